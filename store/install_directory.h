@@ -4,7 +4,8 @@
 
 // The one folder that holds the program, its store files and the companion
 // programs. The installer makes it; the program never creates it.
-inline constexpr const char* kInstallDirectory = "C:\\Program Files\\Corvane Software\\Corvane Backup";
+inline constexpr const char* kInstallDirectory =
+    "C:\\Program Files\\Corvane Software\\Corvane Backup";
 
 inline constexpr const char* kSettingsFile = "settings.dat";
 inline constexpr const char* kDataFile = "data.dat";
@@ -15,6 +16,11 @@ inline constexpr const char* kCatalogedMarker = "cataloged";
 inline constexpr const char* kCatalogMarker = "catalog";
 inline constexpr const char* kVideoMarker = "video";
 inline constexpr const char* kBackupBatchFile = "backup.bat";
+
+// The companion programs beside the store files; only ever started.
+inline constexpr const char* kLoadProgram = "Load.exe";
+inline constexpr const char* kConfigBatchFile = "config.bat";
+inline constexpr const char* kVirtualDriveProgram = "vd.exe";
 
 // Addresses every file by its full path below a root: the fixed install
 // directory in the program, a temporary folder in tests.

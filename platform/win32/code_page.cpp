@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+// windows.h maps AnsiToOem to CharToOemA, which would rename our function.
+#undef AnsiToOem
+
 namespace platform
 {
 

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+// The five ways the program opens a store file, each by its full path. Text
+// is handed over as the program means it, with "\n" line ends; on disk every
+// line end is "\r\n" on every platform, the bytes the Windows text mode gives.
+namespace store
+{
+
+// Replaces the file with the text, whole: a reader or a crash sees the old
+// file or the new one. Returns false, leaving the old file, on any failure.
+bool TruncateWrite(const std::string& path, const std::string& text);
+
+// Adds the text at the end, creating the file if it is missing. The file is
+// rewritten whole, so a failed append leaves it as it was.
+bool AppendWrite(const std::string& path, const std::string& text);
+
+// The file's text with "\r\n" read as "\n". A missing file is created empty
+// and reads as empty; so does one that cannot be read or created.
+std::string CreateRead(const std::string& path);
+
+// Whether the file exists and can be opened for reading; creates nothing.
+bool TestRead(const std::string& path);
+
+// Removes the file. A missing file is no error; false means it is still there.
+bool Delete(const std::string& path);
+
+} // namespace store
