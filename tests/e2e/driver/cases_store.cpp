@@ -70,6 +70,8 @@ void EditedSelectionSurvivesRestart(Checker& checker)
                             Join({sources[0], sources[1], sources[0]}),
                             "entries in the order added, repeats kept");
         SelectListEntry(window, kSourceList, 0, checker);
+        checker.Expect(WaitFor([&] { return IsEnabled(window, kRemoveSelected); }, 5000),
+                       "selecting an entry enables Remove Selected");
         Click(window, kRemoveSelected, checker);
         checker.ExpectEqual(Join(ListEntries(window, kSourceList)), Join({sources[1], sources[0]}),
                             "entries after removing the first");
@@ -83,14 +85,16 @@ void EditedSelectionSurvivesRestart(Checker& checker)
                       {kDocuments, true},
                       {kHidden, true},
                       {kSystemState, false},
-                      {kModifiedOnly, true},
-                      {kAutoOnShutdown, false}},
+                      {kModifiedOnly, true}},
                      checker);
-        checker.Expect(!Exists(InstalledPath("enableauto")),
-                       "unticking the shutdown box removes its marker");
-        ApplyOptions(window, {{kAutoOnShutdown, true}}, checker);
-        checker.Expect(Exists(InstalledPath("enableauto")),
-                       "ticking the shutdown box creates its marker at once");
+        // The shutdown box keeps its marker in step at once, before any save.
+        for (bool ticked : {false, true, false, true})
+        {
+            ApplyOptions(window, {{kAutoOnShutdown, ticked}}, checker);
+            checker.Expect(Exists(InstalledPath("enableauto")) == ticked,
+                           std::string("the shutdown marker ") + (ticked ? "exists" : "is gone") +
+                               " after a click");
+        }
         SendClose(window);
         program.ExpectEndsWithSuccess(checker, "close");
     }

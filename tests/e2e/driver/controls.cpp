@@ -98,9 +98,14 @@ std::vector<std::string> ListEntries(HWND dialog, int id)
 void SelectListEntry(HWND dialog, int id, int index, Checker& checker)
 {
     HWND list = Control(dialog, id, checker);
-    SendMessageW(list, LB_SETCURSEL, index, 0);
-    // Selecting by message raises no notification; the user's click would.
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    const LRESULT height = SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
+    const LRESULT top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
+    // A click in the middle of the entry, so that the list notifies its owner.
+    const LPARAM point = MAKELPARAM(4, (index - top) * height + height / 2);
+    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageW(list, WM_LBUTTONUP, 0, point);
+    checker.Require(WaitFor([&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == index; }, 5000),
+                    "a click selects entry " + std::to_string(index));
 }
 
 void PressEscape(HWND dialog)
@@ -145,9 +150,10 @@ void AnswerMessageBox(HWND owner, const std::string& caption, const std::string&
     for (int id : {IDOK, IDCANCEL, IDYES, IDNO})
     {
         const bool wanted = yesNo ? (id == IDYES || id == IDNO) : id == IDOK;
-        checker.Expect((GetDlgItem(seen.window, id) != nullptr) == wanted,
+        HWND button = GetDlgItem(seen.window, id);
+        checker.Expect((button != nullptr && IsWindowVisible(button)) == wanted,
                        "message box button " + std::to_string(id) +
-                           (wanted ? " present" : " absent"));
+                           (wanted ? " shown" : " not shown"));
     }
     HWND button = GetDlgItem(seen.window, answer);
     checker.Require(button != nullptr, "the message box has button " + std::to_string(answer));
