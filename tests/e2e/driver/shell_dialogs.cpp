@@ -124,7 +124,18 @@ void ChooseFolder(HWND owner, const std::string& title, const std::string& path,
     checker.Expect(titled, "the folder browser shows \"" + title + "\"");
     RemoteText remote(dialog, Wide(path));
     checker.Require(remote.Address() != nullptr, "the path reaches the program's memory");
-    SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote.Address()));
+    HWND tree = ChildOfClass(dialog, "SysTreeView32");
+    const LRESULT shown = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+    // The browser may still be filling its tree when it first shows: ask
+    // again until the selection has moved.
+    checker.Require(WaitFor(
+                        [&] {
+                            SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE,
+                                         reinterpret_cast<LPARAM>(remote.Address()));
+                            return SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) != shown;
+                        },
+                        kDialogTimeoutMs),
+                    "the folder browser selects " + path);
     ConfirmAndWaitClosed(dialog, "the folder browser", checker);
 }
 
