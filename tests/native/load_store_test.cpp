@@ -53,13 +53,3 @@ TEST(LoadStore, ReadsEveryListedSourceAndTheWholeDestination)
     EXPECT_EQ((std::vector<std::string>{"C:\\Data", "", "System State"}), loaded.sources);
     EXPECT_EQ(longDestination, loaded.destination);
 }
-
-TEST(LoadStore, MissingInstallDirectoryLoadsFirstRunSettingsAndCreatesNothing)
-{
-    TempFolder folder;
-    const store::LoadedStore loaded = store::LoadStore(InstallDirectory(folder.PathOf("gone")));
-    EXPECT_TRUE(loaded.sources.empty());
-    EXPECT_EQ("", loaded.destination);
-    EXPECT_EQ(Ticks("1110000010"), loaded.ticked);
-    EXPECT_FALSE(folder.Exists("gone"));
-}

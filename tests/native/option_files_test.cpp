@@ -27,16 +27,6 @@ TEST(OptionFiles, ShutdownBoxKeepsEnableAutoInStepWithoutEmptyingIt)
     }
 }
 
-TEST(OptionFiles, CatalogedIsOnlyTested)
-{
-    TempFolder folder;
-    const InstallDirectory directory(folder.Path());
-    EXPECT_FALSE(store::IsCataloged(directory));
-    EXPECT_FALSE(folder.Exists("cataloged"));
-    folder.Write("cataloged", "");
-    EXPECT_TRUE(store::IsCataloged(directory));
-}
-
 TEST(OptionFiles, CatalogFlowRequestsThenStartsBothCompanionsHidden)
 {
     TempFolder folder;
@@ -47,6 +37,10 @@ TEST(OptionFiles, CatalogFlowRequestsThenStartsBothCompanionsHidden)
     shell.refused = {directory.PathOf("Load.exe")};
     store::StartCatalogFlow(directory, shell);
     EXPECT_EQ("", folder.Read("catalog"));
+    // A request is not a finished cataloguing.
+    EXPECT_FALSE(store::IsCataloged(directory));
+    folder.Write("cataloged", "");
+    EXPECT_TRUE(store::IsCataloged(directory));
     EXPECT_EQ((Starts{{directory.PathOf("Load.exe"), kShowHidden},
                       {directory.PathOf("config.bat"), kShowHidden}}),
               shell.starts);

@@ -81,18 +81,3 @@ TEST(SaveStore, RejectedEntryLeavesEveryStoreFileAsItWas)
             EXPECT_EQ(std::string("old ") + name, folder.Read(name));
     }
 }
-
-TEST(SaveStore, MissingInstallDirectoryIsReportedOnceAndStillEnds)
-{
-    TempFolder folder;
-    const InstallDirectory directory(folder.PathOf("gone"));
-    RecordingPrompt prompt;
-    EXPECT_EQ(
-        store::SaveOutcome::Saved,
-        store::SaveStore(Selection({"C:\\a"}, "E:\\Backup", "1110000010"), directory, prompt));
-    EXPECT_EQ((std::vector<Message>{{"Error Cannot Save Settings To " + directory.Root() +
-                                         " \nDetails:Some settings were not saved",
-                                     "ERROR", kStopType}}),
-              prompt.shown);
-    EXPECT_FALSE(folder.Exists("gone"));
-}
