@@ -47,7 +47,7 @@ class CDialog : public CWnd
     DECLARE_MESSAGE_MAP()
 
   private:
-    BOOL RunModalLoop();
+    void RunModalLoop();
 
     HHOOK m_hCreationHook = nullptr;
     bool m_bInModalLoop = false;

@@ -40,7 +40,7 @@ const MessageMapEntry* FindMessageEntry(const MessageMap* map, UINT message, WPA
     }                                                                                              \
     const MessageMap* theClass::GetThisMessageMap()                                                \
     {                                                                                              \
-        using ThisClass = theClass;                                                                \
+        using ThisClass [[maybe_unused]] = theClass;                                               \
         using TheBaseClass = baseClass;                                                            \
         static const MessageMapEntry entries[] = {
 

@@ -32,9 +32,6 @@ class CWinApp : public CCmdTarget
     HINSTANCE m_hInstance;
     // The window that owns dialogs opened without a parent.
     CWnd* m_pMainWnd = nullptr;
-
-  protected:
-    DECLARE_MESSAGE_MAP()
 };
 
 // See CWinApp::Enable3dControls.
