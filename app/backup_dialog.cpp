@@ -15,15 +15,16 @@ CBackupDialog::CBackupDialog(const InstallDirectory& installDirectory, CWnd* pPa
 {
 }
 
-CBackupDialog::CBackupDialog(const InstallDirectory& installDirectory, Prompt& prompt,
-                             Shell& shell, CWnd* pParent)
+CBackupDialog::CBackupDialog(const InstallDirectory& installDirectory, Prompt& prompt, Shell& shell,
+                             CWnd* pParent)
     : CDialog(IDD_MAIN, pParent),
       m_hIcon(LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
       m_installDirectory(installDirectory), m_messageBoxPrompt(*this), m_prompt(&prompt),
-      m_shell(&shell),
-      m_optionBoxes{&m_allFileTypes, &m_autoBackupOnShutdown, &m_backupOnModify, &m_pictures,
-                    &m_audioMusic,   &m_video,                &m_documents,      &m_hidden,
-                    &m_systemState,  &m_modifiedOnly},
+      m_shell(&shell), m_optionBoxes{&m_allFileTypes,   &m_autoBackupOnShutdown,
+                                     &m_backupOnModify, &m_pictures,
+                                     &m_audioMusic,     &m_video,
+                                     &m_documents,      &m_hidden,
+                                     &m_systemState,    &m_modifiedOnly},
       m_typeBoxes{&m_pictures, &m_audioMusic, &m_video, &m_documents, &m_hidden}
 {
 }

@@ -1,8 +1,7 @@
 #include "app/shell_execute_shell.h"
 
-#include <windows.h>
-
 #include <shellapi.h>
+#include <windows.h>
 
 bool ShellExecuteShell::Start(const std::string& path, int show)
 {

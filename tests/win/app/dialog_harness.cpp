@@ -86,7 +86,8 @@ void TestDialog::ClickSource(int index)
 std::vector<std::string> TestDialog::Sources() const
 {
     std::vector<std::string> sources;
-    const int count = static_cast<int>(SendDlgItemMessageA(m_hWnd, IDC_SOURCE_LIST, LB_GETCOUNT, 0, 0));
+    const int count =
+        static_cast<int>(SendDlgItemMessageA(m_hWnd, IDC_SOURCE_LIST, LB_GETCOUNT, 0, 0));
     for (int index = 0; index < count; ++index)
     {
         char text[MAX_PATH * 2] = {};

@@ -1,19 +1,23 @@
 // What the window shows when it opens, from each shape of the store.
 #include "tests/win/app/dialog_harness.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
+#include <gtest/gtest.h>
 
 namespace
 {
 
 // The ten boxes in the order settings.dat keeps them.
-constexpr std::array<int, 10> kOptionBoxes{IDC_ALL_FILE_TYPES, IDC_AUTO_ON_SHUTDOWN,
-                                           IDC_BACKUP_ON_MODIFY, IDC_PICTURES,
-                                           IDC_AUDIO,          IDC_VIDEO,
-                                           IDC_DOCUMENTS,      IDC_HIDDEN,
-                                           IDC_SYSTEM_STATE,   IDC_MODIFIED_ONLY};
+constexpr std::array<int, 10> kOptionBoxes{IDC_ALL_FILE_TYPES,
+                                           IDC_AUTO_ON_SHUTDOWN,
+                                           IDC_BACKUP_ON_MODIFY,
+                                           IDC_PICTURES,
+                                           IDC_AUDIO,
+                                           IDC_VIDEO,
+                                           IDC_DOCUMENTS,
+                                           IDC_HIDDEN,
+                                           IDC_SYSTEM_STATE,
+                                           IDC_MODIFIED_ONLY};
 
 struct SettingsCase
 {

@@ -1,9 +1,8 @@
 // Removing sources, and the counter that every walk over them ends at.
 #include "tests/win/app/dialog_harness.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 
 namespace
 {

@@ -153,8 +153,8 @@ TEST(BackupNow, RefusedRunStaysOpen)
 {
     DialogFixture f;
     f.dialog.Run([](TestDialog& d) { d.Click(IDC_BACKUP_NOW); });
-    EXPECT_EQ(f.prompt.shown,
-              std::vector<Message>{{"Please Select a Location to Backup To.", "Error", kStopType}});
+    const Message noDestination{"Please Select a Location to Backup To.", "Error", kStopType};
+    EXPECT_EQ(f.prompt.shown, std::vector<Message>{noDestination});
     EXPECT_TRUE(f.shell.started.empty());
     EXPECT_FALSE(f.dialog.processEnded);
     EXPECT_FALSE(f.folder.Exists(kSettingsFile));
