@@ -31,3 +31,13 @@ std::optional<Message> ValidateSourceEntry(const std::string& entry, const std::
                        "ERROR", kStopType};
     return std::nullopt;
 }
+
+std::optional<Message> FirstRejectedSource(const BackupSelection& selection)
+{
+    for (const std::string& source : selection.sources)
+    {
+        if (std::optional<Message> rejection = ValidateSourceEntry(source, selection.destination))
+            return rejection;
+    }
+    return std::nullopt;
+}
