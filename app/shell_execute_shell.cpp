@@ -1,7 +1,8 @@
 #include "app/shell_execute_shell.h"
 
-#include <shellapi.h>
 #include <windows.h>
+// shellapi.h needs the types of windows.h.
+#include <shellapi.h>
 
 bool ShellExecuteShell::Start(const std::string& path, int show)
 {

@@ -90,10 +90,12 @@ std::vector<std::string> TestDialog::Sources() const
         static_cast<int>(SendDlgItemMessageA(m_hWnd, IDC_SOURCE_LIST, LB_GETCOUNT, 0, 0));
     for (int index = 0; index < count; ++index)
     {
-        char text[MAX_PATH * 2] = {};
+        const auto length = SendDlgItemMessageA(m_hWnd, IDC_SOURCE_LIST, LB_GETTEXTLEN, index, 0);
+        std::string text(static_cast<size_t>(length) + 1, '\0');
         SendDlgItemMessageA(m_hWnd, IDC_SOURCE_LIST, LB_GETTEXT, index,
-                            reinterpret_cast<LPARAM>(text));
-        sources.emplace_back(text);
+                            reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<size_t>(length));
+        sources.push_back(text);
     }
     return sources;
 }

@@ -92,16 +92,4 @@ TEST(DialogLoad, SourcesKeepFileOrderEmptyLinesAndRepeats)
     });
 }
 
-TEST(DialogLoad, LongDestinationLoadsWhole)
-{
-    DialogFixture f;
-    const std::string destination = "D:\\" + std::string(300, 'x');
-    f.folder.Write(kDataFile, destination);
-    f.dialog.Run([&](TestDialog& d) {
-        std::string shown(400, '\0');
-        shown.resize(GetWindowTextA(d.Item(IDC_DESTINATION), shown.data(), 400));
-        EXPECT_EQ(shown, destination);
-    });
-}
-
 } // namespace
