@@ -3,53 +3,65 @@
 #include "backup/batch_text.h"
 #include "platform/code_page.h"
 
+#include <utility>
 #include <vector>
 
 namespace
 {
 
-// What every command line of one script shares, with the user's paths
-// already escaped for the interpreter.
+// The pieces every command line of one script shares, built once, with the
+// user's paths already escaped for the interpreter. A list of many thousand
+// sources gives a script of megabytes: each line is three or four appends to
+// the one script text, never a copy of a block.
 struct ScriptInputs
 {
-    std::string modifiedSwitch;
-    std::vector<std::string> sources;
+    explicit ScriptInputs(const BackupSelection& selection)
+        : destination(EscapeBatchPercent(selection.destination))
+    {
+        const std::string copy = "xcopy" +
+                                 ModifiedSwitch(selection.IsTicked(OptionFlag::ModifiedOnly)) +
+                                 " /d /y /s /C /I ";
+        copyEverything = copy + "/h \"";
+        copyMatching = copy + "\"";
+        into = "\" \"" + destination + "\"\n";
+        sources.reserve(selection.sources.size());
+        for (const std::string& source : selection.sources)
+            sources.push_back(EscapeBatchPercent(source));
+    }
+
     std::string destination;
+    std::vector<std::string> sources;
+    std::string copyEverything; // up to the source
+    std::string copyMatching;   // up to the source
+    std::string into;           // after the source: the destination, line end
 };
 
 // Copies everything below each source, hidden files included.
-std::string CopyEverything(const ScriptInputs& in)
+void CopyEverything(const ScriptInputs& in, std::string& script)
 {
-    std::string lines;
+    const std::string attrib = "attrib -h \"" + in.destination + "\"\n";
     for (const std::string& source : in.sources)
-    {
-        lines += "xcopy" + in.modifiedSwitch + " /d /y /s /C /I /h \"" + source + "\" \"" +
-                 in.destination + "\"\n";
-        lines += "attrib -h \"" + in.destination + "\"\n";
-    }
-    return lines;
+        script.append(in.copyEverything).append(source).append(in.into).append(attrib);
 }
 
 template <std::size_t N>
-std::string CopyMatching(const ScriptInputs& in, const std::array<const char*, N>& suffixes)
+void CopyMatching(const ScriptInputs& in, const std::array<const char*, N>& suffixes,
+                  std::string& script)
 {
-    std::string lines;
     for (const std::string& source : in.sources)
     {
         // No "/h" here: hidden files are copied only by the copy-everything lines.
         for (const char* suffix : suffixes)
-            lines += "xcopy" + in.modifiedSwitch + " /d /y /s /C /I \"" + source + suffix +
-                     "\" \"" + in.destination + "\"\n";
+            script.append(in.copyMatching).append(source).append(suffix).append(in.into);
     }
-    return lines;
 }
 
 // The system folder is copied whole every time, whatever the sources and the
 // modified-only switch; the interpreter expands %systemroot% when it runs.
-std::string CopySystemState(const ScriptInputs& in)
+void CopySystemState(const ScriptInputs& in, std::string& script)
 {
-    return "xcopy /d /y /s /C /I /h  \"%systemroot%\\SYSTEM32\" \"" + in.destination +
-           "\\systemstate\"\n";
+    script.append("xcopy /d /y /s /C /I /h  \"%systemroot%\\SYSTEM32\" \"");
+    script.append(in.destination).append("\\systemstate\"\n");
 }
 
 } // namespace
@@ -62,29 +74,25 @@ std::string ModifiedSwitch(bool modifiedOnly)
 std::string ComposeBackupScript(const BackupSelection& selection,
                                 const std::string& backupBatchPath)
 {
-    ScriptInputs in;
-    in.modifiedSwitch = ModifiedSwitch(selection.IsTicked(OptionFlag::ModifiedOnly));
-    in.destination = EscapeBatchPercent(selection.destination);
-    for (const std::string& source : selection.sources)
-        in.sources.push_back(EscapeBatchPercent(source));
+    const ScriptInputs in(selection);
 
     std::string script;
     if (selection.IsTicked(OptionFlag::AllFileTypes))
-        script += CopyEverything(in);
+        CopyEverything(in, script);
     if (selection.IsTicked(OptionFlag::SystemState))
-        script += CopySystemState(in);
+        CopySystemState(in, script);
     if (selection.IsTicked(OptionFlag::Pictures))
-        script += CopyMatching(in, kPictureSuffixes);
+        CopyMatching(in, kPictureSuffixes, script);
     if (selection.IsTicked(OptionFlag::AudioMusic))
-        script += CopyMatching(in, kAudioSuffixes);
+        CopyMatching(in, kAudioSuffixes, script);
     if (selection.IsTicked(OptionFlag::Video))
-        script += CopyMatching(in, kVideoSuffixes);
+        CopyMatching(in, kVideoSuffixes, script);
     if (selection.IsTicked(OptionFlag::Documents))
-        script += CopyMatching(in, kDocumentSuffixes);
+        CopyMatching(in, kDocumentSuffixes, script);
     if (selection.IsTicked(OptionFlag::Hidden))
-        script += CopyEverything(in);
+        CopyEverything(in, script);
     // Quoted, or the interpreter splits the path at its blanks. The batch
     // file removes itself once the copies are done.
-    script += "erase \"" + EscapeBatchPercent(backupBatchPath) + "\"";
-    return platform::AnsiToOem(script);
+    script.append("erase \"").append(EscapeBatchPercent(backupBatchPath)).append("\"");
+    return platform::AnsiToOem(std::move(script));
 }

@@ -16,12 +16,12 @@ bool HoldsDestination(const std::string& entry, const std::string& destination)
            (destination.size() > entry.size() && destination[entry.size()] == '\\');
 }
 
-} // namespace
-
-std::optional<Message> ValidateSourceEntry(const std::string& entry, const std::string& destination)
+// The checks with the destination already upper-cased, so that a walk over
+// many sources does it once.
+std::optional<Message> Validate(const std::string& entry, const std::string& destination,
+                                const std::string& upperDestination)
 {
     const std::string upperEntry = platform::UpperCaseAnsi(entry);
-    const std::string upperDestination = platform::UpperCaseAnsi(destination);
     if (upperEntry == upperDestination)
         return Message{"Error Duplicate Found. You Cannot Backup " + entry + " To " + destination,
                        "ERROR", kStopType};
@@ -29,5 +29,24 @@ std::optional<Message> ValidateSourceEntry(const std::string& entry, const std::
         return Message{"Error Cannot Backup To " + destination + " From " + entry +
                            " \nDetails:Reccursive(infinite) backup would occur",
                        "ERROR", kStopType};
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<Message> ValidateSourceEntry(const std::string& entry, const std::string& destination)
+{
+    return Validate(entry, destination, platform::UpperCaseAnsi(destination));
+}
+
+std::optional<Message> FirstRejectedSource(const BackupSelection& selection)
+{
+    const std::string upperDestination = platform::UpperCaseAnsi(selection.destination);
+    for (const std::string& source : selection.sources)
+    {
+        if (std::optional<Message> rejection =
+                Validate(source, selection.destination, upperDestination))
+            return rejection;
+    }
     return std::nullopt;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backup/backup_selection.h"
 #include "backup/prompt.h"
 
 #include <optional>
@@ -11,3 +12,8 @@
 // show for a rejected entry, std::nullopt for an accepted one.
 std::optional<Message> ValidateSourceEntry(const std::string& entry,
                                            const std::string& destination);
+
+// The message of the first source entry, in list order, that fails its
+// checks; a run or a save calls it before writing anything, so that a
+// rejected selection leaves every store file as it was.
+std::optional<Message> FirstRejectedSource(const BackupSelection& selection);

@@ -7,6 +7,7 @@ namespace platform
 
 // Converts 8-bit text from the ANSI code page to the OEM code page, the one
 // the command interpreter reads batch files in. ASCII passes unchanged.
-std::string AnsiToOem(const std::string& text);
+// Takes the text by value: a script of megabytes is converted in place.
+std::string AnsiToOem(std::string text);
 
 } // namespace platform

@@ -3,10 +3,13 @@
 #include "platform/file_replace.h"
 #include "platform/file_system.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace store
 {
@@ -22,30 +25,42 @@ File Open(const std::string& path, const char* mode)
 
 // The one place where line ends are translated, as the Windows text mode
 // does: "\n" is written as "\r\n", and a "\r" directly before "\n" is dropped
-// on reading. Every other byte passes unchanged.
+// on reading. Every other byte passes unchanged. Both copy whole runs between
+// line ends: a list of many thousand sources is read and written at the pace
+// of the disk.
 std::string ToDisk(const std::string& text)
 {
     std::string bytes;
-    bytes.reserve(text.size() + text.size() / 8);
-    for (const char c : text)
+    bytes.reserve(text.size() + static_cast<size_t>(std::count(text.begin(), text.end(), '\n')));
+    size_t start = 0;
+    for (size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start))
     {
-        if (c == '\n')
-            bytes += '\r';
-        bytes += c;
+        bytes.append(text, start, end - start).append("\r\n");
+        start = end + 1;
     }
-    return bytes;
+    return bytes.append(text, start, std::string::npos);
 }
 
-std::string FromDisk(const std::string& bytes)
+std::string FromDisk(std::string bytes)
 {
-    std::string text;
-    text.reserve(bytes.size());
-    for (size_t i = 0; i < bytes.size(); ++i)
+    char* out = bytes.data();
+    const char* in = bytes.data();
+    const char* const end = in + bytes.size();
+    while (in != end)
     {
-        if (bytes[i] != '\r' || i + 1 == bytes.size() || bytes[i + 1] != '\n')
-            text += bytes[i];
+        const void* found = std::memchr(in, '\r', static_cast<size_t>(end - in));
+        const char* carriageReturn = found ? static_cast<const char*>(found) : end;
+        std::memmove(out, in, static_cast<size_t>(carriageReturn - in));
+        out += carriageReturn - in;
+        in = carriageReturn;
+        if (in == end)
+            break;
+        if (in + 1 == end || in[1] != '\n')
+            *out++ = '\r';
+        ++in;
     }
-    return text;
+    bytes.resize(static_cast<size_t>(out - bytes.data()));
+    return bytes;
 }
 
 // The raw bytes, or nothing when the file cannot be opened or read (a
@@ -55,13 +70,19 @@ std::optional<std::string> ReadBytes(const std::string& path)
     const File file = Open(path, "rb");
     if (!file)
         return std::nullopt;
-    std::string bytes;
-    char buffer[4096];
-    size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
-        bytes.append(buffer, n);
+    // Read straight into the text, in pieces that double: a list of many
+    // thousand sources takes a few reads, not one per few kilobytes.
+    std::string bytes(size_t{1} << 16, '\0');
+    size_t used = 0;
+    while (const size_t n = std::fread(bytes.data() + used, 1, bytes.size() - used, file.get()))
+    {
+        used += n;
+        if (used == bytes.size())
+            bytes.resize(bytes.size() * 2);
+    }
     if (std::ferror(file.get()))
         return std::nullopt;
+    bytes.resize(used);
     return bytes;
 }
 
@@ -95,7 +116,7 @@ bool AppendWrite(const std::string& path, const std::string& text)
 std::string CreateRead(const std::string& path)
 {
     if (std::optional<std::string> bytes = ReadBytes(path))
-        return FromDisk(*bytes);
+        return FromDisk(std::move(*bytes));
     // "ab" creates a missing file without emptying one that appeared meanwhile.
     if (IsMissing(path))
         Open(path, "ab");

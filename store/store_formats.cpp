@@ -1,5 +1,7 @@
 #include "store/store_formats.h"
 
+#include <algorithm>
+
 namespace store
 {
 
@@ -35,19 +37,24 @@ std::string ParseDestination(const std::string& text)
 
 std::string FormatSourceList(const std::vector<std::string>& sources)
 {
-    std::string text;
+    size_t size = 0;
     for (const std::string& source : sources)
-        text += source + '\n';
+        size += source.size() + 1;
+    std::string text;
+    text.reserve(size);
+    for (const std::string& source : sources)
+        text.append(source).push_back('\n');
     return text;
 }
 
 std::vector<std::string> ParseSourceList(const std::string& text)
 {
     std::vector<std::string> sources;
+    sources.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')));
     size_t start = 0;
     for (size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start))
     {
-        sources.push_back(text.substr(start, end - start));
+        sources.emplace_back(text, start, end - start);
         start = end + 1;
     }
     return sources;

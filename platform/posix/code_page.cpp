@@ -5,7 +5,7 @@ namespace platform
 
 // POSIX systems have no OEM code page and never run the batch files, so the
 // text stays as it is.
-std::string AnsiToOem(const std::string& text)
+std::string AnsiToOem(std::string text)
 {
     return text;
 }

@@ -8,12 +8,12 @@
 namespace platform
 {
 
-std::string AnsiToOem(const std::string& text)
+std::string AnsiToOem(std::string text)
 {
-    std::string oem(text);
-    if (!oem.empty())
-        CharToOemBuffA(text.data(), oem.data(), static_cast<DWORD>(oem.size()));
-    return oem;
+    // The ANSI form of the call may translate in place.
+    if (!text.empty())
+        CharToOemBuffA(text.data(), text.data(), static_cast<DWORD>(text.size()));
+    return text;
 }
 
 } // namespace platform

@@ -1,29 +1,7 @@
 #include "companion/companion_starts.h"
+#include "tests/native/recording_ports.h"
 
 #include <gtest/gtest.h>
-#include <set>
-#include <utility>
-#include <vector>
-
-namespace
-{
-
-using Starts = std::vector<std::pair<std::string, int>>;
-
-// Records every start and refuses the paths it is told to.
-struct RecordingShell : Shell
-{
-    std::set<std::string> refused;
-    Starts starts;
-
-    bool Start(const std::string& path, int show) override
-    {
-        starts.emplace_back(path, show);
-        return refused.count(path) == 0;
-    }
-};
-
-} // namespace
 
 TEST(CompanionStarts, StartsEachFlowInOrderWithItsShowState)
 {

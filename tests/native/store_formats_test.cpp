@@ -1,21 +1,9 @@
 #include "store/store_file.h"
 #include "store/store_formats.h"
 #include "tests/native/temp_folder.h"
+#include "tests/native/test_selection.h"
 
 #include <gtest/gtest.h>
-
-namespace
-{
-
-store::OptionFlags Flags(const std::string& ticks)
-{
-    store::OptionFlags flags{};
-    for (size_t i = 0; i < ticks.size(); ++i)
-        flags[i] = ticks[i] == '1';
-    return flags;
-}
-
-} // namespace
 
 TEST(SettingsFormat, ReadingRules)
 {
@@ -31,12 +19,12 @@ TEST(SettingsFormat, ReadingRules)
         {"x;1;a1;", "0110000000"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Flags(c.ticks), store::ParseSettings(c.text)) << '"' << c.text << '"';
+        EXPECT_EQ(Ticks(c.ticks), store::ParseSettings(c.text)) << '"' << c.text << '"';
 }
 
 TEST(SettingsFormat, WritesTenTokensInFlagOrderAndReadsThemBack)
 {
-    EXPECT_EQ("1;1;1;0;0;0;0;0;1;0;", store::FormatSettings(Flags("1110000010")));
+    EXPECT_EQ("1;1;1;0;0;0;0;0;1;0;", store::FormatSettings(Ticks("1110000010")));
     for (unsigned mask = 0; mask < (1u << kOptionFlagCount); ++mask)
     {
         store::OptionFlags flags{};
@@ -83,7 +71,7 @@ TEST(StoreFormats, StoreFilesRoundTripWithWindowsBytes)
     EXPECT_EQ(sources, store::ParseSourceList(store::CreateRead(list)));
 
     folder.Write("settings.dat", "1;\r\n1;\r\n;");
-    EXPECT_EQ(Flags("1100000000"),
+    EXPECT_EQ(Ticks("1100000000"),
               store::ParseSettings(store::CreateRead(folder.PathOf("settings.dat"))));
     folder.Write("data.dat", "E:\\Backup\r\nrest");
     EXPECT_EQ("E:\\Backup", store::ParseDestination(store::CreateRead(folder.PathOf("data.dat"))));

@@ -1,0 +1,113 @@
+#include "backup/backup_run.h"
+
+#include "backup/backup_script.h"
+#include "backup/validate_source_entry.h"
+#include "companion/companion_starts.h"
+#include "platform/file_system.h"
+#include "store/store_file.h"
+#include "store/store_formats.h"
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace backup
+{
+namespace
+{
+
+Message Refusal(const char* text)
+{
+    return Message{text, "Error", kStopType};
+}
+
+// The selection is incomplete: the first thing missing, in the order the
+// user fills the dialog in.
+std::optional<Message> MissingPart(const BackupSelection& selection)
+{
+    if (selection.destination.empty())
+        return Refusal("Please Select a Location to Backup To.");
+    if (selection.sources.empty())
+        return Refusal("Please Select a File or Folder To Backup");
+    // Hidden and ModifiedOnly only narrow a copy; alone they copy nothing.
+    const OptionFlag kinds[] = {OptionFlag::AllFileTypes, OptionFlag::Pictures,
+                                OptionFlag::AudioMusic,   OptionFlag::Video,
+                                OptionFlag::Documents,    OptionFlag::SystemState};
+    for (const OptionFlag kind : kinds)
+    {
+        if (selection.IsTicked(kind))
+            return std::nullopt;
+    }
+    return Refusal("Please Select a File Type or System Option");
+}
+
+Message NotStarted(const std::string& reason)
+{
+    return Message{reason + " \nDetails:The backup was not started", "ERROR", kStopType};
+}
+
+struct RunFile
+{
+    const char* name;
+    std::string text;
+};
+
+std::vector<RunFile> FilesOfRun(const BackupSelection& selection,
+                                const std::string& backupBatchPath)
+{
+    std::string sourceList = store::FormatSourceList(selection.sources);
+    // Read by the monitor only; the save that follows a started run rewrites
+    // the file from the list alone.
+    if (selection.IsTicked(OptionFlag::SystemState))
+        sourceList += "System State\n";
+
+    std::vector<RunFile> files;
+    files.push_back({kDataFile, selection.destination});
+    files.push_back({kBackupBatchFile, ComposeBackupScript(selection, backupBatchPath)});
+    files.push_back({kFilesToBackupFile, std::move(sourceList)});
+    // Tells the monitor that videos are copied; never deleted by the program.
+    if (selection.IsTicked(OptionFlag::Video))
+        files.push_back({kVideoMarker, ""});
+    return files;
+}
+
+} // namespace
+
+RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& directory,
+                     Prompt& prompt, Shell& shell)
+{
+    std::optional<Message> stop = MissingPart(selection);
+    if (!stop)
+        stop = FirstRejectedSource(selection);
+    // xcopy of a single file into a missing folder asks "file or directory?"
+    // in its hidden window and waits for an answer for ever.
+    if (!stop && !platform::DirectoryExists(selection.destination))
+        stop = NotStarted("Error Cannot Find " + selection.destination);
+    if (stop)
+    {
+        prompt.Show(*stop);
+        return RunOutcome::Stopped;
+    }
+
+    const std::string backupBatchPath = directory.PathOf(kBackupBatchFile);
+    for (const RunFile& file : FilesOfRun(selection, backupBatchPath))
+    {
+        const std::string path = directory.PathOf(file.name);
+        if (!store::TruncateWrite(path, file.text))
+        {
+            prompt.Show(NotStarted("Error Cannot Write " + path));
+            return RunOutcome::Stopped;
+        }
+    }
+
+    // A monitor that fails to start is no reason to report the backup as not
+    // started: backup.bat already runs and copies without it.
+    if (!companion::StartCompanions(directory, shell, companion::kAfterBackup)[0])
+    {
+        prompt.Show(NotStarted("Error Cannot Start " + backupBatchPath));
+        return RunOutcome::Stopped;
+    }
+    return RunOutcome::Started;
+}
+
+} // namespace backup

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "backup/backup_selection.h"
+#include "backup/prompt.h"
+#include "companion/shell.h"
+#include "store/install_directory.h"
+
+namespace backup
+{
+
+enum class RunOutcome
+{
+    // backup.bat runs; the dialog saves the selection and ends.
+    Started,
+    // A message told the user why not; the window stays open.
+    Stopped,
+};
+
+// "Backup Now": checks the selection, writes data.dat, backup.bat,
+// filestobackup.bck (with a "System State" line for the monitor) and the
+// video marker, then starts backup.bat hidden and the monitor Load.exe.
+RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& directory,
+                     Prompt& prompt, Shell& shell);
+
+} // namespace backup

@@ -1,0 +1,158 @@
+// Load, save and run against the same bytes read or written in one call:
+// the "x_one_call" counter is how many times slower the real thing is.
+#include "backup/backup_run.h"
+#include "platform/file_replace.h"
+#include "store/load_store.h"
+#include "store/save_store.h"
+
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace
+{
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+struct AnswerOk : Prompt
+{
+    using Prompt::Show;
+    int Show(const std::string&, const std::string&, unsigned) override { return 1; }
+};
+
+struct StartEverything : Shell
+{
+    bool Start(const std::string&, int) override { return true; }
+};
+
+// A fresh install directory and an existing destination for one benchmark.
+struct BenchFolder
+{
+    fs::path root = fs::temp_directory_path() / "corvane-bench";
+    InstallDirectory install{(root / "install").string()};
+    std::string destination = (root / "destination").string();
+
+    BenchFolder()
+    {
+        fs::remove_all(root);
+        fs::create_directories(install.Root());
+        fs::create_directories(destination);
+    }
+    ~BenchFolder() { fs::remove_all(root); }
+
+    // Bytes of every file in the install directory.
+    std::uintmax_t StoredBytes() const
+    {
+        std::uintmax_t bytes = 0;
+        for (const auto& entry : fs::directory_iterator(install.Root()))
+            bytes += entry.file_size();
+        return bytes;
+    }
+};
+
+BackupSelection SelectionOf(int sources, const std::string& destination)
+{
+    BackupSelection selection;
+    for (int i = 0; i < sources; ++i)
+        selection.sources.push_back("C:\\Users\\someone\\Documents\\Folder " + std::to_string(i));
+    selection.destination = destination;
+    for (OptionFlag flag : {OptionFlag::AllFileTypes, OptionFlag::AutoBackupOnShutdown,
+                            OptionFlag::BackupOnModify, OptionFlag::SystemState})
+        selection.SetTicked(flag, true);
+    return selection;
+}
+
+double Seconds(Clock::time_point since)
+{
+    return std::chrono::duration<double>(Clock::now() - since).count();
+}
+
+// Times `work` and, right after it each time, the one-call figure for the
+// same number of bytes, so that both see the same state of the machine.
+template <typename Work, typename OneCall>
+void Compare(benchmark::State& state, Work work, OneCall oneCall)
+{
+    double workSeconds = 0;
+    double oneCallSeconds = 0;
+    for (auto _ : state)
+    {
+        const Clock::time_point start = Clock::now();
+        work();
+        const double seconds = Seconds(start);
+        state.SetIterationTime(seconds);
+        workSeconds += seconds;
+
+        const Clock::time_point oneCallStart = Clock::now();
+        oneCall();
+        oneCallSeconds += Seconds(oneCallStart);
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["one_call_ms"] = oneCallSeconds / n * 1e3;
+    state.counters["x_one_call"] = workSeconds / oneCallSeconds;
+}
+
+// Writes the bytes whole and durably, as every store file is written.
+auto WriteOnce(const BenchFolder& folder, std::uintmax_t bytes)
+{
+    return [path = folder.install.PathOf("one-call"),
+            text = std::string(static_cast<size_t>(bytes), 'x')] {
+        if (!platform::ReplaceFileWhole(path, text))
+            std::abort();
+    };
+}
+
+void Load(benchmark::State& state)
+{
+    BenchFolder folder;
+    AnswerOk prompt;
+    store::SaveStore(SelectionOf(static_cast<int>(state.range(0)), folder.destination),
+                     folder.install, prompt);
+    const std::uintmax_t bytes = folder.StoredBytes();
+    const std::string path = folder.install.PathOf("one-call");
+    WriteOnce(folder, bytes)();
+    std::string buffer(static_cast<size_t>(bytes), '\0');
+    Compare(
+        state, [&] { benchmark::DoNotOptimize(store::LoadStore(folder.install)); },
+        [&] {
+            std::FILE* file = std::fopen(path.c_str(), "rb");
+            if (!file || std::fread(buffer.data(), 1, buffer.size(), file) != buffer.size())
+                std::abort();
+            std::fclose(file);
+        });
+}
+
+void Save(benchmark::State& state)
+{
+    BenchFolder folder;
+    AnswerOk prompt;
+    const BackupSelection selection =
+        SelectionOf(static_cast<int>(state.range(0)), folder.destination);
+    store::SaveStore(selection, folder.install, prompt);
+    Compare(
+        state, [&] { store::SaveStore(selection, folder.install, prompt); },
+        WriteOnce(folder, folder.StoredBytes()));
+}
+
+void Run(benchmark::State& state)
+{
+    BenchFolder folder;
+    AnswerOk prompt;
+    StartEverything shell;
+    const BackupSelection selection =
+        SelectionOf(static_cast<int>(state.range(0)), folder.destination);
+    backup::RunBackup(selection, folder.install, prompt, shell);
+    Compare(
+        state, [&] { backup::RunBackup(selection, folder.install, prompt, shell); },
+        WriteOnce(folder, folder.StoredBytes()));
+}
+
+} // namespace
+
+BENCHMARK(Load)->Arg(10)->Arg(1000)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(Save)->Arg(10)->Arg(1000)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(Run)->Arg(10)->Arg(1000)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

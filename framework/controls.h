@@ -1,0 +1,57 @@
+#pragma once
+
+#include "framework/wnd.h"
+
+#include <string>
+
+// Control objects are bound to controls of a dialog template (DDX_Control or
+// SubclassDlgItem); each call below is the control's own message.
+
+class CButton : public CWnd
+{
+    DECLARE_DYNAMIC(CButton)
+
+  public:
+    // BST_UNCHECKED (0), BST_CHECKED (1) or BST_INDETERMINATE (2).
+    int GetCheck() const;
+    void SetCheck(int nCheck);
+};
+
+// A button that the owner draws; derived classes draw it in DrawItem.
+class CBitmapButton : public CButton
+{
+    DECLARE_DYNAMIC(CBitmapButton)
+};
+
+class CEdit : public CWnd
+{
+    DECLARE_DYNAMIC(CEdit)
+};
+
+class CListBox : public CWnd
+{
+    DECLARE_DYNAMIC(CListBox)
+
+  public:
+    // The new entry's index, or LB_ERR / LB_ERRSPACE when the list refused it.
+    int AddString(const std::string& text);
+    // The number of entries left, or LB_ERR for an index out of range.
+    int DeleteString(UINT nIndex);
+    // The selected entry's index, or LB_ERR when none is selected.
+    int GetCurSel() const;
+    int GetCount() const;
+    // The entry's text; empty for an index out of range.
+    std::string GetText(int nIndex) const;
+};
+
+class CToolTipCtrl : public CWnd
+{
+    DECLARE_DYNAMIC(CToolTipCtrl)
+
+  public:
+    // Makes the tooltip window, owned by pParentWnd.
+    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = 0);
+    void Activate(BOOL bActivate);
+    // Lets the tooltip see a mouse message bound for one of its tools.
+    void RelayEvent(LPMSG lpMsg);
+};

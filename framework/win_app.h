@@ -1,0 +1,48 @@
+#pragma once
+
+#include "framework/wnd.h"
+
+// The help command of the framework's standard command ids.
+constexpr UINT ID_HELP = 0xE146;
+
+// The application: exactly one object of a class derived from this, constructed
+// as a global. The framework's WinMain calls its InitInstance once; when that
+// returns FALSE the process ends, otherwise Run's message loop goes on until
+// WM_QUIT.
+class CWinApp : public CCmdTarget
+{
+  public:
+    // lpszAppName may be null: the application then has no name of its own.
+    explicit CWinApp(LPCSTR lpszAppName = nullptr);
+    ~CWinApp() override;
+
+    virtual BOOL InitInstance();
+    virtual int Run();
+    virtual int ExitInstance();
+
+    // There are no OLE controls and the 3-D look is the system's own: kept so the
+    // start-up reads as usual, both do nothing.
+    BOOL Enable3dControls() { return TRUE; }
+
+    // The help command. The program ships no help file, so it answers with the
+    // system's default beep, as Windows does for an unavailable command.
+    void OnHelp();
+
+    LPCSTR m_pszAppName;
+    HINSTANCE m_hInstance;
+    // The window that owns dialogs opened without a parent.
+    CWnd* m_pMainWnd = nullptr;
+};
+
+// See CWinApp::Enable3dControls.
+inline void AfxEnableControlContainer()
+{
+}
+
+// The application object, or null before it is constructed.
+CWinApp* AfxGetApp();
+// The module that holds the program's resources.
+HINSTANCE AfxGetInstanceHandle();
+// Walks the target window and its parents, up to and including hWndStop, calling
+// PreTranslateMessage on each bound object; TRUE as soon as one handled it.
+BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);

@@ -1,0 +1,219 @@
+#include "framework/wnd.h"
+
+#include "framework/win_app.h"
+
+#include <map>
+#include <memory>
+
+namespace
+{
+// The window property that points from a window to its bound object.
+constexpr char kObjectProperty[] = "Corvane.CWnd";
+
+// The message being handled, for Default(); saved and restored around each
+// dispatch, because handlers send messages and run nested loops.
+MSG g_currentMessage;
+
+// Temporary objects never own their window: they must not destroy it.
+struct TemporaryDeleter
+{
+    void operator()(CWnd* wnd) const
+    {
+        wnd->m_hWnd = nullptr;
+        delete wnd;
+    }
+};
+using TemporaryMap = std::map<HWND, std::unique_ptr<CWnd, TemporaryDeleter>>;
+
+TemporaryMap& Temporaries()
+{
+    static TemporaryMap temporaries;
+    return temporaries;
+}
+
+void ForgetDestroyedTemporaries(TemporaryMap& temporaries)
+{
+    for (auto it = temporaries.begin(); it != temporaries.end();)
+        it = ::IsWindow(it->first) ? std::next(it) : temporaries.erase(it);
+}
+} // namespace
+
+IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
+
+BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
+ON_WM_DRAWITEM()
+END_MESSAGE_MAP()
+
+CWnd::~CWnd()
+{
+    if (m_hWnd != nullptr && FromHandlePermanent(m_hWnd) == this)
+        ::DestroyWindow(m_hWnd);
+    Detach();
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hWnd)
+{
+    if (hWnd == nullptr)
+        return nullptr;
+    return static_cast<CWnd*>(::GetPropA(hWnd, kObjectProperty));
+}
+
+CWnd* CWnd::FromHandle(HWND hWnd)
+{
+    if (hWnd == nullptr)
+        return nullptr;
+    if (CWnd* permanent = FromHandlePermanent(hWnd))
+        return permanent;
+    TemporaryMap& temporaries = Temporaries();
+    auto found = temporaries.find(hWnd);
+    if (found != temporaries.end())
+        return found->second.get();
+    // A handle may be reused by a later window; dropping the dead ones keeps the
+    // map as small as the set of live windows asked for.
+    ForgetDestroyedTemporaries(temporaries);
+    auto temporary = std::unique_ptr<CWnd, TemporaryDeleter>(new CWnd);
+    temporary->m_hWnd = hWnd;
+    return temporaries.emplace(hWnd, std::move(temporary)).first->second.get();
+}
+
+BOOL CWnd::Attach(HWND hWndNew)
+{
+    if (hWndNew == nullptr || m_hWnd != nullptr || FromHandlePermanent(hWndNew) != nullptr)
+        return FALSE;
+    if (!::SetPropA(hWndNew, kObjectProperty, this))
+        return FALSE;
+    m_hWnd = hWndNew;
+    return TRUE;
+}
+
+HWND CWnd::Detach()
+{
+    HWND hWnd = m_hWnd;
+    if (hWnd == nullptr)
+        return nullptr;
+    if (m_pfnSuper != nullptr)
+    {
+        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        m_pfnSuper = nullptr;
+    }
+    ::RemovePropA(hWnd, kObjectProperty);
+    m_hWnd = nullptr;
+    return hWnd;
+}
+
+BOOL CWnd::SubclassWindow(HWND hWnd)
+{
+    if (!Attach(hWnd))
+        return FALSE;
+    m_pfnSuper = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WndProc)));
+    if (m_pfnSuper == nullptr)
+    {
+        Detach();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
+{
+    HWND hWndControl = ::GetDlgItem(pParent->GetSafeHwnd(), static_cast<int>(nID));
+    return hWndControl != nullptr && SubclassWindow(hWndControl);
+}
+
+LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CWnd* wnd = FromHandlePermanent(hWnd);
+    if (wnd == nullptr)
+        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    const MSG saved = g_currentMessage;
+    g_currentMessage = MSG{hWnd, message, wParam, lParam, 0, {0, 0}};
+    LRESULT result = 0;
+    try
+    {
+        result = wnd->WindowProc(message, wParam, lParam);
+    }
+    catch (...)
+    {
+        // Unwinding through the system's frames is undefined: a failed handler
+        // counts as a message handled with result 0.
+        result = 0;
+    }
+    g_currentMessage = saved;
+    // The last message a window gets: the object lets go of it.
+    if (message == WM_NCDESTROY && FromHandlePermanent(hWnd) == wnd)
+        wnd->Detach();
+    return result;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (DispatchMessageMap(message, wParam, lParam, result))
+        return result;
+    // Commands that a top-level window leaves alone go on to the application.
+    CWinApp* app = AfxGetApp();
+    if (message == WM_COMMAND && app != nullptr && (GetStyle() & WS_CHILD) == 0 &&
+        app->DispatchMessageMap(message, wParam, lParam, result))
+        return result;
+    return DefWindowProc(message, wParam, lParam);
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_pfnSuper != nullptr)
+        return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::Default()
+{
+    return DefWindowProc(g_currentMessage.message, g_currentMessage.wParam,
+                         g_currentMessage.lParam);
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
+
+void CWnd::DrawItem(LPDRAWITEMSTRUCT)
+{
+    // A control without drawing of its own stays blank, as the system leaves it.
+}
+
+void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct)
+{
+    CWnd* control = lpDrawItemStruct->CtlType == ODT_MENU
+                        ? nullptr
+                        : FromHandlePermanent(lpDrawItemStruct->hwndItem);
+    if (control != nullptr)
+        control->DrawItem(lpDrawItemStruct);
+    else
+        Default();
+}
+
+void CWnd::OnSysCommand(UINT, LPARAM)
+{
+    Default();
+}
+
+void CWnd::OnPaint()
+{
+    Default();
+}
+
+void CWnd::OnClose()
+{
+    Default();
+}
+
+void CWnd::OnDestroy()
+{
+    Default();
+}
+
+void CWnd::OnMouseMove(UINT, CPoint)
+{
+    Default();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "backup/backup_selection.h"
+#include "store/install_directory.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace store
+{
+
+// What the dialog shows when it opens: the saved selection, or the first-run
+// settings when nothing has been saved yet.
+struct LoadedStore
+{
+    std::vector<std::string> sources;
+    std::string destination;
+    std::array<bool, kOptionFlagCount> ticked{};
+    // The All File Types rule ran: the four type boxes and Hidden are disabled
+    // but keep the ticks the store gave them.
+    bool typeBoxesLocked = false;
+};
+
+// Reads filestobackup.bck and data.dat (creating them empty when missing) and
+// settings.dat (only when it exists). Writes nothing else and reports nothing:
+// the store always loads as something.
+LoadedStore LoadStore(const InstallDirectory& directory);
+
+} // namespace store

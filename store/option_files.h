@@ -1,0 +1,23 @@
+#pragma once
+
+#include "companion/shell.h"
+#include "store/install_directory.h"
+
+// The files the automation boxes touch at once when clicked, before any save.
+namespace store
+{
+
+// A ticked shutdown box makes sure enableauto exists, keeping whatever it
+// holds; an unticked one removes it. Failures surface at the next save,
+// which writes or deletes the same marker again.
+void UpdateEnableAutoMarker(const InstallDirectory& directory, bool ticked);
+
+// Whether the companion programs have catalogued the user's files, as the
+// cataloged marker they leave says.
+bool IsCataloged(const InstallDirectory& directory);
+
+// Asks the companion programs for a cataloguing: an empty catalog marker,
+// then Load.exe and config.bat, hidden. The caller saves afterwards.
+void StartCatalogFlow(const InstallDirectory& directory, Shell& shell);
+
+} // namespace store

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "backup/backup_selection.h"
+#include "backup/prompt.h"
+#include "store/install_directory.h"
+
+namespace store
+{
+
+enum class SaveOutcome
+{
+    // Written, or as much as could be and the user told what was not: the
+    // program may end.
+    Saved,
+    // A source entry failed its checks; its message was shown, nothing was
+    // written, and the window stays open.
+    Rejected,
+};
+
+// Saves the whole selection into the store: settings.dat, the enableauto
+// marker, mod.bat (or its removal with the cataloged marker), data.dat and
+// filestobackup.bck, each replaced whole.
+SaveOutcome SaveStore(const BackupSelection& selection, const InstallDirectory& directory,
+                      Prompt& prompt);
+
+} // namespace store

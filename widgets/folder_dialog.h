@@ -1,0 +1,41 @@
+#pragma once
+
+#include "framework/common_dialog.h"
+
+#include <memory>
+#include <shlobj.h>
+#include <windows.h>
+
+// Lets the user pick a folder in the shell's folder browser and hands back its
+// file-system path. The shell's notifications become four virtual operations.
+class CFolderDialog : public CCommonDialog
+{
+    DECLARE_DYNAMIC(CFolderDialog)
+
+  public:
+    // The title is kept by pointer: it must outlive DoModal.
+    CFolderDialog(LPCSTR lpszTitle, LPCSTR lpszInitialFolder, CWnd* pParentWnd, UINT32 ulFlags);
+    CFolderDialog(const CFolderDialog&) = delete;
+    CFolderDialog& operator=(const CFolderDialog&) = delete;
+
+    // 1: a folder with a path was chosen; 2: the item has no path; -1: cancelled or failed.
+    int DoModal() override;
+
+    static int CALLBACK BrowseCallbackProc(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData);
+
+    BROWSEINFOA m_browseInfo;
+    char m_szInitialFolder[MAX_PATH];
+    char m_szSelectedPath[MAX_PATH];
+    HWND m_hBrowseWnd;
+
+  protected:
+    virtual void OnInitialized();
+    virtual void OnSelChanged(LPCITEMIDLIST pidl);
+    virtual int OnValidateFailed(LPCSTR lpszTypedText);
+    virtual void OnIUnknown(IUnknown* pUnknown);
+
+    DECLARE_MESSAGE_MAP()
+
+  private:
+    std::unique_ptr<char[]> m_displayName;
+};

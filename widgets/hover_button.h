@@ -1,0 +1,39 @@
+#pragma once
+
+#include "framework/controls.h"
+#include "framework/gdi.h"
+
+#include <windows.h>
+
+// An owner-drawn push button painted from one bitmap strip of three equal
+// frames, left to right: normal, pressed, and hover while the pointer rests on it.
+class CHoverButton : public CBitmapButton
+{
+    DECLARE_DYNAMIC(CHoverButton)
+
+  public:
+    CHoverButton();
+
+    // Loads the strip and sizes the button to one frame; needs the button window.
+    BOOL LoadFrameStrip(UINT nBitmapId);
+
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+
+  protected:
+    BOOL m_bHovering;
+    int m_nFrameWidth;
+    int m_nFrameHeight;
+    CBitmap m_bmpFrames;
+    BOOL m_bTrackingMouse;
+    CToolTipCtrl m_toolTip;
+
+    void OnMouseMove(UINT nFlags, CPoint point);
+    LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseHover(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+
+  private:
+    void EnsureToolTip();
+};
