@@ -47,7 +47,8 @@ struct OptionSet
 
 // Everything chosen through the window, from the first-run settings, which
 // tick "All File Types" and "System State".
-void BackupThroughWindow(const OptionSet& options, Checker& checker)
+void BackupThroughWindow(const OptionSet& options, Checker& checker,
+                         bool pauseForScreenshot = false)
 {
     CreateSamples();
     Program program;
@@ -58,6 +59,12 @@ void BackupThroughWindow(const OptionSet& options, Checker& checker)
     // The system folder is not copied here: it is the whole Windows of the prefix.
     ApplyOptions(window, {{kSystemState, false}}, checker);
     ApplyOptions(window, options.boxes, checker);
+    if (pauseForScreenshot)
+    {
+        WriteBytes(HarnessPath("window-ready"), "");
+        checker.Expect(WaitFor([] { return Exists(HarnessPath("screenshot-taken")); }, 60000),
+                       "a screenshot is taken");
+    }
     Click(window, kBackupNow, checker);
     program.ExpectEndsWithSuccess(checker, "Backup Now");
     ExpectBackupCompleted(checker);
@@ -147,27 +154,14 @@ void ModifiedOnlyRunCompletes(Checker& checker)
     ExpectCopies({false, {Kind::Picture}}, checker);
 }
 
-// The scripted backup of the main job without a display: the same run as
-// above, paused once the window is filled in so that a screenshot can be taken.
+// The scripted backup of the main job without a display, paused once the
+// window is filled in so that a screenshot can be taken.
 void ScriptedBackupDemo(Checker& checker)
 {
-    CreateSamples();
-    Program program;
-    HWND window = program.Window(checker);
-    AddSourceFolder(window, SampleSources()[0], checker);
-    AddSourceFolder(window, SampleSources()[1], checker);
-    ChooseDestination(window, BackupDestination(), checker);
-    ApplyOptions(
-        window,
-        {{kSystemState, false}, {kAllFileTypes, false}, {kPictures, true}, {kDocuments, true}},
-        checker);
-    WriteBytes(HarnessPath("window-ready"), "");
-    checker.Expect(WaitFor([] { return Exists(HarnessPath("screenshot-taken")); }, 60000),
-                   "a screenshot is taken");
-    Click(window, kBackupNow, checker);
-    program.ExpectEndsWithSuccess(checker, "Backup Now");
-    ExpectBackupCompleted(checker);
-    ExpectCopies({false, {Kind::Picture, Kind::Document}}, checker);
+    const OptionSet demo = {"scripted_backup_demo",
+                            {{kAllFileTypes, false}, {kPictures, true}, {kDocuments, true}},
+                            {false, {Kind::Picture, Kind::Document}}};
+    BackupThroughWindow(demo, checker, true);
 }
 
 } // namespace

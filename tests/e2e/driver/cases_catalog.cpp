@@ -47,8 +47,7 @@ void CatalogAnsweredYes(Checker& checker)
     Click(window, kBackupOnModify, checker);
     checker.Expect(NoMessageBox(window), "no question once the files are catalogued");
     checker.Expect(!IsTicked(window, kBackupOnModify), "the click unticked the box");
-    PressEscape(window);
-    checker.Require(again.WaitForExit(20000).has_value(), "Esc ends the program");
+    again.EndWithEscape(checker);
 }
 
 void CatalogAnsweredNo(Checker& checker)
@@ -64,8 +63,7 @@ void CatalogAnsweredNo(Checker& checker)
     checker.Expect(DescribeDifferences(StoreSnapshot(), before).empty(),
                    "No writes nothing:" + DescribeDifferences(StoreSnapshot(), before));
     checker.ExpectEqual(Join(StartsInOrder()), "", "nothing started");
-    PressEscape(window);
-    checker.Require(program.WaitForExit(20000).has_value(), "Esc ends the program");
+    program.EndWithEscape(checker);
 }
 
 } // namespace

@@ -96,8 +96,7 @@ void BackupRefusals(Checker& checker)
                            ": store unchanged:" + DescribeDifferences(StoreSnapshot(), before));
         checker.ExpectEqual(Join(StartsInOrder()), "",
                             std::string(refusal.what) + ": nothing started");
-        PressEscape(window);
-        checker.Require(program.WaitForExit(20000).has_value(), "Esc ends the program");
+        program.EndWithEscape(checker);
     }
 }
 

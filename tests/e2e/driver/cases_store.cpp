@@ -52,8 +52,7 @@ void FirstStartAndClose(Checker& checker)
     HWND window = again.Window(checker);
     ExpectOptions(window, kFirstRunTicks, kTypeBoxes, checker);
     ExpectEmptySelection(window, checker);
-    PressEscape(window);
-    checker.Require(again.WaitForExit(20000).has_value(), "Esc ends the program");
+    again.EndWithEscape(checker);
 }
 
 void EditedSelectionSurvivesRestart(Checker& checker)
@@ -117,8 +116,7 @@ void EditedSelectionSurvivesRestart(Checker& checker)
                         "sources shown");
     checker.ExpectEqual(TextOf(GetDlgItem(window, kDestination)), BackupDestination(),
                         "destination shown");
-    PressEscape(window);
-    checker.Require(again.WaitForExit(20000).has_value(), "Esc ends the program");
+    again.EndWithEscape(checker);
 }
 
 void EscapeWritesNothing(Checker& checker)
@@ -128,8 +126,7 @@ void EscapeWritesNothing(Checker& checker)
     const FileTree before = StoreSnapshot();
     ApplyOptions(window, {{kSystemState, false}, {kModifiedOnly, true}, {kAllFileTypes, false}},
                  checker);
-    PressEscape(window);
-    checker.Require(program.WaitForExit(20000).has_value(), "Esc ends the program");
+    program.EndWithEscape(checker);
     checker.Expect(DescribeDifferences(StoreSnapshot(), before).empty(),
                    "Esc leaves the store as it was:" +
                        DescribeDifferences(StoreSnapshot(), before));
@@ -162,8 +159,7 @@ void VirtualDriveStartsTool(Checker& checker)
     checker.Expect(WaitFor([] { return !StartsInOrder().empty(); }, 15000), "a program is started");
     checker.ExpectEqual(Join(StartsInOrder()), "vd.exe:0", "started, with show state");
     checker.Expect(IsWindow(window) && !program.WaitForExit(0), "the window stays open");
-    PressEscape(window);
-    checker.Require(program.WaitForExit(20000).has_value(), "Esc ends the program");
+    program.EndWithEscape(checker);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "store/install_directory.h"
 #include "tests/e2e/companion/start_record.h"
+#include "tests/e2e/driver/controls.h"
 #include "tests/e2e/driver/text.h"
 #include "tests/e2e/driver/wait.h"
 
@@ -96,6 +97,12 @@ void Program::ExpectEndsWithSuccess(Checker& checker, const std::string& after)
     const std::optional<DWORD> status = WaitForExit(20000);
     checker.Require(status.has_value(), "the program ends after " + after);
     checker.ExpectEqual(static_cast<long long>(*status), 0, "exit status after " + after);
+}
+
+void Program::EndWithEscape(Checker& checker)
+{
+    PressEscape(Window(checker));
+    checker.Require(WaitForExit(20000).has_value(), "Esc ends the program");
 }
 
 } // namespace e2e

@@ -25,6 +25,8 @@ class Program
     std::optional<DWORD> WaitForExit(DWORD timeoutMs);
     // Checks that the program ends by itself with status 0.
     void ExpectEndsWithSuccess(Checker& checker, const std::string& after);
+    // Presses Esc in the main window and waits for the program to end.
+    void EndWithEscape(Checker& checker);
     DWORD ProcessId() const { return m_process.dwProcessId; }
 
   private:
