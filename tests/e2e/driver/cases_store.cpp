@@ -140,6 +140,8 @@ void AddFileThroughFileDialog(Checker& checker)
     Program program;
     HWND window = program.Window(checker);
     Click(window, kAddFile, checker);
+    // Every name shows, not only names with a blank: six files and a folder.
+    ExpectFileDialogLists(window, SampleSources()[0], 7, checker);
     ChooseFile(window, file, checker);
     checker.Expect(WaitFor([&] { return ListEntries(window, kSourceList).size() == 1; }, 5000),
                    "Add File adds one entry");

@@ -4,6 +4,7 @@
 #include "tests/e2e/driver/text.h"
 #include "tests/e2e/driver/wait.h"
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 namespace e2e
@@ -98,13 +99,35 @@ class RemoteText
     void* m_address = nullptr;
 };
 
+HWND WaitForFileDialog(HWND owner, Checker& checker)
+{
+    return WaitForOwnedDialogWith(
+        owner, "the file dialog",
+        [](HWND candidate) { return GetDlgItem(candidate, kFileNameBox) != nullptr; }, checker);
+}
+
 } // namespace
+
+void ExpectFileDialogLists(HWND owner, const std::string& folder, int entries, Checker& checker)
+{
+    HWND dialog = WaitForFileDialog(owner, checker);
+    SendMessageW(GetDlgItem(dialog, kFileNameBox), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(Wide(folder).c_str()));
+    SendNotifyMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    LRESULT listed = -1;
+    WaitFor(
+        [&] {
+            HWND list = ChildOfClass(dialog, "SysListView32");
+            listed = list ? SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) : -1;
+            return listed == entries;
+        },
+        kDialogTimeoutMs);
+    checker.ExpectEqual(listed, entries, "names the file dialog lists in " + folder);
+}
 
 void ChooseFile(HWND owner, const std::string& path, Checker& checker)
 {
-    HWND dialog = WaitForOwnedDialogWith(
-        owner, "the file dialog",
-        [](HWND candidate) { return GetDlgItem(candidate, kFileNameBox) != nullptr; }, checker);
+    HWND dialog = WaitForFileDialog(owner, checker);
     checker.ExpectEqual(TextOf(GetDlgItem(dialog, kFileTypeBox)), "AllFiles (*.*)",
                         "the file dialog's file type");
     SendMessageW(GetDlgItem(dialog, kFileNameBox), WM_SETTEXT, 0,

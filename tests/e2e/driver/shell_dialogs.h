@@ -12,6 +12,9 @@ namespace e2e
 
 // Types the full path into the file dialog's name box and confirms it.
 void ChooseFile(HWND owner, const std::string& path, Checker& checker);
+// Opens `folder` in the file dialog, the way a typed folder name does, and
+// checks that it lists `entries` names (files and folders).
+void ExpectFileDialogLists(HWND owner, const std::string& folder, int entries, Checker& checker);
 // Selects the folder in the folder browser and confirms it; `title` is the
 // text the browser shows above its tree.
 void ChooseFolder(HWND owner, const std::string& title, const std::string& path, Checker& checker);
