@@ -6,15 +6,13 @@ IMPLEMENT_DYNAMIC(CFileDialog, CCommonDialog)
 
 std::string ConvertFilter(const std::string& barSeparated)
 {
-    std::string filter = barSeparated;
+    std::string filter = barSeparated.substr(0, barSeparated.find_last_not_of('|') + 1);
     for (char& c : filter)
     {
         if (c == '|')
             c = '\0';
     }
-    if (filter.empty() || filter.back() != '\0')
-        filter.push_back('\0');
-    filter.push_back('\0');
+    filter.append(2, '\0');
     return filter;
 }
 

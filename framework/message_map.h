@@ -54,16 +54,18 @@ const MessageMapEntry* FindMessageEntry(const MessageMap* map, UINT message, WPA
     return &map;                                                                                   \
     }
 
-#define ON_COMMAND_CODE_(code, id, memberFxn)                                                      \
-    {WM_COMMAND, code, static_cast<UINT>(id), [](CCmdTarget* target, WPARAM, LPARAM) -> LRESULT {  \
+// An entry whose handler takes no arguments and returns nothing.
+#define ON_NO_ARGUMENTS_(message, code, id, memberFxn)                                             \
+    {static_cast<UINT>(message), code, static_cast<UINT>(id),                                      \
+     [](CCmdTarget* target, WPARAM, LPARAM) -> LRESULT {                                           \
          static_cast<ThisClass*>(target)->memberFxn();                                             \
          return 0;                                                                                 \
      }},
 
-// Menu and accelerator-free commands arrive with code 0, the same code as a click.
-#define ON_COMMAND(id, memberFxn) ON_COMMAND_CODE_(0, id, memberFxn)
-#define ON_BN_CLICKED(id, memberFxn) ON_COMMAND_CODE_(BN_CLICKED, id, memberFxn)
-#define ON_LBN_SELCHANGE(id, memberFxn) ON_COMMAND_CODE_(LBN_SELCHANGE, id, memberFxn)
+// Menu commands arrive with code 0, the same code as a button click.
+#define ON_COMMAND(id, memberFxn) ON_NO_ARGUMENTS_(WM_COMMAND, 0, id, memberFxn)
+#define ON_BN_CLICKED(id, memberFxn) ON_NO_ARGUMENTS_(WM_COMMAND, BN_CLICKED, id, memberFxn)
+#define ON_LBN_SELCHANGE(id, memberFxn) ON_NO_ARGUMENTS_(WM_COMMAND, LBN_SELCHANGE, id, memberFxn)
 
 // LRESULT memberFxn(WPARAM, LPARAM)
 #define ON_MESSAGE(message, memberFxn)                                                             \
@@ -79,11 +81,7 @@ const MessageMapEntry* FindMessageEntry(const MessageMap* map, UINT message, WPA
      }},
 
 // void OnPaint()
-#define ON_WM_PAINT()                                                                              \
-    {WM_PAINT, 0, 0, [](CCmdTarget* target, WPARAM, LPARAM) -> LRESULT {                           \
-         static_cast<ThisClass*>(target)->OnPaint();                                               \
-         return 0;                                                                                 \
-     }},
+#define ON_WM_PAINT() ON_NO_ARGUMENTS_(WM_PAINT, 0, 0, OnPaint)
 
 // HCURSOR OnQueryDragIcon()
 #define ON_WM_QUERYDRAGICON()                                                                      \
@@ -92,18 +90,10 @@ const MessageMapEntry* FindMessageEntry(const MessageMap* map, UINT message, WPA
      }},
 
 // void OnClose()
-#define ON_WM_CLOSE()                                                                              \
-    {WM_CLOSE, 0, 0, [](CCmdTarget* target, WPARAM, LPARAM) -> LRESULT {                           \
-         static_cast<ThisClass*>(target)->OnClose();                                               \
-         return 0;                                                                                 \
-     }},
+#define ON_WM_CLOSE() ON_NO_ARGUMENTS_(WM_CLOSE, 0, 0, OnClose)
 
 // void OnDestroy()
-#define ON_WM_DESTROY()                                                                            \
-    {WM_DESTROY, 0, 0, [](CCmdTarget* target, WPARAM, LPARAM) -> LRESULT {                         \
-         static_cast<ThisClass*>(target)->OnDestroy();                                             \
-         return 0;                                                                                 \
-     }},
+#define ON_WM_DESTROY() ON_NO_ARGUMENTS_(WM_DESTROY, 0, 0, OnDestroy)
 
 // void OnMouseMove(UINT nFlags, CPoint point)
 #define ON_WM_MOUSEMOVE()                                                                          \

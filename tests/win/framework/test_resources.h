@@ -1,0 +1,6 @@
+#pragma once
+
+#define IDD_SCRIPTED 200
+#define IDC_FIRST_EDIT 301
+#define IDC_PLAIN_BUTTON 302
+#define IDC_OWNER_DRAWN 303
