@@ -76,22 +76,16 @@ int Callback(CFolderDialog& dialog, HWND browser, UINT message, LPARAM lParam)
 constexpr char kTitle[] = "Backup To:";
 } // namespace
 
-TEST(FolderDialog, NullFolderAndParentGiveAnEmptyDescription)
+TEST(FolderDialog, NullFolderAndParentAreAccepted)
 {
     RecordingFolderDialog dialog(kTitle, nullptr, nullptr, BIF_RETURNONLYFSDIRS);
 
-    const BROWSEINFOA& info = dialog.m_browseInfo;
-    EXPECT_EQ(nullptr, info.hwndOwner);
-    EXPECT_EQ(nullptr, info.pidlRoot);
-    ASSERT_NE(nullptr, info.pszDisplayName);
-    EXPECT_EQ(std::string(MAX_PATH, '\0'), std::string(info.pszDisplayName, MAX_PATH));
-    EXPECT_EQ(kTitle, info.lpszTitle);
-    EXPECT_EQ(static_cast<UINT>(BIF_RETURNONLYFSDIRS), info.ulFlags);
-    EXPECT_EQ(&CFolderDialog::BrowseCallbackProc, info.lpfn);
-    EXPECT_EQ(reinterpret_cast<LPARAM>(&dialog), info.lParam);
-    EXPECT_EQ(std::string(MAX_PATH, '\0'), std::string(dialog.m_szInitialFolder, MAX_PATH));
+    EXPECT_EQ(nullptr, dialog.m_browseInfo.hwndOwner);
+    EXPECT_STREQ("", dialog.m_szInitialFolder);
     EXPECT_EQ(std::string(MAX_PATH, '\0'), std::string(dialog.m_szSelectedPath, MAX_PATH));
-    EXPECT_EQ(nullptr, dialog.m_hBrowseWnd);
+    ASSERT_NE(nullptr, dialog.m_browseInfo.pszDisplayName);
+    EXPECT_EQ(std::string(MAX_PATH, '\0'),
+              std::string(dialog.m_browseInfo.pszDisplayName, MAX_PATH));
 }
 
 TEST(FolderDialog, KeepsTheParentAndAnInitialFolderThatFits)
@@ -111,77 +105,59 @@ TEST(FolderDialog, KeepsTheParentAndAnInitialFolderThatFits)
     EXPECT_STREQ("", over.m_szInitialFolder);
 }
 
-TEST(FolderDialog, CallbackReachesOneOperationPerMessage)
+TEST(FolderDialog, CallbackRunsOneOperationAndSendsWhatItShows)
 {
-    RecordingWindow browser;
+    const KnownFolderItem folder(CSIDL_WINDOWS);
+    const KnownFolderItem computer(CSIDL_DRIVES);
+    ASSERT_FALSE(folder.Path().empty());
+    ASSERT_TRUE(computer.Path().empty());
     char typed[] = "no such folder";
+    const auto typedText = reinterpret_cast<LPARAM>(typed);
+    const UINT fs = BIF_RETURNONLYFSDIRS;
+    using Sent = std::vector<RecordingWindow::Sent>;
     struct Case
     {
+        const char* initialFolder;
+        UINT flags;
         UINT message;
         LPARAM lParam;
         std::vector<std::string> calls;
         int result;
+        Sent sent;
     };
     const Case cases[] = {
-        {BFFM_INITIALIZED, 0, {"OnInitialized"}, 0},
-        {BFFM_SELCHANGED, 0, {"OnSelChanged"}, 0},
-        {BFFM_VALIDATEFAILEDA,
-         reinterpret_cast<LPARAM>(typed),
-         {"OnValidateFailed no such folder"},
-         1},
-        {BFFM_VALIDATEFAILEDW, reinterpret_cast<LPARAM>(typed), {}, 0},
-        {BFFM_IUNKNOWN, 0, {"OnIUnknown"}, 0},
-        {WM_USER, 0, {}, 0},
+        {"", fs, BFFM_INITIALIZED, 0, {"OnInitialized"}, 0, {}},
+        {"C:\\Data",
+         fs,
+         BFFM_INITIALIZED,
+         0,
+         {"OnInitialized"},
+         0,
+         {{BFFM_SETSELECTIONA, TRUE, "C:\\Data"}}},
+        {"", fs, BFFM_SELCHANGED, folder.Param(), {"OnSelChanged"}, 0, {}},
+        {"",
+         fs | BIF_STATUSTEXT,
+         BFFM_SELCHANGED,
+         folder.Param(),
+         {"OnSelChanged"},
+         0,
+         {{BFFM_SETSTATUSTEXTA, 0, folder.Path()}}},
+        {"", BIF_STATUSTEXT, BFFM_SELCHANGED, computer.Param(), {"OnSelChanged"}, 0, {}},
+        {"", fs, BFFM_VALIDATEFAILEDA, typedText, {"OnValidateFailed no such folder"}, 1, {}},
+        {"", fs, BFFM_VALIDATEFAILEDW, typedText, {}, 0, {}},
+        {"", fs, BFFM_IUNKNOWN, 0, {"OnIUnknown"}, 0, {}},
+        {"", fs, WM_USER, 0, {}, 0, {}},
     };
     for (const Case& c : cases)
     {
-        SCOPED_TRACE(c.message);
-        RecordingFolderDialog dialog(kTitle, "", nullptr, BIF_RETURNONLYFSDIRS);
+        SCOPED_TRACE(testing::Message() << c.message << " " << c.flags << " " << c.initialFolder);
+        RecordingWindow browser;
+        RecordingFolderDialog dialog(kTitle, c.initialFolder, nullptr, c.flags);
 
         EXPECT_EQ(c.result, Callback(dialog, browser.Handle(), c.message, c.lParam));
         EXPECT_EQ(c.calls, dialog.calls);
         EXPECT_EQ(std::vector<HWND>(c.calls.size(), browser.Handle()), dialog.windowsSeen);
         EXPECT_EQ(nullptr, dialog.m_hBrowseWnd);
-    }
-    EXPECT_TRUE(browser.Received().empty());
-}
-
-TEST(FolderDialog, InitialFolderIsSelectedWhenTheBrowserOpens)
-{
-    RecordingWindow browser;
-    RecordingFolderDialog dialog(kTitle, "C:\\Data\\Mine", nullptr, BIF_RETURNONLYFSDIRS);
-
-    Callback(dialog, browser.Handle(), BFFM_INITIALIZED, 0);
-
-    const std::vector<RecordingWindow::Sent> expected = {
-        {BFFM_SETSELECTIONA, TRUE, "C:\\Data\\Mine"}};
-    EXPECT_EQ(expected, browser.Received());
-}
-
-TEST(FolderDialog, SelectionShowsItsPathOnlyWithStatusText)
-{
-    KnownFolderItem folder(CSIDL_WINDOWS);
-    KnownFolderItem computer(CSIDL_DRIVES);
-    ASSERT_FALSE(folder.Path().empty());
-    ASSERT_TRUE(computer.Path().empty());
-    struct Case
-    {
-        UINT flags;
-        const KnownFolderItem& item;
-        std::vector<RecordingWindow::Sent> sent;
-    };
-    const Case cases[] = {
-        {BIF_RETURNONLYFSDIRS, folder, {}},
-        {BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT, folder, {{BFFM_SETSTATUSTEXTA, 0, folder.Path()}}},
-        {BIF_STATUSTEXT, computer, {}},
-    };
-    for (const Case& c : cases)
-    {
-        SCOPED_TRACE(c.flags);
-        RecordingWindow browser;
-        RecordingFolderDialog dialog(kTitle, nullptr, nullptr, c.flags);
-
-        EXPECT_EQ(0, Callback(dialog, browser.Handle(), BFFM_SELCHANGED, c.item.Param()));
         EXPECT_EQ(c.sent, browser.Received());
     }
 }
