@@ -45,6 +45,14 @@ struct OptionSet
     CopiedKinds copied;
 };
 
+bool Ticks(const OptionSet& options, int box)
+{
+    for (const auto& [id, ticked] : options.boxes)
+        if (id == box)
+            return ticked;
+    return false;
+}
+
 // Everything chosen through the window, from the first-run settings, which
 // tick "All File Types" and "System State".
 void BackupThroughWindow(const OptionSet& options, Checker& checker,
@@ -73,6 +81,9 @@ void BackupThroughWindow(const OptionSet& options, Checker& checker,
                         SourceListFor(SampleSources()), "filestobackup.bck");
     checker.ExpectEqual(ReadBytes(InstalledPath("data.dat")).value_or("<missing>"),
                         Ansi(BackupDestination()), "data.dat");
+    const bool video = Ticks(options, kVideo);
+    checker.ExpectEqual(ReadBytes(InstalledPath("video")).value_or("<missing>"),
+                        video ? "" : "<missing>", "the video marker");
 }
 
 const std::vector<OptionSet>& OptionSets()
