@@ -4,16 +4,6 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-// The store's writers are checked through the files of a save and a run;
-// appending is the one way no other test takes.
-TEST(StoreFile, AppendCreatesAMissingFileThenAddsToIt)
-{
-    TempFolder folder;
-    ASSERT_TRUE(store::AppendWrite(folder.PathOf("filestobackup.bck"), "C:\\a\n"));
-    ASSERT_TRUE(store::AppendWrite(folder.PathOf("filestobackup.bck"), "\nD:\\b\n"));
-    EXPECT_EQ((FileMap{{"filestobackup.bck", "C:\\a\r\n\r\nD:\\b\r\n"}}), folder.Files());
-}
-
 // A missing install folder or a folder in place of the file: every write
 // fails and nothing appears or goes away.
 TEST(StoreFile, UnusablePathIsNeitherReadNorWritten)
@@ -25,7 +15,6 @@ TEST(StoreFile, UnusablePathIsNeitherReadNorWritten)
     {
         SCOPED_TRACE(path);
         EXPECT_FALSE(store::TruncateWrite(path, "C:\\Backup"));
-        EXPECT_FALSE(store::AppendWrite(path, "C:\\a\n"));
         EXPECT_EQ("", store::CreateRead(path));
         EXPECT_FALSE(store::TestRead(path));
     }
@@ -42,8 +31,6 @@ TEST(StoreFile, FindsStoreFileWhateverTheLetterCase)
     const std::string path = folder.PathOf("settings.dat");
     EXPECT_TRUE(store::TestRead(path));
     EXPECT_EQ("1;\n", store::CreateRead(path));
-    ASSERT_TRUE(store::AppendWrite(path, "0;"));
-    EXPECT_EQ("1;\r\n0;", folder.Read("SETTINGS.dat"));
     ASSERT_TRUE(store::TruncateWrite(path, "1;"));
     EXPECT_EQ(1u, folder.Files().size());
     EXPECT_EQ("1;", folder.Read("settings.DAT"));
