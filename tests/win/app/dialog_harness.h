@@ -2,19 +2,31 @@
 
 #include "app/backup_dialog.h"
 #include "res/resource.h"
-#include "tests/native/recording_ports.h"
 #include "tests/native/temp_folder.h"
+#include "tests/native/test_support.h"
 
 #include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
+// Records every message box and gives one answer to all of them.
+struct AnsweringPrompt : RecordingPrompt
+{
+    int answer = IDOK;
+
+    int Show(const std::string& text, const std::string& caption, unsigned type) override
+    {
+        RecordingPrompt::Show(text, caption, type);
+        return answer;
+    }
+};
+
 // What the dialog works on: a store folder and the recording ports.
 struct DialogParts
 {
     TempFolder folder;
-    RecordingPrompt prompt;
+    AnsweringPrompt prompt;
     RecordingShell shell;
 };
 

@@ -68,8 +68,7 @@ TEST(DialogEnd, SavesAndEndsOnlyWhenTheSelectionIsAccepted)
         SCOPED_TRACE(testing::Message() << message << " " << wParam << " accepted " << accepted);
         TestDialog dialog;
         const std::string sources = (accepted ? "C:\\Data" : dialog.folder.Path()) + "\r\n";
-        dialog.folder.Write(kFilesToBackupFile, sources);
-        dialog.folder.Write(kDataFile, dialog.folder.Path());
+        dialog.folder.Write({{kFilesToBackupFile, sources}, {kDataFile, dialog.folder.Path()}});
         const int result = dialog.Run([&](TestDialog& d) { d.PostMessage(message, wParam); });
         EXPECT_EQ(result, message == WM_KEYDOWN ? IDCANCEL : IDOK);
         EXPECT_EQ(dialog.folder.Read(kSettingsFile), saves ? "1;1;1;0;0;0;0;0;1;0;" : "<missing>");
