@@ -99,20 +99,6 @@ bool TruncateWrite(const std::string& path, const std::string& text)
     return platform::ReplaceFileWhole(path, ToDisk(text));
 }
 
-bool AppendWrite(const std::string& path, const std::string& text)
-{
-    std::optional<std::string> bytes = ReadBytes(path);
-    if (!bytes)
-    {
-        // An existing file that cannot be read must not be replaced by the
-        // appended text alone.
-        if (!IsMissing(path))
-            return false;
-        bytes.emplace();
-    }
-    return platform::ReplaceFileWhole(path, *bytes + ToDisk(text));
-}
-
 std::string CreateRead(const std::string& path)
 {
     if (std::optional<std::string> bytes = ReadBytes(path))

@@ -2,7 +2,8 @@
 
 #include <string>
 
-// The five ways the program opens a store file, each by its full path. Text
+// The ways the program opens a store file, each by its full path. There is no
+// append: every file is written whole, so a reader never sees half of it. Text
 // is handed over as the program means it, with "\n" line ends; on disk every
 // line end is "\r\n" on every platform, the bytes the Windows text mode gives.
 namespace store
@@ -11,10 +12,6 @@ namespace store
 // Replaces the file with the text, whole: a reader or a crash sees the old
 // file or the new one. Returns false, leaving the old file, on any failure.
 bool TruncateWrite(const std::string& path, const std::string& text);
-
-// Adds the text at the end, creating the file if it is missing. The file is
-// rewritten whole, so a failed append leaves it as it was.
-bool AppendWrite(const std::string& path, const std::string& text);
 
 // The file's text with "\r\n" read as "\n". A missing file is created empty
 // and reads as empty; so does one that cannot be read or created.

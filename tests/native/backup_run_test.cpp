@@ -1,150 +1,139 @@
 #include "backup/backup_run.h"
+#include "backup/validate_source_entry.h"
 #include "store/save_store.h"
-#include "tests/native/recording_ports.h"
 #include "tests/native/temp_folder.h"
-#include "tests/native/test_selection.h"
+#include "tests/native/test_support.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace
 {
 
-Message NotStarted(const std::string& reason)
-{
-    return Message{reason + " \nDetails:The backup was not started", "ERROR", kStopType};
-}
+namespace fs = std::filesystem;
 
-// An install directory holding what an earlier run left, which a stopped
-// run must not touch.
-struct EarlierRun
+// A folder that exists on every platform, to back up to.
+const std::string kHere = fs::temp_directory_path().string();
+
+// What an earlier run left; a stopped run must leave it as it was.
+const FileMap kEarlierRun = {{"backup.bat", "old script\r\n"},
+                             {"data.dat", "F:\\Old"},
+                             {"filestobackup.bck", "C:\\Old\r\n"},
+                             {"video", "old"}};
+
+struct Runner
 {
     TempFolder install;
-    TempFolder destination;
     RecordingPrompt prompt;
     RecordingShell shell;
 
-    EarlierRun()
-    {
-        install.Write("backup.bat", "old script\r\n");
-        install.Write("filestobackup.bck", "C:\\Old\r\n");
-        install.Write("data.dat", "F:\\Old");
-    }
-
-    backup::RunOutcome Run(const BackupSelection& selection)
+    Runner() { install.Write(kEarlierRun); }
+    backup::RunOutcome operator()(const BackupSelection& selection)
     {
         return backup::RunBackup(selection, InstallDirectory(install.Path()), prompt, shell);
     }
-
-    void ExpectUntouched() const
-    {
-        EXPECT_EQ("old script\r\n", install.Read("backup.bat"));
-        EXPECT_EQ("C:\\Old\r\n", install.Read("filestobackup.bck"));
-        EXPECT_EQ("F:\\Old", install.Read("data.dat"));
-        EXPECT_FALSE(install.Exists("video"));
-        EXPECT_TRUE(shell.starts.empty());
-    }
 };
+
+Message NotStarted(const std::string& reason)
+{
+    return Error(reason + " \nDetails:The backup was not started");
+}
 
 } // namespace
 
-TEST(RunBackup, StopsBeforeAnyWriteWithTheFirstProblemOnly)
+TEST(RunBackup, RefusedOrRejectedRunShowsTheFirstProblemAndWritesNothing)
 {
-    TempFolder existing;
-    const std::string here = existing.Path();
-    const struct
-    {
-        std::vector<std::string> sources;
-        std::string destination;
-        std::string ticks;
-        Message message;
-    } cases[] = {
-        {{}, "", "1000000000", {"Please Select a Location to Backup To.", "Error", kStopType}},
-        {{}, here, "0000000000", {"Please Select a File or Folder To Backup", "Error", kStopType}},
-        // Hidden and Modified Since Last Backup copy nothing on their own.
-        {{"C:\\a"},
-         here,
-         "0110000101",
-         {"Please Select a File Type or System Option", "Error", kStopType}},
-        {{"C:\\a", here, "C:\\b"},
-         here,
-         "1000000000",
-         {"Error Duplicate Found. You Cannot Backup " + here + " To " + here, "ERROR", kStopType}},
-        // Entry checks come before the look for the destination folder.
-        {{"C:\\a", "E:\\"},
-         "E:\\Backup",
-         "0000000010",
-         {"Error Cannot Backup To E:\\Backup From E:\\ \nDetails:Reccursive(infinite) backup "
-          "would occur",
-          "ERROR", kStopType}},
-        {{"C:\\a"}, "E:\\Nowhere", "0000000010", NotStarted("Error Cannot Find E:\\Nowhere")},
+    const auto refusal = [](const char* text) { return Message{text, "Error", kStopType}; };
+    const std::pair<BackupSelection, Message> cases[] = {
+        {Selection({}, "", "1000000000"), refusal("Please Select a Location to Backup To.")},
+        {Selection({}, kHere, "0000000000"), refusal("Please Select a File or Folder To Backup")},
+        // Hidden and modified only narrow a copy; alone they copy nothing.
+        {Selection({"C:\\a"}, kHere, "0110000101"),
+         refusal("Please Select a File Type or System Option")},
+        {Selection({"C:\\a", kHere, "C:\\"}, kHere, "1000000000"),
+         *ValidateSourceEntry(kHere, kHere)},
+        // The entries are checked before the destination is looked for.
+        {Selection({"C:\\a", "E:\\"}, "E:\\Backup", "0000000010"),
+         *ValidateSourceEntry("E:\\", "E:\\Backup")},
+        {Selection({"C:\\a"}, "E:\\Nowhere", "0000000010"),
+         NotStarted("Error Cannot Find E:\\Nowhere")},
     };
-    for (const auto& c : cases)
+    for (const auto& [selection, message] : cases)
     {
-        EarlierRun run;
-        EXPECT_EQ(backup::RunOutcome::Stopped,
-                  run.Run(Selection(c.sources, c.destination, c.ticks)));
-        EXPECT_EQ(std::vector<Message>{c.message}, run.prompt.shown);
-        run.ExpectUntouched();
+        SCOPED_TRACE(message.text);
+        Runner run;
+        EXPECT_EQ(backup::RunOutcome::Stopped, run(selection));
+        EXPECT_EQ(std::vector<Message>{message}, run.prompt.shown);
+        EXPECT_EQ(kEarlierRun, run.install.Files());
+        EXPECT_TRUE(run.shell.starts.empty());
     }
 }
 
-TEST(RunBackup, StartedRunLeavesScriptListAndMonitorLineThenSaveDropsTheLine)
+// A monitor that cannot start is no reason to stop: the backup runs.
+TEST(RunBackup, StartedRunLeavesItsFilesAndStartsTheScriptThenTheMonitor)
 {
-    EarlierRun run;
-    run.install.Write("video", "from an earlier run");
-    const InstallDirectory directory(run.install.Path());
-    const std::string destination = run.destination.Path();
-    const auto selection = Selection({"C:\\Data", "D:\\Photos"}, destination, "0000000010");
-
-    EXPECT_EQ(backup::RunOutcome::Started, run.Run(selection));
+    Runner run;
+    const std::string script = run.install.PathOf("backup.bat");
+    run.shell.refused = {run.install.PathOf("Load.exe")};
+    const auto selection = Selection({"C:\\Data", "D:\\Photos"}, kHere, "0000000010");
+    EXPECT_EQ(backup::RunOutcome::Started, run(selection));
     EXPECT_TRUE(run.prompt.shown.empty());
-    EXPECT_EQ(destination, run.install.Read("data.dat"));
-    EXPECT_EQ("xcopy /d /y /s /C /I /h  \"%systemroot%\\SYSTEM32\" \"" + destination +
-                  "\\systemstate\"\r\nerase \"" + directory.PathOf("backup.bat") + "\"",
-              run.install.Read("backup.bat"));
-    EXPECT_EQ("C:\\Data\r\nD:\\Photos\r\nSystem State\r\n", run.install.Read("filestobackup.bck"));
-    // Video unticked: the marker is neither made nor removed.
-    EXPECT_EQ("from an earlier run", run.install.Read("video"));
-    EXPECT_EQ((Starts{{directory.PathOf("backup.bat"), kShowHidden},
-                      {directory.PathOf("Load.exe"), kShowNormal}}),
+    // The video marker is neither made nor removed without Video ticked.
+    EXPECT_EQ((FileMap{{"backup.bat", "xcopy /d /y /s /C /I /h  \"%systemroot%\\SYSTEM32\" \"" +
+                                          kHere + "\\systemstate\"\r\nerase \"" + script + "\""},
+                       {"data.dat", kHere},
+                       {"filestobackup.bck", "C:\\Data\r\nD:\\Photos\r\nSystem State\r\n"},
+                       {"video", "old"}}),
+              run.install.Files());
+    EXPECT_EQ((Starts{{script, kShowHidden}, {run.install.PathOf("Load.exe"), kShowNormal}}),
               run.shell.starts);
 
-    EXPECT_EQ(store::SaveOutcome::Saved, store::SaveStore(selection, directory, run.prompt));
+    // The monitor's "System State" line lasts until the save that follows.
+    EXPECT_EQ(store::SaveOutcome::Saved,
+              store::SaveStore(selection, InstallDirectory(run.install.Path()), run.prompt));
     EXPECT_EQ("C:\\Data\r\nD:\\Photos\r\n", run.install.Read("filestobackup.bck"));
-}
 
-TEST(RunBackup, VideoRunLeavesAnEmptyVideoMarker)
-{
-    EarlierRun run;
-    run.install.Write("video", "stale");
-    EXPECT_EQ(backup::RunOutcome::Started,
-              run.Run(Selection({"C:\\Films"}, run.destination.Path(), "0000010000")));
+    EXPECT_EQ(backup::RunOutcome::Started, run(Selection({"C:\\Films"}, kHere, "0000010000")));
     EXPECT_EQ("", run.install.Read("video"));
 }
 
-// A monitor without a backup would mislead; a backup without the monitor
-// still copies everything.
-TEST(RunBackup, OnlyAFailedStartOfTheScriptStopsTheRun)
+// Each step fails in turn, a folder squatting on the name of the file to
+// write (on every platform, even for root, where permissions would not):
+// what was written stays, nothing further is written or started.
+TEST(RunBackup, StopsAtTheFirstStepThatFailsAndKeepsEveryFileWhole)
 {
-    for (const bool scriptStarts : {false, true})
+    const auto selection = Selection({"C:\\a", "D:\\b"}, kHere, "0000010010");
+    // One install folder throughout: backup.bat names its own path.
+    Runner run;
+    ASSERT_EQ(backup::RunOutcome::Started, run(selection));
+    const FileMap written = run.install.Files();
+
+    FileMap expected = kEarlierRun;
+    for (const char* failing : {"data.dat", "backup.bat", "filestobackup.bck", "video"})
     {
-        EarlierRun run;
-        const InstallDirectory directory(run.install.Path());
-        const std::string script = directory.PathOf("backup.bat");
-        run.shell.refused = {scriptStarts ? directory.PathOf("Load.exe") : script};
-        const auto outcome = run.Run(Selection({"C:\\a"}, run.destination.Path(), "1000000000"));
-        if (scriptStarts)
-        {
-            EXPECT_EQ(backup::RunOutcome::Started, outcome);
-            EXPECT_TRUE(run.prompt.shown.empty());
-            EXPECT_EQ(2u, run.shell.starts.size());
-        }
-        else
-        {
-            EXPECT_EQ(backup::RunOutcome::Stopped, outcome);
-            EXPECT_EQ(std::vector<Message>{NotStarted("Error Cannot Start " + script)},
-                      run.prompt.shown);
-            EXPECT_EQ((Starts{{script, kShowHidden}}), run.shell.starts);
-        }
+        SCOPED_TRACE(failing);
+        run.install.Write(kEarlierRun);
+        fs::remove(run.install.PathOf(failing));
+        fs::create_directory(run.install.PathOf(failing));
+        run.prompt.shown.clear();
+        run.shell.starts.clear();
+        EXPECT_EQ(backup::RunOutcome::Stopped, run(selection));
+        EXPECT_EQ(
+            std::vector<Message>{NotStarted("Error Cannot Write " + run.install.PathOf(failing))},
+            run.prompt.shown);
+        EXPECT_TRUE(run.shell.starts.empty());
+        expected[failing] = "<folder>";
+        EXPECT_EQ(expected, run.install.Files());
+        // The next step fails with this file written.
+        expected[failing] = written.at(failing);
+        fs::remove(run.install.PathOf(failing));
     }
+
+    const std::string script = run.install.PathOf("backup.bat");
+    run.shell.refused = {script};
+    run.prompt.shown.clear();
+    EXPECT_EQ(backup::RunOutcome::Stopped, run(selection));
+    EXPECT_EQ(std::vector<Message>{NotStarted("Error Cannot Start " + script)}, run.prompt.shown);
+    EXPECT_EQ((Starts{{script, kShowHidden}}), run.shell.starts);
+    EXPECT_EQ(written, run.install.Files());
 }

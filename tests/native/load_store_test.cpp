@@ -1,10 +1,22 @@
 #include "store/load_store.h"
 #include "tests/native/temp_folder.h"
-#include "tests/native/test_selection.h"
+#include "tests/native/test_support.h"
 
 #include <gtest/gtest.h>
 
-TEST(LoadStore, FirstStartTicksDefaultsAndCreatesOnlyTheListAndDestination)
+namespace
+{
+
+store::LoadedStore Load(const FileMap& files)
+{
+    TempFolder folder;
+    folder.Write(files);
+    return store::LoadStore(InstallDirectory(folder.Path()));
+}
+
+} // namespace
+
+TEST(LoadStore, FirstRunTicksTheDefaultsAndCreatesOnlyTheListAndDestination)
 {
     TempFolder folder;
     const store::LoadedStore loaded = store::LoadStore(InstallDirectory(folder.Path()));
@@ -12,44 +24,60 @@ TEST(LoadStore, FirstStartTicksDefaultsAndCreatesOnlyTheListAndDestination)
     EXPECT_EQ("", loaded.destination);
     EXPECT_EQ(Ticks("1110000010"), loaded.ticked);
     EXPECT_TRUE(loaded.typeBoxesLocked);
-    EXPECT_EQ("", folder.Read("filestobackup.bck"));
-    EXPECT_EQ("", folder.Read("data.dat"));
-    EXPECT_FALSE(folder.Exists("settings.dat"));
-    EXPECT_FALSE(folder.Exists("enableauto"));
-    EXPECT_FALSE(folder.Exists("mod.bat"));
+    EXPECT_EQ((FileMap{{"data.dat", ""}, {"filestobackup.bck", ""}}), folder.Files());
 }
 
-TEST(LoadStore, SavedSettingsReplaceTheFirstRunOnes)
+// A token's value is its last character before ";": only "1" ticks.
+TEST(LoadStore, SettingsReadingRules)
 {
-    const struct
-    {
-        std::string settings;
-        std::string ticks;
-        bool locked;
-    } cases[] = {
-        // Present but empty: a selection saved with nothing ticked.
-        {"", "0000000000", false},
+    const std::pair<std::string, std::string> cases[] = {
+        // Present but empty: saved with nothing ticked, not a first run.
+        {"", "0000000000"},
+        {"1;1;1;1;1;1;1;1;1;1;1;0;", "1111111111"},
+        {"1;1;", "1100000000"},
+        {";;", "0000000000"},
+        {"10;01;", "0100000000"},
+        {"1;;0;;", "1100000000"},
+        {"1;\r\n1;\r\n;", "1100000000"},
         // The lock disables the type boxes without unticking the saved ones.
-        {"1;0;0;1;0;0;0;0;0;0;", "1001000000", true},
-        {"0;1;1;0;0;0;0;0;1;1;", "0110000011", false},
+        {"1;0;0;1;0;0;0;0;0;0;", "1001000000"},
     };
-    for (const auto& c : cases)
+    for (const auto& [text, ticks] : cases)
     {
-        TempFolder folder;
-        folder.Write("settings.dat", c.settings);
-        const store::LoadedStore loaded = store::LoadStore(InstallDirectory(folder.Path()));
-        EXPECT_EQ(Ticks(c.ticks), loaded.ticked) << c.settings;
-        EXPECT_EQ(c.locked, loaded.typeBoxesLocked) << c.settings;
+        SCOPED_TRACE('"' + text + '"');
+        const store::LoadedStore loaded = Load({{"settings.dat", text}});
+        EXPECT_EQ(Ticks(ticks), loaded.ticked);
+        EXPECT_EQ(ticks[0] == '1', loaded.typeBoxesLocked);
     }
 }
 
-TEST(LoadStore, ReadsEveryListedSourceAndTheWholeDestination)
+// One entry per line end, empty lines and "System State" included; text
+// after the last line end is no entry. The destination is the first line.
+TEST(LoadStore, SourceAndDestinationReadingRules)
 {
-    TempFolder folder;
-    folder.Write("filestobackup.bck", "C:\\Data\r\n\r\nSystem State\r\nD:\\cut off");
-    const std::string longDestination = "E:\\" + std::string(300, 'b');
-    folder.Write("data.dat", longDestination + "\r\nF:\\Other");
-    const store::LoadedStore loaded = store::LoadStore(InstallDirectory(folder.Path()));
-    EXPECT_EQ((std::vector<std::string>{"C:\\Data", "", "System State"}), loaded.sources);
-    EXPECT_EQ(longDestination, loaded.destination);
+    const std::string longPath = "E:\\" + std::string(300, 'x');
+    const struct
+    {
+        std::string list;
+        std::vector<std::string> sources;
+        std::string data;
+        std::string destination;
+    } cases[] = {
+        {"C:\\Data", {}, longPath, longPath},
+        {"C:\\Data\r\n\r\nSystem State\r\nD:\\cut off",
+         {"C:\\Data", "", "System State"},
+         longPath + "\r\nF:\\Other",
+         longPath},
+        {"C:\\a\n\nD:\\b\r\n", {"C:\\a", "", "D:\\b"}, "\r\nE:\\Backup", ""},
+        // Only a carriage return right before a line feed belongs to the line end.
+        {"a\rb\r\r\n\r", {"a\rb\r"}, "E:\\a\r", "E:\\a\r"},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE('"' + c.list + '"');
+        const store::LoadedStore loaded =
+            Load({{"filestobackup.bck", c.list}, {"data.dat", c.data}});
+        EXPECT_EQ(c.sources, loaded.sources);
+        EXPECT_EQ(c.destination, loaded.destination);
+    }
 }

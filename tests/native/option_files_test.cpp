@@ -1,6 +1,6 @@
 #include "store/option_files.h"
-#include "tests/native/recording_ports.h"
 #include "tests/native/temp_folder.h"
+#include "tests/native/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -8,22 +8,23 @@ TEST(OptionFiles, ShutdownBoxKeepsEnableAutoInStepWithoutEmptyingIt)
 {
     const struct
     {
-        const char* before; // nullptr: missing
+        FileMap before;
         bool ticked;
-        const char* after;
+        FileMap after;
     } cases[] = {
-        {nullptr, true, ""},
-        {"left by the companion", true, "left by the companion"},
-        {"", false, "<missing>"},
-        {nullptr, false, "<missing>"},
+        {{}, true, {{"enableauto", ""}}},
+        {{{"enableauto", "left by the companion"}},
+         true,
+         {{"enableauto", "left by the companion"}}},
+        {{{"enableauto", ""}}, false, {}},
+        {{}, false, {}},
     };
     for (const auto& c : cases)
     {
         TempFolder folder;
-        if (c.before)
-            folder.Write("enableauto", c.before);
+        folder.Write(c.before);
         store::UpdateEnableAutoMarker(InstallDirectory(folder.Path()), c.ticked);
-        EXPECT_EQ(c.after, folder.Read("enableauto"));
+        EXPECT_EQ(c.after, folder.Files());
     }
 }
 
@@ -33,15 +34,15 @@ TEST(OptionFiles, CatalogFlowRequestsThenStartsBothCompanionsHidden)
     folder.Write("catalog", "stale request");
     const InstallDirectory directory(folder.Path());
     RecordingShell shell;
-    // The request and config.bat do not depend on the monitor running.
+    // config.bat does not depend on the monitor running.
     shell.refused = {directory.PathOf("Load.exe")};
     store::StartCatalogFlow(directory, shell);
-    EXPECT_EQ("", folder.Read("catalog"));
+    EXPECT_EQ((FileMap{{"catalog", ""}}), folder.Files());
+    EXPECT_EQ((Starts{{directory.PathOf("Load.exe"), kShowHidden},
+                      {directory.PathOf("config.bat"), kShowHidden}}),
+              shell.starts);
     // A request is not a finished cataloguing.
     EXPECT_FALSE(store::IsCataloged(directory));
     folder.Write("cataloged", "");
     EXPECT_TRUE(store::IsCataloged(directory));
-    EXPECT_EQ((Starts{{directory.PathOf("Load.exe"), kShowHidden},
-                      {directory.PathOf("config.bat"), kShowHidden}}),
-              shell.starts);
 }

@@ -38,7 +38,24 @@ void TempFolder::Write(const std::string& name, const std::string& bytes) const
     std::ofstream(m_path / name, std::ios::binary | std::ios::trunc) << bytes;
 }
 
+void TempFolder::Write(const FileMap& files) const
+{
+    for (const auto& [name, bytes] : files)
+        Write(name, bytes);
+}
+
 bool TempFolder::Exists(const std::string& name) const
 {
     return fs::exists(m_path / name);
+}
+
+FileMap TempFolder::Files() const
+{
+    FileMap files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(m_path))
+    {
+        const std::string name = entry.path().filename().string();
+        files[name] = entry.is_directory() ? "<folder>" : Read(name);
+    }
+    return files;
 }

@@ -1,76 +1,43 @@
 #include "backup/validate_source_entry.h"
+#include "tests/native/test_support.h"
 
 #include <gtest/gtest.h>
 
-namespace
-{
-
-std::string Duplicate(const std::string& entry, const std::string& destination)
-{
-    return "Error Duplicate Found. You Cannot Backup " + entry + " To " + destination;
-}
-
-std::string Recursive(const std::string& entry, const std::string& destination)
-{
-    return "Error Cannot Backup To " + destination + " From " + entry +
-           " \nDetails:Reccursive(infinite) backup would occur";
-}
-
-struct EntryCase
-{
-    std::string entry;
-    std::string destination;
-    std::string message; // empty: accepted
-};
-
-} // namespace
-
 TEST(ValidateSourceEntry, RejectsTheDestinationAndEveryFolderThatHoldsIt)
 {
-    const EntryCase cases[] = {
-        {"C:\\Data", "E:\\Backup", ""},
-        {"E:\\", "E:\\", Duplicate("E:\\", "E:\\")},
-        {"C:\\Backup", "c:\\BACKUP", Duplicate("C:\\Backup", "c:\\BACKUP")},
-        {"", "", Duplicate("", "")},
-        {"C:\\", "C:\\Backup", Recursive("C:\\", "C:\\Backup")},
-        {"c:\\", "C:\\Backup", Recursive("c:\\", "C:\\Backup")},
-        {"D:\\", "C:\\Backup", ""},
-        {"C:\\Data", "C:\\Data\\Backup", Recursive("C:\\Data", "C:\\Data\\Backup")},
-        {"C:\\DATA", "c:\\data\\backup\\today", Recursive("C:\\DATA", "c:\\data\\backup\\today")},
-        {"C:\\Data", "C:\\Database", ""},
-        {"C:\\Data\\Backup", "C:\\Data", ""},
-        {"C:\\Backup\\Sub", "C:\\Backup", ""},
-        {"C:\\Backup\\notes.txt", "C:\\Backup", ""},
-        {"C:\\Data\\Backup\\", "C:\\Data", ""},
-        {"\\\\server\\share", "\\\\server\\share\\backup",
-         Recursive("\\\\server\\share", "\\\\server\\share\\backup")},
-        {"", "C:\\Backup", ""},
+    const struct
+    {
+        std::string entry;
+        std::string destination;
+        char rejection; // 'D'uplicate, 'R'ecursion, or none
+    } cases[] = {
+        {"C:\\Data", "E:\\Backup", 0},
+        {"E:\\", "E:\\", 'D'},
+        {"C:\\Backup", "c:\\BACKUP", 'D'},
+        {"", "", 'D'},
+        {"", "C:\\Backup", 0},
+        {"c:\\", "C:\\Backup", 'R'},
+        {"D:\\", "C:\\Backup", 0},
+        {"C:\\DATA", "c:\\data\\backup\\today", 'R'},
+        {"C:\\Data", "C:\\Database", 0},
+        {"C:\\Backup\\Sub", "C:\\Backup", 0},
+        {"C:\\Data\\Backup\\", "C:\\Data", 0},
+#ifdef _WIN32
+        // The file system ignores the case of letters beyond ASCII as well.
+        {"C:\\Caf\xE9", "C:\\CAF\xC9", 'D'},
+        {"C:\\\xC9t\xE9", "C:\\\xE9T\xC9\\Backup", 'R'},
+#endif
     };
-    for (const EntryCase& c : cases)
+    for (const auto& c : cases)
     {
         SCOPED_TRACE("entry \"" + c.entry + "\", destination \"" + c.destination + "\"");
-        const std::optional<Message> result = ValidateSourceEntry(c.entry, c.destination);
-        if (c.message.empty())
-            EXPECT_EQ(std::nullopt, result);
-        else
-            EXPECT_EQ(Message({c.message, "ERROR", kStopType}), result);
+        std::optional<Message> expected;
+        if (c.rejection == 'D')
+            expected = Error("Error Duplicate Found. You Cannot Backup " + c.entry + " To " +
+                             c.destination);
+        if (c.rejection == 'R')
+            expected = Error("Error Cannot Backup To " + c.destination + " From " + c.entry +
+                             " \nDetails:Reccursive(infinite) backup would occur");
+        EXPECT_EQ(expected, ValidateSourceEntry(c.entry, c.destination));
     }
 }
-
-#ifdef _WIN32
-// The file system ignores the case of letters beyond ASCII as well.
-TEST(ValidateSourceEntry, IgnoresCaseOfAnsiLetters)
-{
-    EXPECT_EQ(Message({Duplicate("C:\\Donn\xE9"
-                                 "es",
-                                 "C:\\DONN\xC9"
-                                 "ES"),
-                       "ERROR", kStopType}),
-              ValidateSourceEntry("C:\\Donn\xE9"
-                                  "es",
-                                  "C:\\DONN\xC9"
-                                  "ES"));
-    EXPECT_EQ(Message({Recursive("C:\\\xC9t\xE9", "C:\\\xE9T\xC9\\Backup"), "ERROR", kStopType}),
-              ValidateSourceEntry("C:\\\xC9t\xE9", "C:\\\xE9T\xC9\\Backup"));
-}
-#endif

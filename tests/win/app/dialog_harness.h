@@ -3,6 +3,7 @@
 #include "app/backup_dialog.h"
 #include "res/resource.h"
 #include "tests/native/temp_folder.h"
+#include "tests/native/test_support.h"
 
 #include <functional>
 #include <string>
@@ -10,80 +11,60 @@
 #include <vector>
 
 // Records every message box and gives one answer to all of them.
-struct RecordingPrompt : Prompt
+struct AnsweringPrompt : RecordingPrompt
 {
+    int answer = IDOK;
+
     int Show(const std::string& text, const std::string& caption, unsigned type) override
     {
-        shown.push_back({text, caption, type});
+        RecordingPrompt::Show(text, caption, type);
         return answer;
     }
-
-    std::vector<Message> shown;
-    int answer = IDOK;
 };
 
-// Records every start and reports it as started.
-struct RecordingShell : Shell
+// What the dialog works on: a store folder and the recording ports.
+struct DialogParts
 {
-    bool Start(const std::string& path, int show) override
-    {
-        started.emplace_back(path, show);
-        return true;
-    }
-
-    std::vector<std::pair<std::string, int>> started;
+    TempFolder folder;
+    AnsweringPrompt prompt;
+    RecordingShell shell;
 };
 
 // The main dialog over a temporary install directory, run modally: the script
-// runs inside the modal loop once the window is up; then the dialog is ended
-// unless the script ended it. Ending the process only ends the modal loop.
-class TestDialog : public CBackupDialog
+// runs inside the modal loop once the window is up; then the dialog ends with
+// IDOK unless the script ended it. Ending the process only ends the modal loop.
+class TestDialog : public DialogParts, public CBackupDialog
 {
   public:
-    // What DoModal returns when the script left the dialog open.
-    static constexpr int kScriptDone = 100;
-    static constexpr int kProcessEnded = 101;
-
     using Script = std::function<void(TestDialog&)>;
 
-    TestDialog(const TempFolder& folder, Prompt& prompt, Shell& shell);
-
-    int Run(Script script, Script beforeInit = nullptr);
-
-    int Check(int id) const;
-    bool Enabled(int id) const;
+    TestDialog() : CBackupDialog(InstallDirectory(folder.Path()), prompt, shell, nullptr) {}
+    int Run(Script script)
+    {
+        m_script = std::move(script);
+        return DoModal();
+    }
+    HWND Item(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    int Check(int id) const { return static_cast<int>(::IsDlgButtonChecked(m_hWnd, id)); }
+    bool Enabled(int id) const { return ::IsWindowEnabled(Item(id)) != FALSE; }
     // A user's click: the box toggles before its handler runs.
-    void Click(int id);
-    // Clicks an entry of the source list with the mouse.
+    void Click(int id) { ::SendMessageA(Item(id), BM_CLICK, 0, 0); }
+    // A user's click on an entry, which the list reports as a selection change.
     void ClickSource(int index);
     std::vector<std::string> Sources() const;
-    HWND Item(int id) const;
 
+    Script beforeInit; // runs once the window exists, before the store loads
     bool processEnded = false;
 
   protected:
     BOOL OnInitDialog() override;
-    void EndProcess() override;
-    LRESULT OnRunScript(WPARAM, LPARAM);
-    LRESULT OnScriptDone(WPARAM, LPARAM);
-
-    DECLARE_MESSAGE_MAP()
+    void EndProcess() override
+    {
+        processEnded = true;
+        EndDialog(IDOK);
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
     Script m_script;
-    Script m_beforeInit;
-};
-
-// A store folder, the fakes and a dialog over them.
-struct DialogFixture
-{
-    TempFolder folder;
-    RecordingPrompt prompt;
-    RecordingShell shell;
-    TestDialog dialog{folder, prompt, shell};
-
-    std::string PathOf(const char* name) const
-    {
-        return InstallDirectory(folder.Path()).PathOf(name);
-    }
 };

@@ -1,5 +1,5 @@
-// The window itself: its system menu, the About box, the minimised icon, the
-// ways it ends and the commands it hands to the shell.
+// The window itself: its system menu, the minimised icon, and the ways it
+// ends.
 #include "app/icon_position.h"
 #include "tests/win/app/dialog_harness.h"
 
@@ -10,154 +10,74 @@ namespace
 
 TEST(MinimisedIcon, CentredWithTheOffsetTruncatedTowardZero)
 {
-    struct Case
+    const POINT square = MinimisedIconPosition({0, 0, 36, 36}, 32, 32);
+    EXPECT_EQ(std::pair(square.x, square.y), std::pair(2L, 2L));
+    EXPECT_EQ(MinimisedIconPosition({0, 0, 30, 36}, 32, 32).x, 0);
+}
+
+int aboutBoxesSeen = 0;
+
+// Runs in the About box's own modal loop: closes the box and counts it.
+void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    if (const HWND about = FindWindowA(nullptr, "About Corvane Backup"))
     {
-        RECT client;
-        POINT expected;
-    };
-    const Case cases[] = {
-        {{0, 0, 36, 36}, {2, 2}},
-        {{0, 0, 30, 36}, {0, 2}},
-        {{0, 0, 20, 33}, {-5, 1}},
-    };
-    for (const Case& c : cases)
-    {
-        const POINT at = MinimisedIconPosition(c.client, 32, 32);
-        EXPECT_EQ(at.x, c.expected.x) << c.client.right;
-        EXPECT_EQ(at.y, c.expected.y) << c.client.bottom;
+        ++aboutBoxesSeen;
+        KillTimer(nullptr, timer);
+        PostMessageA(about, WM_COMMAND, IDOK, 0);
     }
 }
 
-TEST(SystemMenu, EndsWithASeparatorAndTheAboutItem)
-{
-    DialogFixture f;
-    f.dialog.Run([](TestDialog& d) {
-        const HMENU menu = GetSystemMenu(d.m_hWnd, FALSE);
-        const int count = GetMenuItemCount(menu);
-        ASSERT_GE(count, 2);
-        EXPECT_TRUE(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
-        EXPECT_EQ(GetMenuItemID(menu, count - 1), 0x0010u);
-        char text[64] = {};
-        GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
-        EXPECT_STREQ(text, "&About Corvane Backup...");
-    });
-}
-
-// Closes the About box when it appears and counts how often it did.
-int aboutBoxesSeen = 0;
-
-BOOL CALLBACK CloseAboutBox(HWND window, LPARAM)
-{
-    char caption[64] = {};
-    GetWindowTextA(window, caption, sizeof caption);
-    if (std::string(caption) != "About Corvane Backup" || !IsWindowVisible(window))
-        return TRUE;
-    ++aboutBoxesSeen;
-    PostMessageA(window, WM_COMMAND, IDOK, 0);
-    return FALSE;
-}
-
-void CALLBACK LookForAboutBox(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    if (!EnumThreadWindows(GetCurrentThreadId(), CloseAboutBox, 0))
-        KillTimer(nullptr, timer);
-}
-
-TEST(SystemMenu, AboutCommandOpensTheAboutBoxWhateverItsLowBits)
+// The About item ends the system menu, after a separator; the system keeps the
+// low four bits of a command for itself.
+TEST(SystemMenu, AboutItemOpensTheAboutBoxWhateverTheCommandsLowBits)
 {
     for (const auto& [command, opens] : {std::pair{0x0010, 1}, {0x0013, 1}, {0x0020, 0}})
     {
-        DialogFixture f;
+        TestDialog dialog;
         aboutBoxesSeen = 0;
-        f.dialog.Run([command = command](TestDialog& d) {
-            const UINT_PTR timer = SetTimer(nullptr, 0, 50, LookForAboutBox);
+        dialog.Run([command = command](TestDialog& d) {
+            const HMENU menu = GetSystemMenu(d.m_hWnd, FALSE);
+            const int count = GetMenuItemCount(menu);
+            EXPECT_TRUE(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
+            EXPECT_EQ(GetMenuItemID(menu, count - 1), 0x0010u);
+            char text[64] = {};
+            GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
+            EXPECT_STREQ(text, "&About Corvane Backup...");
+
+            const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseAboutBox);
             d.SendMessage(WM_SYSCOMMAND, command, 0);
             KillTimer(nullptr, timer);
         });
         EXPECT_EQ(aboutBoxesSeen, opens) << command;
-        EXPECT_EQ(f.dialog.processEnded, false);
     }
 }
 
-TEST(DialogEnd, EscEndsWithoutSaving)
+// Esc leaves the store alone. The close box and a started backup save what the
+// window shows and end the program; a refused source entry keeps it open.
+TEST(DialogEnd, SavesAndEndsOnlyWhenTheSelectionIsAccepted)
 {
-    DialogFixture f;
-    const int result = f.dialog.Run([](TestDialog& d) {
-        d.Click(IDC_AUTO_ON_SHUTDOWN);
-        d.Click(IDC_AUTO_ON_SHUTDOWN);
-        PostMessageA(d.Item(IDC_SOURCE_LIST), WM_KEYDOWN, VK_ESCAPE, 0);
-    });
-    EXPECT_EQ(result, IDCANCEL);
-    EXPECT_FALSE(f.dialog.processEnded);
-    for (const char* name : {kSettingsFile, kModBatchFile, kCatalogedMarker})
-        EXPECT_FALSE(f.folder.Exists(name)) << name;
-    EXPECT_EQ(f.folder.Read(kDataFile), "");
-    EXPECT_EQ(f.folder.Read(kFilesToBackupFile), "");
-}
-
-TEST(DialogEnd, CloseSavesTheSelectionAndEnds)
-{
-    DialogFixture f;
-    f.folder.Write(kFilesToBackupFile, "C:\\Data\r\n");
-    f.folder.Write(kDataFile, "E:\\Backup");
-    f.dialog.Run([](TestDialog& d) { d.PostMessage(WM_CLOSE); });
-    EXPECT_TRUE(f.dialog.processEnded);
-    EXPECT_EQ(f.folder.Read(kSettingsFile), "1;1;1;0;0;0;0;0;1;0;");
-    EXPECT_EQ(f.folder.Read(kEnableAutoMarker), "");
-    EXPECT_TRUE(f.folder.Exists(kModBatchFile));
-    EXPECT_EQ(f.folder.Read(kFilesToBackupFile), "C:\\Data\r\n");
-    EXPECT_EQ(f.folder.Read(kDataFile), "E:\\Backup");
-}
-
-TEST(DialogEnd, CloseWithARejectedSourceStaysOpen)
-{
-    DialogFixture f;
-    f.folder.Write(kFilesToBackupFile, "E:\\Backup\r\n");
-    f.folder.Write(kDataFile, "E:\\Backup");
-    f.dialog.Run([](TestDialog& d) {
-        d.SendMessage(WM_CLOSE);
-        EXPECT_TRUE(IsWindowVisible(d.m_hWnd));
-    });
-    EXPECT_FALSE(f.dialog.processEnded);
-    ASSERT_EQ(f.prompt.shown.size(), 1u);
-    EXPECT_EQ(f.prompt.shown[0].caption, "ERROR");
-}
-
-TEST(ShellCommands, PagesAndTheDriveToolGoToTheShell)
-{
-    DialogFixture f;
-    f.dialog.Run([](TestDialog& d) {
-        d.Click(IDC_CHECK_UPDATES);
-        d.Click(IDC_VIRTUAL_DRIVE);
-    });
-    const std::vector<std::pair<std::string, int>> started{
-        {"http://www.example.com/updates/", kShowNormal},
-        {f.PathOf(kVirtualDriveProgram), kShowHidden}};
-    EXPECT_EQ(f.shell.started, started);
-    EXPECT_FALSE(f.dialog.processEnded);
-}
-
-TEST(BackupNow, StartedRunSavesAndEnds)
-{
-    DialogFixture f;
-    f.folder.Write(kFilesToBackupFile, "C:\\Data\r\n");
-    f.folder.Write(kDataFile, f.folder.Path());
-    f.dialog.Run([](TestDialog& d) { d.Click(IDC_BACKUP_NOW); });
-    ASSERT_EQ(f.shell.started.size(), 2u);
-    EXPECT_EQ(f.shell.started[0], std::pair(f.PathOf(kBackupBatchFile), kShowHidden));
-    EXPECT_TRUE(f.dialog.processEnded);
-    EXPECT_TRUE(f.folder.Exists(kSettingsFile));
-}
-
-TEST(BackupNow, RefusedRunStaysOpen)
-{
-    DialogFixture f;
-    f.dialog.Run([](TestDialog& d) { d.Click(IDC_BACKUP_NOW); });
-    const Message noDestination{"Please Select a Location to Backup To.", "Error", kStopType};
-    EXPECT_EQ(f.prompt.shown, std::vector<Message>{noDestination});
-    EXPECT_TRUE(f.shell.started.empty());
-    EXPECT_FALSE(f.dialog.processEnded);
-    EXPECT_FALSE(f.folder.Exists(kSettingsFile));
+    // What is posted to the window, whether the source entry is accepted, whether it saves.
+    for (const auto& [message, wParam, accepted, saves] :
+         {std::tuple<UINT, WPARAM, bool, bool>{WM_KEYDOWN, VK_ESCAPE, true, false},
+          {WM_CLOSE, 0, true, true},
+          {WM_CLOSE, 0, false, false},
+          {WM_COMMAND, IDC_BACKUP_NOW, true, true},
+          {WM_COMMAND, IDC_BACKUP_NOW, false, false}})
+    {
+        SCOPED_TRACE(testing::Message() << message << " " << wParam << " accepted " << accepted);
+        TestDialog dialog;
+        const std::string sources = (accepted ? "C:\\Data" : dialog.folder.Path()) + "\r\n";
+        dialog.folder.Write({{kFilesToBackupFile, sources}, {kDataFile, dialog.folder.Path()}});
+        const int result = dialog.Run([&](TestDialog& d) { d.PostMessage(message, wParam); });
+        EXPECT_EQ(result, message == WM_KEYDOWN ? IDCANCEL : IDOK);
+        EXPECT_EQ(dialog.folder.Read(kSettingsFile), saves ? "1;1;1;0;0;0;0;0;1;0;" : "<missing>");
+        EXPECT_EQ(dialog.folder.Read(kFilesToBackupFile), sources);
+        EXPECT_EQ(dialog.prompt.shown.size(), accepted ? 0u : 1u);
+        EXPECT_EQ(dialog.processEnded, saves);
+        EXPECT_EQ(dialog.shell.starts.empty() ? "none" : dialog.shell.starts[0].first,
+                  saves && message == WM_COMMAND ? dialog.folder.PathOf(kBackupBatchFile) : "none");
+    }
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 #include "framework/controls.h"
+#include "framework/dialog.h"
 #include "framework/win_app.h"
-#include "scripted_dialog.h"
 #include "test_resources.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -10,11 +11,11 @@
 namespace
 {
 constexpr UINT kProbe = WM_APP + 1;
-constexpr UINT kFinish = WM_APP + 2;
+constexpr UINT kOpened = WM_APP + 2;
 
 std::vector<std::string> g_log;
 
-// A control that logs what reaches it and may keep a probe from being dispatched.
+// A control that logs the probe on its way and may keep it from being dispatched.
 class LoggingButton : public CButton
 {
   public:
@@ -47,81 +48,95 @@ BEGIN_MESSAGE_MAP(LoggingButton, CButton)
 ON_MESSAGE(kProbe, OnProbe)
 END_MESSAGE_MAP()
 
-// A dialog that logs the probe on its way past and ends on kFinish.
-class LoggingDialog : public ScriptedDialog
+// Runs a script from inside its own modal loop. A timer ends it with kTimedOut
+// if the script never does, so no test can hang.
+class ScriptedDialog : public CDialog
 {
   public:
+    static constexpr int kTimedOut = -2;
+    ScriptedDialog() : CDialog(IDD_SCRIPTED, nullptr) {}
+
+    std::function<void(ScriptedDialog&)> onInit; // in OnInitDialog, after the data exchange
+    std::function<void(ScriptedDialog&)> onOpen; // once the modal loop runs
+    LoggingButton* ownerDrawn = nullptr;         // bound to IDC_OWNER_DRAWN
+
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        ::SetTimer(m_hWnd, 1, 10000, nullptr);
+        if (onInit)
+            onInit(*this);
+        PostMessage(kOpened);
+        return TRUE;
+    }
     BOOL PreTranslateMessage(MSG* pMsg) override
     {
         if (pMsg->message == kProbe)
             g_log.push_back("dialog sees");
-        return ScriptedDialog::PreTranslateMessage(pMsg);
+        return CDialog::PreTranslateMessage(pMsg);
     }
 
   protected:
-    LRESULT OnFinish(WPARAM, LPARAM)
+    void DoDataExchange(CDataExchange* pDX) override
     {
-        EndDialog(IDOK);
+        if (ownerDrawn != nullptr)
+            DDX_Control(pDX, IDC_OWNER_DRAWN, *ownerDrawn);
+    }
+    LRESULT OnOpened(WPARAM, LPARAM)
+    {
+        if (onOpen)
+            onOpen(*this);
+        return 0;
+    }
+    LRESULT OnTimer(WPARAM, LPARAM)
+    {
+        EndDialog(kTimedOut);
         return 0;
     }
 
     DECLARE_MESSAGE_MAP()
 };
 
-BEGIN_MESSAGE_MAP(LoggingDialog, ScriptedDialog)
-ON_MESSAGE(kFinish, OnFinish)
+BEGIN_MESSAGE_MAP(ScriptedDialog, CDialog)
+ON_MESSAGE(kOpened, OnOpened)
+ON_MESSAGE(WM_TIMER, OnTimer)
 END_MESSAGE_MAP()
 
-TEST(ModalDialog, EndDialogEndsTheLoopAndTheWindow)
+// Each way out ends the loop and the window; a quit stays queued for the loop outside.
+TEST(ModalDialog, EndsOnEndDialogKeysCloseAndQuit)
 {
-    ScriptedDialog dialog;
-    HWND window = nullptr;
-    dialog.onOpen = [&](ScriptedDialog& d) {
-        window = d.m_hWnd;
-        d.EndDialog(42);
-    };
-    EXPECT_EQ(42, dialog.DoModal());
-    EXPECT_FALSE(::IsWindow(window));
-    EXPECT_EQ(nullptr, dialog.m_hWnd);
-}
-
-TEST(ModalDialog, EndDialogDuringInitialisationNeverEntersTheLoop)
-{
-    ScriptedDialog dialog;
-    dialog.onInit = [](ScriptedDialog& d) { d.EndDialog(7); };
-    EXPECT_EQ(7, dialog.DoModal());
-}
-
-TEST(ModalDialog, KeysAndCloseEndTheDialogThroughTheDefaultCommands)
-{
+    using Script = void (*)(ScriptedDialog&);
     struct Case
     {
-        UINT message;
-        WPARAM wParam;
+        const char* name;
+        bool duringInit;
+        Script script;
         int result;
     };
     const Case cases[] = {
-        {WM_KEYDOWN, VK_RETURN, IDOK},
-        {WM_KEYDOWN, VK_ESCAPE, IDCANCEL},
-        {WM_CLOSE, 0, IDCANCEL},
-        {WM_COMMAND, IDOK, IDOK},
+        {"EndDialog", false, [](ScriptedDialog& d) { d.EndDialog(42); }, 42},
+        {"EndDialog in init", true, [](ScriptedDialog& d) { d.EndDialog(7); }, 7},
+        {"Enter", false, [](ScriptedDialog& d) { d.PostMessage(WM_KEYDOWN, VK_RETURN); }, IDOK},
+        {"Esc", false, [](ScriptedDialog& d) { d.PostMessage(WM_KEYDOWN, VK_ESCAPE); }, IDCANCEL},
+        {"Close", false, [](ScriptedDialog& d) { d.PostMessage(WM_CLOSE); }, IDCANCEL},
+        {"Quit", false, [](ScriptedDialog&) { ::PostQuitMessage(5); }, -1},
     };
     for (const Case& c : cases)
     {
+        SCOPED_TRACE(c.name);
         ScriptedDialog dialog;
-        dialog.onOpen = [&](ScriptedDialog& d) { d.PostMessage(c.message, c.wParam); };
-        EXPECT_EQ(c.result, dialog.DoModal()) << "message " << c.message << " " << c.wParam;
+        HWND window = nullptr;
+        (c.duringInit ? dialog.onInit : dialog.onOpen) = [&](ScriptedDialog& d) {
+            window = d.m_hWnd;
+            c.script(d);
+        };
+        EXPECT_EQ(c.result, dialog.DoModal());
+        EXPECT_FALSE(::IsWindow(window));
+        EXPECT_EQ(nullptr, dialog.m_hWnd);
+        MSG quit{};
+        EXPECT_EQ(c.result == -1, ::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0);
+        EXPECT_EQ(c.result == -1 ? 5u : 0u, quit.wParam);
     }
-}
-
-TEST(ModalDialog, QuitEndsTheLoopAndStaysQueuedForTheOuterLoop)
-{
-    ScriptedDialog dialog;
-    dialog.onOpen = [](ScriptedDialog&) { ::PostQuitMessage(5); };
-    EXPECT_EQ(-1, dialog.DoModal());
-    MSG msg;
-    ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(5u, msg.wParam);
 }
 
 TEST(ModalDialog, WithoutParentTheMainWindowOwnsItAndIsDisabledMeanwhile)
@@ -145,93 +160,45 @@ TEST(ModalDialog, WithoutParentTheMainWindowOwnsItAndIsDisabledMeanwhile)
     EXPECT_TRUE(mainWindow.IsWindowEnabled());
 }
 
-TEST(ModalDialog, InitResultDecidesWhoGetsTheFocus)
-{
-    struct Case
-    {
-        BOOL initResult;
-        int focusedByInit; // 0: none
-        int expectedFocus;
-    };
-    const Case cases[] = {
-        {TRUE, 0, IDC_FIRST_EDIT},
-        {FALSE, IDC_PLAIN_BUTTON, IDC_PLAIN_BUTTON},
-    };
-    for (const Case& c : cases)
-    {
-        int focused = 0;
-        ScriptedDialog dialog;
-        dialog.initResult = c.initResult;
-        dialog.onInit = [&](ScriptedDialog& d) {
-            if (c.focusedByInit != 0)
-                ::SetFocus(::GetDlgItem(d.m_hWnd, c.focusedByInit));
-        };
-        dialog.onOpen = [&](ScriptedDialog& d) {
-            focused = ::GetDlgCtrlID(::GetFocus());
-            d.EndDialog(IDOK);
-        };
-        EXPECT_EQ(IDOK, dialog.DoModal());
-        EXPECT_EQ(c.expectedFocus, focused) << "init result " << c.initResult;
-    }
-}
-
 TEST(ModalDialog, PreTranslateMessageReachesTheControlThenTheDialog)
 {
     for (BOOL swallow : {FALSE, TRUE})
     {
+        SCOPED_TRACE(swallow ? "swallowed" : "passed on");
         g_log.clear();
         LoggingButton button;
         button.swallowProbe = swallow;
-        LoggingDialog dialog;
-        dialog.bindings = {{IDC_PLAIN_BUTTON, &button}};
+        ScriptedDialog dialog;
+        dialog.ownerDrawn = &button;
         dialog.onOpen = [&](ScriptedDialog& d) {
             button.PostMessage(kProbe);
-            d.PostMessage(kFinish);
+            d.PostMessage(WM_COMMAND, IDOK);
         };
         EXPECT_EQ(IDOK, dialog.DoModal());
         const std::vector<std::string> expected =
             swallow ? std::vector<std::string>{"button sees"}
                     : std::vector<std::string>{"button sees", "dialog sees", "button handles"};
-        EXPECT_EQ(expected, g_log) << "swallow " << swallow;
+        EXPECT_EQ(expected, g_log);
     }
 }
 
-TEST(ModalDialog, DdxControlSubclassesOnceAndTheBindingEndsWithTheWindow)
+// A second exchange binds nothing again: the probe is handled once.
+TEST(ModalDialog, DdxControlSubclassesOnceAndOwnerDrawReachesTheControl)
 {
     g_log.clear();
     LoggingButton button;
-    LONG_PTR procAfterFirstBind = 0;
-    LONG_PTR procAfterSecondBind = 0;
-    HWND control = nullptr;
     ScriptedDialog dialog;
-    dialog.bindings = {{IDC_PLAIN_BUTTON, &button}};
+    dialog.ownerDrawn = &button;
     dialog.onOpen = [&](ScriptedDialog& d) {
-        control = ::GetDlgItem(d.m_hWnd, IDC_PLAIN_BUTTON);
-        procAfterFirstBind = ::GetWindowLongPtrA(control, GWLP_WNDPROC);
         d.UpdateData(FALSE);
-        procAfterSecondBind = ::GetWindowLongPtrA(control, GWLP_WNDPROC);
-        ::SendMessageA(control, kProbe, 0, 0);
+        button.SendMessage(kProbe);
+        button.drawnIds.clear();
+        ::RedrawWindow(button.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         d.EndDialog(IDOK);
     };
     EXPECT_EQ(IDOK, dialog.DoModal());
-    EXPECT_NE(nullptr, control);
-    EXPECT_EQ(procAfterFirstBind, procAfterSecondBind);
     EXPECT_EQ(std::vector<std::string>{"button handles"}, g_log);
+    EXPECT_EQ(std::vector<UINT>{IDC_OWNER_DRAWN}, button.drawnIds);
     EXPECT_EQ(nullptr, button.m_hWnd);
-}
-
-TEST(ModalDialog, OwnerDrawRequestsReachTheControlObject)
-{
-    LoggingButton ownerDrawn;
-    ScriptedDialog dialog;
-    dialog.bindings = {{IDC_OWNER_DRAWN, &ownerDrawn}};
-    dialog.onOpen = [&](ScriptedDialog& d) {
-        ownerDrawn.drawnIds.clear();
-        ::RedrawWindow(ownerDrawn.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        d.EndDialog(IDOK);
-    };
-    EXPECT_EQ(IDOK, dialog.DoModal());
-    ASSERT_FALSE(ownerDrawn.drawnIds.empty());
-    EXPECT_EQ(static_cast<UINT>(IDC_OWNER_DRAWN), ownerDrawn.drawnIds.front());
 }
 } // namespace
