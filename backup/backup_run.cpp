@@ -8,6 +8,7 @@
 #include "store/store_formats.h"
 
 #include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -55,11 +56,12 @@ struct RunFile
 std::vector<RunFile> FilesOfRun(const BackupSelection& selection,
                                 const std::string& backupBatchPath)
 {
-    std::string sourceList = store::FormatSourceList(selection.sources);
     // Read by the monitor only; the save that follows a started run rewrites
     // the file from the list alone.
-    if (selection.IsTicked(OptionFlag::SystemState))
-        sourceList += "System State\n";
+    const std::string_view systemState =
+        selection.IsTicked(OptionFlag::SystemState) ? "System State\n" : "";
+    std::string sourceList = store::FormatSourceList(selection.sources, systemState.size());
+    sourceList += systemState;
 
     std::vector<RunFile> files;
     files.push_back({kDataFile, selection.destination});

@@ -3,6 +3,8 @@
 #include "backup/batch_text.h"
 #include "platform/code_page.h"
 
+#include <deque>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -10,13 +12,13 @@ namespace
 {
 
 // The pieces every command line of one script shares, built once, with the
-// user's paths already escaped for the interpreter. A list of many thousand
-// sources gives a script of megabytes: each line is three or four appends to
-// the one script text, never a copy of a block.
+// user's paths already escaped for the interpreter. A source without a "%"
+// is used as it stands, so a list of many thousand sources is not copied.
 struct ScriptInputs
 {
-    explicit ScriptInputs(const BackupSelection& selection)
-        : destination(EscapeBatchPercent(selection.destination))
+    ScriptInputs(const BackupSelection& selection, const std::string& backupBatchPath)
+        : destination(EscapeBatchPercent(selection.destination)),
+          eraseTarget(EscapeBatchPercent(backupBatchPath))
     {
         const std::string copy = "xcopy" +
                                  ModifiedSwitch(selection.IsTicked(OptionFlag::ModifiedOnly)) +
@@ -24,31 +26,53 @@ struct ScriptInputs
         copyEverything = copy + "/h \"";
         copyMatching = copy + "\"";
         into = "\" \"" + destination + "\"\n";
+        attrib = "attrib -h \"" + destination + "\"\n";
         sources.reserve(selection.sources.size());
         for (const std::string& source : selection.sources)
-            sources.push_back(EscapeBatchPercent(source));
+        {
+            if (source.find('%') == std::string::npos)
+                sources.emplace_back(source);
+            else
+                sources.emplace_back(escaped.emplace_back(EscapeBatchPercent(source)));
+        }
     }
 
     std::string destination;
-    std::vector<std::string> sources;
+    std::string eraseTarget;
+    // The escaped copies the views of `sources` point into; a deque keeps
+    // them in place as it grows.
+    std::deque<std::string> escaped;
+    std::vector<std::string_view> sources;
     std::string copyEverything; // up to the source
     std::string copyMatching;   // up to the source
     std::string into;           // after the source: the destination, line end
+    std::string attrib;         // a whole line
+};
+
+// Adds up the length of what is appended, so that the script text is sized
+// once: a list of many thousand sources gives a script of megabytes.
+struct TextLength
+{
+    size_t size = 0;
+
+    TextLength& append(std::string_view text)
+    {
+        size += text.size();
+        return *this;
+    }
 };
 
 // Copies everything below each source, hidden files included.
-void CopyEverything(const ScriptInputs& in, std::string& script)
+template <typename Text> void CopyEverything(const ScriptInputs& in, Text& script)
 {
-    const std::string attrib = "attrib -h \"" + in.destination + "\"\n";
-    for (const std::string& source : in.sources)
-        script.append(in.copyEverything).append(source).append(in.into).append(attrib);
+    for (const std::string_view source : in.sources)
+        script.append(in.copyEverything).append(source).append(in.into).append(in.attrib);
 }
 
-template <std::size_t N>
-void CopyMatching(const ScriptInputs& in, const std::array<const char*, N>& suffixes,
-                  std::string& script)
+template <typename Text, std::size_t N>
+void CopyMatching(const ScriptInputs& in, const std::array<const char*, N>& suffixes, Text& script)
 {
-    for (const std::string& source : in.sources)
+    for (const std::string_view source : in.sources)
     {
         // No "/h" here: hidden files are copied only by the copy-everything lines.
         for (const char* suffix : suffixes)
@@ -58,25 +82,16 @@ void CopyMatching(const ScriptInputs& in, const std::array<const char*, N>& suff
 
 // The system folder is copied whole every time, whatever the sources and the
 // modified-only switch; the interpreter expands %systemroot% when it runs.
-void CopySystemState(const ScriptInputs& in, std::string& script)
+template <typename Text> void CopySystemState(const ScriptInputs& in, Text& script)
 {
-    script.append("xcopy /d /y /s /C /I /h  \"%systemroot%\\SYSTEM32\" \"");
-    script.append(in.destination).append("\\systemstate\"\n");
+    script.append("xcopy /d /y /s /C /I /h  \"%systemroot%\\SYSTEM32\" \"")
+        .append(in.destination)
+        .append("\\systemstate\"\n");
 }
 
-} // namespace
-
-std::string ModifiedSwitch(bool modifiedOnly)
+template <typename Text>
+void ComposeInto(const BackupSelection& selection, const ScriptInputs& in, Text& script)
 {
-    return modifiedOnly ? " /M" : "";
-}
-
-std::string ComposeBackupScript(const BackupSelection& selection,
-                                const std::string& backupBatchPath)
-{
-    const ScriptInputs in(selection);
-
-    std::string script;
     if (selection.IsTicked(OptionFlag::AllFileTypes))
         CopyEverything(in, script);
     if (selection.IsTicked(OptionFlag::SystemState))
@@ -93,6 +108,24 @@ std::string ComposeBackupScript(const BackupSelection& selection,
         CopyEverything(in, script);
     // Quoted, or the interpreter splits the path at its blanks. The batch
     // file removes itself once the copies are done.
-    script.append("erase \"").append(EscapeBatchPercent(backupBatchPath)).append("\"");
+    script.append("erase \"").append(in.eraseTarget).append("\"");
+}
+
+} // namespace
+
+std::string ModifiedSwitch(bool modifiedOnly)
+{
+    return modifiedOnly ? " /M" : "";
+}
+
+std::string ComposeBackupScript(const BackupSelection& selection,
+                                const std::string& backupBatchPath)
+{
+    const ScriptInputs in(selection, backupBatchPath);
+    TextLength length;
+    ComposeInto(selection, in, length);
+    std::string script;
+    script.reserve(length.size);
+    ComposeInto(selection, in, script);
     return platform::AnsiToOem(std::move(script));
 }

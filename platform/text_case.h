@@ -6,7 +6,8 @@ namespace platform
 {
 
 // Upper-cases 8-bit ANSI text the way this platform's file names ignore case,
-// so that two paths naming the same file compare equal afterwards.
-std::string UpperCaseAnsi(const std::string& text);
+// so that two paths naming the same file compare equal afterwards. Takes the
+// text by value and folds it in place: a walk over many paths reuses one buffer.
+std::string UpperCaseAnsi(std::string text);
 
 } // namespace platform

@@ -9,7 +9,9 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 namespace store
 {
@@ -25,21 +27,50 @@ File Open(const std::string& path, const char* mode)
 
 // The one place where line ends are translated, as the Windows text mode
 // does: "\n" is written as "\r\n", and a "\r" directly before "\n" is dropped
-// on reading. Every other byte passes unchanged. Both copy whole runs between
-// line ends: a list of many thousand sources is read and written at the pace
-// of the disk.
-std::string ToDisk(const std::string& text)
+// on reading. Every other byte passes unchanged. Whole runs between line ends
+// are copied at once, and the text goes to the disk through one small piece
+// that is filled again and again: a script of megabytes is never copied whole.
+class DiskPieces
 {
-    std::string bytes;
-    bytes.reserve(text.size() + static_cast<size_t>(std::count(text.begin(), text.end(), '\n')));
-    size_t start = 0;
-    for (size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start))
+  public:
+    explicit DiskPieces(const std::string& text)
+        : m_in(text.data()), m_end(text.data() + text.size()), m_piece(kPieceSize)
     {
-        bytes.append(text, start, end - start).append("\r\n");
-        start = end + 1;
     }
-    return bytes.append(text, start, std::string::npos);
-}
+
+    std::string_view operator()()
+    {
+        char* const first = m_piece.data();
+        char* const last = first + m_piece.size();
+        char* out = first;
+        // A line end takes two bytes: a run is only taken where both fit after it.
+        while (m_in != m_end && last - out >= 2)
+        {
+            const size_t span =
+                std::min(static_cast<size_t>(m_end - m_in), static_cast<size_t>(last - out - 1));
+            const void* found = std::memchr(m_in, '\n', span);
+            const size_t run =
+                found ? static_cast<size_t>(static_cast<const char*>(found) - m_in) : span;
+            std::memcpy(out, m_in, run);
+            out += run;
+            m_in += run;
+            if (found)
+            {
+                *out++ = '\r';
+                *out++ = '\n';
+                ++m_in;
+            }
+        }
+        return std::string_view(first, static_cast<size_t>(out - first));
+    }
+
+  private:
+    static constexpr size_t kPieceSize = size_t{1} << 16;
+
+    const char* m_in;
+    const char* m_end;
+    std::vector<char> m_piece;
+};
 
 std::string FromDisk(std::string bytes)
 {
@@ -63,16 +94,28 @@ std::string FromDisk(std::string bytes)
     return bytes;
 }
 
+// The size of an open file, or 0 when it cannot be told: the reading then
+// grows as it goes.
+size_t SizeOf(std::FILE* file)
+{
+    if (std::fseek(file, 0, SEEK_END) != 0)
+        return 0;
+    const long size = std::ftell(file);
+    std::rewind(file);
+    return size > 0 ? static_cast<size_t>(size) : 0;
+}
+
 // The raw bytes, or nothing when the file cannot be opened or read (a
 // folder of that name included).
 std::optional<std::string> ReadBytes(const std::string& path)
 {
     const File file = Open(path, "rb");
-    if (!file)
+    // POSIX opens a folder, and the end it seeks to there is no size.
+    if (!file || platform::DirectoryExists(path))
         return std::nullopt;
-    // Read straight into the text, in pieces that double: a list of many
-    // thousand sources takes a few reads, not one per few kilobytes.
-    std::string bytes(size_t{1} << 16, '\0');
+    // Sized to the file, with a byte to spare that shows the end was reached;
+    // doubles only for a file that grew meanwhile.
+    std::string bytes(SizeOf(file.get()) + 1, '\0');
     size_t used = 0;
     while (const size_t n = std::fread(bytes.data() + used, 1, bytes.size() - used, file.get()))
     {
@@ -96,7 +139,7 @@ bool IsMissing(const std::string& path)
 
 bool TruncateWrite(const std::string& path, const std::string& text)
 {
-    return platform::ReplaceFileWhole(path, ToDisk(text));
+    return platform::ReplaceFileWhole(path, DiskPieces(text));
 }
 
 std::string CreateRead(const std::string& path)

@@ -35,9 +35,9 @@ std::string ParseDestination(const std::string& text)
     return text.substr(0, text.find('\n'));
 }
 
-std::string FormatSourceList(const std::vector<std::string>& sources)
+std::string FormatSourceList(const std::vector<std::string>& sources, size_t spare)
 {
-    size_t size = 0;
+    size_t size = spare;
     for (const std::string& source : sources)
         size += source.size() + 1;
     std::string text;

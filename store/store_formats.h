@@ -25,8 +25,9 @@ OptionFlags ParseSettings(const std::string& text);
 // The destination is the text before the first line end, however long.
 std::string ParseDestination(const std::string& text);
 
-// Every entry followed by "\n".
-std::string FormatSourceList(const std::vector<std::string>& sources);
+// Every entry followed by "\n", with room for `spare` more bytes that the
+// caller appends without copying the list again.
+std::string FormatSourceList(const std::vector<std::string>& sources, size_t spare = 0);
 
 // One entry per line feed, empty lines included; text after the last line
 // feed is no entry. No line has a meaning of its own.

@@ -5,15 +5,14 @@ namespace platform
 
 // Only ASCII letters: POSIX has no ANSI code page to fold the rest by, and
 // the result must not depend on the process's locale.
-std::string UpperCaseAnsi(const std::string& text)
+std::string UpperCaseAnsi(std::string text)
 {
-    std::string upper(text);
-    for (char& c : upper)
+    for (char& c : text)
     {
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
     }
-    return upper;
+    return text;
 }
 
 } // namespace platform

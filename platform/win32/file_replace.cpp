@@ -5,20 +5,26 @@
 namespace platform
 {
 
-bool ReplaceFileWhole(const std::string& path, const std::string& bytes)
+bool ReplaceFileWhole(const std::string& path, const NextPiece& next)
 {
     const std::string temporary = path + ".tmp";
     HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
-    DWORD written = 0;
-    const BOOL wrote = bytes.empty() || WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()),
-                                                  &written, nullptr);
+    bool wrote = true;
+    for (std::string_view piece = next(); wrote && !piece.empty(); piece = next())
+    {
+        DWORD written = 0;
+        wrote =
+            WriteFile(file, piece.data(), static_cast<DWORD>(piece.size()), &written, nullptr) &&
+            written == piece.size();
+    }
     const BOOL flushed = FlushFileBuffers(file);
     CloseHandle(file);
-    if (!wrote || written != bytes.size() || !flushed ||
-        !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!wrote || !flushed ||
+        !MoveFileExA(temporary.c_str(), path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     {
         DeleteFileA(temporary.c_str());
         return false;

@@ -7,12 +7,11 @@ namespace platform
 
 // CharUpperBuffA folds the letters of the ANSI code page beyond ASCII too,
 // as the file system does when it compares names.
-std::string UpperCaseAnsi(const std::string& text)
+std::string UpperCaseAnsi(std::string text)
 {
-    std::string upper(text);
-    if (!upper.empty())
-        CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
-    return upper;
+    if (!text.empty())
+        CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+    return text;
 }
 
 } // namespace platform

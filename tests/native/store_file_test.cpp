@@ -38,3 +38,28 @@ TEST(StoreFile, FindsStoreFileWhateverTheLetterCase)
     EXPECT_TRUE(folder.Files().empty());
 }
 #endif
+
+// Long texts go to the disk in pieces: no line end may be split, lost or
+// doubled where one piece ends, and a line longer than a piece stays whole.
+TEST(StoreFile, LongTextKeepsEveryByteAndLineEnd)
+{
+    std::string lines;
+    for (int i = 0; lines.size() < 300000; ++i)
+        lines += std::string(static_cast<size_t>(i % 97), 'a' + static_cast<char>(i % 26)) + "\n";
+    const std::string texts[] = {
+        lines,
+        std::string(200000, 'x'),
+        "\n" + std::string(65533, 'y') + "\n\n\r" + std::string(70000, 'z') + "\r\n",
+    };
+    TempFolder folder;
+    const std::string path = folder.PathOf("filestobackup.bck");
+    for (const std::string& text : texts)
+    {
+        std::string expected;
+        for (const char c : text)
+            expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        ASSERT_TRUE(store::TruncateWrite(path, text));
+        EXPECT_TRUE(folder.Read("filestobackup.bck") == expected);
+        EXPECT_TRUE(store::CreateRead(path) == text);
+    }
+}
