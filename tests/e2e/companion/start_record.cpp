@@ -26,9 +26,18 @@ void AppendStartRecord(const std::wstring& kind, const std::wstring& name, long 
     char bytes[512];
     const int size = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()),
                                          bytes, sizeof bytes, nullptr, nullptr);
-    // Appending handles keep concurrent writers from overwriting each other's lines.
-    HANDLE log = CreateFileW(kStartLog, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                             nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Wine's appending handles seek and write in two steps, so two writers at
+    // once can lose a line: one writer at a time holds the log, the others wait.
+    HANDLE log = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 500 && log == INVALID_HANDLE_VALUE; ++attempt)
+    {
+        log = CreateFileW(kStartLog, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (log == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION)
+            Sleep(10);
+        else if (log == INVALID_HANDLE_VALUE)
+            return;
+    }
     if (log == INVALID_HANDLE_VALUE)
         return;
     DWORD written = 0;
