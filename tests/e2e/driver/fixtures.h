@@ -47,7 +47,7 @@ enum class Kind
     Audio,
     Video,
     Document,
-    Other,
+    Other
 };
 inline const std::vector<Kind> kEveryKind = {Kind::Picture, Kind::Audio, Kind::Video,
                                              Kind::Document, Kind::Other};

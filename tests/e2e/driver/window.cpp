@@ -62,10 +62,8 @@ void ChooseFolder(HWND window, int button, const std::string& title, const std::
 {
     Click(window, button);
     HWND dialog = WaitForDialog(window, "the folder browser", Tree);
-    bool titled = false;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        titled = titled || TextOf(child) == title;
-    Expect(titled, "the folder browser shows \"" + title + "\"");
+    Expect(FindWindowExW(dialog, nullptr, nullptr, Wide(title).c_str()) != nullptr,
+           "the folder browser shows \"" + title + "\"");
     // The browser takes a path only as a pointer into the program's own memory.
     DWORD processId = 0;
     GetWindowThreadProcessId(dialog, &processId);
@@ -92,9 +90,8 @@ void ChooseFolder(HWND window, int button, const std::string& title, const std::
 
 std::string TextOf(HWND window)
 {
-    std::wstring text(static_cast<size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-    text.resize(static_cast<size_t>(
-        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    wchar_t text[1024] = {};
+    SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
     return Utf8(text);
 }
 
@@ -122,12 +119,8 @@ std::string SourceList(HWND window)
     const LRESULT count = SendDlgItemMessageW(window, kSourceList, LB_GETCOUNT, 0, 0);
     for (LRESULT index = 0; index < count; ++index)
     {
-        std::wstring text(
-            static_cast<size_t>(SendDlgItemMessageW(window, kSourceList, LB_GETTEXTLEN, index, 0)) +
-                1,
-            L'\0');
-        text.resize(static_cast<size_t>(SendDlgItemMessageW(
-            window, kSourceList, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
+        wchar_t text[1024] = {};
+        SendDlgItemMessageW(window, kSourceList, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text));
         entries.push_back(Utf8(text));
     }
     return Join(entries);

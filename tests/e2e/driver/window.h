@@ -11,27 +11,11 @@ namespace e2e
 {
 
 // Control ids of the main dialog.
-enum ControlId : int
-{
-    kPictures = 1000,
-    kAudio = 1001,
-    kVideo = 1002,
-    kDocuments = 1003,
-    kSourceList = 1004,
-    kAddFile = 1005,
-    kDestination = 1006,
-    kBrowseDestination = 1007,
-    kBackupNow = 1008,
-    kAllFileTypes = 1010,
-    kAutoOnShutdown = 1014,
-    kSystemState = 1015,
-    kBackupOnModify = 1016,
-    kAddFolder = 1018,
-    kRemoveSelected = 1019,
-    kVirtualDrive = 1021,
-    kHidden = 1022,
-    kModifiedOnly = 1023,
-};
+constexpr int kPictures = 1000, kAudio = 1001, kVideo = 1002, kDocuments = 1003, kSourceList = 1004,
+              kAddFile = 1005, kDestination = 1006, kBrowseDestination = 1007, kBackupNow = 1008,
+              kAllFileTypes = 1010, kAutoOnShutdown = 1014, kSystemState = 1015,
+              kBackupOnModify = 1016, kAddFolder = 1018, kRemoveSelected = 1019,
+              kVirtualDrive = 1021, kHidden = 1022, kModifiedOnly = 1023;
 
 std::string TextOf(HWND window);
 // Clicks without waiting for the handler, which may open a modal window; later
