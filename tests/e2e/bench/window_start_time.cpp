@@ -2,36 +2,14 @@
 // then closes the window. Prints the milliseconds of each run, one a line.
 // Usage: window_start_time RUNS PROGRAM CAPTION
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <windows.h>
 
 namespace
 {
 
-struct Search
-{
-    DWORD processId;
-    const wchar_t* caption;
-    HWND found;
-};
-
-BOOL CALLBACK FindWindowOf(HWND window, LPARAM parameter)
-{
-    auto* search = reinterpret_cast<Search*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t caption[128] = {};
-    GetWindowTextW(window, caption, 128);
-    if (owner != search->processId || !IsWindowVisible(window) ||
-        std::wstring(caption) != search->caption)
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
 // Milliseconds to the visible window, or -1 when it never showed.
-double TimeOneStart(wchar_t* program, const wchar_t* caption)
+double TimeOneStart(const wchar_t* program, const wchar_t* caption)
 {
     LARGE_INTEGER frequency, start, now;
     QueryPerformanceFrequency(&frequency);
@@ -43,29 +21,26 @@ double TimeOneStart(wchar_t* program, const wchar_t* caption)
     if (!CreateProcessW(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
         return -1;
-    Search search{process.dwProcessId, caption, nullptr};
-    double elapsed = -1;
-    for (int poll = 0; poll < 30000 && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
-         ++poll)
+    HWND found = nullptr;
+    for (int poll = 0; poll < 30000 && !found; ++poll)
     {
-        EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-        {
-            QueryPerformanceCounter(&now);
-            elapsed = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
-                      static_cast<double>(frequency.QuadPart);
-            break;
-        }
-        Sleep(1);
+        if (WaitForSingleObject(process.hProcess, 1) != WAIT_TIMEOUT)
+            return -1;
+        found = FindWindowW(nullptr, caption);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(found, &owner);
+        found = owner == process.dwProcessId && IsWindowVisible(found) ? found : nullptr;
     }
+    QueryPerformanceCounter(&now);
     // Esc ends both dialogs without writing anything.
-    if (search.found)
-        PostMessageW(search.found, WM_COMMAND, IDCANCEL, 0);
+    PostMessageW(found, WM_COMMAND, IDCANCEL, 0);
     if (WaitForSingleObject(process.hProcess, 10000) == WAIT_TIMEOUT)
         TerminateProcess(process.hProcess, 1);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return elapsed;
+    return found ? 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
+                       static_cast<double>(frequency.QuadPart)
+                 : -1;
 }
 
 } // namespace
@@ -77,8 +52,7 @@ int wmain(int argc, wchar_t** argv)
         std::fprintf(stderr, "usage: window_start_time RUNS PROGRAM CAPTION\n");
         return 2;
     }
-    const int runs = _wtoi(argv[1]);
-    for (int run = 0; run < runs; ++run)
+    for (int run = 0; run < _wtoi(argv[1]); ++run)
     {
         const double elapsed = TimeOneStart(argv[2], argv[3]);
         if (elapsed < 0)

@@ -3,13 +3,10 @@
 // with the show state it was given, and ends.
 #include "tests/e2e/companion/start_record.h"
 
-#include <windows.h>
-
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const wchar_t* name = wcsrchr(path, L'\\');
-    e2e::AppendStartRecord(L"started", name ? name + 1 : path, e2e::OwnShowState());
+    e2e::AppendStartRecord(L"started", wcsrchr(path, L'\\') + 1, e2e::OwnShowState());
     return 0;
 }

@@ -1,12 +1,6 @@
 // The "Backup a File as Soon as it is Modified/Saved" box and the catalog
 // question it asks while the user's files are not catalogued.
-#include "tests/e2e/driver/cases.h"
-#include "tests/e2e/driver/controls.h"
-#include "tests/e2e/driver/harness.h"
-#include "tests/e2e/driver/program.h"
-#include "tests/e2e/driver/samples.h"
-#include "tests/e2e/driver/store_files.h"
-#include "tests/e2e/driver/wait.h"
+#include "tests/e2e/driver/fixtures.h"
 
 namespace e2e
 {
@@ -18,62 +12,54 @@ const std::string kCatalogQuestion =
     "Some Options You Have Selected Require A Cataloging Of Files. They Will Not Be "
     "Enabled Until Files Are Catalogged\n\nDo You Want To Do That Now?";
 
-void CatalogAnsweredYes(Checker& checker)
+void CatalogAnsweredYes()
 {
-    SeedStore({SampleSources()[0]}, BackupDestination(), {kAllFileTypes, kSystemState});
+    SeedStore({kSources[0]}, kBackupFolder, {kAllFileTypes, kSystemState});
     {
         Program program;
-        HWND window = program.Window(checker);
-        Click(window, kBackupOnModify, checker);
-        AnswerMessageBox(window, "Catalog Files", kCatalogQuestion, MB_YESNO, IDYES, checker);
-        program.ExpectEndsWithSuccess(checker, "Yes to the catalog question");
+        Click(program.Window(), kBackupOnModify);
+        AnswerMessageBox(program.Window(), "Catalog Files", kCatalogQuestion, IDYES);
+        program.ExpectEnds("Yes to the catalog question");
     }
-    checker.ExpectEqual(ReadBytes(InstalledPath("catalog")).value_or("<missing>"), "",
-                        "the catalog request");
-    checker.Require(WaitForBatchEnd("config.bat", 30000) != -1, "config.bat runs to its end");
-    checker.ExpectEqual(Join(StartsInOrder()), "Load.exe:0, config.bat:0",
-                        "started, in order, with show state");
-    checker.ExpectEqual(ReadBytes(InstalledPath("settings.dat")).value_or("<missing>"),
-                        SettingsFor({kAllFileTypes, kBackupOnModify, kSystemState}),
-                        "settings.dat");
-    checker.ExpectEqual(ReadBytes(InstalledPath("mod.bat")).value_or("<missing>"),
-                        ModBatchFor(BackupDestination()), "mod.bat");
-    checker.Require(Exists(InstalledPath("cataloged")), "config.bat left the cataloged marker");
+    ExpectEqual(ReadBytes(InstalledPath("catalog")), "", "the catalog request");
+    Require(WaitForBatchEnd("config.bat", 30000) != -1, "config.bat runs to its end");
+    ExpectEqual(StartsInOrder(), "Load.exe:0, config.bat:0", "started, in order, with show state");
+    ExpectEqual(ReadBytes(InstalledPath("settings.dat")),
+                SettingsFor({kAllFileTypes, kBackupOnModify, kSystemState}), "settings.dat");
+    ExpectEqual(ReadBytes(InstalledPath("mod.bat")), ModBatchFor(kBackupFolder), "mod.bat");
+    Require(Exists(InstalledPath("cataloged")), "config.bat left the cataloged marker");
 
     // Once catalogued, the box only toggles.
     Program again;
-    HWND window = again.Window(checker);
-    checker.Expect(IsTicked(window, kBackupOnModify), "the box starts ticked as saved");
-    Click(window, kBackupOnModify, checker);
-    checker.Expect(NoMessageBox(window), "no question once the files are catalogued");
-    checker.Expect(!IsTicked(window, kBackupOnModify), "the click unticked the box");
-    again.EndWithEscape(checker);
+    HWND window = again.Window();
+    Expect(IsTicked(window, kBackupOnModify), "the box starts ticked as saved");
+    Click(window, kBackupOnModify);
+    Expect(NoMessageBox(window), "no question once the files are catalogued");
+    Expect(!IsTicked(window, kBackupOnModify), "the click unticked the box");
+    again.Close(true);
 }
 
-void CatalogAnsweredNo(Checker& checker)
+void CatalogAnsweredNo()
 {
     Program program;
-    HWND window = program.Window(checker);
+    HWND window = program.Window();
     const FileTree before = StoreSnapshot();
-    checker.Expect(IsTicked(window, kBackupOnModify), "the first start ticks the box");
-    Click(window, kBackupOnModify, checker);
-    AnswerMessageBox(window, "Catalog Files", kCatalogQuestion, MB_YESNO, IDNO, checker);
-    checker.Expect(!IsTicked(window, kBackupOnModify), "No leaves the box unticked");
-    checker.Expect(!program.WaitForExit(500), "the window stays open");
-    checker.Expect(DescribeDifferences(StoreSnapshot(), before).empty(),
-                   "No writes nothing:" + DescribeDifferences(StoreSnapshot(), before));
-    checker.ExpectEqual(Join(StartsInOrder()), "", "nothing started");
-    program.EndWithEscape(checker);
+    Expect(IsTicked(window, kBackupOnModify), "the first start ticks the box");
+    Click(window, kBackupOnModify);
+    AnswerMessageBox(window, "Catalog Files", kCatalogQuestion, IDNO);
+    Expect(!IsTicked(window, kBackupOnModify), "No leaves the box unticked");
+    Expect(!program.WaitForExit(500), "the window stays open");
+    ExpectTree(StoreSnapshot(), before, "the store after No");
+    ExpectEqual(StartsInOrder(), "", "nothing started");
+    program.Close(true);
 }
 
 } // namespace
 
 std::vector<Case> CatalogCases()
 {
-    return {
-        {"catalog_answered_yes", CatalogAnsweredYes},
-        {"catalog_answered_no", CatalogAnsweredNo},
-    };
+    return {{"catalog_answered_yes", CatalogAnsweredYes},
+            {"catalog_answered_no", CatalogAnsweredNo}};
 }
 
 } // namespace e2e

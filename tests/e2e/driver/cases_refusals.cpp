@@ -1,11 +1,6 @@
-// "Backup Now" refused: the message, the window left open, and the store
-// left exactly as it was.
-#include "tests/e2e/driver/cases.h"
-#include "tests/e2e/driver/controls.h"
-#include "tests/e2e/driver/harness.h"
-#include "tests/e2e/driver/program.h"
-#include "tests/e2e/driver/samples.h"
-#include "tests/e2e/driver/store_files.h"
+// "Backup Now" refused: the message, the window left open, the store left
+// exactly as it was, and nothing started.
+#include "tests/e2e/driver/fixtures.h"
 
 namespace e2e
 {
@@ -13,90 +8,58 @@ namespace e2e
 namespace
 {
 
-struct Refusal
+struct Selection
 {
-    const char* what;
     std::vector<std::string> sources;
     std::string destination;
     std::vector<int> ticked;
-    const char* caption;
-    std::string text;
 };
 
-std::vector<Refusal> Refusals()
+struct Refusal
 {
-    const std::string source = SampleSources()[0];
-    const std::string destination = BackupDestination();
-    const std::string stop = " \nDetails:";
-    return {
-        {"no destination",
-         {source},
-         "",
-         {kPictures},
-         "Error",
-         "Please Select a Location to Backup To."},
-        {"no source",
-         {},
-         destination,
-         {kPictures},
-         "Error",
-         "Please Select a File or Folder To Backup"},
-        {"no file type",
-         {source},
-         destination,
-         {kHidden, kModifiedOnly},
-         "Error",
-         "Please Select a File Type or System Option"},
-        {"source equal to the destination, in other letter case",
-         {source, "c:\\E2E\\backup"},
-         destination,
-         {kPictures},
-         "ERROR",
-         "Error Duplicate Found. You Cannot Backup c:\\E2E\\backup To " + destination},
-        {"source holding the destination",
-         {source, "C:\\e2e"},
-         destination,
-         {kDocuments},
-         "ERROR",
-         "Error Cannot Backup To " + destination + " From C:\\e2e" + stop +
-             "Reccursive(infinite) backup would occur"},
-        {"drive root holding the destination",
-         {"C:\\"},
-         destination,
-         {kAllFileTypes},
-         "ERROR",
-         "Error Cannot Backup To " + destination + " From C:\\" + stop +
-             "Reccursive(infinite) backup would occur"},
-        // xcopy would wait for ever in its hidden window asking "file or directory?".
-        {"single file to a destination that is gone",
-         {source + "\\letter.doc"},
-         "C:\\e2e\\Gone",
-         {kDocuments},
-         "ERROR",
-         "Error Cannot Find C:\\e2e\\Gone" + stop + "The backup was not started"},
-    };
-}
+    Selection selection;
+    struct
+    {
+        std::string caption;
+        std::string text;
+    } message;
+};
 
-void BackupRefusals(Checker& checker)
+void BackupRefusals()
 {
     CreateSamples();
-    for (const Refusal& refusal : Refusals())
+    const std::string& source = kSources[0];
+    const std::string& to = kBackupFolder;
+    const std::string recursion = " \nDetails:Reccursive(infinite) backup would occur";
+    const Refusal refusals[] = {
+        {{{source}, "", {kPictures}}, {"Error", "Please Select a Location to Backup To."}},
+        {{{}, to, {kPictures}}, {"Error", "Please Select a File or Folder To Backup"}},
+        {{{source}, to, {kHidden, kModifiedOnly}},
+         {"Error", "Please Select a File Type or System Option"}},
+        // The same folder in other letter case.
+        {{{source, "c:\\E2E\\backup"}, to, {kPictures}},
+         {"ERROR", "Error Duplicate Found. You Cannot Backup c:\\E2E\\backup To " + to}},
+        {{{source, "C:\\e2e"}, to, {kDocuments}},
+         {"ERROR", "Error Cannot Backup To " + to + " From C:\\e2e" + recursion}},
+        {{{"C:\\"}, to, {kAllFileTypes}},
+         {"ERROR", "Error Cannot Backup To " + to + " From C:\\" + recursion}},
+        // xcopy would wait for ever in its hidden window asking "file or directory?".
+        {{{source + "\\letter.doc"}, "C:\\e2e\\Gone", {kDocuments}},
+         {"ERROR", "Error Cannot Find C:\\e2e\\Gone \nDetails:The backup was not started"}},
+    };
+    for (const auto& [selection, message] : refusals)
     {
-        checker.Note(refusal.what);
-        SeedStore(refusal.sources, refusal.destination, refusal.ticked);
+        const std::string what = message.text.substr(0, 40) + "...: ";
+        SeedStore(selection.sources, selection.destination, selection.ticked);
         Program program;
-        HWND window = program.Window(checker);
+        HWND window = program.Window();
         const FileTree before = StoreSnapshot();
-        Click(window, kBackupNow, checker);
-        AnswerMessageBox(window, refusal.caption, refusal.text, MB_OK, IDOK, checker);
-        checker.Expect(!program.WaitForExit(500),
-                       std::string(refusal.what) + ": the window stays open");
-        checker.Expect(DescribeDifferences(StoreSnapshot(), before).empty(),
-                       std::string(refusal.what) +
-                           ": store unchanged:" + DescribeDifferences(StoreSnapshot(), before));
-        checker.ExpectEqual(Join(StartsInOrder()), "",
-                            std::string(refusal.what) + ": nothing started");
-        program.EndWithEscape(checker);
+        Click(window, kBackupNow);
+        AnswerMessageBox(window, message.caption, message.text, IDOK);
+        Expect(!program.WaitForExit(500), what + "the window stays open");
+        ExpectTree(StoreSnapshot(), before, what + "the store unchanged");
+        ExpectEqual(StartsInOrder(), "", what + "nothing started");
+        program.Close(true);
     }
 }
 

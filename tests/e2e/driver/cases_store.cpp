@@ -1,14 +1,6 @@
 // Start, close and restart: what the program writes when it ends, and what it
 // shows when it starts again.
-#include "tests/e2e/driver/cases.h"
-#include "tests/e2e/driver/controls.h"
-#include "tests/e2e/driver/harness.h"
-#include "tests/e2e/driver/program.h"
-#include "tests/e2e/driver/samples.h"
-#include "tests/e2e/driver/shell_dialogs.h"
-#include "tests/e2e/driver/store_files.h"
-#include "tests/e2e/driver/text.h"
-#include "tests/e2e/driver/wait.h"
+#include "tests/e2e/driver/fixtures.h"
 
 namespace e2e
 {
@@ -16,152 +8,119 @@ namespace e2e
 namespace
 {
 
-const std::vector<int> kFirstRunTicks = {kAllFileTypes, kSystemState, kAutoOnShutdown,
-                                         kBackupOnModify};
-const std::vector<int> kTypeBoxes = {kPictures, kAudio, kVideo, kDocuments, kHidden};
-
-void ExpectEmptySelection(HWND window, Checker& checker)
+// Checks the window a restart shows, then leaves it with Esc.
+void ExpectRestartShows(const std::vector<int>& ticked, const std::vector<int>& locked,
+                        const std::string& sources, const std::string& destination)
 {
-    checker.ExpectEqual(Join(ListEntries(window, kSourceList)), "", "source list");
-    checker.ExpectEqual(TextOf(GetDlgItem(window, kDestination)), "", "destination");
+    Program again;
+    HWND window = again.Window();
+    ExpectOptions(window, ticked, locked);
+    ExpectEqual(SourceList(window), sources, "sources shown");
+    ExpectEqual(TextOf(GetDlgItem(window, kDestination)), destination, "destination shown");
+    again.Close(true);
 }
 
-void FirstStartAndClose(Checker& checker)
+void FirstStartAndClose()
 {
+    const std::vector<int> ticked = {kAllFileTypes, kSystemState, kAutoOnShutdown, kBackupOnModify};
+    const std::vector<int> locked = {kPictures, kAudio, kVideo, kDocuments, kHidden};
     {
         Program program;
-        HWND window = program.Window(checker);
-        ExpectOptions(window, kFirstRunTicks, kTypeBoxes, checker);
-        ExpectEmptySelection(window, checker);
-        checker.Expect(!IsEnabled(window, kRemoveSelected), "Remove Selected starts disabled");
-        checker.Expect(StoreSnapshot() == FileTree{{"data.dat", ""}, {"filestobackup.bck", ""}},
-                       "the first start creates only an empty data.dat and filestobackup.bck");
-        SendClose(window);
-        program.ExpectEndsWithSuccess(checker, "close");
+        HWND window = program.Window();
+        ExpectOptions(window, ticked, locked);
+        ExpectEqual(SourceList(window) + TextOf(GetDlgItem(window, kDestination)), "",
+                    "sources and destination start empty");
+        Expect(!IsEnabled(window, kRemoveSelected), "Remove Selected starts disabled");
+        ExpectTree(StoreSnapshot(), {{"data.dat", ""}, {"filestobackup.bck", ""}},
+                   "the store a first start creates");
+        program.Close();
     }
-    const FileTree saved = {
-        {"settings.dat", "1;1;1;0;0;0;0;0;1;0;"},
-        {"data.dat", ""},
-        {"enableauto", ""},
-        {"mod.bat", ModBatchFor("")},
-    };
-    checker.Expect(DescribeDifferences(StoreSnapshot(), saved).empty(),
-                   "store after close:" + DescribeDifferences(StoreSnapshot(), saved));
-
-    Program again;
-    HWND window = again.Window(checker);
-    ExpectOptions(window, kFirstRunTicks, kTypeBoxes, checker);
-    ExpectEmptySelection(window, checker);
-    again.EndWithEscape(checker);
+    ExpectTree(StoreSnapshot(),
+               {{"settings.dat", "1;1;1;0;0;0;0;0;1;0;"},
+                {"data.dat", ""},
+                {"enableauto", ""},
+                {"mod.bat", ModBatchFor("")}},
+               "the store after close");
+    ExpectRestartShows(ticked, locked, "", "");
 }
 
-void EditedSelectionSurvivesRestart(Checker& checker)
+void EditedSelectionSurvivesRestart()
 {
     CreateSamples();
-    const std::vector<std::string>& sources = SampleSources();
     {
         Program program;
-        HWND window = program.Window(checker);
-        AddSourceFolder(window, sources[0], checker);
-        AddSourceFolder(window, sources[1], checker);
-        AddSourceFolder(window, sources[0], checker);
-        checker.ExpectEqual(Join(ListEntries(window, kSourceList)),
-                            Join({sources[0], sources[1], sources[0]}),
-                            "entries in the order added, repeats kept");
-        SelectListEntry(window, kSourceList, 0, checker);
-        checker.Expect(WaitFor([&] { return IsEnabled(window, kRemoveSelected); }, 5000),
-                       "selecting an entry enables Remove Selected");
-        Click(window, kRemoveSelected, checker);
-        checker.ExpectEqual(Join(ListEntries(window, kSourceList)), Join({sources[1], sources[0]}),
-                            "entries after removing the first");
-        checker.Expect(!IsEnabled(window, kRemoveSelected),
-                       "Remove Selected disabled after a removal");
-
-        ChooseDestination(window, BackupDestination(), checker);
-
-        ApplyOptions(window,
-                     {{kAllFileTypes, false},
-                      {kDocuments, true},
-                      {kHidden, true},
-                      {kSystemState, false},
-                      {kModifiedOnly, true}},
-                     checker);
+        HWND window = program.Window();
+        for (const std::string& source : {kSources[0], kSources[1], kSources[0]})
+            AddSourceFolder(window, source);
+        SelectSource(window, 0);
+        Expect(WaitFor([&] { return IsEnabled(window, kRemoveSelected); }, 5000),
+               "selecting an entry enables Remove Selected");
+        Click(window, kRemoveSelected);
+        ExpectEqual(SourceList(window), kSources[1] + ", " + kSources[0],
+                    "entries after removing the first, the repeat kept");
+        Expect(!IsEnabled(window, kRemoveSelected), "Remove Selected disabled after a removal");
+        ChooseDestination(window, kBackupFolder);
+        ApplyOptions(window, {{kAllFileTypes, false},
+                              {kDocuments, true},
+                              {kHidden, true},
+                              {kSystemState, false},
+                              {kModifiedOnly, true}});
         // The shutdown box keeps its marker in step at once, before any save.
         for (bool ticked : {false, true, false, true})
         {
-            ApplyOptions(window, {{kAutoOnShutdown, ticked}}, checker);
-            checker.Expect(Exists(InstalledPath("enableauto")) == ticked,
-                           std::string("the shutdown marker ") + (ticked ? "exists" : "is gone") +
-                               " after a click");
+            ApplyOptions(window, {{kAutoOnShutdown, ticked}});
+            Expect(Exists(InstalledPath("enableauto")) == ticked,
+                   std::string("the shutdown marker ") + (ticked ? "made" : "gone") + " at once");
         }
-        SendClose(window);
-        program.ExpectEndsWithSuccess(checker, "close");
+        program.Close();
     }
     const std::vector<int> ticked = {kAutoOnShutdown, kBackupOnModify, kDocuments, kHidden,
                                      kModifiedOnly};
-    const FileTree saved = {
-        {"settings.dat", SettingsFor(ticked)},
-        {"data.dat", Ansi(BackupDestination())},
-        {"filestobackup.bck", SourceListFor({sources[1], sources[0]})},
-        {"enableauto", ""},
-        {"mod.bat", ModBatchFor(BackupDestination())},
-    };
-    checker.Expect(DescribeDifferences(StoreSnapshot(), saved).empty(),
-                   "store after close:" + DescribeDifferences(StoreSnapshot(), saved));
-
-    Program again;
-    HWND window = again.Window(checker);
-    ExpectOptions(window, ticked, {}, checker);
-    checker.ExpectEqual(Join(ListEntries(window, kSourceList)), Join({sources[1], sources[0]}),
-                        "sources shown");
-    checker.ExpectEqual(TextOf(GetDlgItem(window, kDestination)), BackupDestination(),
-                        "destination shown");
-    again.EndWithEscape(checker);
+    ExpectTree(StoreSnapshot(),
+               {{"settings.dat", SettingsFor(ticked)},
+                {"data.dat", Ansi(kBackupFolder)},
+                {"filestobackup.bck", SourceListFor({kSources[1], kSources[0]})},
+                {"enableauto", ""},
+                {"mod.bat", ModBatchFor(kBackupFolder)}},
+               "the store after close");
+    ExpectRestartShows(ticked, {}, kSources[1] + ", " + kSources[0], kBackupFolder);
 }
 
-void EscapeWritesNothing(Checker& checker)
+void EscapeWritesNothing()
 {
     Program program;
-    HWND window = program.Window(checker);
+    HWND window = program.Window();
     const FileTree before = StoreSnapshot();
-    ApplyOptions(window, {{kSystemState, false}, {kModifiedOnly, true}, {kAllFileTypes, false}},
-                 checker);
-    program.EndWithEscape(checker);
-    checker.Expect(DescribeDifferences(StoreSnapshot(), before).empty(),
-                   "Esc leaves the store as it was:" +
-                       DescribeDifferences(StoreSnapshot(), before));
-    checker.Expect(!Exists(InstalledPath("settings.dat")), "Esc writes no settings.dat");
+    ApplyOptions(window, {{kSystemState, false}, {kModifiedOnly, true}, {kAllFileTypes, false}});
+    program.Close(true);
+    ExpectTree(StoreSnapshot(), before, "the store after Esc");
+    Expect(!Exists(InstalledPath("settings.dat")), "Esc writes no settings.dat");
 }
 
-void AddFileThroughFileDialog(Checker& checker)
+void AddFileThroughFileDialog()
 {
     CreateSamples();
-    const std::string file = SampleSources()[0] + "\\letter.doc";
+    const std::string file = kSources[0] + "\\letter.doc";
     Program program;
-    HWND window = program.Window(checker);
-    Click(window, kAddFile, checker);
+    HWND window = program.Window();
     // Every name shows, not only names with a blank: six files and a folder.
-    ExpectFileDialogLists(window, SampleSources()[0], 7, checker);
-    ChooseFile(window, file, checker);
-    checker.Expect(WaitFor([&] { return ListEntries(window, kSourceList).size() == 1; }, 5000),
-                   "Add File adds one entry");
-    checker.ExpectEqual(Join(ListEntries(window, kSourceList)), file,
-                        "the chosen file's full path is listed");
-    SendClose(window);
-    program.ExpectEndsWithSuccess(checker, "close");
-    checker.ExpectEqual(ReadBytes(InstalledPath("filestobackup.bck")).value_or("<missing>"),
-                        SourceListFor({file}), "filestobackup.bck");
+    AddFileThroughDialog(window, kSources[0], 7, file);
+    Expect(WaitFor([&] { return SourceList(window) == file; }, 5000),
+           "Add File lists the chosen file's full path");
+    program.Close();
+    ExpectEqual(ReadBytes(InstalledPath("filestobackup.bck")), SourceListFor({file}),
+                "filestobackup.bck");
 }
 
-void VirtualDriveStartsTool(Checker& checker)
+void VirtualDriveStartsTool()
 {
     Program program;
-    HWND window = program.Window(checker);
-    Click(window, kVirtualDrive, checker);
-    checker.Expect(WaitFor([] { return !StartsInOrder().empty(); }, 15000), "a program is started");
-    checker.ExpectEqual(Join(StartsInOrder()), "vd.exe:0", "started, with show state");
-    checker.Expect(IsWindow(window) && !program.WaitForExit(0), "the window stays open");
-    program.EndWithEscape(checker);
+    HWND window = program.Window();
+    Click(window, kVirtualDrive);
+    WaitFor([] { return !StartsInOrder().empty(); });
+    ExpectEqual(StartsInOrder(), "vd.exe:0", "started, with show state");
+    Expect(IsWindow(window) && !program.WaitForExit(0), "the window stays open");
+    program.Close(true);
 }
 
 } // namespace
