@@ -33,8 +33,4 @@ struct BackupSelection
 
     bool IsTicked(OptionFlag flag) const { return flags[static_cast<int>(flag)]; }
     void SetTicked(OptionFlag flag, bool ticked) { flags[static_cast<int>(flag)] = ticked; }
-
-    // Index of the last source entry, -1 for an empty list: every walk over
-    // the sources runs from 0 up to and including it.
-    int LastSourceIndex() const { return static_cast<int>(sources.size()) - 1; }
 };

@@ -29,13 +29,6 @@ BOOL CBitmap::Attach(HBITMAP hBitmap)
     return hBitmap != nullptr;
 }
 
-HBITMAP CBitmap::Detach()
-{
-    HBITMAP hBitmap = m_hObject;
-    m_hObject = nullptr;
-    return hBitmap;
-}
-
 BOOL CBitmap::DeleteObject()
 {
     if (m_hObject == nullptr)

@@ -16,7 +16,6 @@ class CBitmap
     operator HBITMAP() const { return m_hObject; }
     // Takes ownership of hBitmap, deleting a bitmap held before.
     BOOL Attach(HBITMAP hBitmap);
-    HBITMAP Detach();
     BOOL DeleteObject();
     int GetObject(int nCount, LPVOID lpObject) const;
     int GetBitmap(BITMAP* pBitMap) const;

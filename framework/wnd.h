@@ -59,9 +59,7 @@ class CWnd : public CCmdTarget
     BOOL IsWindowVisible() const;
     void SetWindowText(const std::string& text);
     std::string GetWindowText() const;
-    void Invalidate(BOOL bErase = TRUE);
     void InvalidateRect(const RECT* lpRect, BOOL bErase = TRUE);
-    void UpdateWindow();
     void GetClientRect(LPRECT lpRect) const;
     void GetWindowRect(LPRECT lpRect) const;
     BOOL IsIconic() const;
@@ -71,10 +69,8 @@ class CWnd : public CCmdTarget
     BOOL SetWindowPos(HWND hWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
     virtual BOOL DestroyWindow();
     CWnd* GetDlgItem(int nID) const;
-    int GetDlgCtrlID() const;
     CWnd* GetParent() const;
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
-    CWnd* SetFocus();
     DWORD GetStyle() const;
 
   protected:

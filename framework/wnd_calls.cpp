@@ -50,19 +50,9 @@ std::string CWnd::GetWindowText() const
     return text;
 }
 
-void CWnd::Invalidate(BOOL bErase)
-{
-    ::InvalidateRect(m_hWnd, nullptr, bErase);
-}
-
 void CWnd::InvalidateRect(const RECT* lpRect, BOOL bErase)
 {
     ::InvalidateRect(m_hWnd, lpRect, bErase);
-}
-
-void CWnd::UpdateWindow()
-{
-    ::UpdateWindow(m_hWnd);
 }
 
 void CWnd::GetClientRect(LPRECT lpRect) const
@@ -111,11 +101,6 @@ CWnd* CWnd::GetDlgItem(int nID) const
     return FromHandle(::GetDlgItem(m_hWnd, nID));
 }
 
-int CWnd::GetDlgCtrlID() const
-{
-    return ::GetDlgCtrlID(m_hWnd);
-}
-
 CWnd* CWnd::GetParent() const
 {
     return FromHandle(::GetParent(m_hWnd));
@@ -125,11 +110,6 @@ HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
 {
     return reinterpret_cast<HICON>(
         SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
-}
-
-CWnd* CWnd::SetFocus()
-{
-    return FromHandle(::SetFocus(m_hWnd));
 }
 
 DWORD CWnd::GetStyle() const
