@@ -1,6 +1,7 @@
 // What the installer leaves in the system, and what its uninstaller removes.
 #include "tests/e2e/driver/fixtures.h"
 
+#include <cstdlib>
 #include <shlobj.h>
 
 namespace e2e
@@ -42,9 +43,32 @@ std::string ShortcutTarget()
     return Utf8(target);
 }
 
+// "x86" or "x64": the processor the program file is built for, from its PE header.
+std::string MachineOf(const std::string& path)
+{
+    const std::string bytes = ReadBytes(path);
+    if (bytes.size() < 0x40)
+        return "<unreadable>";
+    const size_t header = *reinterpret_cast<const DWORD*>(bytes.data() + 0x3C);
+    if (bytes.size() < header + 6 || bytes.compare(header, 4, std::string("PE\0\0", 4)) != 0)
+        return "<no PE header>";
+    switch (*reinterpret_cast<const WORD*>(bytes.data() + header + 4))
+    {
+    case IMAGE_FILE_MACHINE_I386:
+        return "x86";
+    case IMAGE_FILE_MACHINE_AMD64:
+        return "x64";
+    default:
+        return "<other>";
+    }
+}
+
 void InstalledProgram()
 {
     Expect(Exists(InstalledPath("CorvaneBackup.exe")), "the program is installed");
+    const char* expected = std::getenv("E2E_PROGRAM_MACHINE");
+    ExpectEqual(MachineOf(InstalledPath("CorvaneBackup.exe")), expected ? expected : "<unset>",
+                "the installed program's processor");
     Expect(Exists(InstalledPath("Uninstall.exe")), "the uninstaller is installed");
     ExpectEqual(UninstallValue(L"DisplayName"), "Corvane Backup", "DisplayName");
     ExpectEqual(UninstallValue(L"DisplayVersion"), "1.0.0.1", "DisplayVersion");
