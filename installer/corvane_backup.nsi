@@ -1,8 +1,18 @@
-; Installer of Corvane Backup. makensis is given PROGRAM (the built
-; CorvaneBackup.exe), OUTFILE and VERSION (four numbers) by CMake.
-Unicode true
+; Installers of Corvane Backup. makensis is given OUTFILE, VERSION (four
+; numbers) and the folders of the built programs by CMake: BIN64 always, and
+; BIN32 for the 32-bit installer, which carries both builds and installs the
+; one that fits the Windows it runs on. Without BIN32 this is the 64-bit
+; installer, which runs only where 64-bit programs do.
+!ifdef BIN32
+  Unicode true
+!else
+  Target amd64-unicode
+!endif
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
+
+!include LogicLib.nsh
+!include x64.nsh
 
 !define PRODUCT "Corvane Backup"
 !define PUBLISHER "Corvane Software"
@@ -11,7 +21,8 @@ RequestExecutionLevel admin
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
 ; The program keeps its store in exactly this folder, so the folder is fixed:
-; no directory page, and not $PROGRAMFILES, which moves on other systems.
+; no directory page, and not $PROGRAMFILES, which moves on other systems (and
+; in a 32-bit installer on 64-bit Windows names "Program Files (x86)").
 !define PARENT_DIR "C:\Program Files\${PUBLISHER}"
 InstallDir "${PARENT_DIR}\${PRODUCT}"
 
@@ -28,10 +39,34 @@ Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
 
+; A 32-bit installer's registry writes under HKLM\Software land in
+; WOW6432Node unless it asks for the 64-bit view.
+!macro UseNativeRegistryView
+  ${If} ${RunningX64}
+    SetRegView 64
+  ${EndIf}
+!macroend
+
+Function .onInit
+  !insertmacro UseNativeRegistryView
+FunctionEnd
+
+Function un.onInit
+  !insertmacro UseNativeRegistryView
+FunctionEnd
+
 Section "Install"
   SetShellVarContext all
   SetOutPath "$INSTDIR"
-  File "/oname=CorvaneBackup.exe" "${PROGRAM}"
+  !ifdef BIN32
+    ${If} ${RunningX64}
+      File "${BIN64}\CorvaneBackup.exe"
+    ${Else}
+      File "${BIN32}\CorvaneBackup.exe"
+    ${EndIf}
+  !else
+    File "${BIN64}\CorvaneBackup.exe"
+  !endif
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\CorvaneBackup.exe"
 
