@@ -1,10 +1,10 @@
 #include "app/backup_dialog.h"
 
 #include "app/icon_position.h"
-#include "backup/backup_run.h"
+#include "flows/backup_run.h"
 #include "res/resource.h"
-#include "store/load_store.h"
-#include "store/save_store.h"
+#include "flows/load_store.h"
+#include "flows/save_store.h"
 
 #include <cstdlib>
 
@@ -91,7 +91,7 @@ BOOL CBackupDialog::OnInitDialog()
 
 void CBackupDialog::LoadStore()
 {
-    const store::LoadedStore loaded = store::LoadStore(m_installDirectory);
+    const flows::LoadedStore loaded = flows::LoadStore(m_installDirectory);
     // Every window starts with the template's empty list.
     lastSourceIndex = -1;
     for (const std::string& source : loaded.sources)
@@ -153,8 +153,8 @@ void CBackupDialog::OnDestroy()
 
 void CBackupDialog::RunBackup()
 {
-    if (backup::RunBackup(ReadSelection(), m_installDirectory, *m_prompt, *m_shell) ==
-        backup::RunOutcome::Started)
+    if (flows::RunBackup(ReadSelection(), m_installDirectory, *m_prompt, *m_shell) ==
+        flows::RunOutcome::Started)
         SaveAndExit();
 }
 
@@ -165,8 +165,8 @@ void CBackupDialog::OnClose()
 
 void CBackupDialog::SaveAndExit()
 {
-    if (store::SaveStore(ReadSelection(), m_installDirectory, *m_prompt) ==
-        store::SaveOutcome::Saved)
+    if (flows::SaveStore(ReadSelection(), m_installDirectory, *m_prompt) ==
+        flows::SaveOutcome::Saved)
         EndProcess();
 }
 

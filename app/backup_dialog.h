@@ -2,9 +2,9 @@
 
 #include "app/message_box_prompt.h"
 #include "app/shell_execute_shell.h"
-#include "backup/backup_selection.h"
+#include "model/backup_selection.h"
 #include "framework/framework.h"
-#include "store/install_directory.h"
+#include "model/install_directory.h"
 #include "widgets/hover_button.h"
 
 #include <array>

@@ -2,7 +2,7 @@
 #include "app/about_dialog.h"
 #include "app/backup_dialog.h"
 #include "app/web_addresses.h"
-#include "companion/companion_starts.h"
+#include "flows/companion_starts.h"
 #include "res/resource.h"
 
 // The system keeps the low four bits of a command for itself.
@@ -24,5 +24,5 @@ void CBackupDialog::OnCheckForUpdates()
 
 void CBackupDialog::OnVirtualDrive()
 {
-    companion::StartCompanions(m_installDirectory, *m_shell, companion::kVirtualDrive);
+    flows::StartCompanions(m_installDirectory, *m_shell, flows::kVirtualDrive);
 }

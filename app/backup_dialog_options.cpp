@@ -2,7 +2,7 @@
 // the handler runs; setting a state by message runs no rule.
 #include "app/backup_dialog.h"
 #include "app/catalog_question.h"
-#include "store/option_files.h"
+#include "flows/option_files.h"
 
 // Ticked, it clears and locks the four file types and Hidden, which it covers.
 void CBackupDialog::OnAllFileTypes()
@@ -19,7 +19,7 @@ void CBackupDialog::OnAllFileTypes()
 // The companion programs look for the marker at once, not only after a save.
 void CBackupDialog::OnAutoBackupOnShutdown()
 {
-    store::UpdateEnableAutoMarker(m_installDirectory,
+    flows::UpdateEnableAutoMarker(m_installDirectory,
                                   m_autoBackupOnShutdown.GetCheck() == BST_CHECKED);
 }
 
@@ -27,11 +27,11 @@ void CBackupDialog::OnAutoBackupOnShutdown()
 // catalog now, which saves and ends the program.
 void CBackupDialog::OnBackupOnModify()
 {
-    if (store::IsCataloged(m_installDirectory))
+    if (flows::IsCataloged(m_installDirectory))
         return;
     if (m_prompt->Show(kCatalogQuestion) == IDYES)
     {
-        store::StartCatalogFlow(m_installDirectory, *m_shell);
+        flows::StartCatalogFlow(m_installDirectory, *m_shell);
         SaveAndExit();
     }
     else

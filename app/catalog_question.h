@@ -1,6 +1,6 @@
 #pragma once
 
-#include "backup/prompt.h"
+#include "model/prompt.h"
 
 #include <windows.h>
 

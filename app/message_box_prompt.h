@@ -1,6 +1,6 @@
 #pragma once
 
-#include "backup/prompt.h"
+#include "model/prompt.h"
 #include "framework/wnd.h"
 
 // Messages of the core as message boxes owned by the main dialog.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "companion/shell.h"
+#include "model/shell.h"
 
 // Starts programs, batch files and web pages through the shell's "open" verb.
 class ShellExecuteShell : public Shell

@@ -3,7 +3,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const store::LoadedStore loaded = LoadWith(kSettingsFile, data, size);
+    const flows::LoadedStore loaded = LoadWith(kSettingsFile, data, size);
     Expect(loaded.typeBoxesLocked == loaded.ticked[static_cast<int>(OptionFlag::AllFileTypes)],
            "the type boxes are locked exactly when All File Types is ticked");
     // Whatever was read, saving it and reading it back changes nothing.

@@ -29,7 +29,7 @@ struct FuzzFolder
 
 } // namespace
 
-store::LoadedStore LoadWith(const char* fileName, const uint8_t* data, size_t size)
+flows::LoadedStore LoadWith(const char* fileName, const uint8_t* data, size_t size)
 {
     static const FuzzFolder folder;
     const InstallDirectory& directory = folder.directory;
@@ -42,7 +42,7 @@ store::LoadedStore LoadWith(const char* fileName, const uint8_t* data, size_t si
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0)
         std::abort();
-    return store::LoadStore(directory);
+    return flows::LoadStore(directory);
 }
 
 void Expect(bool holds, const char* what)

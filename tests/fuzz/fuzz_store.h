@@ -1,13 +1,13 @@
 #pragma once
 
-#include "store/load_store.h"
+#include "flows/load_store.h"
 
 #include <cstddef>
 #include <cstdint>
 
 // Puts the bytes into one store file of a private install directory, as
 // they would lie on disk, and loads the store from it.
-store::LoadedStore LoadWith(const char* fileName, const uint8_t* data, size_t size);
+flows::LoadedStore LoadWith(const char* fileName, const uint8_t* data, size_t size);
 
 // Stops the run with the message when an expectation does not hold.
 void Expect(bool holds, const char* what);

@@ -1,6 +1,6 @@
-#include "backup/backup_run.h"
-#include "backup/validate_source_entry.h"
-#include "store/save_store.h"
+#include "flows/backup_run.h"
+#include "plan/validate_source_entry.h"
+#include "flows/save_store.h"
 #include "tests/native/temp_folder.h"
 #include "tests/native/test_support.h"
 
@@ -28,9 +28,9 @@ struct Runner
     RecordingShell shell;
 
     Runner() { install.Write(kEarlierRun); }
-    backup::RunOutcome operator()(const BackupSelection& selection)
+    flows::RunOutcome operator()(const BackupSelection& selection)
     {
-        return backup::RunBackup(selection, InstallDirectory(install.Path()), prompt, shell);
+        return flows::RunBackup(selection, InstallDirectory(install.Path()), prompt, shell);
     }
 };
 
@@ -62,7 +62,7 @@ TEST(RunBackup, RefusedOrRejectedRunShowsTheFirstProblemAndWritesNothing)
     {
         SCOPED_TRACE(message.text);
         Runner run;
-        EXPECT_EQ(backup::RunOutcome::Stopped, run(selection));
+        EXPECT_EQ(flows::RunOutcome::Stopped, run(selection));
         EXPECT_EQ(std::vector<Message>{message}, run.prompt.shown);
         EXPECT_EQ(kEarlierRun, run.install.Files());
         EXPECT_TRUE(run.shell.starts.empty());
@@ -76,7 +76,7 @@ TEST(RunBackup, StartedRunLeavesItsFilesAndStartsTheScriptThenTheMonitor)
     const std::string script = run.install.PathOf("backup.bat");
     run.shell.refused = {run.install.PathOf("Load.exe")};
     const auto selection = Selection({"C:\\Data", "D:\\Photos"}, kHere, "0000000010");
-    EXPECT_EQ(backup::RunOutcome::Started, run(selection));
+    EXPECT_EQ(flows::RunOutcome::Started, run(selection));
     EXPECT_TRUE(run.prompt.shown.empty());
     // The video marker is neither made nor removed without Video ticked.
     EXPECT_EQ((FileMap{{"backup.bat", "xcopy /d /y /s /C /I /h  \"%systemroot%\\SYSTEM32\" \"" +
@@ -89,11 +89,11 @@ TEST(RunBackup, StartedRunLeavesItsFilesAndStartsTheScriptThenTheMonitor)
               run.shell.starts);
 
     // The monitor's "System State" line lasts until the save that follows.
-    EXPECT_EQ(store::SaveOutcome::Saved,
-              store::SaveStore(selection, InstallDirectory(run.install.Path()), run.prompt));
+    EXPECT_EQ(flows::SaveOutcome::Saved,
+              flows::SaveStore(selection, InstallDirectory(run.install.Path()), run.prompt));
     EXPECT_EQ("C:\\Data\r\nD:\\Photos\r\n", run.install.Read("filestobackup.bck"));
 
-    EXPECT_EQ(backup::RunOutcome::Started, run(Selection({"C:\\Films"}, kHere, "0000010000")));
+    EXPECT_EQ(flows::RunOutcome::Started, run(Selection({"C:\\Films"}, kHere, "0000010000")));
     EXPECT_EQ("", run.install.Read("video"));
 }
 
@@ -105,7 +105,7 @@ TEST(RunBackup, StopsAtTheFirstStepThatFailsAndKeepsEveryFileWhole)
     const auto selection = Selection({"C:\\a", "D:\\b"}, kHere, "0000010010");
     // One install folder throughout: backup.bat names its own path.
     Runner run;
-    ASSERT_EQ(backup::RunOutcome::Started, run(selection));
+    ASSERT_EQ(flows::RunOutcome::Started, run(selection));
     const FileMap written = run.install.Files();
 
     FileMap expected = kEarlierRun;
@@ -117,7 +117,7 @@ TEST(RunBackup, StopsAtTheFirstStepThatFailsAndKeepsEveryFileWhole)
         fs::create_directory(run.install.PathOf(failing));
         run.prompt.shown.clear();
         run.shell.starts.clear();
-        EXPECT_EQ(backup::RunOutcome::Stopped, run(selection));
+        EXPECT_EQ(flows::RunOutcome::Stopped, run(selection));
         EXPECT_EQ(
             std::vector<Message>{NotStarted("Error Cannot Write " + run.install.PathOf(failing))},
             run.prompt.shown);
@@ -132,7 +132,7 @@ TEST(RunBackup, StopsAtTheFirstStepThatFailsAndKeepsEveryFileWhole)
     const std::string script = run.install.PathOf("backup.bat");
     run.shell.refused = {script};
     run.prompt.shown.clear();
-    EXPECT_EQ(backup::RunOutcome::Stopped, run(selection));
+    EXPECT_EQ(flows::RunOutcome::Stopped, run(selection));
     EXPECT_EQ(std::vector<Message>{NotStarted("Error Cannot Start " + script)}, run.prompt.shown);
     EXPECT_EQ((Starts{{script, kShowHidden}}), run.shell.starts);
     EXPECT_EQ(written, run.install.Files());

@@ -1,4 +1,4 @@
-#include "backup/backup_script.h"
+#include "plan/backup_script.h"
 #include "tests/native/test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "store/load_store.h"
+#include "flows/load_store.h"
 #include "tests/native/temp_folder.h"
 #include "tests/native/test_support.h"
 
@@ -7,11 +7,11 @@
 namespace
 {
 
-store::LoadedStore Load(const FileMap& files)
+flows::LoadedStore Load(const FileMap& files)
 {
     TempFolder folder;
     folder.Write(files);
-    return store::LoadStore(InstallDirectory(folder.Path()));
+    return flows::LoadStore(InstallDirectory(folder.Path()));
 }
 
 } // namespace
@@ -19,7 +19,7 @@ store::LoadedStore Load(const FileMap& files)
 TEST(LoadStore, FirstRunTicksTheDefaultsAndCreatesOnlyTheListAndDestination)
 {
     TempFolder folder;
-    const store::LoadedStore loaded = store::LoadStore(InstallDirectory(folder.Path()));
+    const flows::LoadedStore loaded = flows::LoadStore(InstallDirectory(folder.Path()));
     EXPECT_TRUE(loaded.sources.empty());
     EXPECT_EQ("", loaded.destination);
     EXPECT_EQ(Ticks("1110000010"), loaded.ticked);
@@ -45,7 +45,7 @@ TEST(LoadStore, SettingsReadingRules)
     for (const auto& [text, ticks] : cases)
     {
         SCOPED_TRACE('"' + text + '"');
-        const store::LoadedStore loaded = Load({{"settings.dat", text}});
+        const flows::LoadedStore loaded = Load({{"settings.dat", text}});
         EXPECT_EQ(Ticks(ticks), loaded.ticked);
         EXPECT_EQ(ticks[0] == '1', loaded.typeBoxesLocked);
     }
@@ -75,7 +75,7 @@ TEST(LoadStore, SourceAndDestinationReadingRules)
     for (const auto& c : cases)
     {
         SCOPED_TRACE('"' + c.list + '"');
-        const store::LoadedStore loaded =
+        const flows::LoadedStore loaded =
             Load({{"filestobackup.bck", c.list}, {"data.dat", c.data}});
         EXPECT_EQ(c.sources, loaded.sources);
         EXPECT_EQ(c.destination, loaded.destination);

@@ -1,4 +1,4 @@
-#include "store/option_files.h"
+#include "flows/option_files.h"
 #include "tests/native/temp_folder.h"
 #include "tests/native/test_support.h"
 
@@ -23,7 +23,7 @@ TEST(OptionFiles, ShutdownBoxKeepsEnableAutoInStepWithoutEmptyingIt)
     {
         TempFolder folder;
         folder.Write(c.before);
-        store::UpdateEnableAutoMarker(InstallDirectory(folder.Path()), c.ticked);
+        flows::UpdateEnableAutoMarker(InstallDirectory(folder.Path()), c.ticked);
         EXPECT_EQ(c.after, folder.Files());
     }
 }
@@ -36,13 +36,13 @@ TEST(OptionFiles, CatalogFlowRequestsThenStartsBothCompanionsHidden)
     RecordingShell shell;
     // config.bat does not depend on the monitor running.
     shell.refused = {directory.PathOf("Load.exe")};
-    store::StartCatalogFlow(directory, shell);
+    flows::StartCatalogFlow(directory, shell);
     EXPECT_EQ((FileMap{{"catalog", ""}}), folder.Files());
     EXPECT_EQ((Starts{{directory.PathOf("Load.exe"), kShowHidden},
                       {directory.PathOf("config.bat"), kShowHidden}}),
               shell.starts);
     // A request is not a finished cataloguing.
-    EXPECT_FALSE(store::IsCataloged(directory));
+    EXPECT_FALSE(flows::IsCataloged(directory));
     folder.Write("cataloged", "");
-    EXPECT_TRUE(store::IsCataloged(directory));
+    EXPECT_TRUE(flows::IsCataloged(directory));
 }

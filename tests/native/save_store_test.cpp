@@ -1,5 +1,5 @@
-#include "backup/validate_source_entry.h"
-#include "store/save_store.h"
+#include "plan/validate_source_entry.h"
+#include "flows/save_store.h"
 #include "tests/native/temp_folder.h"
 #include "tests/native/test_support.h"
 
@@ -45,9 +45,9 @@ struct Save
     TempFolder folder;
     RecordingPrompt prompt;
 
-    store::SaveOutcome operator()(const BackupSelection& selection)
+    flows::SaveOutcome operator()(const BackupSelection& selection)
     {
-        return store::SaveStore(selection, InstallDirectory(folder.Path()), prompt);
+        return flows::SaveStore(selection, InstallDirectory(folder.Path()), prompt);
     }
 };
 
@@ -94,7 +94,7 @@ TEST(SaveStore, WritesTheSelectionAndRemovesWhatTheOptionsNoLongerNeed)
         SCOPED_TRACE(c.after.at("settings.dat"));
         Save save;
         save.folder.Write(c.before);
-        EXPECT_EQ(store::SaveOutcome::Saved, save(c.selection));
+        EXPECT_EQ(flows::SaveOutcome::Saved, save(c.selection));
         EXPECT_TRUE(save.prompt.shown.empty());
         EXPECT_EQ(c.after, save.folder.Files());
     }
@@ -107,7 +107,7 @@ TEST(SaveStore, RejectedEntryLeavesEveryStoreFileAsItWas)
 {
     Save save;
     save.folder.Write(kOldStore);
-    EXPECT_EQ(store::SaveOutcome::Rejected,
+    EXPECT_EQ(flows::SaveOutcome::Rejected,
               save(Selection({"C:\\a", "e:\\backup", "E:\\"}, "E:\\Backup", "0000000000")));
     EXPECT_EQ(std::vector<Message>{*ValidateSourceEntry("e:\\backup", "E:\\Backup")},
               save.prompt.shown);
@@ -139,7 +139,7 @@ TEST(SaveStore, FileThatCannotBeSavedCostsNoOtherAndIsReportedOnce)
         SCOPED_TRACE(std::string(c.failing) + " " + c.ticks);
         const auto selection = Selection(c.sources, "E:\\Backup", c.ticks);
         Save clean;
-        ASSERT_EQ(store::SaveOutcome::Saved, clean(selection));
+        ASSERT_EQ(flows::SaveOutcome::Saved, clean(selection));
         FileMap expected = clean.folder.Files();
         std::string squatted = c.failing;
         Save failed;
@@ -153,7 +153,7 @@ TEST(SaveStore, FileThatCannotBeSavedCostsNoOtherAndIsReportedOnce)
         std::filesystem::create_directory(failed.folder.PathOf(squatted));
         expected[squatted] = "<folder>";
 
-        EXPECT_EQ(store::SaveOutcome::Saved, failed(selection));
+        EXPECT_EQ(flows::SaveOutcome::Saved, failed(selection));
         EXPECT_EQ(
             std::vector<Message>{Error("Error Cannot Save Settings To " + failed.folder.Path() +
                                        " \nDetails:Some settings were not saved")},

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "backup/backup_selection.h"
-#include "backup/prompt.h"
-#include "companion/shell.h"
+#include "model/backup_selection.h"
+#include "model/prompt.h"
+#include "model/shell.h"
 
 #include <set>
 #include <string>

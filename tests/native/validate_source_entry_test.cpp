@@ -1,4 +1,4 @@
-#include "backup/validate_source_entry.h"
+#include "plan/validate_source_entry.h"
 #include "tests/native/test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "tests/e2e/driver/fixtures.h"
 
-#include "store/install_directory.h"
+#include "model/install_directory.h"
 
 #include <algorithm>
 #include <shlobj.h>

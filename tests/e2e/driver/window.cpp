@@ -1,6 +1,6 @@
 #include "tests/e2e/driver/window.h"
 
-#include "store/install_directory.h"
+#include "model/install_directory.h"
 #include "tests/e2e/companion/start_record.h"
 #include "tests/e2e/driver/fixtures.h"
 

@@ -1,9 +1,9 @@
-#include "store/load_store.h"
+#include "flows/load_store.h"
 
 #include "store/store_file.h"
 #include "store/store_formats.h"
 
-namespace store
+namespace flows
 {
 namespace
 {
@@ -28,18 +28,18 @@ void ApplyFirstRunSettings(LoadedStore& loaded)
 LoadedStore LoadStore(const InstallDirectory& directory)
 {
     LoadedStore loaded;
-    loaded.sources = ParseSourceList(CreateRead(directory.PathOf(kFilesToBackupFile)));
-    loaded.destination = ParseDestination(CreateRead(directory.PathOf(kDataFile)));
+    loaded.sources = store::ParseSourceList(store::CreateRead(directory.PathOf(kFilesToBackupFile)));
+    loaded.destination = store::ParseDestination(store::CreateRead(directory.PathOf(kDataFile)));
 
     // Only a missing settings.dat means a first run; an empty one is a saved
     // selection with every box unticked.
     const std::string settingsPath = directory.PathOf(kSettingsFile);
-    if (TestRead(settingsPath))
-        loaded.ticked = ParseSettings(CreateRead(settingsPath));
+    if (store::TestRead(settingsPath))
+        loaded.ticked = store::ParseSettings(store::CreateRead(settingsPath));
     else
         ApplyFirstRunSettings(loaded);
     loaded.typeBoxesLocked = loaded.ticked[static_cast<int>(OptionFlag::AllFileTypes)];
     return loaded;
 }
 
-} // namespace store
+} // namespace flows

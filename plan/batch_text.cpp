@@ -1,4 +1,4 @@
-#include "backup/batch_text.h"
+#include "plan/batch_text.h"
 
 std::string EscapeBatchPercent(const std::string& path)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "backup/backup_selection.h"
-#include "backup/prompt.h"
+#include "model/backup_selection.h"
+#include "model/prompt.h"
 
 #include <optional>
 #include <string>

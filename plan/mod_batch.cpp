@@ -1,10 +1,7 @@
-#include "store/mod_batch.h"
+#include "plan/mod_batch.h"
 
-#include "backup/batch_text.h"
+#include "plan/batch_text.h"
 #include "platform/code_page.h"
-
-namespace store
-{
 
 std::string ComposeModBatch(const std::string& destination)
 {
@@ -17,5 +14,3 @@ std::string ComposeModBatch(const std::string& destination)
         text += "\n" + command + drive + ":\\" + target;
     return text;
 }
-
-} // namespace store

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "companion/shell.h"
-#include "store/install_directory.h"
+#include "model/shell.h"
+#include "model/install_directory.h"
 
 // The files the automation boxes touch at once when clicked, before any save.
-namespace store
+namespace flows
 {
 
 // A ticked shutdown box makes sure enableauto exists, keeping whatever it
@@ -20,4 +20,4 @@ bool IsCataloged(const InstallDirectory& directory);
 // then Load.exe and config.bat, hidden. The caller saves afterwards.
 void StartCatalogFlow(const InstallDirectory& directory, Shell& shell);
 
-} // namespace store
+} // namespace flows

@@ -1,11 +1,11 @@
-#include "store/save_store.h"
+#include "flows/save_store.h"
 
-#include "backup/validate_source_entry.h"
-#include "store/mod_batch.h"
+#include "plan/validate_source_entry.h"
+#include "plan/mod_batch.h"
 #include "store/store_file.h"
 #include "store/store_formats.h"
 
-namespace store
+namespace flows
 {
 
 SaveOutcome SaveStore(const BackupSelection& selection, const InstallDirectory& directory,
@@ -23,26 +23,26 @@ SaveOutcome SaveStore(const BackupSelection& selection, const InstallDirectory& 
     const auto note = [&allSaved](bool done) { allSaved = allSaved && done; };
     const auto path = [&directory](const char* name) { return directory.PathOf(name); };
 
-    note(TruncateWrite(path(kSettingsFile), FormatSettings(selection.flags)));
+    note(store::TruncateWrite(path(kSettingsFile), store::FormatSettings(selection.flags)));
     if (selection.IsTicked(OptionFlag::AutoBackupOnShutdown))
-        note(TruncateWrite(path(kEnableAutoMarker), ""));
+        note(store::TruncateWrite(path(kEnableAutoMarker), ""));
     else
-        note(Delete(path(kEnableAutoMarker)));
+        note(store::Delete(path(kEnableAutoMarker)));
     if (selection.IsTicked(OptionFlag::BackupOnModify))
     {
-        note(TruncateWrite(path(kModBatchFile), ComposeModBatch(selection.destination)));
+        note(store::TruncateWrite(path(kModBatchFile), ComposeModBatch(selection.destination)));
     }
     else
     {
         // Cataloguing is asked for again when the option is next ticked.
-        note(Delete(path(kModBatchFile)));
-        note(Delete(path(kCatalogedMarker)));
+        note(store::Delete(path(kModBatchFile)));
+        note(store::Delete(path(kCatalogedMarker)));
     }
-    note(TruncateWrite(path(kDataFile), selection.destination));
+    note(store::TruncateWrite(path(kDataFile), selection.destination));
     if (selection.sources.empty())
-        note(Delete(path(kFilesToBackupFile)));
+        note(store::Delete(path(kFilesToBackupFile)));
     else
-        note(TruncateWrite(path(kFilesToBackupFile), FormatSourceList(selection.sources)));
+        note(store::TruncateWrite(path(kFilesToBackupFile), store::FormatSourceList(selection.sources)));
 
     if (!allSaved)
         prompt.Show(Message{"Error Cannot Save Settings To " + directory.Root() +
@@ -51,4 +51,4 @@ SaveOutcome SaveStore(const BackupSelection& selection, const InstallDirectory& 
     return SaveOutcome::Saved;
 }
 
-} // namespace store
+} // namespace flows

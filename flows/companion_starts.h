@@ -1,12 +1,12 @@
 #pragma once
 
-#include "companion/shell.h"
-#include "store/install_directory.h"
+#include "model/shell.h"
+#include "model/install_directory.h"
 
 #include <array>
 #include <cstddef>
 
-namespace companion
+namespace flows
 {
 
 // One program or batch file of the install directory to start.
@@ -53,4 +53,4 @@ std::array<bool, N> StartCompanions(const InstallDirectory& directory, Shell& sh
     return started;
 }
 
-} // namespace companion
+} // namespace flows

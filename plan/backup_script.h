@@ -1,6 +1,6 @@
 #pragma once
 
-#include "backup/backup_selection.h"
+#include "model/backup_selection.h"
 
 #include <array>
 #include <string>

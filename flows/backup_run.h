@@ -1,11 +1,11 @@
 #pragma once
 
-#include "backup/backup_selection.h"
-#include "backup/prompt.h"
-#include "companion/shell.h"
-#include "store/install_directory.h"
+#include "model/backup_selection.h"
+#include "model/prompt.h"
+#include "model/shell.h"
+#include "model/install_directory.h"
 
-namespace backup
+namespace flows
 {
 
 enum class RunOutcome
@@ -22,4 +22,4 @@ enum class RunOutcome
 RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& directory,
                      Prompt& prompt, Shell& shell);
 
-} // namespace backup
+} // namespace flows

@@ -1,4 +1,4 @@
-#include "backup/validate_source_entry.h"
+#include "plan/validate_source_entry.h"
 
 #include "platform/text_case.h"
 

@@ -1,4 +1,4 @@
-#include "store/install_directory.h"
+#include "model/install_directory.h"
 
 #include "platform/file_system.h"
 

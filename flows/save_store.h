@@ -1,10 +1,10 @@
 #pragma once
 
-#include "backup/backup_selection.h"
-#include "backup/prompt.h"
-#include "store/install_directory.h"
+#include "model/backup_selection.h"
+#include "model/prompt.h"
+#include "model/install_directory.h"
 
-namespace store
+namespace flows
 {
 
 enum class SaveOutcome
@@ -23,4 +23,4 @@ enum class SaveOutcome
 SaveOutcome SaveStore(const BackupSelection& selection, const InstallDirectory& directory,
                       Prompt& prompt);
 
-} // namespace store
+} // namespace flows

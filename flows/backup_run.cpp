@@ -1,8 +1,8 @@
-#include "backup/backup_run.h"
+#include "flows/backup_run.h"
 
-#include "backup/backup_script.h"
-#include "backup/validate_source_entry.h"
-#include "companion/companion_starts.h"
+#include "plan/backup_script.h"
+#include "plan/validate_source_entry.h"
+#include "flows/companion_starts.h"
 #include "platform/file_system.h"
 #include "store/store_file.h"
 #include "store/store_formats.h"
@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-namespace backup
+namespace flows
 {
 namespace
 {
@@ -104,7 +104,7 @@ RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& d
 
     // A monitor that fails to start is no reason to report the backup as not
     // started: backup.bat already runs and copies without it.
-    if (!companion::StartCompanions(directory, shell, companion::kAfterBackup)[0])
+    if (!StartCompanions(directory, shell, kAfterBackup)[0])
     {
         prompt.Show(NotStarted("Error Cannot Start " + backupBatchPath));
         return RunOutcome::Stopped;
@@ -112,4 +112,4 @@ RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& d
     return RunOutcome::Started;
 }
 
-} // namespace backup
+} // namespace flows

@@ -1,6 +1,6 @@
-#include "backup/backup_script.h"
+#include "plan/backup_script.h"
 
-#include "backup/batch_text.h"
+#include "plan/batch_text.h"
 #include "platform/code_page.h"
 
 #include <deque>

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "backup/backup_selection.h"
-#include "store/install_directory.h"
+#include "model/backup_selection.h"
+#include "model/install_directory.h"
 
 #include <array>
 #include <string>
 #include <vector>
 
-namespace store
+namespace flows
 {
 
 // What the dialog shows when it opens: the saved selection, or the first-run
@@ -27,4 +27,4 @@ struct LoadedStore
 // the store always loads as something.
 LoadedStore LoadStore(const InstallDirectory& directory);
 
-} // namespace store
+} // namespace flows
