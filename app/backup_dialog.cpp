@@ -2,9 +2,9 @@
 
 #include "app/icon_position.h"
 #include "flows/backup_run.h"
-#include "res/resource.h"
 #include "flows/load_store.h"
 #include "flows/save_store.h"
+#include "res/resource.h"
 
 #include <cstdlib>
 

@@ -2,8 +2,8 @@
 
 #include "app/message_box_prompt.h"
 #include "app/shell_execute_shell.h"
-#include "model/backup_selection.h"
 #include "framework/framework.h"
+#include "model/backup_selection.h"
 #include "model/install_directory.h"
 #include "widgets/hover_button.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/prompt.h"
 #include "framework/wnd.h"
+#include "model/prompt.h"
 
 // Messages of the core as message boxes owned by the main dialog.
 class MessageBoxPrompt : public Prompt

@@ -1,9 +1,9 @@
 // Load, save and run against the same bytes read or written in one call:
 // the "x_one_call" counter is how many times slower the real thing is.
 #include "flows/backup_run.h"
-#include "platform/file_replace.h"
 #include "flows/load_store.h"
 #include "flows/save_store.h"
+#include "platform/file_replace.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>

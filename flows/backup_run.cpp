@@ -1,8 +1,8 @@
 #include "flows/backup_run.h"
 
+#include "flows/companion_starts.h"
 #include "plan/backup_script.h"
 #include "plan/validate_source_entry.h"
-#include "flows/companion_starts.h"
 #include "platform/file_system.h"
 #include "store/store_file.h"
 #include "store/store_formats.h"

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "model/backup_selection.h"
+#include "model/install_directory.h"
 #include "model/prompt.h"
 #include "model/shell.h"
-#include "model/install_directory.h"
 
 namespace flows
 {

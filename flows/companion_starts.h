@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/shell.h"
 #include "model/install_directory.h"
+#include "model/shell.h"
 
 #include <array>
 #include <cstddef>

@@ -28,7 +28,8 @@ void ApplyFirstRunSettings(LoadedStore& loaded)
 LoadedStore LoadStore(const InstallDirectory& directory)
 {
     LoadedStore loaded;
-    loaded.sources = store::ParseSourceList(store::CreateRead(directory.PathOf(kFilesToBackupFile)));
+    loaded.sources =
+        store::ParseSourceList(store::CreateRead(directory.PathOf(kFilesToBackupFile)));
     loaded.destination = store::ParseDestination(store::CreateRead(directory.PathOf(kDataFile)));
 
     // Only a missing settings.dat means a first run; an empty one is a saved

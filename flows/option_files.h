@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/shell.h"
 #include "model/install_directory.h"
+#include "model/shell.h"
 
 // The files the automation boxes touch at once when clicked, before any save.
 namespace flows

@@ -1,7 +1,7 @@
 #include "flows/save_store.h"
 
-#include "plan/validate_source_entry.h"
 #include "plan/mod_batch.h"
+#include "plan/validate_source_entry.h"
 #include "store/store_file.h"
 #include "store/store_formats.h"
 
@@ -42,7 +42,8 @@ SaveOutcome SaveStore(const BackupSelection& selection, const InstallDirectory& 
     if (selection.sources.empty())
         note(store::Delete(path(kFilesToBackupFile)));
     else
-        note(store::TruncateWrite(path(kFilesToBackupFile), store::FormatSourceList(selection.sources)));
+        note(store::TruncateWrite(path(kFilesToBackupFile),
+                                  store::FormatSourceList(selection.sources)));
 
     if (!allSaved)
         prompt.Show(Message{"Error Cannot Save Settings To " + directory.Root() +

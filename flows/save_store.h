@@ -1,8 +1,8 @@
 #pragma once
 
 #include "model/backup_selection.h"
-#include "model/prompt.h"
 #include "model/install_directory.h"
+#include "model/prompt.h"
 
 namespace flows
 {

@@ -1,5 +1,5 @@
-#include "plan/validate_source_entry.h"
 #include "flows/save_store.h"
+#include "plan/validate_source_entry.h"
 #include "tests/native/temp_folder.h"
 #include "tests/native/test_support.h"
 
