@@ -65,7 +65,8 @@ std::vector<RunFile> FilesOfRun(const BackupSelection& selection,
 
     std::vector<RunFile> files;
     files.push_back({kDataFile, selection.destination});
-    files.push_back({kBackupBatchFile, ComposeBackupScript(selection, backupBatchPath)});
+    files.push_back({kBackupBatchFile, ComposeBackupScript(PlanBackup(selection, platform::IsFile),
+                                                           backupBatchPath)});
     files.push_back({kFilesToBackupFile, std::move(sourceList)});
     // Tells the monitor that videos are copied; never deleted by the program.
     if (selection.IsTicked(OptionFlag::Video))

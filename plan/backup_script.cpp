@@ -11,42 +11,49 @@
 namespace
 {
 
-// The pieces every command line of one script shares, built once, with the
-// user's paths already escaped for the interpreter. A source without a "%"
-// is used as it stands, so a list of many thousand sources is not copied.
-struct ScriptInputs
+// The paths of every source as the interpreter must read them, escaped once
+// however many lines name them. A path without a "%" is used as it stands, so
+// a list of many thousand sources is not copied.
+class BatchPaths
 {
-    ScriptInputs(const BackupSelection& selection, const std::string& backupBatchPath)
-        : destination(EscapeBatchPercent(selection.destination)),
-          eraseTarget(EscapeBatchPercent(backupBatchPath))
+  public:
+    explicit BatchPaths(const CopyPlan& plan) : m_first(plan.sources.data())
     {
-        const std::string copy = "xcopy" +
-                                 ModifiedSwitch(selection.IsTicked(OptionFlag::ModifiedOnly)) +
-                                 " /d /y /s /C /I ";
-        copyEverything = copy + "/h \"";
-        copyMatching = copy + "\"";
-        into = "\" \"" + destination + "\"\n";
-        attrib = "attrib -h \"" + destination + "\"\n";
-        sources.reserve(selection.sources.size());
-        for (const std::string& source : selection.sources)
+        m_paths.reserve(plan.sources.size());
+        m_copyFolders.reserve(plan.sources.size());
+        for (const PlannedSource& source : plan.sources)
         {
-            if (source.find('%') == std::string::npos)
-                sources.emplace_back(source);
-            else
-                sources.emplace_back(escaped.emplace_back(EscapeBatchPercent(source)));
+            // The interpreter expands the system folder's "%systemroot%" itself.
+            m_paths.push_back(source.isSystemFolder ? std::string_view(source.path)
+                                                    : Escaped(source.path));
+            m_copyFolders.push_back(Escaped(source.copyFolder));
         }
     }
 
-    std::string destination;
-    std::string eraseTarget;
-    // The escaped copies the views of `sources` point into; a deque keeps
-    // them in place as it grows.
-    std::deque<std::string> escaped;
-    std::vector<std::string_view> sources;
-    std::string copyEverything; // up to the source
-    std::string copyMatching;   // up to the source
-    std::string into;           // after the source: the destination, line end
-    std::string attrib;         // a whole line
+    std::string_view PathOf(const CopyStep& step) const { return m_paths[IndexOf(step)]; }
+    std::string_view CopyFolderOf(const CopyStep& step) const
+    {
+        return m_copyFolders[IndexOf(step)];
+    }
+
+  private:
+    size_t IndexOf(const CopyStep& step) const
+    {
+        return static_cast<size_t>(step.source - m_first);
+    }
+
+    std::string_view Escaped(const std::string& path)
+    {
+        if (path.find('%') == std::string::npos)
+            return path;
+        return m_escaped.emplace_back(EscapeBatchPercent(path));
+    }
+
+    const PlannedSource* m_first;
+    // A deque keeps the escaped paths in place as it grows.
+    std::deque<std::string> m_escaped;
+    std::vector<std::string_view> m_paths;
+    std::vector<std::string_view> m_copyFolders;
 };
 
 // Adds up the length of what is appended, so that the script text is sized
@@ -62,53 +69,31 @@ struct TextLength
     }
 };
 
-// Copies everything below each source, hidden files included.
-template <typename Text> void CopyEverything(const ScriptInputs& in, Text& script)
-{
-    for (const std::string_view source : in.sources)
-        script.append(in.copyEverything).append(source).append(in.into).append(in.attrib);
-}
-
-template <typename Text, std::size_t N>
-void CopyMatching(const ScriptInputs& in, const std::array<const char*, N>& suffixes, Text& script)
-{
-    for (const std::string_view source : in.sources)
-    {
-        // No "/h" here: hidden files are copied only by the copy-everything lines.
-        for (const char* suffix : suffixes)
-            script.append(in.copyMatching).append(source).append(suffix).append(in.into);
-    }
-}
-
-// The system folder is copied whole every time, whatever the sources and the
-// modified-only switch; the interpreter expands %systemroot% when it runs.
-template <typename Text> void CopySystemState(const ScriptInputs& in, Text& script)
-{
-    script.append("xcopy /d /y /s /C /I /h  \"%systemroot%\\SYSTEM32\" \"")
-        .append(in.destination)
-        .append("\\systemstate\"\n");
-}
-
 template <typename Text>
-void ComposeInto(const BackupSelection& selection, const ScriptInputs& in, Text& script)
+void ComposeInto(const CopyPlan& plan, const BatchPaths& paths, std::string_view eraseTarget,
+                 Text& script)
 {
-    if (selection.IsTicked(OptionFlag::AllFileTypes))
-        CopyEverything(in, script);
-    if (selection.IsTicked(OptionFlag::SystemState))
-        CopySystemState(in, script);
-    if (selection.IsTicked(OptionFlag::Pictures))
-        CopyMatching(in, kPictureSuffixes, script);
-    if (selection.IsTicked(OptionFlag::AudioMusic))
-        CopyMatching(in, kAudioSuffixes, script);
-    if (selection.IsTicked(OptionFlag::Video))
-        CopyMatching(in, kVideoSuffixes, script);
-    if (selection.IsTicked(OptionFlag::Documents))
-        CopyMatching(in, kDocumentSuffixes, script);
-    if (selection.IsTicked(OptionFlag::Hidden))
-        CopyEverything(in, script);
+    for (const CopyStep& step : plan.steps)
+    {
+        const std::string_view folder = paths.CopyFolderOf(step);
+        // The system folder's line has always had two blanks before its quote.
+        script.append("xcopy")
+            .append(ModifiedSwitch(step.modifiedOnly))
+            .append(step.hidden ? (step.source->isSystemFolder ? " /d /y /s /C /I /h  \""
+                                                               : " /d /y /s /C /I /h \"")
+                                : " /d /y /s /C /I \"")
+            .append(paths.PathOf(step))
+            .append(step.pattern)
+            .append("\" \"")
+            .append(folder)
+            .append("\"\n");
+        // Shows the folder again, should the copy have left it hidden.
+        if (step.hidden && !step.source->isSystemFolder)
+            script.append("attrib -h \"").append(folder).append("\"\n");
+    }
     // Quoted, or the interpreter splits the path at its blanks. The batch
     // file removes itself once the copies are done.
-    script.append("erase \"").append(in.eraseTarget).append("\"");
+    script.append("erase \"").append(eraseTarget).append("\"");
 }
 
 } // namespace
@@ -118,14 +103,14 @@ std::string ModifiedSwitch(bool modifiedOnly)
     return modifiedOnly ? " /M" : "";
 }
 
-std::string ComposeBackupScript(const BackupSelection& selection,
-                                const std::string& backupBatchPath)
+std::string ComposeBackupScript(const CopyPlan& plan, const std::string& backupBatchPath)
 {
-    const ScriptInputs in(selection, backupBatchPath);
+    const BatchPaths paths(plan);
+    const std::string eraseTarget = EscapeBatchPercent(backupBatchPath);
     TextLength length;
-    ComposeInto(selection, in, length);
+    ComposeInto(plan, paths, eraseTarget, length);
     std::string script;
     script.reserve(length.size);
-    ComposeInto(selection, in, script);
+    ComposeInto(plan, paths, eraseTarget, script);
     return platform::AnsiToOem(std::move(script));
 }

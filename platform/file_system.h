@@ -9,5 +9,7 @@ namespace platform
 extern const char kPathSeparator;
 
 bool DirectoryExists(const std::string& path);
+// Whether the path names an existing file that is not a folder.
+bool IsFile(const std::string& path);
 
 } // namespace platform

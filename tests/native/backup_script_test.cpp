@@ -8,9 +8,15 @@ namespace
 
 const std::string kBatch = "C:\\Program Files\\Corvane Software\\Corvane Backup\\backup.bat";
 
+std::string Script(const BackupSelection& selection, const std::string& batch = kBatch)
+{
+    return ComposeBackupScript(PlanBackup(selection, [](const std::string&) { return false; }),
+                               batch);
+}
+
 std::string Compose(std::vector<std::string> sources, const std::string& ticks)
 {
-    return ComposeBackupScript(Selection(std::move(sources), "E:\\Backup", ticks), kBatch);
+    return Script(Selection(std::move(sources), "E:\\Backup", ticks));
 }
 
 } // namespace
@@ -110,5 +116,5 @@ TEST(BackupScript, UserPathsMeanWhatTheUserTyped)
             "\" \"E:\\%%USERNAME%%\"\n"
             "attrib -h \"E:\\%%USERNAME%%\"\n"
             "erase \"D:\\50%%\\backup.bat\"",
-        ComposeBackupScript(selection, "D:\\50%\\backup.bat"));
+        Script(selection, "D:\\50%\\backup.bat"));
 }

@@ -1,0 +1,94 @@
+#include "plan/copy_plan.h"
+
+#include "plan/suffixes.h"
+#include "platform/file_system.h"
+#include "platform/text_case.h"
+
+namespace
+{
+
+std::string_view NameOf(std::string_view relativePath)
+{
+    const size_t separator = relativePath.rfind(platform::kPathSeparator);
+    return separator == std::string_view::npos ? relativePath : relativePath.substr(separator + 1);
+}
+
+// "\\*JPG" matches a name that ends in "JPG"; the suffixes are upper case.
+bool EndsWithIgnoringCase(std::string_view name, std::string_view upperSuffix)
+{
+    if (name.size() < upperSuffix.size())
+        return false;
+    return platform::UpperCaseAnsi(std::string(name.substr(name.size() - upperSuffix.size()))) ==
+           upperSuffix;
+}
+
+// Everything below each source, hidden files included.
+void CopyEverything(CopyPlan& plan, size_t sourceCount, bool modifiedOnly)
+{
+    for (size_t i = 0; i < sourceCount; ++i)
+        plan.steps.push_back(CopyStep{&plan.sources[i], {}, true, modifiedOnly});
+}
+
+template <std::size_t N>
+void CopyMatching(CopyPlan& plan, size_t sourceCount, const std::array<const char*, N>& suffixes,
+                  bool modifiedOnly)
+{
+    for (size_t i = 0; i < sourceCount; ++i)
+    {
+        // No /h: hidden files are copied only by the lines that copy everything.
+        for (const char* suffix : suffixes)
+            plan.steps.push_back(CopyStep{&plan.sources[i], suffix, false, modifiedOnly});
+    }
+}
+
+} // namespace
+
+bool CopyStep::Copies(std::string_view relativePath, bool hiddenOnTheWay) const
+{
+    if (hiddenOnTheWay && !hidden)
+        return false;
+    // A pattern appended to a file's path names nothing.
+    if (source->isFile)
+        return pattern.empty();
+    return pattern.empty() || EndsWithIgnoringCase(NameOf(relativePath), pattern.substr(2));
+}
+
+std::string CopyStep::CopyPathOf(std::string_view relativePath) const
+{
+    std::string path = source->copyFolder;
+    if (path.empty() || path.back() != platform::kPathSeparator)
+        path += platform::kPathSeparator;
+    return path.append(source->isFile ? NameOf(relativePath) : relativePath);
+}
+
+CopyPlan PlanBackup(const BackupSelection& selection, const IsFileQuery& isFile)
+{
+    CopyPlan plan;
+    const size_t sourceCount = selection.sources.size();
+    // Every source first, then the system folder: the steps point into this
+    // vector, which must not grow once they do.
+    plan.sources.reserve(sourceCount + 1);
+    for (const std::string& source : selection.sources)
+        plan.sources.push_back(PlannedSource{source, selection.destination, isFile(source), false});
+    // The system folder is copied whole every time, whatever the sources and
+    // the modified-only switch.
+    plan.sources.push_back(PlannedSource{"%systemroot%\\SYSTEM32",
+                                         selection.destination + "\\systemstate", false, true});
+
+    const bool modifiedOnly = selection.IsTicked(OptionFlag::ModifiedOnly);
+    if (selection.IsTicked(OptionFlag::AllFileTypes))
+        CopyEverything(plan, sourceCount, modifiedOnly);
+    if (selection.IsTicked(OptionFlag::SystemState))
+        plan.steps.push_back(CopyStep{&plan.sources.back(), {}, true, false});
+    if (selection.IsTicked(OptionFlag::Pictures))
+        CopyMatching(plan, sourceCount, kPictureSuffixes, modifiedOnly);
+    if (selection.IsTicked(OptionFlag::AudioMusic))
+        CopyMatching(plan, sourceCount, kAudioSuffixes, modifiedOnly);
+    if (selection.IsTicked(OptionFlag::Video))
+        CopyMatching(plan, sourceCount, kVideoSuffixes, modifiedOnly);
+    if (selection.IsTicked(OptionFlag::Documents))
+        CopyMatching(plan, sourceCount, kDocumentSuffixes, modifiedOnly);
+    if (selection.IsTicked(OptionFlag::Hidden))
+        CopyEverything(plan, sourceCount, modifiedOnly);
+    return plan;
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "model/backup_selection.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A place a backup copies from, and the folder its copies go to.
+struct PlannedSource
+{
+    // As the user wrote it; for the system folder, as the interpreter expands it.
+    std::string path;
+    std::string copyFolder;
+    // Read from the disk when the plan is made: a missing path counts as a folder.
+    bool isFile = false;
+    // "%systemroot%" in the path is the interpreter's to expand.
+    bool isSystemFolder = false;
+};
+
+// One xcopy line of backup.bat: what it copies from one source, and where to.
+// Every line copies subfolders too (/s) and only files newer than their
+// copies (/d).
+struct CopyStep
+{
+    const PlannedSource* source = nullptr;
+    // "\\*JPG" for the names that end in "JPG", in any letter case; empty for
+    // every name.
+    std::string_view pattern;
+    // /h: hidden and system files too.
+    bool hidden = false;
+    // /M: only files whose archive attribute is set; the copy clears it.
+    bool modifiedOnly = false;
+
+    // Whether the line copies the file at `relativePath` below the source
+    // (folders and name joined by the platform's separator; for a source that
+    // is a file, its own name), as xcopy decides on long names. `hiddenOnTheWay`:
+    // the file, or a folder between it and the source, is hidden or system.
+    bool Copies(std::string_view relativePath, bool hiddenOnTheWay) const;
+    // Where the line puts its copy of that file.
+    std::string CopyPathOf(std::string_view relativePath) const;
+};
+
+// What a selection copies: its steps in the order of backup.bat's lines. The
+// steps point into the plan's sources, so a plan is moved, never copied.
+struct CopyPlan
+{
+    CopyPlan() = default;
+    CopyPlan(CopyPlan&&) = default;
+    CopyPlan& operator=(CopyPlan&&) = default;
+    CopyPlan(const CopyPlan&) = delete;
+    CopyPlan& operator=(const CopyPlan&) = delete;
+
+    std::vector<PlannedSource> sources;
+    std::vector<CopyStep> steps;
+};
+
+using IsFileQuery = std::function<bool(const std::string& path)>;
+
+// The steps of the ticked options, in the order of their blocks: All File
+// Types, System State, Pictures, Audio, Video, Documents, Hidden; a block
+// repeats its lines for each source in list order, and System State comes once.
+CopyPlan PlanBackup(const BackupSelection& selection, const IsFileQuery& isFile);
