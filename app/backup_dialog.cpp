@@ -167,11 +167,17 @@ void CBackupDialog::SaveAndExit()
 {
     if (flows::SaveStore(ReadSelection(), m_installDirectory, *m_prompt) ==
         flows::SaveOutcome::Saved)
-        EndProcess();
+        EndProcess(0);
 }
 
-void CBackupDialog::EndProcess()
+void CBackupDialog::OnInitDialogFailed(const char*)
+{
+    m_prompt->Show(flows::LoadFailure(m_installDirectory));
+    EndProcess(1);
+}
+
+void CBackupDialog::EndProcess(int status)
 {
     DestroyWindow();
-    std::exit(0);
+    std::exit(status);
 }

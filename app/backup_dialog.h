@@ -29,8 +29,11 @@ class CBackupDialog : public CDialog
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
 
-    // Called once the store is saved: destroys the window and ends the process.
-    virtual void EndProcess();
+    // Called once the store is saved (status 0), or when it could not be
+    // loaded (1): destroys the window and ends the process.
+    virtual void EndProcess(int status);
+    // Nothing could be loaded: tells the user and ends without saving.
+    void OnInitDialogFailed(const char* what) override;
 
     void OnSysCommand(UINT nID, LPARAM lParam);
     void OnPaint();

@@ -16,7 +16,7 @@ void CBackupDialog::OnAddFile()
 void CBackupDialog::OnAddFolder()
 {
     CFolderDialog dialog("Folder To Backup:", "", this, BIF_RETURNONLYFSDIRS);
-    if (dialog.DoModal() == 1)
+    if (dialog.DoModal() == IDOK)
         AppendSource(dialog.m_szSelectedPath);
 }
 
@@ -40,6 +40,6 @@ void CBackupDialog::OnSourceSelChange()
 void CBackupDialog::OnBrowseDestination()
 {
     CFolderDialog dialog("Backup To:", "", this, BIF_RETURNONLYFSDIRS);
-    if (dialog.DoModal() == 1)
+    if (dialog.DoModal() == IDOK)
         m_destination.SetWindowText(dialog.m_szSelectedPath);
 }
