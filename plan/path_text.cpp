@@ -37,6 +37,16 @@ bool EndsWithSeparator(std::string_view path, unsigned codePage)
     return !path.empty() && FindLastSeparator(path, codePage) == path.size() - 1;
 }
 
+bool IsBelowFolder(std::string_view path, std::string_view folder)
+{
+    // The folder ends at a character of the path, so the byte after it
+    // starts one.
+    if (folder.empty() || path.size() <= folder.size() ||
+        path.compare(0, folder.size(), folder) != 0)
+        return false;
+    return EndsWithSeparator(folder) || IsSeparator(path[folder.size()]);
+}
+
 std::string JoinPath(std::string_view folder, std::string_view name)
 {
     std::string path(folder);

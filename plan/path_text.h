@@ -17,6 +17,11 @@ size_t FindLastSeparator(std::string_view path, unsigned codePage = platform::kA
 
 bool EndsWithSeparator(std::string_view path, unsigned codePage = platform::kAnsiCodePage);
 
+// Whether the path lies below the folder, compared byte for byte (callers
+// fold the letter case of both): C:\ and C:\Data hold C:\Data\Backup,
+// C:\Data does not hold C:\Database, and no folder holds itself.
+bool IsBelowFolder(std::string_view path, std::string_view folder);
+
 // The folder and the name joined by one separator: "E:\\" and "Docs" give "E:\\Docs".
 std::string JoinPath(std::string_view folder, std::string_view name);
 

@@ -8,18 +8,6 @@
 namespace
 {
 
-// The entry holds the destination when, ignoring case, it is the start of the
-// destination and ends there at a folder boundary: C:\ and C:\Data hold
-// C:\Data\Backup, C:\Data does not hold C:\Database. The entry ends at a
-// character of the destination, so the byte after it starts one.
-bool HoldsDestination(const std::string& entry, const std::string& destination)
-{
-    if (entry.empty() || destination.compare(0, entry.size(), entry) != 0)
-        return false;
-    return EndsWithSeparator(entry) ||
-           (destination.size() > entry.size() && IsSeparator(destination[entry.size()]));
-}
-
 // Checks entries against one destination, upper-cased once, folding each
 // entry into the same buffer: a walk over many sources allocates nothing per
 // entry.
@@ -43,7 +31,8 @@ class EntryCheck
             return Message{"Error Duplicate Found. You Cannot Backup " + entry + " To " +
                                m_destination,
                            "ERROR", kStopType};
-        if (HoldsDestination(m_upperEntry, m_upperDestination))
+        // The entry would hold every copy made from it.
+        if (IsBelowFolder(m_upperDestination, m_upperEntry))
             return Message{"Error Cannot Backup To " + m_destination + " From " + entry +
                                " \nDetails:Reccursive(infinite) backup would occur",
                            "ERROR", kStopType};

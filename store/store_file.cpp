@@ -152,6 +152,12 @@ std::string CreateRead(const std::string& path)
     return {};
 }
 
+std::string ReadIfPresent(const std::string& path)
+{
+    std::optional<std::string> bytes = ReadBytes(path);
+    return bytes ? FromDisk(std::move(*bytes)) : std::string();
+}
+
 bool TestRead(const std::string& path)
 {
     return Open(path, "rb") && !platform::DirectoryExists(path);

@@ -17,6 +17,10 @@ bool TruncateWrite(const std::string& path, const std::string& text);
 // and reads as empty; so does one that cannot be read or created.
 std::string CreateRead(const std::string& path);
 
+// The same text, but a missing file stays missing and reads as empty: the
+// companions read the store with rights that may not let them write there.
+std::string ReadIfPresent(const std::string& path);
+
 // Whether the file exists and can be opened for reading; creates nothing.
 bool TestRead(const std::string& path);
 
