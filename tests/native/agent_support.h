@@ -1,0 +1,102 @@
+#pragma once
+
+#include "model/install_directory.h"
+#include "plan/path_text.h"
+#include "platform/file_port.h"
+#include "platform/file_system.h"
+#include "store/store_file.h"
+#include "store/store_formats.h"
+#include "tests/native/test_support.h"
+
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+// "/u/docs" with this platform's separator.
+inline std::string P(std::string path)
+{
+    for (char& c : path)
+        c = c == '/' ? platform::kPathSeparator : c;
+    return path;
+}
+
+// Files in memory, by full path: hidden files, archive bits and files still
+// open for writing, on every platform.
+class FakeFiles : public platform::FilePort
+{
+  public:
+    // A file last written at `second`, its archive bit set, in folders that
+    // are made as needed.
+    void AddFile(const std::string& path, std::int64_t second, bool hidden = false,
+                 std::uint64_t size = 1)
+    {
+        Add(path, {false, hidden, true, size, second * platform::kTicksPerSecond});
+    }
+    void AddFolder(const std::string& path, bool hidden) { Add(path, {true, hidden, false, 0, 0}); }
+
+    std::map<std::string, platform::FileFacts> entries;
+    // Open for writing by another program.
+    std::set<std::string> busy;
+    std::vector<std::pair<std::string, std::string>> copies;
+
+    std::optional<platform::FileFacts> Facts(const std::string& path) override
+    {
+        const auto found = entries.find(path);
+        return found == entries.end() ? std::nullopt : std::optional(found->second);
+    }
+
+    std::vector<platform::FolderEntry> List(const std::string& folder) override
+    {
+        std::vector<platform::FolderEntry> listed;
+        for (const auto& [path, facts] : entries)
+        {
+            if (ParentOf(path) == folder)
+                listed.push_back({std::string(LastComponent(path)), facts});
+        }
+        return listed;
+    }
+
+    platform::CopyResult CopyKeepingTime(const std::string& from, const std::string& to) override
+    {
+        if (busy.count(from))
+            return platform::CopyResult::SourceBusy;
+        const std::optional<platform::FileFacts> facts = Facts(from);
+        if (!facts)
+            return platform::CopyResult::Failed;
+        Add(to, {false, false, true, facts->size, facts->writeTime});
+        copies.emplace_back(from, to);
+        return platform::CopyResult::Copied;
+    }
+
+    bool ClearArchiveBit(const std::string& path) override
+    {
+        entries.at(path).archive = false;
+        return true;
+    }
+
+  private:
+    static std::string ParentOf(const std::string& path)
+    {
+        const size_t separator = FindLastSeparator(path);
+        return separator == std::string::npos ? std::string() : path.substr(0, separator);
+    }
+
+    void Add(const std::string& path, const platform::FileFacts& facts)
+    {
+        entries[path] = facts;
+        for (std::string folder = ParentOf(path); !folder.empty() && !entries.count(folder);
+             folder = ParentOf(folder))
+            entries[folder] = platform::FileFacts{true, false, false, 0, 0};
+    }
+};
+
+// The store as the window leaves it after a save.
+inline void SaveSelection(const InstallDirectory& directory, const BackupSelection& selection)
+{
+    store::TruncateWrite(directory.PathOf(kSettingsFile), store::FormatSettings(selection.flags));
+    store::TruncateWrite(directory.PathOf(kDataFile), selection.destination);
+    store::TruncateWrite(directory.PathOf(kFilesToBackupFile),
+                         store::FormatSourceList(selection.sources));
+}
