@@ -1,0 +1,128 @@
+#include "flows/agent_schedule.h"
+
+#include "flows/save_copy.h"
+#include "plan/path_text.h"
+#include "platform/text_case.h"
+
+#include <algorithm>
+
+namespace flows
+{
+namespace
+{
+
+bool AtOrBelow(const std::string& upperPath, const std::string& upperFolder)
+{
+    return upperPath == upperFolder || IsBelowFolder(upperPath, upperFolder);
+}
+
+} // namespace
+
+AgentSchedule::AgentSchedule(std::string installDirectory)
+    : m_installDirectory(std::move(installDirectory))
+{
+}
+
+void AgentSchedule::Follow(const SavedPlan* plan)
+{
+    m_plan = plan;
+}
+
+std::vector<std::string> AgentSchedule::FoldersToWatch() const
+{
+    std::vector<std::string> candidates = {m_installDirectory};
+    if (m_plan)
+    {
+        for (const CopyStep& step : m_plan->plan.steps)
+        {
+            const PlannedSource& source = *step.source;
+            if (source.isSystemFolder)
+                continue;
+            const size_t separator = FindLastSeparator(source.path);
+            candidates.push_back(!source.isFile ? source.path
+                                 : separator == std::string::npos
+                                     ? std::string()
+                                     : source.path.substr(0, separator + 1));
+        }
+    }
+    std::vector<std::string> folders;
+    std::vector<std::string> upperFolders;
+    for (const std::string& candidate : candidates)
+    {
+        const std::string upper = platform::UpperCaseAnsi(candidate);
+        const auto holds = [&upper](const std::string& other) { return AtOrBelow(upper, other); };
+        if (candidate.empty() || std::any_of(upperFolders.begin(), upperFolders.end(), holds))
+            continue;
+        // A later folder may hold earlier ones.
+        for (size_t i = upperFolders.size(); i-- > 0;)
+        {
+            if (IsBelowFolder(upperFolders[i], upper))
+            {
+                folders.erase(folders.begin() + static_cast<std::ptrdiff_t>(i));
+                upperFolders.erase(upperFolders.begin() + static_cast<std::ptrdiff_t>(i));
+            }
+        }
+        folders.push_back(candidate);
+        upperFolders.push_back(upper);
+    }
+    return folders;
+}
+
+void AgentSchedule::Changed(const std::string& path, Millis now)
+{
+    if (AtOrBelow(platform::UpperCaseAnsi(path), platform::UpperCaseAnsi(m_installDirectory)))
+        m_storeDue = now + kQuietPeriod;
+    else if (m_plan && MayCopySavedFile(*m_plan, path))
+    {
+        // Written again: the file is not stuck, it is being worked on.
+        m_busy.erase(path);
+        m_filesDue[path] = now + kQuietPeriod;
+    }
+}
+
+bool AgentSchedule::Busy(const std::string& path, Millis now)
+{
+    BusyFile& busy = m_busy.try_emplace(path, BusyFile{now, kQuietPeriod}).first->second;
+    if (now - busy.since >= kBusyLimit)
+    {
+        m_busy.erase(path);
+        return false;
+    }
+    m_filesDue[path] = now + busy.wait;
+    busy.wait = std::min<Millis>(busy.wait * 2, 60 * 1000);
+    return true;
+}
+
+std::optional<Millis> AgentSchedule::NextWake() const
+{
+    std::optional<Millis> wake = m_storeDue;
+    for (const auto& [path, due] : m_filesDue)
+    {
+        if (!wake || due < *wake)
+            wake = due;
+    }
+    return wake;
+}
+
+AgentSchedule::Due AgentSchedule::TakeDue(Millis now)
+{
+    Due due;
+    if (m_storeDue && *m_storeDue <= now)
+    {
+        due.store = true;
+        m_storeDue.reset();
+    }
+    for (auto file = m_filesDue.begin(); file != m_filesDue.end();)
+    {
+        if (file->second <= now)
+        {
+            due.files.push_back(file->first);
+            file = m_filesDue.erase(file);
+        }
+        else
+            ++file;
+    }
+    return due;
+}
+
+} // namespace flows

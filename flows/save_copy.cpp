@@ -1,0 +1,155 @@
+#include "flows/save_copy.h"
+
+#include "plan/path_text.h"
+#include "platform/text_case.h"
+
+#include <set>
+
+namespace flows
+{
+namespace
+{
+
+// A file's place in one source: the source, and the file's path below it.
+struct Place
+{
+    const PlannedSource* source;
+    std::string relative;
+};
+
+std::vector<Place> PlacesOf(const SavedPlan& saved, const std::string& path)
+{
+    // Compared as the file system compares names.
+    const std::string upperPath = platform::UpperCaseAnsi(path);
+    for (const std::string& excluded : saved.neverCopiedFrom)
+    {
+        const std::string upper = platform::UpperCaseAnsi(excluded);
+        if (upperPath == upper || IsBelowFolder(upperPath, upper))
+            return {};
+    }
+    std::vector<Place> places;
+    for (const PlannedSource& source : saved.plan.sources)
+    {
+        if (source.isSystemFolder)
+            continue;
+        const std::string upperSource = platform::UpperCaseAnsi(source.path);
+        if (source.isFile && upperPath == upperSource)
+            places.push_back({&source, std::string(LastComponent(path))});
+        else if (!source.isFile && IsBelowFolder(upperPath, upperSource))
+            places.push_back({&source, path.substr(upperSource.size() +
+                                                   (EndsWithSeparator(upperSource) ? 0 : 1))});
+    }
+    return places;
+}
+
+// Whether the file, or a folder between it and its source, is hidden.
+bool HiddenOnTheWay(const Place& place, const std::string& path, platform::FilePort& files)
+{
+    std::optional<platform::FileFacts> facts = files.Facts(path);
+    if (facts && facts->hidden)
+        return true;
+    std::string_view folder = place.relative;
+    for (size_t separator = FindLastSeparator(folder); separator != std::string_view::npos;
+         separator = FindLastSeparator(folder))
+    {
+        folder = folder.substr(0, separator);
+        facts = files.Facts(JoinPath(place.source->path, folder));
+        if (facts && facts->hidden)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool MayCopySavedFile(const SavedPlan& saved, const std::string& path)
+{
+    for (const Place& place : PlacesOf(saved, path))
+    {
+        for (const CopyStep& step : saved.plan.steps)
+        {
+            if (step.source == place.source && step.Copies(place.relative, false))
+                return true;
+        }
+    }
+    return false;
+}
+
+std::vector<std::string> CopiesOfSavedFile(const SavedPlan& saved, const std::string& path,
+                                           platform::FilePort& files)
+{
+    std::set<std::string> copies;
+    for (const Place& place : PlacesOf(saved, path))
+    {
+        const bool hidden = HiddenOnTheWay(place, path, files);
+        for (const CopyStep& step : saved.plan.steps)
+        {
+            if (step.source == place.source && step.Copies(place.relative, hidden))
+                copies.insert(step.CopyPathOf(place.relative));
+        }
+    }
+    return {copies.begin(), copies.end()};
+}
+
+SavedFileCopy CopySavedFile(const SavedPlan& saved, const std::string& path,
+                            platform::FilePort& files)
+{
+    const std::optional<platform::FileFacts> facts = files.Facts(path);
+    if (!facts || facts->isFolder)
+        return SavedFileCopy::NotCopied;
+    const std::vector<std::string> copies = CopiesOfSavedFile(saved, path, files);
+    if (copies.empty())
+        return SavedFileCopy::NotCopied;
+    if (!DestinationIsThere(saved, files))
+        return SavedFileCopy::Failed;
+    bool copied = false;
+    for (const std::string& copy : copies)
+    {
+        if (!ReasonNotBackedUp(*facts, files.Facts(copy)))
+            continue;
+        switch (files.CopyKeepingTime(path, copy))
+        {
+        case platform::CopyResult::SourceBusy:
+            return SavedFileCopy::Busy;
+        case platform::CopyResult::Failed:
+            return SavedFileCopy::Failed;
+        case platform::CopyResult::Copied:
+            copied = true;
+        }
+    }
+    if (!copied)
+        return SavedFileCopy::UpToDate;
+    files.ClearArchiveBit(path);
+    return SavedFileCopy::Copied;
+}
+
+void ReportUncopiedFiles(const SavedPlan& saved, const std::vector<std::string>& paths,
+                         platform::FilePort& files, const LocalTime& now,
+                         const std::string& profileFolder)
+{
+    RunReport report;
+    for (const std::string& path : paths)
+    {
+        // A file deleted since it was saved has nothing left to back up.
+        const std::optional<platform::FileFacts> facts = files.Facts(path);
+        if (!facts)
+            continue;
+        ++report.fileCount;
+        for (const std::string& copy : CopiesOfSavedFile(saved, path, files))
+        {
+            if (const char* reason = ReasonNotBackedUp(*facts, files.Facts(copy)))
+            {
+                report.notBackedUp.push_back({path, reason});
+                break;
+            }
+        }
+    }
+    if (!report.HasBadNews())
+        return;
+    const ReportFile file(now, saved.selection.destination, profileFolder);
+    file.WriteToProfile(report);
+    file.WriteToDestination(report);
+    KeepToShow(profileFolder, file.Name());
+}
+
+} // namespace flows

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "model/backup_selection.h"
+#include "model/install_directory.h"
+#include "plan/copy_plan.h"
+#include "platform/file_port.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace flows
+{
+
+// The saved selection as the companions work from it.
+struct SavedPlan
+{
+    BackupSelection selection;
+    CopyPlan plan;
+    // Sources whose name a batch file could not carry, in list order (every
+    // source when the destination is such a name): the plan keeps no step of
+    // theirs, as backup.bat would refuse them.
+    std::vector<std::string> refused;
+    // Nothing below these is ever copied: the destination, where the copies
+    // themselves change, and the install directory, where the store does.
+    std::vector<std::string> neverCopiedFrom;
+};
+
+// The plan of what the window saved, or nothing before the first save or
+// without a destination, which "Backup Now" refuses too. Reads the store
+// without creating any file: the log-on instance may not write in the
+// install directory.
+std::optional<SavedPlan> ReadSavedPlan(const InstallDirectory& directory,
+                                       const IsFileQuery& isFile);
+
+// Whether the destination folder is there to copy into. "Backup Now" starts
+// no backup without it, and the companions make none: the folder of an
+// unplugged drive must not appear on the drive that took its letter.
+bool DestinationIsThere(const SavedPlan& saved, platform::FilePort& files);
+
+// What the markers ask of the resident agent.
+struct AgentDuties
+{
+    // enableauto: back up the saved selection when the session ends.
+    bool backUpAtSessionEnd = false;
+    // mod.bat and cataloged: copy each file of the selection once it is saved.
+    bool copyOnSave = false;
+};
+
+AgentDuties ReadAgentDuties(const InstallDirectory& directory);
+
+} // namespace flows
