@@ -1,0 +1,37 @@
+#include "flows/catalog.h"
+#include "tests/native/agent_support.h"
+#include "tests/native/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+// The catalog clears the bit of every file of the saved sources, hidden ones
+// included, and says so with its marker only once that is done.
+TEST(Catalog, ClearsEveryArchiveBitThenLeavesTheMarker)
+{
+    TempFolder install;
+    const InstallDirectory directory(install.Path());
+    FakeFiles files;
+    files.AddFile(P("/u/docs/a.txt"), 1);
+    files.AddFolder(P("/u/docs/h"), true);
+    files.AddFile(P("/u/docs/h/b.exe"), 1, true);
+    files.AddFile(P("/u/docs/c.txt"), 1);
+    files.entries.at(P("/u/docs/c.txt")).archive = false;
+    files.AddFile(P("/v/x.doc"), 1);
+    SaveSelection(directory, Selection({P("/u/docs"), P("/v/x.doc"), P("/gone")}, "", ""));
+    install.Write(kCatalogMarker, "");
+
+    EXPECT_EQ((std::vector<std::string>{P("/u/docs/a.txt"), P("/u/docs/h/b.exe"), P("/v/x.doc")}),
+              flows::CatalogList({P("/u/docs"), P("/v/x.doc"), P("/gone")}, files));
+    EXPECT_EQ(flows::CatalogOutcome::Done, flows::RunCatalog(directory, files));
+    for (const auto& [path, facts] : files.entries)
+        EXPECT_FALSE(facts.archive) << path;
+    EXPECT_EQ("", install.Read(kCatalogedMarker));
+    EXPECT_FALSE(install.Exists(kCatalogMarker));
+
+    // A marker that cannot be written leaves the request for the next click.
+    std::filesystem::remove(install.PathOf(kCatalogedMarker));
+    std::filesystem::create_directory(install.PathOf(kCatalogedMarker));
+    install.Write(kCatalogMarker, "");
+    EXPECT_EQ(flows::CatalogOutcome::MarkerNotWritten, flows::RunCatalog(directory, files));
+    EXPECT_TRUE(install.Exists(kCatalogMarker));
+}
