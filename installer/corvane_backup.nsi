@@ -67,6 +67,8 @@ Section "Install"
   !else
     File "${BIN64}\CorvaneBackup.exe"
   !endif
+  ; The catalog's batch; the work is Load.exe's.
+  File "${__FILEDIR__}\config.bat"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\CorvaneBackup.exe"
 
@@ -81,11 +83,13 @@ Section "Install"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-; Removes the program and every file it writes itself. The companion programs
-; and their "cataloged" marker belong to the companions and stay.
+; Removes the program, config.bat and every file the program writes itself.
+; The companion programs and their "cataloged" marker belong to the companions
+; and stay.
 Section "Uninstall"
   SetShellVarContext all
   Delete "$INSTDIR\CorvaneBackup.exe"
+  Delete "$INSTDIR\config.bat"
   Delete "$INSTDIR\settings.dat"
   Delete "$INSTDIR\data.dat"
   Delete "$INSTDIR\filestobackup.bck"
