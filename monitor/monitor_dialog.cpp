@@ -13,7 +13,7 @@ namespace
 constexpr UINT kSourceChanged = WM_APP + 1;
 constexpr UINT_PTR kClock = 1;
 // Where the paths begin, after the longest reason, in dialog units.
-constexpr int kReasonWidth = 84;
+constexpr int kReasonWidth = 76;
 
 void Show(CWnd& control, std::string& shown, const std::string& text)
 {
