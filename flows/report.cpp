@@ -25,7 +25,8 @@ std::vector<std::string> WriteReport(const Verdict& verdict, const std::tm& star
 {
     std::vector<std::string> folders;
     const std::string ownFolder = JoinPath(destination, "Corvane Backup reports");
-    if (platform::MakeFolder(ownFolder))
+    // Without a destination the name alone would lead to the drive's root.
+    if (!destination.empty() && platform::MakeFolder(ownFolder))
         folders.push_back(ownFolder);
     if (!localAppData.empty())
     {

@@ -208,4 +208,6 @@ TEST(Report, WrittenWholeIntoTheDestinationAndTheProfile)
 
     flows::WriteReport(stopped, start, destination.Path(), "");
     EXPECT_EQ(text, destination.Read(own + "2026-03-04 05-06-07.txt"));
+    EXPECT_EQ(std::vector<std::string>{profile.PathOf(kept + "2026-03-04 05-06-07 (3).txt")},
+              flows::WriteReport(stopped, start, "", profile.Path()));
 }
