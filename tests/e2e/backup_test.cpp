@@ -3,7 +3,6 @@
 #include "tests/e2e/driver.h"
 
 #include <cstdlib>
-#include <filesystem>
 
 namespace e2e
 {
@@ -25,11 +24,11 @@ std::vector<std::string> Starts()
 // runs to its end, where it erases itself.
 void BackupNow(Program& program)
 {
-    std::filesystem::remove_all(HarnessPath("starts"));
+    fs::remove_all(HarnessPath("starts"));
     Click(program.Window(), kBackupNow);
     EXPECT_EQ(program.Exit(), 0u);
-    ASSERT_TRUE(WaitFor([] { return Starts().size() == 2 && !Exists(InstalledPath("backup.bat")); },
-                        120000))
+    ASSERT_TRUE(WaitFor(
+        [] { return Starts().size() == 2 && !fs::exists(InstalledPath("backup.bat")); }, 120000))
         << testing::PrintToString(Starts());
     EXPECT_EQ(Starts(), (std::vector<std::string>{"backup.bat 0", "Load.exe 1"}));
 }
@@ -46,9 +45,9 @@ FileTree Copies(const std::vector<std::string>& paths)
 // Replaces a file's bytes and dates it an hour after its old write time.
 void RewriteNewer(const std::string& path, const std::string& bytes)
 {
-    const auto time = std::filesystem::last_write_time(std::filesystem::u8path(path));
+    const auto time = fs::last_write_time(fs::u8path(path));
     WriteBytes(path, bytes);
-    std::filesystem::last_write_time(std::filesystem::u8path(path), time + std::chrono::hours(1));
+    fs::last_write_time(fs::u8path(path), time + std::chrono::hours(1));
 }
 
 TEST_F(Installed, BackupNowCopiesWithXcopy)
@@ -69,7 +68,7 @@ TEST_F(Installed, BackupNowCopiesWithXcopy)
         if (std::getenv("E2E_SCREENSHOT"))
         {
             WriteBytes(HarnessPath("window-ready"), "");
-            EXPECT_TRUE(WaitFor([] { return Exists(HarnessPath("screenshot-taken")); }, 60000));
+            EXPECT_TRUE(WaitFor([] { return fs::exists(HarnessPath("screenshot-taken")); }, 60000));
         }
         ASSERT_NO_FATAL_FAILURE(BackupNow(program));
     }

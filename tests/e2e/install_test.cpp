@@ -2,7 +2,6 @@
 #include "tests/e2e/driver.h"
 
 #include <cstdlib>
-#include <shlobj.h>
 
 namespace e2e
 {
@@ -54,14 +53,14 @@ TEST_F(Installed, SetupAndUninstall)
     // other runs leave (a backup's batch and marker, an interrupted replace);
     // beside them the companion and its marker.
     EXPECT_EQ(Program().Close(), 0u);
-    ASSERT_TRUE(Exists(InstalledPath("settings.dat")));
+    ASSERT_TRUE(fs::exists(InstalledPath("settings.dat")));
     for (const char* left : {"catalog", "video", "backup.bat", "settings.dat.tmp", "cataloged"})
         WriteBytes(InstalledPath(left), "");
     // The uninstaller runs on from a copy of itself: its work shows in the files.
-    StartAndWait("\"" + InstalledPath("Uninstall.exe") + "\" /S", 60000);
-    ASSERT_TRUE(WaitFor([] { return !Exists(InstalledPath("Uninstall.exe")); }, 60000));
+    Program('"' + InstalledPath("Uninstall.exe") + "\" /S").Exit(60000);
+    ASSERT_TRUE(WaitFor([] { return !fs::exists(InstalledPath("Uninstall.exe")); }, 60000));
     EXPECT_TRUE(WaitFor([] { return UninstallValue("DisplayName") == "<missing>"; }));
-    EXPECT_FALSE(Exists(ShortcutPath()));
+    EXPECT_FALSE(fs::exists(ShortcutPath()));
     std::string left;
     for (const auto& file : ReadTree(kInstallDirectory))
         left += file.first + " ";
