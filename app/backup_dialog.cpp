@@ -1,5 +1,6 @@
 #include "app/backup_dialog.h"
 
+#include "app/drop_files.h"
 #include "app/icon_position.h"
 #include "flows/backup_run.h"
 #include "flows/load_store.h"
@@ -84,6 +85,8 @@ BOOL CBackupDialog::OnInitDialog()
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
     BringWindowToTop();
+    for (HWND window : {m_hWnd, m_sourceList.m_hWnd, m_destination.m_hWnd})
+        LetDropsThrough(window);
     m_backupNow.LoadFrameStrip(IDB_BACKUP_NOW);
     LoadStore();
     return TRUE;
@@ -167,11 +170,17 @@ void CBackupDialog::SaveAndExit()
 {
     if (flows::SaveStore(ReadSelection(), m_installDirectory, *m_prompt) ==
         flows::SaveOutcome::Saved)
-        EndProcess();
+        EndProcess(0);
 }
 
-void CBackupDialog::EndProcess()
+void CBackupDialog::OnInitDialogFailed(const char*)
+{
+    m_prompt->Show(flows::LoadFailure(m_installDirectory));
+    EndProcess(1);
+}
+
+void CBackupDialog::EndProcess(int status)
 {
     DestroyWindow();
-    std::exit(0);
+    std::exit(status);
 }

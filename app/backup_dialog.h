@@ -28,9 +28,14 @@ class CBackupDialog : public CDialog
   protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    // Takes the files dropped on the source list or the destination box.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    // Called once the store is saved: destroys the window and ends the process.
-    virtual void EndProcess();
+    // Called once the store is saved (status 0), or when it could not be
+    // loaded (1): destroys the window and ends the process.
+    virtual void EndProcess(int status);
+    // Nothing could be loaded: tells the user and ends without saving.
+    void OnInitDialogFailed(const char* what) override;
 
     void OnSysCommand(UINT nID, LPARAM lParam);
     void OnPaint();
@@ -79,6 +84,7 @@ class CBackupDialog : public CDialog
     // Adds the path at the end of the list; the counter follows only when the
     // list took it.
     void AppendSource(const std::string& path);
+    void OnDropFiles(HWND target, HDROP drop);
 
     InstallDirectory m_installDirectory;
     MessageBoxPrompt m_messageBoxPrompt;

@@ -43,4 +43,11 @@ LoadedStore LoadStore(const InstallDirectory& directory)
     return loaded;
 }
 
+Message LoadFailure(const InstallDirectory& directory)
+{
+    return Message{"Error Cannot Load Settings From " + directory.Root() +
+                       " \nDetails:Nothing was changed",
+                   "ERROR", kStopType};
+}
+
 } // namespace flows

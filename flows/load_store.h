@@ -2,6 +2,7 @@
 
 #include "model/backup_selection.h"
 #include "model/install_directory.h"
+#include "model/prompt.h"
 
 #include <array>
 #include <string>
@@ -26,5 +27,10 @@ struct LoadedStore
 // settings.dat (only when it exists). Writes nothing else and reports nothing:
 // the store always loads as something.
 LoadedStore LoadStore(const InstallDirectory& directory);
+
+// Shown when loading failed in a way the reading rules do not cover (out of
+// memory, say). The program then ends without saving: a half-filled window
+// must never be saved over the store it could not show.
+Message LoadFailure(const InstallDirectory& directory);
 
 } // namespace flows

@@ -1,26 +1,10 @@
 #include "framework/cmd_target.h"
 
-bool CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const
-{
-    for (const CRuntimeClass* runtimeClass = this; runtimeClass != nullptr;
-         runtimeClass = runtimeClass->m_pBaseClass)
-    {
-        if (runtimeClass == pBaseClass)
-            return true;
-    }
-    return false;
-}
-
 const CRuntimeClass CCmdTarget::classCCmdTarget = {"CCmdTarget", nullptr};
 
 const CRuntimeClass* CCmdTarget::GetRuntimeClass() const
 {
     return RUNTIME_CLASS(CCmdTarget);
-}
-
-bool CCmdTarget::IsKindOf(const CRuntimeClass* pClass) const
-{
-    return GetRuntimeClass()->IsDerivedFrom(pClass);
 }
 
 bool CCmdTarget::DispatchMessageMap(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)

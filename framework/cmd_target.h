@@ -14,7 +14,6 @@ class CCmdTarget
 
     static const CRuntimeClass classCCmdTarget;
     virtual const CRuntimeClass* GetRuntimeClass() const;
-    bool IsKindOf(const CRuntimeClass* pClass) const;
 
     // Runs the handler that this object's map chain gives for the message; false
     // when no entry matches. Handlers' exceptions pass through: window procedures

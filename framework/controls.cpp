@@ -35,11 +35,6 @@ int CListBox::GetCurSel() const
     return static_cast<int>(SendMessage(LB_GETCURSEL));
 }
 
-int CListBox::GetCount() const
-{
-    return static_cast<int>(SendMessage(LB_GETCOUNT));
-}
-
 std::string CListBox::GetText(int nIndex) const
 {
     const auto length = static_cast<int>(SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(nIndex)));

@@ -39,7 +39,6 @@ class CListBox : public CWnd
     int DeleteString(UINT nIndex);
     // The selected entry's index, or LB_ERR when none is selected.
     int GetCurSel() const;
-    int GetCount() const;
     // The entry's text; empty for an index out of range.
     std::string GetText(int nIndex) const;
 };

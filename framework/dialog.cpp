@@ -3,6 +3,9 @@
 #include "framework/win_app.h"
 
 #include <cstring>
+#include <exception>
+#include <stdexcept>
+#include <string>
 
 namespace
 {
@@ -34,15 +37,20 @@ INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam)
     auto* dialog = reinterpret_cast<CDialog*>(lParam);
     if (dialog->m_hWnd != hWnd)
         return FALSE;
+    // Unwinding through the dialog manager is undefined: an error stops here.
     try
     {
         return dialog->OnInitDialog();
     }
+    catch (const std::exception& error)
+    {
+        dialog->OnInitDialogFailed(error.what());
+    }
     catch (...)
     {
-        // Unwinding through the dialog manager is undefined; the dialog opens as is.
-        return TRUE;
+        dialog->OnInitDialogFailed("an unknown error");
     }
+    return TRUE;
 }
 } // namespace
 
@@ -159,6 +167,11 @@ BOOL CDialog::OnInitDialog()
     return TRUE;
 }
 
+void CDialog::OnInitDialogFailed(const char* what)
+{
+    AfxReportFatalError(what);
+}
+
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
 {
     CDataExchange exchange(this, bSaveAndValidate);
@@ -183,6 +196,8 @@ void CDialog::OnCancel()
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
 {
-    if (rControl.m_hWnd == nullptr)
-        rControl.SubclassDlgItem(static_cast<UINT>(nIDC), pDX->m_pDlgWnd);
+    if (rControl.m_hWnd == nullptr &&
+        !rControl.SubclassDlgItem(static_cast<UINT>(nIDC), pDX->m_pDlgWnd))
+        throw std::runtime_error("control " + std::to_string(nIDC) +
+                                 " of the dialog cannot be bound");
 }

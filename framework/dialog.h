@@ -24,6 +24,9 @@ class CDialog : public CWnd
     // TRUE lets the dialog manager give the focus to the first tab stop; return
     // FALSE after setting the focus yourself.
     virtual BOOL OnInitDialog();
+    // OnInitDialog failed with an error: by default the application reports it
+    // and ends.
+    virtual void OnInitDialogFailed(const char* what);
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
     // The owner a modal window should have: the parent's top-level window, or the
@@ -67,5 +70,5 @@ class CDataExchange
 };
 
 // Subclasses control nIDC of the dialog with rControl, once: a control object that
-// already has a window is left as it is.
+// already has a window is left as it is. Throws when the control cannot be bound.
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);

@@ -6,8 +6,6 @@ struct CRuntimeClass
 {
     const char* m_lpszClassName;
     const CRuntimeClass* m_pBaseClass;
-
-    bool IsDerivedFrom(const CRuntimeClass* pBaseClass) const;
 };
 
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)

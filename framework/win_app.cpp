@@ -1,8 +1,18 @@
 #include "framework/win_app.h"
 
+#include <string>
+
 namespace
 {
 CWinApp* g_app = nullptr;
+
+[[noreturn]] void ShowAndEnd(const char* what)
+{
+    const std::string text =
+        std::string("Error ") + what + " \nDetails:The program ended without saving";
+    ::MessageBoxA(nullptr, text.c_str(), "ERROR", MB_ICONHAND | MB_OK);
+    ::ExitProcess(3);
+}
 } // namespace
 
 CWinApp::CWinApp(LPCSTR lpszAppName)
@@ -44,6 +54,19 @@ int CWinApp::ExitInstance()
 void CWinApp::OnHelp()
 {
     ::MessageBeep(MB_OK);
+}
+
+void CWinApp::OnFatalError(const char* what)
+{
+    ShowAndEnd(what);
+}
+
+void AfxReportFatalError(const char* what)
+{
+    if (g_app != nullptr)
+        g_app->OnFatalError(what);
+    else
+        ShowAndEnd(what);
 }
 
 CWinApp* AfxGetApp()

@@ -28,11 +28,19 @@ class CWinApp : public CCmdTarget
     // system's default beep, as Windows does for an unavailable command.
     void OnHelp();
 
+    // An error escaped a message handler: shows it and ends the program at
+    // once, so that nothing half-done is saved over what the user has.
+    virtual void OnFatalError(const char* what);
+
     LPCSTR m_pszAppName;
     HINSTANCE m_hInstance;
     // The window that owns dialogs opened without a parent.
     CWnd* m_pMainWnd = nullptr;
 };
+
+// Hands an error that escaped a message handler to the application's
+// OnFatalError; without an application object, does what its default does.
+void AfxReportFatalError(const char* what);
 
 // See CWinApp::Enable3dControls.
 inline void AfxEnableControlContainer()

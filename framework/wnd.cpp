@@ -2,8 +2,7 @@
 
 #include "framework/win_app.h"
 
-#include <map>
-#include <memory>
+#include <exception>
 
 namespace
 {
@@ -14,28 +13,6 @@ constexpr char kObjectProperty[] = "Corvane.CWnd";
 // dispatch, because handlers send messages and run nested loops.
 MSG g_currentMessage;
 
-// Temporary objects never own their window: they must not destroy it.
-struct TemporaryDeleter
-{
-    void operator()(CWnd* wnd) const
-    {
-        wnd->m_hWnd = nullptr;
-        delete wnd;
-    }
-};
-using TemporaryMap = std::map<HWND, std::unique_ptr<CWnd, TemporaryDeleter>>;
-
-TemporaryMap& Temporaries()
-{
-    static TemporaryMap temporaries;
-    return temporaries;
-}
-
-void ForgetDestroyedTemporaries(TemporaryMap& temporaries)
-{
-    for (auto it = temporaries.begin(); it != temporaries.end();)
-        it = ::IsWindow(it->first) ? std::next(it) : temporaries.erase(it);
-}
 } // namespace
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
@@ -56,24 +33,6 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd)
     if (hWnd == nullptr)
         return nullptr;
     return static_cast<CWnd*>(::GetPropA(hWnd, kObjectProperty));
-}
-
-CWnd* CWnd::FromHandle(HWND hWnd)
-{
-    if (hWnd == nullptr)
-        return nullptr;
-    if (CWnd* permanent = FromHandlePermanent(hWnd))
-        return permanent;
-    TemporaryMap& temporaries = Temporaries();
-    auto found = temporaries.find(hWnd);
-    if (found != temporaries.end())
-        return found->second.get();
-    // A handle may be reused by a later window; dropping the dead ones keeps the
-    // map as small as the set of live windows asked for.
-    ForgetDestroyedTemporaries(temporaries);
-    auto temporary = std::unique_ptr<CWnd, TemporaryDeleter>(new CWnd);
-    temporary->m_hWnd = hWnd;
-    return temporaries.emplace(hWnd, std::move(temporary)).first->second.get();
 }
 
 BOOL CWnd::Attach(HWND hWndNew)
@@ -129,15 +88,19 @@ LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
     const MSG saved = g_currentMessage;
     g_currentMessage = MSG{hWnd, message, wParam, lParam, 0, {0, 0}};
     LRESULT result = 0;
+    // Unwinding through the system's frames is undefined: an error stops here,
+    // is shown, and ends the program.
     try
     {
         result = wnd->WindowProc(message, wParam, lParam);
     }
+    catch (const std::exception& error)
+    {
+        AfxReportFatalError(error.what());
+    }
     catch (...)
     {
-        // Unwinding through the system's frames is undefined: a failed handler
-        // counts as a message handled with result 0.
-        result = 0;
+        AfxReportFatalError("an unknown error");
     }
     g_currentMessage = saved;
     // The last message a window gets: the object lets go of it.

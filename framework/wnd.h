@@ -30,9 +30,6 @@ class CWnd : public CCmdTarget
 
     // The object bound to a window, or null.
     static CWnd* FromHandlePermanent(HWND hWnd);
-    // The bound object, or else a temporary object for the window that lives while
-    // the window does; null for a null handle.
-    static CWnd* FromHandle(HWND hWnd);
 
     BOOL Attach(HWND hWndNew);
     // Ends the binding; a subclassed window gets its previous procedure back.
@@ -54,22 +51,18 @@ class CWnd : public CCmdTarget
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     BOOL EnableWindow(BOOL bEnable = TRUE);
-    BOOL IsWindowEnabled() const;
     BOOL ShowWindow(int nCmdShow);
     BOOL IsWindowVisible() const;
     void SetWindowText(const std::string& text);
     std::string GetWindowText() const;
     void InvalidateRect(const RECT* lpRect, BOOL bErase = TRUE);
     void GetClientRect(LPRECT lpRect) const;
-    void GetWindowRect(LPRECT lpRect) const;
     BOOL IsIconic() const;
     // A handle to the window's system menu (null if it has none); bRevert resets it.
     HMENU GetSystemMenu(BOOL bRevert) const;
     void BringWindowToTop();
     BOOL SetWindowPos(HWND hWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
     virtual BOOL DestroyWindow();
-    CWnd* GetDlgItem(int nID) const;
-    CWnd* GetParent() const;
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     DWORD GetStyle() const;
 

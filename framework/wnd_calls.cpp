@@ -22,11 +22,6 @@ BOOL CWnd::EnableWindow(BOOL bEnable)
     return ::EnableWindow(m_hWnd, bEnable);
 }
 
-BOOL CWnd::IsWindowEnabled() const
-{
-    return ::IsWindowEnabled(m_hWnd);
-}
-
 BOOL CWnd::ShowWindow(int nCmdShow)
 {
     return ::ShowWindow(m_hWnd, nCmdShow);
@@ -60,11 +55,6 @@ void CWnd::GetClientRect(LPRECT lpRect) const
     ::GetClientRect(m_hWnd, lpRect);
 }
 
-void CWnd::GetWindowRect(LPRECT lpRect) const
-{
-    ::GetWindowRect(m_hWnd, lpRect);
-}
-
 BOOL CWnd::IsIconic() const
 {
     return ::IsIconic(m_hWnd);
@@ -94,16 +84,6 @@ BOOL CWnd::DestroyWindow()
     if (m_hWnd != nullptr && !::IsWindow(m_hWnd))
         Detach();
     return destroyed;
-}
-
-CWnd* CWnd::GetDlgItem(int nID) const
-{
-    return FromHandle(::GetDlgItem(m_hWnd, nID));
-}
-
-CWnd* CWnd::GetParent() const
-{
-    return FromHandle(::GetParent(m_hWnd));
 }
 
 HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)

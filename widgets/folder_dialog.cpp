@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-IMPLEMENT_DYNAMIC(CFolderDialog, CDialog)
+IMPLEMENT_DYNAMIC(CFolderDialog, CCommonDialog)
 
 BEGIN_MESSAGE_MAP(CFolderDialog, CCommonDialog)
 END_MESSAGE_MAP()
@@ -72,7 +72,7 @@ int CFolderDialog::DoModal()
     const BOOL hasPath = SHGetPathFromIDListA(pidl, m_szSelectedPath);
     FreeItemList(pidl);
     PostModal();
-    return hasPath ? 1 : 2;
+    return hasPath ? IDOK : kNoFileSystemPath;
 }
 
 int CALLBACK CFolderDialog::BrowseCallbackProc(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData)

@@ -18,7 +18,10 @@ class CFolderDialog : public CCommonDialog
     CFolderDialog(const CFolderDialog&) = delete;
     CFolderDialog& operator=(const CFolderDialog&) = delete;
 
-    // 1: a folder with a path was chosen; 2: the item has no path; -1: cancelled or failed.
+    // What DoModal returns for a chosen item that has no file-system path.
+    static constexpr int kNoFileSystemPath = 2;
+
+    // IDOK: a folder with a path was chosen; kNoFileSystemPath; -1: cancelled or failed.
     int DoModal() override;
 
     static int CALLBACK BrowseCallbackProc(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData);

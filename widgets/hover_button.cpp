@@ -36,9 +36,8 @@ BOOL CHoverButton::LoadFrameStrip(UINT nBitmapId)
     auto strip = static_cast<HBITMAP>(::LoadImageA(AfxGetInstanceHandle(),
                                                    MAKEINTRESOURCEA(LOWORD(nBitmapId)),
                                                    IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
-    // A strip that does not load leaves the button as the template made it.
     if (strip == nullptr)
-        return TRUE;
+        return FALSE;
     m_bmpFrames.Attach(strip);
     BITMAP size{};
     m_bmpFrames.GetBitmap(&size);

@@ -15,6 +15,7 @@ class CHoverButton : public CBitmapButton
     CHoverButton();
 
     // Loads the strip and sizes the button to one frame; needs the button window.
+    // FALSE when the strip does not load: the button keeps the template's size.
     BOOL LoadFrameStrip(UINT nBitmapId);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;

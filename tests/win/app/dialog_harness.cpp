@@ -33,7 +33,7 @@ void TestDialog::ClickSource(int index)
 std::vector<std::string> TestDialog::Sources() const
 {
     std::vector<std::string> sources;
-    for (int index = 0; index < m_sourceList.GetCount(); ++index)
+    for (int index = 0; index < ::SendMessageA(Item(IDC_SOURCE_LIST), LB_GETCOUNT, 0, 0); ++index)
         sources.push_back(m_sourceList.GetText(index));
     return sources;
 }

@@ -54,13 +54,14 @@ class TestDialog : public DialogParts, public CBackupDialog
     std::vector<std::string> Sources() const;
 
     Script beforeInit; // runs once the window exists, before the store loads
-    bool processEnded = false;
+    // The status the dialog ended the process with, -1 while it has not.
+    int endStatus = -1;
 
   protected:
     BOOL OnInitDialog() override;
-    void EndProcess() override
+    void EndProcess(int status) override
     {
-        processEnded = true;
+        endStatus = status;
         EndDialog(IDOK);
     }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -91,7 +91,7 @@ TEST(BackupOnModify, AsksToCatalogUnlessCatalogued)
         EXPECT_EQ(dialog.prompt.shown, std::vector<Message>(asked, kCatalogQuestion));
         EXPECT_EQ(dialog.shell.starts.size(), starts);
         EXPECT_EQ(dialog.folder.Read(kSettingsFile), saved);
-        EXPECT_EQ(dialog.processEnded, starts > 0);
+        EXPECT_EQ(dialog.endStatus, starts > 0 ? 0 : -1);
     }
 }
 

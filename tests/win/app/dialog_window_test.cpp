@@ -74,10 +74,26 @@ TEST(DialogEnd, SavesAndEndsOnlyWhenTheSelectionIsAccepted)
         EXPECT_EQ(dialog.folder.Read(kSettingsFile), saves ? "1;1;1;0;0;0;0;0;1;0;" : "<missing>");
         EXPECT_EQ(dialog.folder.Read(kFilesToBackupFile), sources);
         EXPECT_EQ(dialog.prompt.shown.size(), accepted ? 0u : 1u);
-        EXPECT_EQ(dialog.processEnded, saves);
+        EXPECT_EQ(dialog.endStatus, saves ? 0 : -1);
         EXPECT_EQ(dialog.shell.starts.empty() ? "none" : dialog.shell.starts[0].first,
                   saves && message == WM_COMMAND ? dialog.folder.PathOf(kBackupBatchFile) : "none");
     }
+}
+
+// Loading can fail only where the reading rules do not reach (out of memory):
+// the user is told, and the program ends without a save that would write the
+// half-filled window over the store.
+TEST(DialogStart, FailedLoadEndsWithoutSaving)
+{
+    TestDialog dialog;
+    dialog.folder.Write({{kSettingsFile, "0;"}});
+    dialog.beforeInit = [](TestDialog&) { throw std::bad_alloc(); };
+    dialog.Run([](TestDialog&) {});
+    EXPECT_EQ(dialog.prompt.shown,
+              std::vector<Message>{Error("Error Cannot Load Settings From " + dialog.folder.Path() +
+                                         " \nDetails:Nothing was changed")});
+    EXPECT_EQ(dialog.endStatus, 1);
+    EXPECT_EQ(dialog.folder.Read(kSettingsFile), "0;");
 }
 
 } // namespace

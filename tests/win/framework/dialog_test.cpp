@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@ namespace
 {
 constexpr UINT kProbe = WM_APP + 1;
 constexpr UINT kOpened = WM_APP + 2;
+constexpr UINT kFail = WM_APP + 3;
 
 std::vector<std::string> g_log;
 
@@ -54,11 +56,14 @@ class ScriptedDialog : public CDialog
 {
   public:
     static constexpr int kTimedOut = -2;
+    static constexpr int kInitFailed = -3;
     ScriptedDialog() : CDialog(IDD_SCRIPTED, nullptr) {}
 
     std::function<void(ScriptedDialog&)> onInit; // in OnInitDialog, after the data exchange
     std::function<void(ScriptedDialog&)> onOpen; // once the modal loop runs
     LoggingButton* ownerDrawn = nullptr;         // bound to IDC_OWNER_DRAWN
+    CButton* missing = nullptr;                  // bound to an id the template lacks
+    std::string initFailure;
 
     BOOL OnInitDialog() override
     {
@@ -81,7 +86,15 @@ class ScriptedDialog : public CDialog
     {
         if (ownerDrawn != nullptr)
             DDX_Control(pDX, IDC_OWNER_DRAWN, *ownerDrawn);
+        if (missing != nullptr)
+            DDX_Control(pDX, 4242, *missing);
     }
+    void OnInitDialogFailed(const char* what) override
+    {
+        initFailure = what;
+        EndDialog(kInitFailed);
+    }
+    LRESULT OnFail(WPARAM, LPARAM) { throw std::runtime_error("the handler failed"); }
     LRESULT OnOpened(WPARAM, LPARAM)
     {
         if (onOpen)
@@ -100,6 +113,7 @@ class ScriptedDialog : public CDialog
 BEGIN_MESSAGE_MAP(ScriptedDialog, CDialog)
 ON_MESSAGE(kOpened, OnOpened)
 ON_MESSAGE(WM_TIMER, OnTimer)
+ON_MESSAGE(kFail, OnFail)
 END_MESSAGE_MAP()
 
 // Each way out ends the loop and the window; a quit stays queued for the loop outside.
@@ -151,13 +165,13 @@ TEST(ModalDialog, WithoutParentTheMainWindowOwnsItAndIsDisabledMeanwhile)
     ScriptedDialog dialog;
     dialog.onOpen = [&](ScriptedDialog& d) {
         owner = ::GetWindow(d.m_hWnd, GW_OWNER);
-        ownerEnabled = mainWindow.IsWindowEnabled();
+        ownerEnabled = ::IsWindowEnabled(mainWindow);
         d.EndDialog(IDOK);
     };
     EXPECT_EQ(IDOK, dialog.DoModal());
     EXPECT_EQ(mainWindow.m_hWnd, owner);
     EXPECT_FALSE(ownerEnabled);
-    EXPECT_TRUE(mainWindow.IsWindowEnabled());
+    EXPECT_TRUE(::IsWindowEnabled(mainWindow));
 }
 
 TEST(ModalDialog, PreTranslateMessageReachesTheControlThenTheDialog)
@@ -180,6 +194,30 @@ TEST(ModalDialog, PreTranslateMessageReachesTheControlThenTheDialog)
                     : std::vector<std::string>{"button sees", "dialog sees", "button handles"};
         EXPECT_EQ(expected, g_log);
     }
+}
+
+// No error is swallowed: a control that cannot be bound fails the dialog's
+// start, and an error in a handler reaches the application.
+TEST(ModalDialog, ErrorsReachTheDialogAndTheApplication)
+{
+    struct RecordingApp : CWinApp
+    {
+        std::string fatal;
+        void OnFatalError(const char* what) override { fatal = what; }
+    } app;
+    CButton unbound;
+    ScriptedDialog unbindable;
+    unbindable.missing = &unbound;
+    EXPECT_EQ(ScriptedDialog::kInitFailed, unbindable.DoModal());
+    EXPECT_EQ("control 4242 of the dialog cannot be bound", unbindable.initFailure);
+
+    ScriptedDialog failing;
+    failing.onOpen = [](ScriptedDialog& d) {
+        d.SendMessage(kFail);
+        d.EndDialog(IDOK);
+    };
+    EXPECT_EQ(IDOK, failing.DoModal());
+    EXPECT_EQ("the handler failed", app.fatal);
 }
 
 // A second exchange binds nothing again: the probe is handled once.
