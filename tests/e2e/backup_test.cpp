@@ -33,13 +33,11 @@ void BackupNow(Program& program)
     EXPECT_EQ(Starts(), (std::vector<std::string>{"backup.bat 0", "Load.exe 1"}));
 }
 
-// Each copy holds its own path, as its sample does.
-FileTree Copies(const std::vector<std::string>& paths)
+// Where a sample is copied to in the destination: each source into a folder
+// of its own, named as the source.
+std::string CopyOf(int source, const std::string& path)
 {
-    FileTree tree;
-    for (const std::string& path : paths)
-        tree[path] = path;
-    return tree;
+    return fs::u8path(kSources[source]).filename().u8string() + "\\" + path;
 }
 
 // Replaces a file's bytes and dates it an hour after its old write time.
@@ -72,19 +70,23 @@ TEST_F(Installed, BackupNowCopiesWithXcopy)
         }
         ASSERT_NO_FATAL_FAILURE(BackupNow(program));
     }
-    EXPECT_EQ(ReadTree(kBackupFolder), Copies({"beach.jpg", "letter.doc", "Trip\\sunset.jpg",
-                                               "report.doc", "Archive 2%\\scan.png"}));
+    // Every sample but the song and the data is a picture or a document.
+    FileTree expected;
+    for (const auto& [source, path] : kSamples)
+        if (path != "song.mp3" && path != "data.bin")
+            expected[CopyOf(source, path)] = path;
+    EXPECT_EQ(ReadTree(kBackupFolder), expected);
 
     // A newer source, a new file, and a copy that is newer than its source:
     // a run of every file type copies only what is new or newer.
     RewriteNewer(kSources[0] + "\\letter.doc", "changed");
     WriteBytes(kSources[1] + "\\new.txt", "new.txt");
-    RewriteNewer(kBackupFolder + "\\report.doc", "copy kept");
-    FileTree expected = Copies({"new.txt"});
-    for (const auto& sample : kSamples)
-        expected[sample.second] = sample.second;
-    expected["letter.doc"] = "changed";
-    expected["report.doc"] = "copy kept";
+    RewriteNewer(kBackupFolder + "\\" + CopyOf(1, "report.doc"), "copy kept");
+    for (const auto& [source, path] : kSamples)
+        expected[CopyOf(source, path)] = path;
+    expected[CopyOf(0, "letter.doc")] = "changed";
+    expected[CopyOf(1, "new.txt")] = "new.txt";
+    expected[CopyOf(1, "report.doc")] = "copy kept";
     Program second;
     ASSERT_TRUE(second.Window());
     SetBoxes(second.Window(), {{kAllFileTypes, true}});
