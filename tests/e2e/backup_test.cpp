@@ -70,11 +70,12 @@ TEST_F(Installed, BackupNowCopiesWithXcopy)
         }
         ASSERT_NO_FATAL_FAILURE(BackupNow(program));
     }
-    // Every sample but the song and the data is a picture or a document.
+    // Every sample but the song and the data is a picture or a document; the
+    // two letters of one name are both kept.
     FileTree expected;
     for (const auto& [source, path] : kSamples)
         if (path != "song.mp3" && path != "data.bin")
-            expected[CopyOf(source, path)] = path;
+            expected[CopyOf(source, path)] = SampleText(source, path);
     EXPECT_EQ(ReadTree(kBackupFolder), expected);
 
     // A newer source, a new file, and a copy that is newer than its source:
@@ -83,7 +84,7 @@ TEST_F(Installed, BackupNowCopiesWithXcopy)
     WriteBytes(kSources[1] + "\\new.txt", "new.txt");
     RewriteNewer(kBackupFolder + "\\" + CopyOf(1, "report.doc"), "copy kept");
     for (const auto& [source, path] : kSamples)
-        expected[CopyOf(source, path)] = path;
+        expected[CopyOf(source, path)] = SampleText(source, path);
     expected[CopyOf(0, "letter.doc")] = "changed";
     expected[CopyOf(1, "new.txt")] = "new.txt";
     expected[CopyOf(1, "report.doc")] = "copy kept";

@@ -74,11 +74,16 @@ inline std::string HarnessPath(const std::string& name)
 // "%" means something to the interpreter), and a destination.
 inline const std::string kSources[] = {"C:\\e2e\\Photos été", "C:\\e2e\\Docs 100%"};
 inline const std::string kBackupFolder = "C:\\e2e\\Backup";
-// The sample files by source and path below it; each holds its own path.
+// The sample files by source and path below it; both sources hold a
+// "letter.doc", and each sample holds its source and its path.
 inline const std::vector<std::pair<int, std::string>> kSamples = {
-    {0, "beach.jpg"},           {0, "letter.doc"}, {0, "song.mp3"},
-    {0, "Trip\\sunset.jpg"},    {1, "report.doc"}, {1, "data.bin"},
-    {1, "Archive 2%\\scan.png"}};
+    {0, "beach.jpg"},  {0, "letter.doc"}, {0, "song.mp3"}, {0, "Trip\\sunset.jpg"},
+    {1, "letter.doc"}, {1, "report.doc"}, {1, "data.bin"}, {1, "Archive 2%\\scan.png"}};
+
+inline std::string SampleText(int source, const std::string& path)
+{
+    return std::to_string(source) + " " + path;
+}
 
 // Makes the sources with their samples, and the destination empty.
 inline void CreateSamples()
@@ -86,7 +91,7 @@ inline void CreateSamples()
     for (const auto& [source, path] : kSamples)
     {
         fs::create_directories(fs::u8path(kSources[source] + "\\" + path).parent_path());
-        WriteBytes(kSources[source] + "\\" + path, path);
+        WriteBytes(kSources[source] + "\\" + path, SampleText(source, path));
     }
     fs::create_directory(fs::u8path(kBackupFolder));
 }
