@@ -1,5 +1,6 @@
 #include "app/backup_dialog.h"
 
+#include "app/drop_files.h"
 #include "app/icon_position.h"
 #include "app/running_backup.h"
 #include "flows/backup_run.h"
@@ -85,6 +86,8 @@ BOOL CBackupDialog::OnInitDialog()
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
     BringWindowToTop();
+    for (HWND window : {m_hWnd, m_sourceList.m_hWnd, m_destination.m_hWnd})
+        LetDropsThrough(window);
     m_backupNow.LoadFrameStrip(IDB_BACKUP_NOW);
     LoadStore();
     return TRUE;

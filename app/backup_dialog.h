@@ -28,6 +28,8 @@ class CBackupDialog : public CDialog
   protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    // Takes the files dropped on the source list or the destination box.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // Called once the store is saved (status 0), or when it could not be
     // loaded (1): destroys the window and ends the process.
@@ -82,6 +84,7 @@ class CBackupDialog : public CDialog
     // Adds the path at the end of the list; the counter follows only when the
     // list took it.
     void AppendSource(const std::string& path);
+    void OnDropFiles(HWND target, HDROP drop);
 
     InstallDirectory m_installDirectory;
     MessageBoxPrompt m_messageBoxPrompt;

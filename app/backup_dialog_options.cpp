@@ -31,8 +31,11 @@ void CBackupDialog::OnBackupOnModify()
         return;
     if (m_prompt->Show(kCatalogQuestion) == IDYES)
     {
-        flows::StartCatalogFlow(m_installDirectory, *m_shell);
-        SaveAndExit();
+        if (const std::optional<Message> failure =
+                flows::StartCatalogFlow(m_installDirectory, *m_shell))
+            m_prompt->Show(*failure);
+        else
+            SaveAndExit();
     }
     else
         m_backupOnModify.SetCheck(BST_UNCHECKED);

@@ -1,6 +1,8 @@
 // Editing the sources and the destination: nothing is written until a backup
 // or a save reads the controls.
 #include "app/backup_dialog.h"
+#include "app/drop_files.h"
+#include "platform/file_system.h"
 #include "widgets/folder_dialog.h"
 
 // The one filter shows every file.
@@ -35,6 +37,34 @@ void CBackupDialog::OnRemoveSelected()
 void CBackupDialog::OnSourceSelChange()
 {
     m_removeSelected.EnableWindow(TRUE);
+}
+
+// Explorer posts a drop to the control under the pointer: both controls accept
+// files, and the dialog takes the drop on their behalf.
+BOOL CBackupDialog::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_DROPFILES &&
+        (pMsg->hwnd == m_sourceList.m_hWnd || pMsg->hwnd == m_destination.m_hWnd))
+    {
+        OnDropFiles(pMsg->hwnd, reinterpret_cast<HDROP>(pMsg->wParam));
+        return TRUE;
+    }
+    return CDialog::PreTranslateMessage(pMsg);
+}
+
+// Dropped on the list, files and folders are added in the order given, as
+// "Add File" and "Add Folder" add them; dropped on the destination box, one
+// folder becomes the destination and anything else is ignored.
+void CBackupDialog::OnDropFiles(HWND target, HDROP drop)
+{
+    const std::vector<std::string> paths = TakeDroppedPaths(drop);
+    if (target == m_sourceList.m_hWnd)
+    {
+        for (const std::string& path : paths)
+            AppendSource(path);
+    }
+    else if (paths.size() == 1 && platform::DirectoryExists(paths[0]))
+        m_destination.SetWindowText(paths[0]);
 }
 
 void CBackupDialog::OnBrowseDestination()

@@ -2,6 +2,7 @@
 
 #include "flows/companion_starts.h"
 #include "plan/backup_script.h"
+#include "plan/batch_text.h"
 #include "plan/validate_source_entry.h"
 #include "platform/file_system.h"
 #include "store/store_file.h"
@@ -82,6 +83,8 @@ RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& d
     std::optional<Message> stop = MissingPart(selection);
     if (!stop)
         stop = FirstRejectedSource(selection);
+    if (!stop)
+        stop = FirstUncarriablePath(selection);
     // xcopy of a single file into a missing folder asks "file or directory?"
     // in its hidden window and waits for an answer for ever.
     if (!stop && !platform::DirectoryExists(selection.destination))

@@ -27,8 +27,9 @@ inline constexpr std::array<CompanionStart, 2> kAfterBackup{{
 }};
 
 // Cataloguing for backups on modification: Load.exe and config.bat, hidden.
+// config.bat only hands the work to that Load.exe.
 inline constexpr std::array<CompanionStart, 2> kCatalogFlow{{
-    {kLoadProgram, kShowHidden, false},
+    {kLoadProgram, kShowHidden, true},
     {kConfigBatchFile, kShowHidden, false},
 }};
 

@@ -20,10 +20,24 @@ bool IsCataloged(const InstallDirectory& directory)
     return store::TestRead(directory.PathOf(kCatalogedMarker));
 }
 
-void StartCatalogFlow(const InstallDirectory& directory, Shell& shell)
+std::optional<Message> StartCatalogFlow(const InstallDirectory& directory, Shell& shell)
 {
-    store::TruncateWrite(directory.PathOf(kCatalogMarker), "");
-    StartCompanions(directory, shell, kCatalogFlow);
+    const auto notStarted = [](const std::string& reason) {
+        return Message{reason + " \nDetails:The catalog was not started", "ERROR", kStopType};
+    };
+    const std::string marker = directory.PathOf(kCatalogMarker);
+    if (!store::TruncateWrite(marker, ""))
+        return notStarted("Error Cannot Write " + marker);
+    const auto started = StartCompanions(directory, shell, kCatalogFlow);
+    for (size_t i = 0; i < started.size(); ++i)
+    {
+        if (!started[i])
+        {
+            store::Delete(marker);
+            return notStarted("Error Cannot Start " + directory.PathOf(kCatalogFlow[i].fileName));
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace flows

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "model/install_directory.h"
+#include "model/prompt.h"
 #include "model/shell.h"
+
+#include <optional>
 
 // The files the automation boxes touch at once when clicked, before any save.
 namespace flows
@@ -17,7 +20,10 @@ void UpdateEnableAutoMarker(const InstallDirectory& directory, bool ticked);
 bool IsCataloged(const InstallDirectory& directory);
 
 // Asks the companion programs for a cataloguing: an empty catalog marker,
-// then Load.exe and config.bat, hidden. The caller saves afterwards.
-void StartCatalogFlow(const InstallDirectory& directory, Shell& shell);
+// then Load.exe and config.bat, hidden; the caller saves afterwards. When the
+// marker cannot be written or a program cannot be started, it stops there,
+// takes the request back and returns what to tell the user; the caller then
+// saves nothing.
+std::optional<Message> StartCatalogFlow(const InstallDirectory& directory, Shell& shell);
 
 } // namespace flows

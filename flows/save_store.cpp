@@ -1,5 +1,6 @@
 #include "flows/save_store.h"
 
+#include "plan/batch_text.h"
 #include "plan/mod_batch.h"
 #include "plan/validate_source_entry.h"
 #include "store/store_file.h"
@@ -28,15 +29,20 @@ SaveOutcome SaveStore(const BackupSelection& selection, const InstallDirectory& 
         note(store::TruncateWrite(path(kEnableAutoMarker), ""));
     else
         note(store::Delete(path(kEnableAutoMarker)));
-    if (selection.IsTicked(OptionFlag::BackupOnModify))
-    {
-        note(store::TruncateWrite(path(kModBatchFile), ComposeModBatch(selection.destination)));
-    }
-    else
+    // A destination the batch cannot carry gets no mod.bat: its quoting would
+    // break, and an old one would copy to the previous destination.
+    if (!selection.IsTicked(OptionFlag::BackupOnModify))
     {
         // Cataloguing is asked for again when the option is next ticked.
         note(store::Delete(path(kModBatchFile)));
         note(store::Delete(path(kCatalogedMarker)));
+    }
+    else if (CanCarryInBatch(selection.destination))
+        note(store::TruncateWrite(path(kModBatchFile), ComposeModBatch(selection.destination)));
+    else
+    {
+        store::Delete(path(kModBatchFile));
+        note(false);
     }
     note(store::TruncateWrite(path(kDataFile), selection.destination));
     if (selection.sources.empty())

@@ -73,6 +73,8 @@ template <typename Text>
 void ComposeInto(const CopyPlan& plan, const BatchPaths& paths, std::string_view eraseTarget,
                  Text& script)
 {
+    for (const std::string& folder : plan.foldersToMake)
+        script.append("md \"").append(EscapeBatchPercent(folder)).append("\" 2>nul\n");
     for (const CopyStep& step : plan.steps)
     {
         const std::string_view folder = paths.CopyFolderOf(step);

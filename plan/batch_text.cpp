@@ -1,5 +1,7 @@
 #include "plan/batch_text.h"
 
+#include "platform/code_page.h"
+
 std::string EscapeBatchPercent(const std::string& path)
 {
     std::string escaped;
@@ -12,4 +14,30 @@ std::string EscapeBatchPercent(const std::string& path)
         start = percent + 1;
     }
     return escaped.append(path, start, std::string::npos);
+}
+
+bool CanCarryInBatch(const std::string& path)
+{
+    const std::string escaped = EscapeBatchPercent(path);
+    const std::string batchForm = platform::AnsiToOem(escaped);
+    return batchForm.find_first_of("\"?*<>|") == std::string::npos &&
+           platform::OemToAnsi(batchForm) == escaped;
+}
+
+std::optional<Message> FirstUncarriablePath(const BackupSelection& selection)
+{
+    const auto refuse = [](const std::string& path) {
+        return Message{"Error Cannot Back Up " + path +
+                           " \nDetails:Its name holds characters that the backup script cannot "
+                           "carry",
+                       "ERROR", kStopType};
+    };
+    for (const std::string& source : selection.sources)
+    {
+        if (!CanCarryInBatch(source))
+            return refuse(source);
+    }
+    if (!CanCarryInBatch(selection.destination))
+        return refuse(selection.destination);
+    return std::nullopt;
 }

@@ -1,17 +1,55 @@
 #include "plan/copy_plan.h"
 
+#include "plan/path_text.h"
 #include "plan/suffixes.h"
-#include "platform/file_system.h"
 #include "platform/text_case.h"
+
+#include <unordered_set>
 
 namespace
 {
 
 std::string_view NameOf(std::string_view relativePath)
 {
-    const size_t separator = relativePath.rfind(platform::kPathSeparator);
+    const size_t separator = FindLastSeparator(relativePath);
     return separator == std::string_view::npos ? relativePath : relativePath.substr(separator + 1);
 }
+
+// The name of a source's own folder in the destination: its last component;
+// for a file, the folder it is in; for a drive root such as "D:\", the letter.
+std::string FolderNameOf(std::string_view source, bool isFile)
+{
+    if (isFile)
+    {
+        const size_t separator = FindLastSeparator(source);
+        source = source.substr(0, separator == std::string_view::npos ? 0 : separator);
+    }
+    std::string_view name = LastComponent(source);
+    if (!name.empty() && name.back() == ':')
+        name.remove_suffix(1);
+    // An empty entry (a blank line of the source list) still needs a name.
+    return name.empty() ? "source" : std::string(name);
+}
+
+// Gives every source a folder name no earlier one has, compared as the file
+// system compares names: " (2)", " (3)", ... is added until the name is free.
+class FolderNames
+{
+  public:
+    // The System State line copies into this one.
+    FolderNames() { m_taken.insert(platform::UpperCaseAnsi("systemstate")); }
+
+    std::string Claim(const std::string& name)
+    {
+        std::string candidate = name;
+        for (int n = 2; !m_taken.insert(platform::UpperCaseAnsi(candidate)).second; ++n)
+            candidate = name + " (" + std::to_string(n) + ")";
+        return candidate;
+    }
+
+  private:
+    std::unordered_set<std::string> m_taken;
+};
 
 // "\\*JPG" matches a name that ends in "JPG"; the suffixes are upper case.
 bool EndsWithIgnoringCase(std::string_view name, std::string_view upperSuffix)
@@ -55,10 +93,7 @@ bool CopyStep::Copies(std::string_view relativePath, bool hiddenOnTheWay) const
 
 std::string CopyStep::CopyPathOf(std::string_view relativePath) const
 {
-    std::string path = source->copyFolder;
-    if (path.empty() || path.back() != platform::kPathSeparator)
-        path += platform::kPathSeparator;
-    return path.append(source->isFile ? NameOf(relativePath) : relativePath);
+    return JoinPath(source->copyFolder, relativePath);
 }
 
 CopyPlan PlanBackup(const BackupSelection& selection, const IsFileQuery& isFile)
@@ -68,8 +103,21 @@ CopyPlan PlanBackup(const BackupSelection& selection, const IsFileQuery& isFile)
     // Every source first, then the system folder: the steps point into this
     // vector, which must not grow once they do.
     plan.sources.reserve(sourceCount + 1);
+    FolderNames names;
     for (const std::string& source : selection.sources)
-        plan.sources.push_back(PlannedSource{source, selection.destination, isFile(source), false});
+    {
+        const bool file = isFile(source);
+        if (sourceCount == 1)
+        {
+            plan.sources.push_back(PlannedSource{source, selection.destination, file, false});
+            continue;
+        }
+        std::string folder =
+            JoinPath(selection.destination, names.Claim(FolderNameOf(source, file)));
+        if (file)
+            plan.foldersToMake.push_back(folder);
+        plan.sources.push_back(PlannedSource{source, std::move(folder), file, false});
+    }
     // The system folder is copied whole every time, whatever the sources and
     // the modified-only switch.
     plan.sources.push_back(PlannedSource{"%systemroot%\\SYSTEM32",

@@ -53,6 +53,9 @@ struct CopyPlan
     CopyPlan& operator=(const CopyPlan&) = delete;
 
     std::vector<PlannedSource> sources;
+    // Folders the script makes before its first copy: xcopy asks "file or
+    // directory?" when it copies a single file to a path that does not exist.
+    std::vector<std::string> foldersToMake;
     std::vector<CopyStep> steps;
 };
 
@@ -61,4 +64,7 @@ using IsFileQuery = std::function<bool(const std::string& path)>;
 // The steps of the ticked options, in the order of their blocks: All File
 // Types, System State, Pictures, Audio, Video, Documents, Hidden; a block
 // repeats its lines for each source in list order, and System State comes once.
+// One source copies straight into the destination; with two or more, each
+// copies into a folder of its own there, so that two files of one name never
+// land on one path.
 CopyPlan PlanBackup(const BackupSelection& selection, const IsFileQuery& isFile);

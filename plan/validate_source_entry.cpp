@@ -1,5 +1,6 @@
 #include "plan/validate_source_entry.h"
 
+#include "plan/path_text.h"
 #include "platform/text_case.h"
 
 #include <utility>
@@ -9,13 +10,14 @@ namespace
 
 // The entry holds the destination when, ignoring case, it is the start of the
 // destination and ends there at a folder boundary: C:\ and C:\Data hold
-// C:\Data\Backup, C:\Data does not hold C:\Database.
+// C:\Data\Backup, C:\Data does not hold C:\Database. The entry ends at a
+// character of the destination, so the byte after it starts one.
 bool HoldsDestination(const std::string& entry, const std::string& destination)
 {
     if (entry.empty() || destination.compare(0, entry.size(), entry) != 0)
         return false;
-    return entry.back() == '\\' ||
-           (destination.size() > entry.size() && destination[entry.size()] == '\\');
+    return EndsWithSeparator(entry) ||
+           (destination.size() > entry.size() && IsSeparator(destination[entry.size()]));
 }
 
 // Checks entries against one destination, upper-cased once, folding each

@@ -5,9 +5,19 @@
 namespace platform
 {
 
+// The code page of the process's 8-bit texts, as the calls below take it.
+constexpr unsigned kAnsiCodePage = 0; // CP_ACP
+
 // Converts 8-bit text from the ANSI code page to the OEM code page, the one
-// the command interpreter reads batch files in. ASCII passes unchanged.
+// the command interpreter reads batch files in, and back. ASCII passes
+// unchanged; a character the target lacks becomes a look-alike or "?".
 // Takes the text by value: a script of megabytes is converted in place.
 std::string AnsiToOem(std::string text);
+std::string OemToAnsi(std::string text);
+
+// Whether the byte starts a two-byte character in the code page: in the
+// double-byte code pages (932, 936, 949, 950) the second byte may be any of
+// 0x40 to 0xFE, a backslash among them.
+bool IsLeadByte(unsigned codePage, char byte);
 
 } // namespace platform

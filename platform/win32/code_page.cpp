@@ -2,18 +2,31 @@
 
 #include <windows.h>
 
-// windows.h maps AnsiToOem to CharToOemA, which would rename our function.
+// windows.h maps these to CharToOemA and OemToCharA, which would rename ours.
 #undef AnsiToOem
+#undef OemToAnsi
 
 namespace platform
 {
 
+// The ANSI forms of the calls may translate in place.
 std::string AnsiToOem(std::string text)
 {
-    // The ANSI form of the call may translate in place.
     if (!text.empty())
         CharToOemBuffA(text.data(), text.data(), static_cast<DWORD>(text.size()));
     return text;
+}
+
+std::string OemToAnsi(std::string text)
+{
+    if (!text.empty())
+        OemToCharBuffA(text.data(), text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+bool IsLeadByte(unsigned codePage, char byte)
+{
+    return IsDBCSLeadByteEx(codePage, static_cast<BYTE>(byte)) != FALSE;
 }
 
 } // namespace platform

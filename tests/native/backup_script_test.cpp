@@ -1,4 +1,5 @@
 #include "plan/backup_script.h"
+#include "platform/file_system.h"
 #include "tests/native/test_support.h"
 
 #include <gtest/gtest.h>
@@ -80,27 +81,33 @@ erase "C:\Program Files\Corvane Software\Corvane Backup\backup.bat")",
     EXPECT_EQ(script, modified);
 }
 
+// One source copies straight into the destination; two or more each into a
+// folder of their own there, block by block in list order.
 TEST(BackupScript, EverySourceIsCopiedInListOrder)
 {
-    const auto video = [](const std::string& source) {
+    const std::string sep(1, platform::kPathSeparator);
+    const auto video = [](const std::string& source, const std::string& into) {
         std::string lines;
         for (const char* suffix : {"AVI", "MPEG", "MPG", "M1V", "WMV"})
-            lines += "xcopy /M /d /y /s /C /I \"" + source + "\\*" + suffix + "\" \"E:\\Backup\"\n";
+            lines +=
+                "xcopy /M /d /y /s /C /I \"" + source + "\\*" + suffix + "\" \"" + into + "\"\n";
         return lines;
     };
     const std::string system =
         "xcopy /d /y /s /C /I /h  \"%systemroot%\\SYSTEM32\" \"E:\\Backup\\systemstate\"\n";
     const std::string erase = "erase \"" + kBatch + "\"";
     // System State, Video and modified only.
-    EXPECT_EQ(system + video("D:\\Clips") + erase, Compose({"D:\\Clips"}, "0000010011"));
-    EXPECT_EQ(system + video("C:\\Data") + video("D:\\Clips") + erase,
+    EXPECT_EQ(system + video("D:\\Clips", "E:\\Backup") + erase,
+              Compose({"D:\\Clips"}, "0000010011"));
+    EXPECT_EQ(system + video("C:\\Data", "E:\\Backup" + sep + "Data") +
+                  video("D:\\Clips", "E:\\Backup" + sep + "Clips") + erase,
               Compose({"C:\\Data", "D:\\Clips"}, "0000010011"));
 
     // All File Types and Hidden, as only a stored selection can tick them.
-    const std::string everything = "xcopy /d /y /s /C /I /h \"C:\\Data\" \"E:\\Backup\"\n"
-                                   "attrib -h \"E:\\Backup\"\n"
-                                   "xcopy /d /y /s /C /I /h \"C:\\\" \"E:\\Backup\"\n"
-                                   "attrib -h \"E:\\Backup\"\n";
+    const std::string everything = "xcopy /d /y /s /C /I /h \"C:\\Data\" \"E:\\Backup" + sep +
+                                   "Data\"\nattrib -h \"E:\\Backup" + sep + "Data\"\n" +
+                                   "xcopy /d /y /s /C /I /h \"C:\\\" \"E:\\Backup" + sep +
+                                   "C\"\nattrib -h \"E:\\Backup" + sep + "C\"\n";
     EXPECT_EQ(everything + everything + erase, Compose({"C:\\Data", "C:\\"}, "1000000100"));
 }
 

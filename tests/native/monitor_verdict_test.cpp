@@ -45,12 +45,13 @@ struct Backup
 #endif
         return path.string();
     }
-    // The source file and its copy, the copy dated `age` before the source.
-    void Copied(const std::string& relative, fs::file_time_type::duration age,
-                size_t size = 3) const
+    // The source file and its copy in `folder` of the destination, the copy
+    // dated `age` before the source.
+    void Copied(const std::string& relative, fs::file_time_type::duration age, size_t size = 3,
+                const std::string& folder = "") const
     {
         const std::string original = Make(source, relative);
-        const std::string copy = Make(destination, relative, size);
+        const std::string copy = Make(destination, folder + relative, size);
         fs::last_write_time(copy, fs::last_write_time(original) - age);
     }
     CopyPlan Plan(const std::string& ticks, std::vector<std::string> more = {}) const
@@ -134,10 +135,12 @@ TEST(ExpectedFiles, HiddenFilesOnlyWithTheLinesThatCopyThem)
 TEST(Verdict, NamesEachFileNotBackedUpWithItsReason)
 {
     Backup backup;
-    backup.Copied("good.txt", 0s);
-    backup.Copied("fat clock.txt", 1s);
-    backup.Copied("old.txt", 10s);
-    backup.Copied("short.txt", 0s, 2);
+    // With two sources, each copies into a folder named as it is.
+    const std::string own = fs::path(backup.source.Path()).filename().string() + kSep;
+    backup.Copied("good.txt", 0s, 3, own);
+    backup.Copied("fat clock.txt", 1s, 3, own);
+    backup.Copied("old.txt", 10s, 3, own);
+    backup.Copied("short.txt", 0s, 2, own);
     backup.Make(backup.source, "sub" + kSep + "never.txt");
     const std::string gone = backup.source.PathOf("gone");
     const flows::RunProgress progress(flows::ListExpectedFiles(backup.Plan("1000000000", {gone})));

@@ -27,22 +27,3 @@ TEST(OptionFiles, ShutdownBoxKeepsEnableAutoInStepWithoutEmptyingIt)
         EXPECT_EQ(c.after, folder.Files());
     }
 }
-
-TEST(OptionFiles, CatalogFlowRequestsThenStartsBothCompanionsHidden)
-{
-    TempFolder folder;
-    folder.Write("catalog", "stale request");
-    const InstallDirectory directory(folder.Path());
-    RecordingShell shell;
-    // config.bat does not depend on the monitor running.
-    shell.refused = {directory.PathOf("Load.exe")};
-    flows::StartCatalogFlow(directory, shell);
-    EXPECT_EQ((FileMap{{"catalog", ""}}), folder.Files());
-    EXPECT_EQ((Starts{{directory.PathOf("Load.exe"), kShowHidden},
-                      {directory.PathOf("config.bat"), kShowHidden}}),
-              shell.starts);
-    // A request is not a finished cataloguing.
-    EXPECT_FALSE(flows::IsCataloged(directory));
-    folder.Write("cataloged", "");
-    EXPECT_TRUE(flows::IsCataloged(directory));
-}

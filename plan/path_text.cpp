@@ -1,0 +1,54 @@
+#include "plan/path_text.h"
+
+#include "platform/file_system.h"
+
+namespace
+{
+
+// Calls `visit` with the offset of every character that is a separator.
+template <typename Visit>
+void ForEachSeparator(std::string_view path, unsigned codePage, Visit visit)
+{
+    for (size_t i = 0; i < path.size(); ++i)
+    {
+        if (platform::IsLeadByte(codePage, path[i]))
+            ++i;
+        else if (IsSeparator(path[i]))
+            visit(i);
+    }
+}
+
+} // namespace
+
+bool IsSeparator(char c)
+{
+    return c == '\\' || c == platform::kPathSeparator;
+}
+
+size_t FindLastSeparator(std::string_view path, unsigned codePage)
+{
+    size_t last = std::string_view::npos;
+    ForEachSeparator(path, codePage, [&last](size_t at) { last = at; });
+    return last;
+}
+
+bool EndsWithSeparator(std::string_view path, unsigned codePage)
+{
+    return !path.empty() && FindLastSeparator(path, codePage) == path.size() - 1;
+}
+
+std::string JoinPath(std::string_view folder, std::string_view name)
+{
+    std::string path(folder);
+    if (!EndsWithSeparator(path))
+        path += platform::kPathSeparator;
+    return path.append(name);
+}
+
+std::string_view LastComponent(std::string_view path)
+{
+    if (EndsWithSeparator(path))
+        path.remove_suffix(1);
+    const size_t separator = FindLastSeparator(path);
+    return separator == std::string_view::npos ? path : path.substr(separator + 1);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/code_page.h"
+
+#include <string>
+#include <string_view>
+
+// Paths as 8-bit ANSI text, read by character: in the double-byte code pages
+// the second byte of a character may be 0x5C, which is a backslash only as a
+// byte ("C:\\" followed by the bytes 83 5C is one folder, not two). Both the
+// backslash and the platform's own separator count as separators.
+
+bool IsSeparator(char c);
+
+// The offset of the path's last separator, or npos.
+size_t FindLastSeparator(std::string_view path, unsigned codePage = platform::kAnsiCodePage);
+
+bool EndsWithSeparator(std::string_view path, unsigned codePage = platform::kAnsiCodePage);
+
+// The folder and the name joined by one separator: "E:\\" and "Docs" give "E:\\Docs".
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+// The last component as the path writes it, a trailing separator ignored:
+// "Docs" for "C:\\Docs\\", "D:" for "D:\\".
+std::string_view LastComponent(std::string_view path);

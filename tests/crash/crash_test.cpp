@@ -1,0 +1,139 @@
+// Kills a process that saves a selection over and over, at random moments,
+// and checks after each kill that every store file holds its old text or its
+// new text, byte for byte, and that nothing else but leftover temporary files
+// lies beside them.
+//   crash_test KILLS      the test: prints the counts, fails on a torn file
+//   crash_test save DIR   the saver it starts and kills
+#include "flows/save_store.h"
+#include "tests/native/temp_folder.h"
+#include "tests/native/test_support.h"
+
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <thread>
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace
+{
+
+// Two selections that differ in every store file the save writes.
+const BackupSelection kSelections[2] = {
+    Selection({"C:\\Documents", "D:\\Photos"}, "E:\\Backup", "1111000010"),
+    Selection({"C:\\Work"}, "F:\\Elsewhere\\Copies", "0110111001"),
+};
+
+void Save(const BackupSelection& selection, const std::string& folder)
+{
+    RecordingPrompt prompt;
+    flows::SaveStore(selection, InstallDirectory(folder), prompt);
+}
+
+#ifdef _WIN32
+struct Saver
+{
+    PROCESS_INFORMATION process{};
+
+    explicit Saver(const std::string& folder)
+    {
+        char self[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        std::string commandLine = "\"" + std::string(self) + "\" save \"" + folder + "\"";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        CreateProcessA(self, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &process);
+    }
+    void Kill()
+    {
+        TerminateProcess(process.hProcess, 9);
+        WaitForSingleObject(process.hProcess, INFINITE);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+};
+#else
+struct Saver
+{
+    pid_t process = -1;
+
+    explicit Saver(const std::string& folder)
+    {
+        process = fork();
+        if (process == 0)
+        {
+            execl("/proc/self/exe", "crash_test", "save", folder.c_str(), nullptr);
+            _exit(127);
+        }
+    }
+    void Kill()
+    {
+        kill(process, SIGKILL);
+        waitpid(process, nullptr, 0);
+    }
+};
+#endif
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 3 && std::string(argv[1]) == "save")
+    {
+        for (int i = 0;; i = 1 - i)
+            Save(kSelections[i], argv[2]);
+    }
+    const int kills = argc == 2 ? std::stoi(argv[1]) : 100;
+
+    // What each selection leaves, as the save writes it undisturbed.
+    const TempFolder old, made, store;
+    Save(kSelections[0], old.Path());
+    Save(kSelections[1], made.Path());
+    const FileMap before = old.Files(), after = made.Files();
+    Save(kSelections[0], store.Path());
+
+    std::mt19937 random(std::random_device{}());
+    // Wine takes far longer than a native system to start a process.
+#ifdef _WIN32
+    std::uniform_int_distribution<int> moment(0, 300000);
+#else
+    std::uniform_int_distribution<int> moment(0, 30000);
+#endif
+    int torn = 0, leftovers = 0;
+    for (int kill = 0; kill < kills; ++kill)
+    {
+        Saver saver(store.Path());
+        std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
+        saver.Kill();
+        for (const auto& [name, bytes] : store.Files())
+        {
+            const bool temporary = name.size() > 4 && name.compare(name.size() - 4, 4, ".tmp") == 0;
+            leftovers += temporary;
+            if (!temporary && (!before.count(name) || before.at(name) != bytes) &&
+                (!after.count(name) || after.at(name) != bytes))
+            {
+                std::printf("kill %d: %s is torn: %s\n", kill, name.c_str(), bytes.c_str());
+                ++torn;
+            }
+        }
+        for (const auto& [name, bytes] : before)
+        {
+            if (!store.Exists(name) && after.count(name))
+            {
+                std::printf("kill %d: %s is lost\n", kill, name.c_str());
+                ++torn;
+            }
+        }
+    }
+    std::printf("%d kills of a saving process: %d torn or lost store files, %d leftover "
+                "temporary files seen\n",
+                kills, torn, leftovers);
+    return torn == 0 ? 0 : 1;
+}

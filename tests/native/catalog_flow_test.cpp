@@ -1,0 +1,51 @@
+#include "flows/option_files.h"
+#include "tests/native/temp_folder.h"
+#include "tests/native/test_support.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+// The request, then Load.exe and config.bat, hidden. A request that cannot be
+// written starts nothing; a program that cannot be started stops the flow and
+// takes the request back, so that nothing half-started waits for it.
+TEST(CatalogFlow, RequestsThenStartsBothHiddenOrSaysWhatFailed)
+{
+    struct Case
+    {
+        std::string failing;
+        std::string error; // empty: none
+        size_t starts;
+        FileMap left;
+    };
+    const Case cases[] = {
+        {"", "", 2, {{"catalog", ""}}},
+        {"catalog", "Error Cannot Write ", 0, {{"catalog", "<folder>"}}},
+        {"Load.exe", "Error Cannot Start ", 1, {}},
+        {"config.bat", "Error Cannot Start ", 2, {}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.failing);
+        TempFolder folder;
+        const InstallDirectory directory(folder.Path());
+        RecordingShell shell;
+        if (c.failing == "catalog")
+            std::filesystem::create_directory(folder.PathOf("catalog"));
+        else
+            shell.refused = {directory.PathOf(c.failing)};
+
+        const std::optional<Message> failure = flows::StartCatalogFlow(directory, shell);
+
+        if (c.error.empty())
+            EXPECT_EQ(std::nullopt, failure);
+        else
+            EXPECT_EQ(Error(c.error + directory.PathOf(c.failing) +
+                            " \nDetails:The catalog was not started"),
+                      failure);
+        Starts expected = {{directory.PathOf("Load.exe"), kShowHidden},
+                           {directory.PathOf("config.bat"), kShowHidden}};
+        expected.resize(c.starts);
+        EXPECT_EQ(expected, shell.starts);
+        EXPECT_EQ(c.left, folder.Files());
+    }
+}
