@@ -57,7 +57,9 @@ MonitorView ViewOf(const MonitorState& state)
     view.files = "Files: " + std::to_string(progress.filesArrived) + " of " +
                  std::to_string(progress.filesExpected);
     view.bytes = "Size: " + Bytes(progress.bytesArrived) + " of " + Bytes(progress.bytesExpected);
-    view.folder = "Folder: " + progress.currentFolder;
+    // No copy seen arriving yet (a short batch may be over before the first look).
+    if (!progress.currentFolder.empty())
+        view.folder = "Folder: " + progress.currentFolder;
     // Bytes tell the time a copy takes better than files do, when there are any.
     view.percent = progress.bytesExpected > 0
                        ? Percent(progress.bytesArrived, progress.bytesExpected)

@@ -61,7 +61,9 @@ TEST(MonitorView, ShowsTheProgressOfTheRunningBatch)
     EXPECT_EQ("Time taken: 1:05", view.time);
     EXPECT_EQ(0, view.percent);
     state.progress.bytesExpected = 0;
+    state.progress.currentFolder.clear();
     EXPECT_EQ(25, flows::ViewOf(state).percent);
+    EXPECT_EQ("", flows::ViewOf(state).folder);
     state.quiet = flows::kStallTime;
     EXPECT_EQ("Stalled: no file has arrived for a minute.", flows::ViewOf(state).headline);
 }
