@@ -99,7 +99,7 @@ inline void CreateSamples()
 // Control ids of the main window.
 constexpr int kPictures = 1000, kDocuments = 1003, kAddFile = 1005, kBrowseDestination = 1007,
               kBackupNow = 1008, kAllFileTypes = 1010, kSystemState = 1015, kAddFolder = 1018,
-              kHidden = 1022, kModifiedOnly = 1023;
+              kVirtualDrive = 1021, kHidden = 1022, kModifiedOnly = 1023;
 
 // Clicks without waiting for the handler, which may open a modal window.
 inline void Click(HWND dialog, int id)
@@ -240,9 +240,29 @@ class Program
     HWND m_window = nullptr;
 };
 
+// The text of a message box with `caption` that `owner` owns (null: one of
+// another program, not the main window), once it shows; answered with OK.
+inline std::string AnswerMessageBox(HWND owner, const wchar_t* caption)
+{
+    constexpr int kText = 0xFFFF;
+    HWND box = nullptr;
+    WaitFor([&] {
+        while ((box = FindWindowExW(nullptr, box, L"#32770", caption)))
+            if (GetWindow(box, GW_OWNER) == owner && IsWindowVisible(box) &&
+                GetDlgItem(box, kText) && !GetDlgItem(box, kBackupNow))
+                return true;
+        return false;
+    });
+    wchar_t text[512] = L"<no message box>";
+    GetDlgItemTextW(box, kText, text, 512);
+    Click(box, IDOK);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+    return fs::path(text).u8string();
+}
+
 // Each test starts from the program freshly installed by the installer under
-// test (C:\e2e\setup.exe, silent), with the stand-in as Load.exe and as the
-// command interpreter of the programs it starts.
+// test (C:\e2e\setup.exe, silent), with its real companions and the stand-in
+// as the command interpreter of the programs it starts.
 class Installed : public testing::Test
 {
   protected:
@@ -250,7 +270,6 @@ class Installed : public testing::Test
     {
         ASSERT_EQ(Program('"' + HarnessPath("setup.exe") + "\" /S").Exit(120000), 0u);
         ASSERT_TRUE(fs::exists(InstalledPath("CorvaneBackup.exe"))) << "nothing was installed";
-        fs::copy_file(HarnessPath("e2e_stand_in.exe"), InstalledPath("Load.exe"));
         SetEnvironmentVariableW(L"COMSPEC", Wide(HarnessPath("e2e_stand_in.exe")).c_str());
     }
 };

@@ -1,9 +1,10 @@
-// Stands in for the companion program Load.exe and, reached through COMSPEC,
-// for the command interpreter, which the system runs a batch file with when
-// the shell opens one. Records its start as an empty file in C:\e2e\starts
-// named "<creation time> <name> <show state>": the names sort in the order
-// the processes were started, and no two writers share a file. As the
-// interpreter it then runs the real one, and ends when the batch does.
+// Stands in, reached through COMSPEC, for the command interpreter, which the
+// system runs a batch file with when the shell opens one. Records its start
+// as an empty file in C:\e2e\starts named "<creation time> <name> <show
+// state>": the names sort in the order the processes were started, and no
+// two writers share a file. While C:\e2e\hold-batch exists it waits, as a
+// long batch would; then it runs the real interpreter and ends when the batch
+// does.
 #include <cwchar>
 #include <shlwapi.h>
 #include <string>
@@ -14,9 +15,7 @@ int main()
     // The interpreter is given the batch in doubled quotes: /s/c ""C:\...\name.bat"".
     std::wstring arguments = PathGetArgsW(GetCommandLineW());
     const size_t open = arguments.find(L"\"\"");
-    std::wstring name = L"Load.exe";
-    if (open != std::wstring::npos)
-        name = arguments.substr(0, arguments.find(L'"', open + 2));
+    const std::wstring name = arguments.substr(0, arguments.find(L'"', open + 2));
     FILETIME creation{}, exitTime{}, kernel{}, user{};
     GetProcessTimes(GetCurrentProcess(), &creation, &exitTime, &kernel, &user);
     STARTUPINFOW startup{};
@@ -30,8 +29,8 @@ int main()
                   (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1);
     CreateDirectoryW(L"C:\\e2e\\starts", nullptr);
     CloseHandle(CreateFileW(record, GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
-    if (open == std::wstring::npos)
-        return 0;
+    while (GetFileAttributesW(L"C:\\e2e\\hold-batch") != INVALID_FILE_ATTRIBUTES)
+        Sleep(50);
 
     arguments = L"cmd.exe " + arguments;
     PROCESS_INFORMATION process{};

@@ -1,6 +1,8 @@
 // A selection made in the real window, through the real folder browser and
 // file dialog: closing saves it and ends the program; the next start shows
 // it, so that closing again writes the same store; Esc ends without writing.
+// "Add/Remove Virtual Drive" gives the saved destination a drive letter and
+// takes it away again.
 #include "tests/e2e/driver.h"
 
 namespace e2e
@@ -29,6 +31,33 @@ void AddFile(HWND window, const std::string& folder, LRESULT listed, const std::
     Confirm(dialog);
 }
 
+// The letter that stands for `folder` for every process of the session, or "".
+std::string LetterOf(const std::string& folder)
+{
+    for (wchar_t name[] = L"A:"; name[0] <= L'Z'; ++name[0])
+    {
+        wchar_t target[MAX_PATH] = {};
+        if (QueryDosDeviceW(name, target, MAX_PATH) && Wide("\\??\\" + folder) == target)
+            return fs::path(name).u8string();
+    }
+    return "";
+}
+
+// vd.exe, a program of its own, tells in a box that the window does not own;
+// another process, this one, finds the letter, and then no longer.
+void ToggleVirtualDriveTwice(HWND window)
+{
+    Click(window, kVirtualDrive);
+    const std::string told = AnswerMessageBox(nullptr, L"Corvane Backup");
+    const std::string letter = LetterOf(kBackupFolder);
+    ASSERT_NE(letter, "") << told;
+    EXPECT_EQ(told, "Your backup folder " + kBackupFolder + " is now drive " + letter + ".");
+    Click(window, kVirtualDrive);
+    EXPECT_EQ(AnswerMessageBox(nullptr, L"Corvane Backup"),
+              "Drive " + letter + " no longer shows your backup folder.");
+    EXPECT_EQ(LetterOf(kBackupFolder), "");
+}
+
 TEST_F(Installed, WindowSavesTheSelectionAndShowsItAgain)
 {
     CreateSamples();
@@ -38,8 +67,8 @@ TEST_F(Installed, WindowSavesTheSelectionAndShowsItAgain)
         HWND window = program.Window();
         ASSERT_TRUE(window);
         ASSERT_NO_FATAL_FAILURE(ChooseFolder(window, kAddFolder, folder));
-        // Every name shows, not only those with a blank: two files and a folder.
-        ASSERT_NO_FATAL_FAILURE(AddFile(window, kSources[1], 3, file));
+        // Every name shows, not only those with a blank: three files and a folder.
+        ASSERT_NO_FATAL_FAILURE(AddFile(window, kSources[1], 4, file));
         ASSERT_NO_FATAL_FAILURE(ChooseFolder(window, kBrowseDestination, kBackupFolder));
         SetBoxes(window, {{kAllFileTypes, false},
                           {kDocuments, true},
@@ -60,6 +89,8 @@ TEST_F(Installed, WindowSavesTheSelectionAndShowsItAgain)
         ASSERT_TRUE(again.Window());
         if (escape)
             SetBoxes(again.Window(), {{kPictures, true}, {kHidden, false}});
+        else
+            ASSERT_NO_FATAL_FAILURE(ToggleVirtualDriveTwice(again.Window()));
         EXPECT_EQ(again.Close(escape), 0u);
         EXPECT_EQ(ReadTree(kInstallDirectory), store) << (escape ? "Esc" : "close");
     }
