@@ -153,6 +153,16 @@ TEST(Verdict, NamesEachFileNotBackedUpWithItsReason)
     const Backup empty;
     const flows::RunProgress none(flows::ListExpectedFiles(empty.Plan("1000000000")));
     EXPECT_EQ("All 0 files were backed up.\n", flows::ReportText(none.Finish(false)));
+
+    // A copy path that no file system can name is missing, never a crash.
+    const CopyPlan tooLong =
+        PlanBackup(Selection({backup.source.Path()},
+                             backup.destination.PathOf(std::string(300, 'd')), "1000000000"),
+                   platform::IsFile);
+    const flows::Verdict lost = flows::RunProgress(flows::ListExpectedFiles(tooLong)).Finish(false);
+    EXPECT_EQ(5u, lost.notBackedUp.size());
+    for (const flows::NotBackedUp& file : lost.notBackedUp)
+        EXPECT_EQ(flows::Shortfall::Missing, file.reason) << file.sourcePath;
 }
 
 // Copies of an earlier run count at once; then only a report of an expected
