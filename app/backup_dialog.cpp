@@ -2,6 +2,7 @@
 
 #include "app/drop_files.h"
 #include "app/icon_position.h"
+#include "app/running_backup.h"
 #include "flows/backup_run.h"
 #include "flows/load_store.h"
 #include "flows/save_store.h"
@@ -156,8 +157,8 @@ void CBackupDialog::OnDestroy()
 
 void CBackupDialog::RunBackup()
 {
-    if (flows::RunBackup(ReadSelection(), m_installDirectory, *m_prompt, *m_shell) ==
-        flows::RunOutcome::Started)
+    if (flows::RunBackup(ReadSelection(), m_installDirectory, *m_prompt, *m_shell,
+                         IsBackupRunning) == flows::RunOutcome::Started)
         SaveAndExit();
 }
 

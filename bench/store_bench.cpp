@@ -1,12 +1,11 @@
 // Load, save and run against the same bytes read or written in one call:
 // the "x_one_call" counter is how many times slower the real thing is.
+#include "bench/bench_compare.h"
 #include "flows/backup_run.h"
 #include "flows/load_store.h"
 #include "flows/save_store.h"
 #include "platform/file_replace.h"
 
-#include <benchmark/benchmark.h>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -15,7 +14,6 @@ namespace
 {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 
 struct AnswerOk : Prompt
 {
@@ -65,35 +63,6 @@ BackupSelection SelectionOf(int sources, const std::string& destination)
     return selection;
 }
 
-double Seconds(Clock::time_point since)
-{
-    return std::chrono::duration<double>(Clock::now() - since).count();
-}
-
-// Times `work` and, right after it each time, the one-call figure for the
-// same number of bytes, so that both see the same state of the machine.
-template <typename Work, typename OneCall>
-void Compare(benchmark::State& state, Work work, OneCall oneCall)
-{
-    double workSeconds = 0;
-    double oneCallSeconds = 0;
-    for (auto _ : state)
-    {
-        const Clock::time_point start = Clock::now();
-        work();
-        const double seconds = Seconds(start);
-        state.SetIterationTime(seconds);
-        workSeconds += seconds;
-
-        const Clock::time_point oneCallStart = Clock::now();
-        oneCall();
-        oneCallSeconds += Seconds(oneCallStart);
-    }
-    const double n = static_cast<double>(state.iterations());
-    state.counters["one_call_ms"] = oneCallSeconds / n * 1e3;
-    state.counters["x_one_call"] = workSeconds / oneCallSeconds;
-}
-
 // Writes the bytes whole and durably, as every store file is written.
 auto WriteOnce(const BenchFolder& folder, std::uintmax_t bytes)
 {
@@ -108,14 +77,14 @@ void Load(benchmark::State& state)
 {
     BenchFolder folder;
     AnswerOk prompt;
-    store::SaveStore(SelectionOf(static_cast<int>(state.range(0)), folder.destination),
+    flows::SaveStore(SelectionOf(static_cast<int>(state.range(0)), folder.destination),
                      folder.install, prompt);
     const std::uintmax_t bytes = folder.StoredBytes();
     const std::string path = folder.install.PathOf("one-call");
     WriteOnce(folder, bytes)();
     std::string buffer(static_cast<size_t>(bytes), '\0');
     Compare(
-        state, [&] { benchmark::DoNotOptimize(store::LoadStore(folder.install)); },
+        state, "x_one_call", [&] { benchmark::DoNotOptimize(flows::LoadStore(folder.install)); },
         [&] {
             std::FILE* file = std::fopen(path.c_str(), "rb");
             if (!file || std::fread(buffer.data(), 1, buffer.size(), file) != buffer.size())
@@ -130,9 +99,9 @@ void Save(benchmark::State& state)
     AnswerOk prompt;
     const BackupSelection selection =
         SelectionOf(static_cast<int>(state.range(0)), folder.destination);
-    store::SaveStore(selection, folder.install, prompt);
+    flows::SaveStore(selection, folder.install, prompt);
     Compare(
-        state, [&] { store::SaveStore(selection, folder.install, prompt); },
+        state, "x_one_call", [&] { flows::SaveStore(selection, folder.install, prompt); },
         WriteOnce(folder, folder.StoredBytes()));
 }
 
@@ -143,9 +112,10 @@ void Run(benchmark::State& state)
     StartEverything shell;
     const BackupSelection selection =
         SelectionOf(static_cast<int>(state.range(0)), folder.destination);
-    backup::RunBackup(selection, folder.install, prompt, shell);
+    flows::RunBackup(selection, folder.install, prompt, shell, [] { return false; });
     Compare(
-        state, [&] { backup::RunBackup(selection, folder.install, prompt, shell); },
+        state, "x_one_call",
+        [&] { flows::RunBackup(selection, folder.install, prompt, shell, [] { return false; }); },
         WriteOnce(folder, folder.StoredBytes()));
 }
 

@@ -78,7 +78,7 @@ std::vector<RunFile> FilesOfRun(const BackupSelection& selection,
 } // namespace
 
 RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& directory,
-                     Prompt& prompt, Shell& shell)
+                     Prompt& prompt, Shell& shell, const BackupRunningQuery& isBackupRunning)
 {
     std::optional<Message> stop = MissingPart(selection);
     if (!stop)
@@ -89,6 +89,11 @@ RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& d
     // in its hidden window and waits for an answer for ever.
     if (!stop && !platform::DirectoryExists(selection.destination))
         stop = NotStarted("Error Cannot Find " + selection.destination);
+    // The interpreter reads a running batch by offset from its file: a new
+    // backup.bat would make the old batch run pieces of it. A backup.bat left
+    // by a killed run blocks nothing, since only the monitor's mutex counts.
+    if (!stop && isBackupRunning())
+        stop = NotStarted("Error A Backup Is Still Running");
     if (stop)
     {
         prompt.Show(*stop);

@@ -5,6 +5,8 @@
 #include "model/prompt.h"
 #include "model/shell.h"
 
+#include <functional>
+
 namespace flows
 {
 
@@ -16,10 +18,16 @@ enum class RunOutcome
     Stopped,
 };
 
+// The monitor holds this mutex while the batch of its run is running.
+inline constexpr const char* kBackupRunningMutex = "Global\\CorvaneBackup.BackupRunning";
+
+// Whether the batch of an earlier run still runs.
+using BackupRunningQuery = std::function<bool()>;
+
 // "Backup Now": checks the selection, writes data.dat, backup.bat,
 // filestobackup.bck (with a "System State" line for the monitor) and the
 // video marker, then starts backup.bat hidden and the monitor Load.exe.
 RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& directory,
-                     Prompt& prompt, Shell& shell);
+                     Prompt& prompt, Shell& shell, const BackupRunningQuery& isBackupRunning);
 
 } // namespace flows

@@ -9,6 +9,8 @@ IMPLEMENT_DYNAMIC(CBitmapButton, CButton)
 IMPLEMENT_DYNAMIC(CEdit, CWnd)
 IMPLEMENT_DYNAMIC(CListBox, CWnd)
 IMPLEMENT_DYNAMIC(CToolTipCtrl, CWnd)
+IMPLEMENT_DYNAMIC(CStatic, CWnd)
+IMPLEMENT_DYNAMIC(CProgressCtrl, CWnd)
 
 int CButton::GetCheck() const
 {
@@ -45,6 +47,26 @@ std::string CListBox::GetText(int nIndex) const
                                                      reinterpret_cast<LPARAM>(text.data())));
     text.resize(copied < 0 ? 0 : static_cast<size_t>(copied));
     return text;
+}
+
+void CListBox::ResetContent()
+{
+    SendMessage(LB_RESETCONTENT);
+}
+
+BOOL CListBox::SetTabStops(int cxEachStop)
+{
+    return static_cast<BOOL>(SendMessage(LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&cxEachStop)));
+}
+
+void CListBox::SetHorizontalExtent(int cxExtent)
+{
+    SendMessage(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(cxExtent));
+}
+
+int CProgressCtrl::SetPos(int nPos)
+{
+    return static_cast<int>(SendMessage(PBM_SETPOS, static_cast<WPARAM>(nPos)));
 }
 
 BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle)

@@ -41,6 +41,26 @@ class CListBox : public CWnd
     int GetCurSel() const;
     // The entry's text; empty for an index out of range.
     std::string GetText(int nIndex) const;
+    void ResetContent();
+    // Tab stops every cxEachStop dialog units, for a list made with LBS_USETABSTOPS.
+    BOOL SetTabStops(int cxEachStop);
+    // How far, in pixels, the list scrolls sideways (with WS_HSCROLL).
+    void SetHorizontalExtent(int cxExtent);
+};
+
+class CStatic : public CWnd
+{
+    DECLARE_DYNAMIC(CStatic)
+};
+
+// A progress bar over the default range, 0 to 100.
+class CProgressCtrl : public CWnd
+{
+    DECLARE_DYNAMIC(CProgressCtrl)
+
+  public:
+    // The position before.
+    int SetPos(int nPos);
 };
 
 class CToolTipCtrl : public CWnd

@@ -47,6 +47,12 @@ UninstPage instfiles
   ${EndIf}
 !macroend
 
+!macro InstallPrograms FOLDER
+  File "${FOLDER}\CorvaneBackup.exe"
+  File "${FOLDER}\Load.exe"
+  File "${FOLDER}\vd.exe"
+!macroend
+
 Function .onInit
   !insertmacro UseNativeRegistryView
 FunctionEnd
@@ -58,14 +64,15 @@ FunctionEnd
 Section "Install"
   SetShellVarContext all
   SetOutPath "$INSTDIR"
+  ; The program and its companions, of one build.
   !ifdef BIN32
     ${If} ${RunningX64}
-      File "${BIN64}\CorvaneBackup.exe"
+      !insertmacro InstallPrograms "${BIN64}"
     ${Else}
-      File "${BIN32}\CorvaneBackup.exe"
+      !insertmacro InstallPrograms "${BIN32}"
     ${EndIf}
   !else
-    File "${BIN64}\CorvaneBackup.exe"
+    !insertmacro InstallPrograms "${BIN64}"
   !endif
   ; The catalog's batch; the work is Load.exe's.
   File "${__FILEDIR__}\config.bat"
@@ -83,12 +90,14 @@ Section "Install"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-; Removes the program, config.bat and every file the program writes itself.
-; The companion programs and their "cataloged" marker belong to the companions
-; and stay.
+; Removes the programs, config.bat and every file the program writes itself.
+; The "cataloged" marker stays: the catalogue it stands for outlives the
+; program. The reports stay with the backups and in the users' profiles.
 Section "Uninstall"
   SetShellVarContext all
   Delete "$INSTDIR\CorvaneBackup.exe"
+  Delete "$INSTDIR\Load.exe"
+  Delete "$INSTDIR\vd.exe"
   Delete "$INSTDIR\config.bat"
   Delete "$INSTDIR\settings.dat"
   Delete "$INSTDIR\data.dat"

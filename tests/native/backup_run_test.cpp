@@ -15,7 +15,8 @@ namespace fs = std::filesystem;
 // A folder that exists on every platform, to back up to.
 const std::string kHere = fs::temp_directory_path().string();
 
-// What an earlier run left; a stopped run must leave it as it was.
+// What an earlier run left; a stopped run must leave it as it was. Its
+// backup.bat, left by a killed batch, blocks no later run.
 const FileMap kEarlierRun = {{"backup.bat", "old script\r\n"},
                              {"data.dat", "F:\\Old"},
                              {"filestobackup.bck", "C:\\Old\r\n"},
@@ -26,11 +27,14 @@ struct Runner
     TempFolder install;
     RecordingPrompt prompt;
     RecordingShell shell;
+    // Whether the monitor of an earlier run holds its mutex.
+    bool earlierRunGoesOn = false;
 
     Runner() { install.Write(kEarlierRun); }
     flows::RunOutcome operator()(const BackupSelection& selection)
     {
-        return flows::RunBackup(selection, InstallDirectory(install.Path()), prompt, shell);
+        return flows::RunBackup(selection, InstallDirectory(install.Path()), prompt, shell,
+                                [this] { return earlierRunGoesOn; });
     }
 };
 
@@ -44,7 +48,13 @@ Message NotStarted(const std::string& reason)
 TEST(RunBackup, RefusedOrRejectedRunShowsTheFirstProblemAndWritesNothing)
 {
     const auto refusal = [](const char* text) { return Message{text, "Error", kStopType}; };
-    const std::pair<BackupSelection, Message> cases[] = {
+    struct Case
+    {
+        BackupSelection selection;
+        Message message;
+        bool earlierRunGoesOn = false;
+    };
+    const Case cases[] = {
         {Selection({}, "", "1000000000"), refusal("Please Select a Location to Backup To.")},
         {Selection({}, kHere, "0000000000"), refusal("Please Select a File or Folder To Backup")},
         // Hidden and modified only narrow a copy; alone they copy nothing.
@@ -56,12 +66,16 @@ TEST(RunBackup, RefusedOrRejectedRunShowsTheFirstProblemAndWritesNothing)
         {Selection({"C:\\a", "E:\\"}, "E:\\Backup", "0000000010"),
          *ValidateSourceEntry("E:\\", "E:\\Backup")},
         {Selection({"C:\\a"}, "E:\\Nowhere", "0000000010"),
-         NotStarted("Error Cannot Find E:\\Nowhere")},
+         NotStarted("Error Cannot Find E:\\Nowhere"), true},
+        // One batch at a time: the running one reads its file by offset.
+        {Selection({"C:\\a"}, kHere, "0000000010"), NotStarted("Error A Backup Is Still Running"),
+         true},
     };
-    for (const auto& [selection, message] : cases)
+    for (const auto& [selection, message, earlierRunGoesOn] : cases)
     {
         SCOPED_TRACE(message.text);
         Runner run;
+        run.earlierRunGoesOn = earlierRunGoesOn;
         EXPECT_EQ(flows::RunOutcome::Stopped, run(selection));
         EXPECT_EQ(std::vector<Message>{message}, run.prompt.shown);
         EXPECT_EQ(kEarlierRun, run.install.Files());

@@ -55,7 +55,8 @@ TEST(BatchNames, RunRefusesThemAndSaveKeepsThem)
     RecordingShell shell;
     const BackupSelection selection =
         Selection({"C:\\a", "C:\\b|c", "C:\\d*"}, "E:\\Nowhere<", "1010000000");
-    EXPECT_EQ(flows::RunOutcome::Stopped, flows::RunBackup(selection, directory, prompt, shell));
+    EXPECT_EQ(flows::RunOutcome::Stopped,
+              flows::RunBackup(selection, directory, prompt, shell, [] { return false; }));
     EXPECT_EQ(flows::SaveOutcome::Saved, flows::SaveStore(selection, directory, prompt));
     EXPECT_EQ((std::vector<Message>{CannotCarry("C:\\b|c"),
                                     Error("Error Cannot Save Settings To " + install.Path() +

@@ -1,0 +1,73 @@
+#include "flows/run_progress.h"
+
+#include "platform/file_system.h"
+#include "platform/text_case.h"
+
+#include <algorithm>
+#include <tuple>
+
+namespace flows
+{
+
+RunProgress::RunProgress(std::vector<ExpectedFile> files)
+    : m_files(std::move(files)), m_arrived(m_files.size(), false)
+{
+    m_byCopyPath.reserve(m_files.size());
+    for (std::size_t i = 0; i < m_files.size(); ++i)
+    {
+        m_progress.bytesExpected += m_files[i].size;
+        if (m_files[i].sourceFound)
+            m_byCopyPath.emplace(platform::UpperCaseAnsi(m_files[i].copyPath), i);
+    }
+    m_progress.filesExpected = m_files.size();
+    OnChangesLost();
+    // Files of earlier runs say nothing of where this one is.
+    m_progress.currentFolder.clear();
+}
+
+bool RunProgress::Consider(std::size_t index)
+{
+    if (m_arrived[index] || Judge(m_files[index]) != Shortfall::None)
+        return false;
+    m_arrived[index] = true;
+    ++m_progress.filesArrived;
+    m_progress.bytesArrived += m_files[index].size;
+    const std::string& source = m_files[index].sourcePath;
+    m_progress.currentFolder = source.substr(0, source.rfind(platform::kPathSeparator));
+    return true;
+}
+
+bool RunProgress::OnChanged(const std::string& path)
+{
+    bool arrived = false;
+    const auto [first, last] = m_byCopyPath.equal_range(platform::UpperCaseAnsi(path));
+    for (auto it = first; it != last; ++it)
+        arrived = Consider(it->second) || arrived;
+    return arrived;
+}
+
+void RunProgress::OnChangesLost()
+{
+    for (std::size_t i = 0; i < m_files.size(); ++i)
+        Consider(i);
+}
+
+Verdict RunProgress::Finish(bool stoppedEarly) const
+{
+    Verdict verdict;
+    verdict.expected = m_files.size();
+    verdict.stoppedEarly = stoppedEarly;
+    for (const ExpectedFile& file : m_files)
+    {
+        if (const Shortfall shortfall = Judge(file); shortfall != Shortfall::None)
+            verdict.notBackedUp.push_back(NotBackedUp{file.source, file.sourcePath, shortfall});
+    }
+    // Folders list their names in no fixed order on every file system.
+    std::sort(verdict.notBackedUp.begin(), verdict.notBackedUp.end(),
+              [](const NotBackedUp& a, const NotBackedUp& b) {
+                  return std::tie(a.source, a.sourcePath) < std::tie(b.source, b.sourcePath);
+              });
+    return verdict;
+}
+
+} // namespace flows

@@ -1,0 +1,65 @@
+#include "flows/verdict.h"
+
+#include <chrono>
+
+namespace flows
+{
+
+const char* ReasonText(Shortfall shortfall)
+{
+    switch (shortfall)
+    {
+    case Shortfall::Missing:
+        return "missing";
+    case Shortfall::OlderThanSource:
+        return "older than the source";
+    case Shortfall::SizeDiffers:
+        return "size differs";
+    case Shortfall::SourceNotFound:
+        return "source not found";
+    case Shortfall::None:
+        break;
+    }
+    return "";
+}
+
+Shortfall Judge(const ExpectedFile& file, const std::optional<platform::FileFacts>& copy)
+{
+    // FAT keeps write times to two seconds, rounded either way.
+    constexpr platform::FileTime kClockGrain = std::chrono::seconds(2);
+    if (!file.sourceFound)
+        return Shortfall::SourceNotFound;
+    if (!copy || copy->isFolder)
+        return Shortfall::Missing;
+    if (copy->lastWrite < file.lastWrite - kClockGrain)
+        return Shortfall::OlderThanSource;
+    if (copy->size != file.size)
+        return Shortfall::SizeDiffers;
+    return Shortfall::None;
+}
+
+Shortfall Judge(const ExpectedFile& file)
+{
+    return Judge(file, file.sourceFound ? platform::FactsOf(file.copyPath) : std::nullopt);
+}
+
+std::string FirstLine(const Verdict& verdict)
+{
+    const std::string expected = std::to_string(verdict.expected);
+    if (verdict.notBackedUp.empty())
+        return "All " + expected + " files were backed up.";
+    return std::to_string(verdict.notBackedUp.size()) + " of " + expected +
+           " files were not backed up.";
+}
+
+std::string ReportText(const Verdict& verdict)
+{
+    std::string text = FirstLine(verdict) + "\n";
+    if (verdict.stoppedEarly)
+        text.append(kStoppedEarlyLine).push_back('\n');
+    for (const NotBackedUp& file : verdict.notBackedUp)
+        text.append(file.sourcePath).append("\t").append(ReasonText(file.reason)).push_back('\n');
+    return text;
+}
+
+} // namespace flows

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "flows/expected_files.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace flows
+{
+
+// Why a file is not backed up.
+enum class Shortfall
+{
+    None,
+    Missing,
+    OlderThanSource,
+    SizeDiffers,
+    SourceNotFound,
+};
+
+// The words the report and the monitor use for a shortfall.
+const char* ReasonText(Shortfall shortfall);
+
+// A copy is good when it exists, has the source's size and is not older than
+// the source by more than FAT's two seconds. A copy that cannot be reached
+// (its path too long, say) is missing.
+Shortfall Judge(const ExpectedFile& file, const std::optional<platform::FileFacts>& copy);
+// The same with the copy as the disk has it now.
+Shortfall Judge(const ExpectedFile& file);
+
+struct NotBackedUp
+{
+    std::size_t source = 0;
+    std::string sourcePath;
+    Shortfall reason = Shortfall::None;
+};
+
+struct Verdict
+{
+    std::size_t expected = 0;
+    // Source by source in list order, by path within a source.
+    std::vector<NotBackedUp> notBackedUp;
+    // The batch ended before its last line: the copies that come after the
+    // point it was stopped at were never tried.
+    bool stoppedEarly = false;
+};
+
+// "All N files were backed up." or "M of N files were not backed up."
+std::string FirstLine(const Verdict& verdict);
+
+inline constexpr const char* kStoppedEarlyLine = "The backup was stopped before it finished.";
+
+// The first line, the stopped line when it applies, then one line per file
+// not backed up: its source path, a tab, the reason. "\n" line ends, which
+// the store writes as CR LF.
+std::string ReportText(const Verdict& verdict);
+
+} // namespace flows

@@ -1,0 +1,66 @@
+#include "flows/virtual_drive.h"
+
+#include "flows/saved_selection.h"
+#include "platform/file_system.h"
+#include "platform/text_case.h"
+
+namespace flows
+{
+namespace
+{
+
+Message Told(const std::string& text)
+{
+    return Message{text, "Corvane Backup", kInformationType};
+}
+
+// A folder as a device name compares: without the "\??\" of the object
+// namespace, a trailing backslash or letter case.
+std::string Comparable(std::string path)
+{
+    if (path.rfind("\\??\\", 0) == 0)
+        path.erase(0, 4);
+    while (path.size() > 1 && path.back() == '\\')
+        path.pop_back();
+    return platform::UpperCaseAnsi(std::move(path));
+}
+
+std::string Name(char letter)
+{
+    return std::string(1, letter) + ":";
+}
+
+} // namespace
+
+Message ToggleVirtualDrive(const InstallDirectory& directory, DriveLetters& letters)
+{
+    const std::string destination = ReadSavedSelection(directory).destination;
+    if (destination.empty())
+        return Told("Choose a folder to back up to first.");
+    const std::string wanted = Comparable(destination);
+    for (char letter = 'A'; letter <= 'Z'; ++letter)
+    {
+        const std::string target = letters.TargetOf(letter);
+        if (target.empty() || Comparable(target) != wanted)
+            continue;
+        if (!letters.Remove(letter, target))
+            return Told("Drive " + Name(letter) + " cannot be removed.");
+        return Told("Drive " + Name(letter) + " no longer shows your backup folder.");
+    }
+    if (!platform::DirectoryExists(destination))
+        return Told("Your backup folder " + destination + " cannot be found.");
+    const std::uint32_t used = letters.Used();
+    for (char letter = 'Z'; letter >= 'A'; --letter)
+    {
+        if ((used >> (letter - 'A') & 1) == 0 && letters.TargetOf(letter).empty())
+        {
+            if (!letters.Define(letter, destination))
+                break;
+            return Told("Your backup folder " + destination + " is now drive " + Name(letter) +
+                        ".");
+        }
+    }
+    return Told("Your backup folder " + destination + " cannot be given a drive letter.");
+}
+
+} // namespace flows

@@ -1,0 +1,114 @@
+#include "monitor/backup_watch.h"
+
+#include "flows/report.h"
+#include "flows/run_progress.h"
+#include "flows/saved_selection.h"
+#include "monitor/directory_watch.h"
+#include "platform/file_system.h"
+#include "platform/file_tree.h"
+
+#include <cstdlib>
+
+BackupWatch::BackupWatch(const InstallDirectory& directory, WatchedProcesses processes,
+                         HANDLE runningMutex, const std::tm& start)
+    : m_directory(directory), m_processes(processes), m_runningMutex(runningMutex), m_start(start)
+{
+}
+
+BackupWatch::~BackupWatch()
+{
+    for (HANDLE handle : {m_processes.batch, m_processes.dialog, m_runningMutex})
+    {
+        if (handle)
+            CloseHandle(handle);
+    }
+}
+
+void BackupWatch::Run()
+{
+    // The dialog saves the store after it has started this monitor.
+    if (m_processes.dialog)
+        WaitForSingleObject(m_processes.dialog, INFINITE);
+    const BackupSelection selection = flows::ReadSavedSelection(m_directory);
+    const CopyPlan plan = PlanBackup(selection, platform::IsFile);
+    // Watched before the files are listed: what arrives meanwhile is seen by
+    // the first judging or reported afterwards.
+    DirectoryWatch changes(selection.destination);
+    flows::RunProgress progress(flows::ListExpectedFiles(plan));
+    Publish(progress, false);
+    FollowCopies(progress, changes, selection.destination);
+
+    // The batch erases itself with its last line; still there, it was stopped.
+    const bool stoppedEarly = platform::FactsOf(m_directory.PathOf(kBackupBatchFile)).has_value();
+    // Looked at before the mutex goes: a new run may write a new backup.bat.
+    CloseHandle(m_runningMutex);
+    m_runningMutex = nullptr;
+    flows::Verdict verdict = progress.Finish(stoppedEarly);
+    const char* localAppData = std::getenv("LOCALAPPDATA");
+    std::vector<std::string> reports = flows::WriteReport(verdict, m_start, selection.destination,
+                                                          localAppData ? localAppData : "");
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_phase = flows::MonitorPhase::Done;
+    m_verdict = std::move(verdict);
+    m_reports = std::move(reports);
+    m_finished = std::chrono::steady_clock::now();
+    if (m_window)
+        PostMessageA(m_window, m_message, 0, 0);
+}
+
+void BackupWatch::FollowCopies(flows::RunProgress& progress, DirectoryWatch& changes,
+                               const std::string& destination)
+{
+    std::vector<std::string> names;
+    while (m_processes.batch)
+    {
+        const HANDLE waits[] = {m_processes.batch, changes.Event()};
+        const DWORD woken = WaitForMultipleObjects(waits[1] ? 2 : 1, waits, FALSE, INFINITE);
+        if (woken != WAIT_OBJECT_0 + 1)
+            return;
+        names.clear();
+        if (!changes.Take(names))
+            progress.OnChangesLost();
+        bool arrived = false;
+        for (const std::string& name : names)
+            arrived = progress.OnChanged(flows::JoinPath(destination, name)) || arrived;
+        if (arrived)
+            Publish(progress, true);
+    }
+}
+
+void BackupWatch::Publish(const flows::RunProgress& progress, bool arrived)
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    // A stall counts from the start of the copying, not of the listing.
+    if (arrived || m_phase == flows::MonitorPhase::GettingReady)
+        m_lastArrival = std::chrono::steady_clock::now();
+    m_phase = flows::MonitorPhase::Copying;
+    m_progress = progress.Now();
+    if (m_window)
+        PostMessageA(m_window, m_message, 0, 0);
+}
+
+MonitorSnapshot BackupWatch::Snapshot() const
+{
+    using std::chrono::duration_cast;
+    using std::chrono::seconds;
+    std::lock_guard<std::mutex> hold(m_lock);
+    MonitorSnapshot snapshot;
+    snapshot.state.phase = m_phase;
+    snapshot.state.progress = m_progress;
+    snapshot.state.verdict = m_verdict;
+    const auto now =
+        m_phase == flows::MonitorPhase::Done ? m_finished : std::chrono::steady_clock::now();
+    snapshot.state.elapsed = duration_cast<seconds>(now - m_started);
+    snapshot.state.quiet = duration_cast<seconds>(now - m_lastArrival);
+    snapshot.reports = m_reports;
+    return snapshot;
+}
+
+void BackupWatch::NotifyChanges(HWND window, UINT message)
+{
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_window = window;
+    m_message = message;
+}

@@ -1,0 +1,81 @@
+#include "monitor/directory_watch.h"
+
+namespace
+{
+
+// Every name written, made, renamed, grown or shrunk.
+constexpr DWORD kChanges =
+    FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE;
+
+std::string Ansi(const wchar_t* name, DWORD bytes)
+{
+    const int length = static_cast<int>(bytes / sizeof(wchar_t));
+    const int size = WideCharToMultiByte(CP_ACP, 0, name, length, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, name, length, text.data(), size, nullptr, nullptr);
+    return text;
+}
+
+} // namespace
+
+DirectoryWatch::DirectoryWatch(const std::string& folder)
+    : m_folder(CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED,
+                           nullptr)),
+      m_event(CreateEventA(nullptr, TRUE, FALSE, nullptr)), m_buffer(64 * 1024 / sizeof(DWORD))
+{
+    m_overlapped.hEvent = m_event;
+    if (m_folder != INVALID_HANDLE_VALUE && !Issue())
+    {
+        CloseHandle(m_folder);
+        m_folder = INVALID_HANDLE_VALUE;
+    }
+}
+
+DirectoryWatch::~DirectoryWatch()
+{
+    if (m_folder != INVALID_HANDLE_VALUE)
+    {
+        // The system writes into the buffer until the cancelled read is over.
+        CancelIo(m_folder);
+        DWORD ignored = 0;
+        if (m_pending)
+            GetOverlappedResult(m_folder, &m_overlapped, &ignored, TRUE);
+        CloseHandle(m_folder);
+    }
+    CloseHandle(m_event);
+}
+
+bool DirectoryWatch::Issue()
+{
+    ResetEvent(m_event);
+    m_pending = ReadDirectoryChangesW(m_folder, m_buffer.data(),
+                                      static_cast<DWORD>(m_buffer.size() * sizeof(DWORD)), TRUE,
+                                      kChanges, nullptr, &m_overlapped, nullptr) != FALSE;
+    return m_pending;
+}
+
+bool DirectoryWatch::Take(std::vector<std::string>& names)
+{
+    DWORD bytes = 0;
+    const bool read = GetOverlappedResult(m_folder, &m_overlapped, &bytes, FALSE) != FALSE;
+    m_pending = false;
+    const auto* bytesAt = reinterpret_cast<const BYTE*>(m_buffer.data());
+    for (DWORD offset = 0; read && bytes > 0;)
+    {
+        const auto* record = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(bytesAt + offset);
+        if (record->Action != FILE_ACTION_REMOVED && record->Action != FILE_ACTION_RENAMED_OLD_NAME)
+            names.push_back(Ansi(record->FileName, record->FileNameLength));
+        if (record->NextEntryOffset == 0)
+            break;
+        offset += record->NextEntryOffset;
+    }
+    if (!Issue())
+    {
+        CloseHandle(m_folder);
+        m_folder = INVALID_HANDLE_VALUE;
+    }
+    // An empty report means the system's buffer overflowed.
+    return read && bytes > 0;
+}

@@ -1,0 +1,151 @@
+#include "monitor/monitor_dialog.h"
+
+#include "monitor/monitor_resource.h"
+#include "res/resource.h"
+
+#include <algorithm>
+#include <commctrl.h>
+#include <shellapi.h>
+
+namespace
+{
+
+constexpr UINT kSourceChanged = WM_APP + 1;
+constexpr UINT_PTR kClock = 1;
+// Where the paths begin, after the longest reason, in dialog units.
+constexpr int kReasonWidth = 76;
+
+void Show(CWnd& control, std::string& shown, const std::string& text)
+{
+    // Set only when changed: a static repaints, and flickers, on every set.
+    if (shown != text)
+        control.SetWindowText(shown = text);
+}
+
+} // namespace
+
+CMonitorDialog::CMonitorDialog(MonitorSource& source)
+    : CDialog(IDD_MONITOR), m_source(source),
+      m_hIcon(LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
+{
+    const INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&classes);
+}
+
+CMonitorDialog::~CMonitorDialog()
+{
+    if (m_headlineFont)
+        DeleteObject(m_headlineFont);
+}
+
+BEGIN_MESSAGE_MAP(CMonitorDialog, CDialog)
+ON_MESSAGE(kSourceChanged, OnSourceChanged)
+ON_MESSAGE(WM_TIMER, OnTimer)
+ON_BN_CLICKED(IDC_OPEN_REPORT, OnOpenReport)
+ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+void CMonitorDialog::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_HEADLINE, m_headline);
+    DDX_Control(pDX, IDC_PROGRESS, m_progress);
+    DDX_Control(pDX, IDC_FILES, m_files);
+    DDX_Control(pDX, IDC_BYTES, m_bytes);
+    DDX_Control(pDX, IDC_FOLDER, m_folder);
+    DDX_Control(pDX, IDC_TIME, m_time);
+    DDX_Control(pDX, IDC_NOT_BACKED_UP, m_notBackedUp);
+    DDX_Control(pDX, IDC_OPEN_REPORT, m_openReport);
+}
+
+BOOL CMonitorDialog::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+    // The verdict in the dialog's own font, bold.
+    LOGFONTA font{};
+    if (GetObjectA(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)), sizeof font, &font))
+    {
+        font.lfWeight = FW_BOLD;
+        m_headlineFont = CreateFontIndirectA(&font);
+        m_headline.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_headlineFont), FALSE);
+    }
+    m_notBackedUp.SetTabStops(kReasonWidth);
+    m_source.NotifyChanges(m_hWnd, kSourceChanged);
+    SetTimer(m_hWnd, kClock, 1000, nullptr);
+    Refresh();
+    return TRUE;
+}
+
+LRESULT CMonitorDialog::OnSourceChanged(WPARAM, LPARAM)
+{
+    Refresh();
+    return 0;
+}
+
+LRESULT CMonitorDialog::OnTimer(WPARAM, LPARAM)
+{
+    Refresh();
+    return 0;
+}
+
+void CMonitorDialog::OnOpenReport()
+{
+    ShellExecuteA(m_hWnd, "open", m_report.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void CMonitorDialog::OnDestroy()
+{
+    m_source.NotifyChanges(nullptr, 0);
+    KillTimer(m_hWnd, kClock);
+    CDialog::OnDestroy();
+}
+
+void CMonitorDialog::Refresh()
+{
+    if (m_done)
+        return;
+    const MonitorSnapshot snapshot = m_source.Snapshot();
+    const flows::MonitorView view = flows::ViewOf(snapshot.state);
+    Show(m_headline, m_shown.headline, view.headline);
+    Show(m_files, m_shown.files, view.files);
+    Show(m_bytes, m_shown.bytes, view.bytes);
+    Show(m_folder, m_shown.folder, view.folder);
+    Show(m_time, m_shown.time, view.time);
+    if (m_shown.percent != view.percent)
+        m_progress.SetPos(m_shown.percent = view.percent);
+    if (snapshot.state.phase != flows::MonitorPhase::Done)
+        return;
+    // Nothing changes any more: the clock stops and the list is filled once.
+    m_done = true;
+    KillTimer(m_hWnd, kClock);
+    ListNotBackedUp(view.notBackedUp);
+    if (!snapshot.reports.empty())
+    {
+        m_report = snapshot.reports.front();
+        m_openReport.EnableWindow(TRUE);
+    }
+}
+
+void CMonitorDialog::ListNotBackedUp(const std::vector<std::string>& lines)
+{
+    RECT tab = {0, 0, kReasonWidth, 0};
+    MapDialogRect(m_hWnd, &tab);
+    int tabStop = tab.right;
+    int widest = 0;
+    HDC dc = GetDC(m_notBackedUp);
+    const HGDIOBJ oldFont =
+        SelectObject(dc, reinterpret_cast<HFONT>(m_notBackedUp.SendMessage(WM_GETFONT)));
+    for (const std::string& line : lines)
+    {
+        m_notBackedUp.AddString(line);
+        const DWORD extent =
+            GetTabbedTextExtentA(dc, line.c_str(), static_cast<int>(line.size()), 1, &tabStop);
+        widest = std::max(widest, static_cast<int>(LOWORD(extent)));
+    }
+    SelectObject(dc, oldFont);
+    ReleaseDC(m_notBackedUp, dc);
+    // The paths are long: the list scrolls sideways to their ends.
+    m_notBackedUp.SetHorizontalExtent(widest + 8);
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "flows/monitor_view.h"
+#include "framework/framework.h"
+#include "monitor/monitor_source.h"
+
+#include <string>
+
+// The monitor's window: the progress of the hidden batch while it runs, the
+// verdict and the files not backed up once it has ended. Closing it ends
+// only the window; the copy and the report go on without it.
+class CMonitorDialog : public CDialog
+{
+  public:
+    explicit CMonitorDialog(MonitorSource& source);
+    ~CMonitorDialog() override;
+
+  protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
+    // The source has news.
+    LRESULT OnSourceChanged(WPARAM wParam, LPARAM lParam);
+    // The clock of the time taken, once a second while the run lasts.
+    LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
+    // Opens the report in the program the user reads text files with.
+    void OnOpenReport();
+    void OnDestroy();
+
+    CStatic m_headline;
+    CProgressCtrl m_progress;
+    CStatic m_files;
+    CStatic m_bytes;
+    CStatic m_folder;
+    CStatic m_time;
+    CListBox m_notBackedUp;
+    CButton m_openReport;
+
+    DECLARE_MESSAGE_MAP()
+
+  private:
+    void Refresh();
+    void ListNotBackedUp(const std::vector<std::string>& lines);
+
+    MonitorSource& m_source;
+    HICON m_hIcon;
+    HFONT m_headlineFont = nullptr;
+    flows::MonitorView m_shown;
+    std::string m_report;
+    bool m_done = false;
+};

@@ -1,0 +1,157 @@
+// "Backup Now" from end to end: the program starts its batch and the monitor
+// and ends, the real xcopy copies, the monitor gives its verdict, and a
+// second run copies what changed.
+#include "tests/e2e/driver.h"
+
+#include <cstdlib>
+
+namespace e2e
+{
+namespace
+{
+
+// "name show-state" of each start that the stand-in recorded, oldest first:
+// each is an empty file named "<creation time> <name> <show state>".
+std::vector<std::string> Starts()
+{
+    std::vector<std::string> starts;
+    for (const auto& record : ReadTree(HarnessPath("starts")))
+        starts.push_back(record.first.substr(record.first.find(' ') + 1));
+    return starts;
+}
+
+// Presses "Backup Now": the program ends with status 0, having started
+// backup.bat hidden and the monitor, whose window shows.
+void StartBackup(Program& program)
+{
+    fs::remove_all(HarnessPath("starts"));
+    Click(program.Window(), kBackupNow);
+    EXPECT_EQ(program.Exit(), 0u);
+    ASSERT_TRUE(WaitFor([] { return FindWindowW(L"#32770", L"Corvane Backup Monitor"); }));
+    EXPECT_EQ(Starts(), std::vector<std::string>{"backup.bat 0"});
+}
+
+// Once the batch has run to its end and erased itself: the monitor's top line
+// is the report's first line, and its list is the report's other lines, each
+// "reason<tab>path". Closes the monitor; the report's text.
+std::string Verdict()
+{
+    const std::string reports = kBackupFolder + "\\Corvane Backup reports";
+    HWND monitor = FindWindowW(L"#32770", L"Corvane Backup Monitor");
+    wchar_t top[256] = {};
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            GetDlgItemTextW(monitor, 1100, top, 256);
+            return std::wstring(top).find(L"files were") != std::wstring::npos;
+        },
+        120000));
+    EXPECT_FALSE(fs::exists(InstalledPath("backup.bat")));
+    std::string report = "<missing>";
+    for (const auto& [name, text] : ReadTree(reports))
+        report = text;
+    std::string shown = fs::path(top).u8string() + "\r\n";
+    for (LRESULT i = 0; i < SendDlgItemMessageW(monitor, 1106, LB_GETCOUNT, 0, 0); ++i)
+    {
+        wchar_t line[512] = {};
+        SendDlgItemMessageW(monitor, 1106, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line));
+        const std::string text = fs::path(line).u8string();
+        const size_t tab = text.find('\t');
+        shown += text.substr(tab + 1) + "\t" + text.substr(0, tab) + "\r\n";
+    }
+    EXPECT_EQ(shown, report);
+    // scripts/run takes a screenshot of a monitor that names a file.
+    if (std::getenv("E2E_SCREENSHOT") && report.find('\t') != std::string::npos)
+    {
+        WriteBytes(HarnessPath("monitor-ready"), "");
+        EXPECT_TRUE(WaitFor([] { return fs::exists(HarnessPath("monitor-taken")); }, 60000));
+    }
+    Click(monitor, IDCANCEL);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(monitor); }));
+    fs::remove_all(fs::u8path(reports));
+    return report;
+}
+
+// Where a sample is copied to in the destination: each source into a folder
+// of its own, named as the source.
+std::string CopyOf(int source, const std::string& path)
+{
+    return fs::u8path(kSources[source]).filename().u8string() + "\\" + path;
+}
+
+// Replaces a file's bytes and dates it an hour after its old write time.
+void RewriteNewer(const std::string& path, const std::string& bytes)
+{
+    const auto time = fs::last_write_time(fs::u8path(path));
+    WriteBytes(path, bytes);
+    fs::last_write_time(fs::u8path(path), time + std::chrono::hours(1));
+}
+
+TEST_F(Installed, BackupNowCopiesWithXcopy)
+{
+    CreateSamples();
+    {
+        Program program;
+        HWND window = program.Window();
+        ASSERT_TRUE(window);
+        for (const std::string& source : kSources)
+            ASSERT_NO_FATAL_FAILURE(ChooseFolder(window, kAddFolder, source));
+        ASSERT_NO_FATAL_FAILURE(ChooseFolder(window, kBrowseDestination, kBackupFolder));
+        // Not the system folder: here it is the whole Windows of the prefix.
+        SetBoxes(
+            window,
+            {{kAllFileTypes, false}, {kSystemState, false}, {kPictures, true}, {kDocuments, true}});
+        // scripts/run takes a screenshot of the window as it is now.
+        if (std::getenv("E2E_SCREENSHOT"))
+        {
+            WriteBytes(HarnessPath("window-ready"), "");
+            EXPECT_TRUE(WaitFor([] { return fs::exists(HarnessPath("screenshot-taken")); }, 60000));
+        }
+        // The batch waits, as a long one would, until the second press is refused.
+        WriteBytes(HarnessPath("hold-batch"), "");
+        ASSERT_NO_FATAL_FAILURE(StartBackup(program));
+    }
+    {
+        const std::string script = ReadBytes(InstalledPath("backup.bat"));
+        Program again;
+        Click(again.Window(), kBackupNow);
+        EXPECT_EQ(AnswerMessageBox(again.Window(), L"ERROR"),
+                  "Error A Backup Is Still Running \nDetails:The backup was not started");
+        EXPECT_EQ(ReadBytes(InstalledPath("backup.bat")), script);
+        EXPECT_EQ(again.Close(true), 0u);
+    }
+    fs::remove(HarnessPath("hold-batch"));
+    EXPECT_EQ(Verdict(), "All 6 files were backed up.\r\n");
+    // Every sample but the song and the data is a picture or a document; the
+    // two letters of one name are both kept.
+    FileTree expected;
+    for (const auto& [source, path] : kSamples)
+        if (path != "song.mp3" && path != "data.bin")
+            expected[CopyOf(source, path)] = SampleText(source, path);
+    EXPECT_EQ(ReadTree(kBackupFolder), expected);
+
+    // A newer source, a new file that another program holds open without
+    // sharing, and a copy that is newer than its source: a run of every file
+    // type copies only what is new or newer, and xcopy /C passes over the file
+    // it cannot read; the verdict names both files left as they are.
+    RewriteNewer(kSources[0] + "\\letter.doc", "changed");
+    WriteBytes(kSources[1] + "\\new.txt", "new.txt");
+    RewriteNewer(kBackupFolder + "\\" + CopyOf(1, "report.doc"), "copy kept");
+    for (const auto& [source, path] : kSamples)
+        expected[CopyOf(source, path)] = SampleText(source, path);
+    expected[CopyOf(0, "letter.doc")] = "changed";
+    expected[CopyOf(1, "report.doc")] = "copy kept";
+    HANDLE held = CreateFileW(Wide(kSources[1] + "\\new.txt").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    Program second;
+    ASSERT_TRUE(second.Window());
+    SetBoxes(second.Window(), {{kAllFileTypes, true}});
+    ASSERT_NO_FATAL_FAILURE(StartBackup(second));
+    EXPECT_EQ(Verdict(), "2 of 9 files were not backed up.\r\n" + kSources[1] +
+                             "\\new.txt\tmissing\r\n" + kSources[1] +
+                             "\\report.doc\tsize differs\r\n");
+    CloseHandle(held);
+    EXPECT_EQ(ReadTree(kBackupFolder), expected);
+}
+
+} // namespace
+} // namespace e2e

@@ -1,0 +1,277 @@
+#pragma once
+
+#include "model/install_directory.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+#include <string>
+#include <vector>
+#include <windows.h>
+// These two need the types of windows.h.
+#include <commctrl.h>
+#include <shlobj.h>
+
+// Works the installed program from outside, as a user would. Texts are UTF-8
+// here and wide in window messages, which cross processes intact.
+namespace e2e
+{
+namespace fs = std::filesystem;
+
+// What the tests wait for happens in another process: a bounded poll is the
+// only honest wait.
+template <class Condition> bool WaitFor(Condition condition, DWORD timeoutMs = 20000)
+{
+    for (const ULONGLONG deadline = GetTickCount64() + timeoutMs; !condition(); Sleep(50))
+        if (GetTickCount64() >= deadline)
+            return false;
+    return true;
+}
+
+inline std::wstring Wide(const std::string& utf8)
+{
+    return fs::u8path(utf8).wstring();
+}
+
+// The file's bytes, or "<missing>".
+inline std::string ReadBytes(const std::string& path)
+{
+    std::ifstream file(fs::u8path(path), std::ios::binary);
+    return file ? std::string(std::istreambuf_iterator<char>(file), {}) : "<missing>";
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(fs::u8path(path), std::ios::binary) << bytes;
+}
+
+// Every file below a folder, by its relative path, with its bytes.
+using FileTree = std::map<std::string, std::string>;
+inline FileTree ReadTree(const std::string& root)
+{
+    FileTree tree;
+    std::error_code missing;
+    for (const auto& entry : fs::recursive_directory_iterator(fs::u8path(root), missing))
+        if (entry.is_regular_file())
+            tree[entry.path().lexically_relative(fs::u8path(root)).u8string()] =
+                ReadBytes(entry.path().u8string());
+    return tree;
+}
+
+inline std::string InstalledPath(const std::string& name)
+{
+    return std::string(kInstallDirectory) + "\\" + name;
+}
+
+// Where the test run leaves the installer, the stand-in and the samples.
+inline std::string HarnessPath(const std::string& name)
+{
+    return "C:\\e2e\\" + name;
+}
+
+// Two source folders whose names test the batch text ("é" is outside ASCII,
+// "%" means something to the interpreter), and a destination.
+inline const std::string kSources[] = {"C:\\e2e\\Photos été", "C:\\e2e\\Docs 100%"};
+inline const std::string kBackupFolder = "C:\\e2e\\Backup";
+// The sample files by source and path below it; both sources hold a
+// "letter.doc", and each sample holds its source and its path.
+inline const std::vector<std::pair<int, std::string>> kSamples = {
+    {0, "beach.jpg"},  {0, "letter.doc"}, {0, "song.mp3"}, {0, "Trip\\sunset.jpg"},
+    {1, "letter.doc"}, {1, "report.doc"}, {1, "data.bin"}, {1, "Archive 2%\\scan.png"}};
+
+inline std::string SampleText(int source, const std::string& path)
+{
+    return std::to_string(source) + " " + path;
+}
+
+// Makes the sources with their samples, and the destination empty.
+inline void CreateSamples()
+{
+    for (const auto& [source, path] : kSamples)
+    {
+        fs::create_directories(fs::u8path(kSources[source] + "\\" + path).parent_path());
+        WriteBytes(kSources[source] + "\\" + path, SampleText(source, path));
+    }
+    fs::create_directory(fs::u8path(kBackupFolder));
+}
+
+// Control ids of the main window.
+constexpr int kPictures = 1000, kDocuments = 1003, kAddFile = 1005, kBrowseDestination = 1007,
+              kBackupNow = 1008, kAllFileTypes = 1010, kSystemState = 1015, kAddFolder = 1018,
+              kVirtualDrive = 1021, kHidden = 1022, kModifiedOnly = 1023;
+
+// Clicks without waiting for the handler, which may open a modal window.
+inline void Click(HWND dialog, int id)
+{
+    HWND control = GetDlgItem(dialog, id);
+    EXPECT_TRUE(IsWindowVisible(control) && IsWindowEnabled(control)) << "control " << id;
+    SendNotifyMessageW(control, BM_CLICK, 0, 0);
+}
+
+inline void Confirm(HWND dialog)
+{
+    Click(dialog, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); })) << "the dialog stays open";
+}
+
+// A visible dialog that `owner` owns and that has the control `id`, once it opens.
+inline HWND OwnedDialog(HWND owner, int id)
+{
+    HWND found = nullptr;
+    WaitFor([&] {
+        while ((found = FindWindowExW(nullptr, found, L"#32770", nullptr)))
+            if (GetWindow(found, GW_OWNER) == owner && IsWindowVisible(found) &&
+                GetDlgItem(found, id))
+                return true;
+        return false;
+    });
+    return found;
+}
+
+// Clicks each box whose state differs from the wanted one.
+inline void SetBoxes(HWND window, const std::vector<std::pair<int, bool>>& wanted)
+{
+    for (const auto& [box, ticked] : wanted)
+    {
+        const auto shows = [&, box = box, ticked = ticked] {
+            return (IsDlgButtonChecked(window, box) == BST_CHECKED) == ticked;
+        };
+        if (!shows())
+            Click(window, box);
+        EXPECT_TRUE(WaitFor(shows)) << "box " << box;
+    }
+}
+
+// Clicks "Add Folder" or "...." and picks `folder` in the real folder browser.
+inline void ChooseFolder(HWND window, int button, const std::string& folder)
+{
+    constexpr int kFolderTree = 0x3741;
+    Click(window, button);
+    HWND dialog = OwnedDialog(window, kFolderTree);
+    ASSERT_TRUE(dialog) << "no folder browser";
+    // The browser takes a path only as a pointer into the program's own memory.
+    DWORD processId = 0;
+    GetWindowThreadProcessId(dialog, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+    const std::wstring path = Wide(folder);
+    const SIZE_T size = (path.size() + 1) * sizeof(wchar_t);
+    void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    WriteProcessMemory(process, remote, path.c_str(), size, nullptr);
+    HWND tree = GetDlgItem(dialog, kFolderTree);
+    const LRESULT shown = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+    // The browser may still be filling its tree when it first shows: ask
+    // again until the selection has moved.
+    EXPECT_TRUE(WaitFor([&] {
+        SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(remote));
+        return SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) != shown;
+    })) << folder;
+    Confirm(dialog);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+}
+
+// One run of a program, by default the installed one as the Start menu
+// starts it. The process is killed if a test leaves it running.
+class Program
+{
+  public:
+    explicit Program(const std::string& commandLine = '"' + InstalledPath("CorvaneBackup.exe") +
+                                                      '"')
+    {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        std::wstring line = Wide(commandLine);
+        EXPECT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &startup, &m_process))
+            << commandLine;
+    }
+    ~Program()
+    {
+        if (Exit(0) == STILL_ACTIVE)
+            TerminateProcess(m_process.hProcess, 1);
+        CloseHandle(m_process.hThread);
+        CloseHandle(m_process.hProcess);
+    }
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // The visible main window, or null when it never shows.
+    HWND Window()
+    {
+        if (!IsWindow(m_window))
+            WaitFor([&] {
+                HWND found = FindWindowW(L"#32770", L"Corvane Backup");
+                DWORD owner = 0;
+                GetWindowThreadProcessId(found, &owner);
+                m_window =
+                    owner == m_process.dwProcessId && IsWindowVisible(found) ? found : nullptr;
+                return m_window || Exit(0) != STILL_ACTIVE;
+            });
+        return m_window;
+    }
+
+    // The exit status, or STILL_ACTIVE when the process runs on after `timeoutMs`.
+    DWORD Exit(DWORD timeoutMs = 20000)
+    {
+        DWORD status = STILL_ACTIVE;
+        WaitForSingleObject(m_process.hProcess, timeoutMs);
+        GetExitCodeProcess(m_process.hProcess, &status);
+        return status;
+    }
+
+    // Closes the window, or presses Esc in it; the exit status.
+    DWORD Close(bool escape = false)
+    {
+        HWND window = Window();
+        // Esc goes where the user's key would: to the control that has the focus.
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
+        if (escape)
+            PostMessageW(thread.hwndFocus ? thread.hwndFocus : window, WM_KEYDOWN, VK_ESCAPE, 1);
+        else
+            SendNotifyMessageW(window, WM_CLOSE, 0, 0);
+        return Exit();
+    }
+
+  private:
+    PROCESS_INFORMATION m_process{};
+    HWND m_window = nullptr;
+};
+
+// The text of a message box with `caption` that `owner` owns (null: one of
+// another program, not the main window), once it shows; answered with OK.
+inline std::string AnswerMessageBox(HWND owner, const wchar_t* caption)
+{
+    constexpr int kText = 0xFFFF;
+    HWND box = nullptr;
+    WaitFor([&] {
+        while ((box = FindWindowExW(nullptr, box, L"#32770", caption)))
+            if (GetWindow(box, GW_OWNER) == owner && IsWindowVisible(box) &&
+                GetDlgItem(box, kText) && !GetDlgItem(box, kBackupNow))
+                return true;
+        return false;
+    });
+    wchar_t text[512] = L"<no message box>";
+    GetDlgItemTextW(box, kText, text, 512);
+    Click(box, IDOK);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+    return fs::path(text).u8string();
+}
+
+// Each test starts from the program freshly installed by the installer under
+// test (C:\e2e\setup.exe, silent), with its real companions and the stand-in
+// as the command interpreter of the programs it starts.
+class Installed : public testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(Program('"' + HarnessPath("setup.exe") + "\" /S").Exit(120000), 0u);
+        ASSERT_TRUE(fs::exists(InstalledPath("CorvaneBackup.exe"))) << "nothing was installed";
+        SetEnvironmentVariableW(L"COMSPEC", Wide(HarnessPath("e2e_stand_in.exe")).c_str());
+    }
+};
+
+} // namespace e2e

@@ -1,0 +1,76 @@
+// What the installer leaves in the system, and what its uninstaller takes away.
+#include "tests/e2e/driver.h"
+
+#include <cstdlib>
+
+namespace e2e
+{
+namespace
+{
+
+// The installer writes its entry into the registry view of the Windows it
+// runs on, also as a 32-bit installer on 64-bit Windows.
+std::string UninstallValue(const char* name)
+{
+    HKEY key = nullptr;
+    char value[512] = "<missing>";
+    DWORD size = sizeof value;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE,
+                      "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Corvane Backup", 0,
+                      KEY_READ | KEY_WOW64_64KEY, &key) == ERROR_SUCCESS)
+    {
+        RegGetValueA(key, nullptr, name, RRF_RT_REG_SZ, nullptr, value, &size);
+        RegCloseKey(key);
+    }
+    return value;
+}
+
+std::string ShortcutPath()
+{
+    char programs[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, 0, programs);
+    return std::string(programs) + "\\Corvane Backup.lnk";
+}
+
+TEST_F(Installed, SetupAndUninstall)
+{
+    // The program and its companions, of one build.
+    const char* machine = std::getenv("E2E_PROGRAM_MACHINE");
+    for (const char* program : {"CorvaneBackup.exe", "Load.exe", "vd.exe"})
+    {
+        DWORD type = ~0u;
+        GetBinaryTypeW(Wide(InstalledPath(program)).c_str(), &type);
+        EXPECT_EQ(type == SCS_64BIT_BINARY   ? "x64"
+                  : type == SCS_32BIT_BINARY ? "x86"
+                                             : "?",
+                  std::string(machine ? machine : "<unset>"))
+            << program;
+    }
+    // The shortcut's link information names its target.
+    EXPECT_NE(ReadBytes(ShortcutPath()).find(InstalledPath("CorvaneBackup.exe") + '\0'),
+              std::string::npos);
+    EXPECT_EQ(UninstallValue("DisplayName"), "Corvane Backup");
+    EXPECT_EQ(UninstallValue("DisplayVersion"), "1.0.0.1");
+    EXPECT_EQ(UninstallValue("Publisher"), "Corvane Software");
+    EXPECT_EQ(UninstallValue("UninstallString"), "\"" + InstalledPath("Uninstall.exe") + "\"");
+
+    // The program's own files: its store as a close writes it, and what its
+    // other runs leave (a backup's batch and marker, an interrupted replace);
+    // beside them the companions' marker, which stays.
+    EXPECT_EQ(Program().Close(), 0u);
+    ASSERT_TRUE(fs::exists(InstalledPath("settings.dat")));
+    for (const char* left : {"catalog", "video", "backup.bat", "settings.dat.tmp", "cataloged"})
+        WriteBytes(InstalledPath(left), "");
+    // The uninstaller runs on from a copy of itself: its work shows in the files.
+    Program('"' + InstalledPath("Uninstall.exe") + "\" /S").Exit(60000);
+    ASSERT_TRUE(WaitFor([] { return !fs::exists(InstalledPath("Uninstall.exe")); }, 60000));
+    EXPECT_TRUE(WaitFor([] { return UninstallValue("DisplayName") == "<missing>"; }));
+    EXPECT_FALSE(fs::exists(ShortcutPath()));
+    std::string left;
+    for (const auto& file : ReadTree(kInstallDirectory))
+        left += file.first + " ";
+    EXPECT_EQ(left, "cataloged ");
+}
+
+} // namespace
+} // namespace e2e

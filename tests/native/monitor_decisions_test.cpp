@@ -1,0 +1,69 @@
+// The decisions of the monitor, Load.exe, that need no window.
+#include "flows/monitor_view.h"
+#include "flows/monitored_processes.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+using Processes = std::vector<flows::ProcessEntry>;
+
+std::string Found(const Processes& snapshot)
+{
+    const flows::MonitoredProcesses found = flows::FindMonitoredProcesses(snapshot, 10, "cmd.exe");
+    return "batch " + (found.batch ? std::to_string(*found.batch) : "-") + ", dialog " +
+           (found.dialog ? std::to_string(*found.dialog) : "-");
+}
+
+} // namespace
+
+// The monitor (id 10) waits on the interpreter its parent started last
+// before it, and on the parent while that is the dialog.
+TEST(MonitoredProcesses, TheBatchIsTheParentsLastInterpreterBeforeTheMonitor)
+{
+    const flows::ProcessEntry monitor{10, 5, "Load.exe", 100};
+    const flows::ProcessEntry dialog{5, 1, "CORVANEBACKUP.EXE", 10};
+    const flows::ProcessEntry batch{7, 5, "CMD.EXE", 90};
+    const std::pair<Processes, std::string> cases[] = {
+        {{monitor, dialog, batch}, "batch 7, dialog 5"},
+        // The dialog has ended; its children keep its id.
+        {{monitor, batch}, "batch 7, dialog -"},
+        {{monitor, dialog, batch, {8, 5, "cmd.exe", 80}, {9, 5, "cmd.exe", 110}},
+         "batch 7, dialog 5"},
+        {{monitor, dialog, {7, 5, "notepad.exe", 90}, {8, 4, "cmd.exe", 95}}, "batch -, dialog 5"},
+        // Started by hand from a console: the console is no batch of ours.
+        {{monitor, {5, 1, "explorer.exe", 10}, batch}, "batch -, dialog -"},
+        {{dialog, batch}, "batch -, dialog -"},
+    };
+    for (const auto& [snapshot, found] : cases)
+        EXPECT_EQ(found, Found(snapshot)) << snapshot.size();
+}
+
+// While the batch runs: counts, sizes and the clock; a minute without a new
+// copy is a stall.
+TEST(MonitorView, ShowsTheProgressOfTheRunningBatch)
+{
+    flows::MonitorState state;
+    state.elapsed = std::chrono::seconds(3725);
+    EXPECT_EQ("Finding the files to back up...", flows::ViewOf(state).headline);
+    EXPECT_EQ("Time taken: 1:02:05", flows::ViewOf(state).time);
+
+    state.phase = flows::MonitorPhase::Copying;
+    state.progress = {40, 10, 3 * 1024 * 1024 + 1, 1536, "C:\\Data\\Trip"};
+    state.elapsed = std::chrono::seconds(65);
+    state.quiet = std::chrono::seconds(59);
+    const flows::MonitorView view = flows::ViewOf(state);
+    EXPECT_EQ("Backing up your files...", view.headline);
+    EXPECT_EQ("Files: 10 of 40", view.files);
+    EXPECT_EQ("Size: 1.5 KB of 3.0 MB", view.bytes);
+    EXPECT_EQ("Folder: C:\\Data\\Trip", view.folder);
+    EXPECT_EQ("Time taken: 1:05", view.time);
+    EXPECT_EQ(0, view.percent);
+    state.progress.bytesExpected = 0;
+    state.progress.currentFolder.clear();
+    EXPECT_EQ(25, flows::ViewOf(state).percent);
+    EXPECT_EQ("", flows::ViewOf(state).folder);
+    state.quiet = flows::kStallTime;
+    EXPECT_EQ("Stalled: no file has arrived for a minute.", flows::ViewOf(state).headline);
+}

@@ -1,0 +1,226 @@
+// What a backup should have copied, and whether it did: on real trees.
+#include "flows/report.h"
+#include "flows/run_progress.h"
+#include "plan/suffixes.h"
+#include "platform/file_system.h"
+#include "tests/native/temp_folder.h"
+#include "tests/native/test_support.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace
+{
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+const std::string kSep(1, platform::kPathSeparator);
+
+// A source folder and a destination, with files made in either.
+struct Backup
+{
+    TempFolder source;
+    TempFolder destination;
+
+    // A file of `size` bytes; names that begin with a dot are hidden on every
+    // platform, folders included.
+    std::string Make(const TempFolder& root, const std::string& relative, size_t size = 3) const
+    {
+        const fs::path path = fs::path(root.Path()) / relative;
+        fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << std::string(size, 'x');
+#ifdef _WIN32
+        // Windows itself hides no dotted name; Wine does.
+        for (fs::path part = path; part != root.Path(); part = part.parent_path())
+        {
+            if (part.filename().string()[0] == '.')
+                SetFileAttributesA(part.string().c_str(), FILE_ATTRIBUTE_HIDDEN);
+        }
+#endif
+        return path.string();
+    }
+    // The source file and its copy in `folder` of the destination, the copy
+    // dated `age` before the source.
+    void Copied(const std::string& relative, fs::file_time_type::duration age, size_t size = 3,
+                const std::string& folder = "") const
+    {
+        const std::string original = Make(source, relative);
+        const std::string copy = Make(destination, folder + relative, size);
+        fs::last_write_time(copy, fs::last_write_time(original) - age);
+    }
+    CopyPlan Plan(const std::string& ticks, std::vector<std::string> more = {}) const
+    {
+        more.insert(more.begin(), source.Path());
+        return PlanBackup(Selection(more, destination.Path(), ticks), platform::IsFile);
+    }
+    // The paths below the source of the files expected, in name order.
+    std::vector<std::string> Expected(const std::string& ticks) const
+    {
+        std::vector<std::string> names;
+        for (const flows::ExpectedFile& file : flows::ListExpectedFiles(Plan(ticks)))
+        {
+            EXPECT_EQ(file.copyPath.substr(destination.Path().size()),
+                      file.sourcePath.substr(source.Path().size()));
+            names.push_back(file.sourcePath.substr(source.Path().size() + 1));
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+} // namespace
+
+// Each type option expects exactly the names its patterns end with, in any
+// letter case and in every subfolder, and nothing of the other types.
+TEST(ExpectedFiles, EachTypeOptionExpectsTheNamesOfItsPatterns)
+{
+    const auto names = [](const auto& suffixes, const std::string& folder) {
+        std::vector<std::string> made;
+        for (const char* suffix : suffixes)
+            made.push_back(folder + "file." + Lower(std::string(suffix + 2)));
+        return made;
+    };
+    const std::vector<std::vector<std::string>> kinds = {
+        names(kPictureSuffixes, ""), names(kAudioSuffixes, "Music" + kSep),
+        names(kVideoSuffixes, "A" + kSep + "B" + kSep), names(kDocumentSuffixes, "")};
+    Backup backup;
+    backup.Make(backup.source, "notes.docx");
+    for (const auto& kind : kinds)
+    {
+        for (const std::string& name : kind)
+            backup.Make(backup.source, name);
+    }
+    const char* ticks[] = {"0001000000", "0000100000", "0000010000", "0000001000"};
+    for (size_t i = 0; i < kinds.size(); ++i)
+    {
+        std::vector<std::string> expected = kinds[i];
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(expected, backup.Expected(ticks[i])) << ticks[i];
+    }
+}
+
+// Without /h, xcopy passes over hidden files and everything in hidden
+// folders; the lines with /h (All File Types, Hidden) take them all.
+TEST(ExpectedFiles, HiddenFilesOnlyWithTheLinesThatCopyThem)
+{
+    Backup backup;
+    for (const std::string& name :
+         std::vector<std::string>{"seen.jpg", ".unseen.jpg", ".folder" + kSep + "inside.jpg",
+                                  "sub" + kSep + ".deep.jpg", "sub" + kSep + "shown.txt"})
+        backup.Make(backup.source, name);
+    const std::vector<std::string> all = {".folder" + kSep + "inside.jpg", ".unseen.jpg",
+                                          "seen.jpg", "sub" + kSep + ".deep.jpg",
+                                          "sub" + kSep + "shown.txt"};
+    EXPECT_EQ(std::vector<std::string>{"seen.jpg"}, backup.Expected("0001000000"));
+    EXPECT_EQ(all, backup.Expected("0001000100"));
+    EXPECT_EQ(all, backup.Expected("1000000000"));
+}
+
+// Every way a copy can fall short, each named once; a copy one second older
+// is as good as its source on a clock that counts in two seconds. A source
+// that is not there is one file in both numbers.
+TEST(Verdict, NamesEachFileNotBackedUpWithItsReason)
+{
+    Backup backup;
+    // With two sources, each copies into a folder named as it is.
+    const std::string own = fs::path(backup.source.Path()).filename().string() + kSep;
+    backup.Copied("good.txt", 0s, 3, own);
+    backup.Copied("fat clock.txt", 1s, 3, own);
+    backup.Copied("old.txt", 10s, 3, own);
+    backup.Copied("short.txt", 0s, 2, own);
+    backup.Make(backup.source, "sub" + kSep + "never.txt");
+    const std::string gone = backup.source.PathOf("gone");
+    const flows::RunProgress progress(flows::ListExpectedFiles(backup.Plan("1000000000", {gone})));
+    const std::string source = backup.source.Path() + kSep;
+    EXPECT_EQ("4 of 6 files were not backed up.\n" + source + "old.txt\tolder than the source\n" +
+                  source + "short.txt\tsize differs\n" + source + "sub" + kSep +
+                  "never.txt\tmissing\n" + gone + "\tsource not found\n",
+              flows::ReportText(progress.Finish(false)));
+
+    const Backup empty;
+    const flows::RunProgress none(flows::ListExpectedFiles(empty.Plan("1000000000")));
+    EXPECT_EQ("All 0 files were backed up.\n", flows::ReportText(none.Finish(false)));
+
+    // A copy path that no file system can name is missing, never a crash.
+    const CopyPlan tooLong =
+        PlanBackup(Selection({backup.source.Path()},
+                             backup.destination.PathOf(std::string(300, 'd')), "1000000000"),
+                   platform::IsFile);
+    const flows::Verdict lost = flows::RunProgress(flows::ListExpectedFiles(tooLong)).Finish(false);
+    EXPECT_EQ(5u, lost.notBackedUp.size());
+    for (const flows::NotBackedUp& file : lost.notBackedUp)
+        EXPECT_EQ(flows::Shortfall::Missing, file.reason) << file.sourcePath;
+}
+
+// Copies of an earlier run count at once; then only a report of an expected
+// copy that is now good moves the count.
+TEST(RunProgress, CountsCopiesAsTheyArrive)
+{
+    Backup backup;
+    backup.Copied("earlier.txt", 0s);
+    backup.Make(backup.source, "new.txt", 1000);
+    const std::string stray = backup.Make(backup.destination, "stray.txt");
+    flows::RunProgress progress(flows::ListExpectedFiles(backup.Plan("1000000000")));
+    const auto counts = [&progress] {
+        const flows::Progress& now = progress.Now();
+        return std::to_string(now.filesArrived) + "/" + std::to_string(now.filesExpected) + " " +
+               std::to_string(now.bytesArrived) + "/" + std::to_string(now.bytesExpected);
+    };
+    EXPECT_EQ("1/2 3/1003", counts());
+    EXPECT_FALSE(progress.OnChanged(stray));
+    const std::string copy = backup.destination.PathOf("new.txt");
+    backup.Make(backup.destination, "new.txt", 10);
+    EXPECT_FALSE(progress.OnChanged(copy));
+    backup.Make(backup.destination, "new.txt", 1000);
+    EXPECT_TRUE(progress.OnChanged(copy));
+    EXPECT_FALSE(progress.OnChanged(copy));
+    EXPECT_EQ("2/2 1003/1003", counts());
+    EXPECT_EQ(backup.source.Path(), progress.Now().currentFolder);
+}
+
+// One name for both copies of the report, free in both folders; CR LF.
+TEST(Report, WrittenWholeIntoTheDestinationAndTheProfile)
+{
+    TempFolder destination, profile;
+    std::tm start{};
+    start.tm_year = 126;
+    start.tm_mon = 2;
+    start.tm_mday = 4;
+    start.tm_hour = 5;
+    start.tm_min = 6;
+    start.tm_sec = 7;
+    const flows::Verdict stopped{3, {{0, "C:\\a.txt", flows::Shortfall::Missing}}, true};
+    const std::string own = "Corvane Backup reports" + kSep;
+    const std::string kept = "Corvane Backup" + kSep + "reports" + kSep;
+    fs::create_directories(profile.PathOf(kept));
+    profile.Write(kept + "2026-03-04 05-06-07.txt", "an older report");
+
+    const auto paths = flows::WriteReport(stopped, start, destination.Path(), profile.Path());
+    const std::string name = "2026-03-04 05-06-07 (2).txt";
+    EXPECT_EQ(
+        (std::vector<std::string>{destination.PathOf(own + name), profile.PathOf(kept + name)}),
+        paths);
+    const std::string text = "1 of 3 files were not backed up.\r\n"
+                             "The backup was stopped before it finished.\r\n"
+                             "C:\\a.txt\tmissing\r\n";
+    EXPECT_EQ(text, destination.Read(own + name));
+    EXPECT_EQ(text, profile.Read(kept + name));
+
+    flows::WriteReport(stopped, start, destination.Path(), "");
+    EXPECT_EQ(text, destination.Read(own + "2026-03-04 05-06-07.txt"));
+    EXPECT_EQ(std::vector<std::string>{profile.PathOf(kept + "2026-03-04 05-06-07 (3).txt")},
+              flows::WriteReport(stopped, start, "", profile.Path()));
+}

@@ -1,0 +1,73 @@
+// The watch of a run on Windows file semantics: change reports of a real
+// folder, the end of the batch, the mutex, the report.
+#include "monitor/backup_watch.h"
+#include "tests/native/temp_folder.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace
+{
+
+constexpr const char* kTestMutex = "CorvaneBackupTests.BackupRunning";
+
+// Waits, as a user looking at the window would, for what the watch shows.
+template <typename Condition> bool Eventually(const BackupWatch& watch, Condition condition)
+{
+    for (int i = 0; i < 200; ++i)
+    {
+        if (condition(watch.Snapshot().state))
+            return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+} // namespace
+
+// Wine reports the changes at the top of a watched folder (DESIGN's facts):
+// the copies land there. A batch that ends with backup.bat still there was
+// stopped; the mutex goes with the end of the batch.
+TEST(BackupWatch, CountsArrivalsAndJudgesTheRunWhenTheBatchEnds)
+{
+    TempFolder install, source, destination, profile;
+    source.Write({{"a.txt", "aaa"}, {"b.txt", "bbbb"}});
+    install.Write({{kSettingsFile, "1;0;0;0;0;0;0;0;0;0;"},
+                   {kFilesToBackupFile, source.Path() + "\r\n"},
+                   {kDataFile, destination.Path()}});
+    _putenv_s("LOCALAPPDATA", profile.Path().c_str());
+    HANDLE batch = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE running = CreateMutexA(nullptr, FALSE, kTestMutex);
+    std::tm start{};
+    start.tm_year = 126;
+    start.tm_mday = 1;
+    BackupWatch watch(InstallDirectory(install.Path()), {batch, nullptr}, running, start);
+    std::thread follow([&watch] { watch.Run(); });
+
+    ASSERT_TRUE(Eventually(watch, [](const flows::MonitorState& state) {
+        return state.phase == flows::MonitorPhase::Copying;
+    }));
+    CopyFileA(source.PathOf("a.txt").c_str(), destination.PathOf("a.txt").c_str(), FALSE);
+    EXPECT_TRUE(Eventually(watch, [](const flows::MonitorState& state) {
+        return state.progress.filesArrived == 1 && state.progress.bytesArrived == 3;
+    }));
+    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, kTestMutex);
+    EXPECT_NE(nullptr, mutex);
+    CloseHandle(mutex);
+
+    install.Write(kBackupBatchFile, "xcopy");
+    SetEvent(batch);
+    follow.join();
+    const MonitorSnapshot done = watch.Snapshot();
+    ASSERT_TRUE(done.state.verdict);
+    EXPECT_TRUE(done.state.verdict->stoppedEarly);
+    const std::string text = "1 of 2 files were not backed up.\r\n"
+                             "The backup was stopped before it finished.\r\n" +
+                             source.PathOf("b.txt") + "\tmissing\r\n";
+    EXPECT_EQ(text, destination.Read("Corvane Backup reports\\2026-01-01 00-00-00.txt"));
+    EXPECT_EQ(text, profile.Read("Corvane Backup\\reports\\2026-01-01 00-00-00.txt"));
+    EXPECT_EQ(done.reports.front(),
+              destination.PathOf("Corvane Backup reports\\2026-01-01 00-00-00.txt"));
+    EXPECT_EQ(nullptr, OpenMutexA(SYNCHRONIZE, FALSE, kTestMutex));
+}

@@ -1,0 +1,122 @@
+// The monitor's window over a source that says what to show.
+#include "monitor/monitor_dialog.h"
+#include "monitor/monitor_resource.h"
+
+#include <commctrl.h>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+struct FixedSource : MonitorSource
+{
+    MonitorSnapshot snapshot;
+    HWND window = nullptr;
+    UINT message = 0;
+
+    MonitorSnapshot Snapshot() const override { return snapshot; }
+    void NotifyChanges(HWND to, UINT with) override
+    {
+        window = to;
+        message = with;
+    }
+};
+
+// Runs `script` in the window's modal loop once it is up, then closes it.
+class TestMonitorDialog : public CMonitorDialog
+{
+  public:
+    TestMonitorDialog(MonitorSource& source, std::function<void(HWND)> script)
+        : CMonitorDialog(source), m_script(std::move(script))
+    {
+    }
+
+  protected:
+    BOOL OnInitDialog() override
+    {
+        const BOOL result = CMonitorDialog::OnInitDialog();
+        PostMessage(kRunScript);
+        return result;
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message != kRunScript)
+            return CMonitorDialog::WindowProc(message, wParam, lParam);
+        m_script(m_hWnd);
+        PostMessage(WM_COMMAND, IDCANCEL);
+        return 0;
+    }
+
+  private:
+    static constexpr UINT kRunScript = WM_APP + 100;
+    std::function<void(HWND)> m_script;
+};
+
+std::string Text(HWND window, int id)
+{
+    char text[512] = {};
+    GetDlgItemTextA(window, id, text, sizeof text);
+    return text;
+}
+
+std::vector<std::string> Listed(HWND window)
+{
+    std::vector<std::string> lines;
+    const HWND list = GetDlgItem(window, IDC_NOT_BACKED_UP);
+    for (LRESULT i = 0; i < SendMessageA(list, LB_GETCOUNT, 0, 0); ++i)
+    {
+        char line[512] = {};
+        SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line));
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+} // namespace
+
+// Once the batch has ended: the report's first line on top, the stop under
+// it, each file with its reason, and the report to open.
+TEST(MonitorWindow, ShowsTheVerdictOfAStoppedRun)
+{
+    FixedSource source;
+    flows::MonitorState& state = source.snapshot.state;
+    state.phase = flows::MonitorPhase::Done;
+    state.progress = {3, 1, 30, 10, "C:\\Data"};
+    state.elapsed = std::chrono::seconds(12);
+    state.verdict = flows::Verdict{3,
+                                   {{0, "C:\\Data\\a.txt", flows::Shortfall::Missing},
+                                    {0, "C:\\Data\\b.txt", flows::Shortfall::SizeDiffers}},
+                                   true};
+    source.snapshot.reports = {"E:\\Backup\\Corvane Backup reports\\r.txt"};
+    TestMonitorDialog dialog(source, [](HWND window) {
+        EXPECT_EQ("2 of 3 files were not backed up.\nThe backup was stopped before it finished.",
+                  Text(window, IDC_HEADLINE));
+        EXPECT_EQ(
+            (std::vector<std::string>{"missing\tC:\\Data\\a.txt", "size differs\tC:\\Data\\b.txt"}),
+            Listed(window));
+        EXPECT_EQ("Files: 1 of 3", Text(window, IDC_FILES));
+        EXPECT_EQ("Time taken: 0:12", Text(window, IDC_TIME));
+        EXPECT_EQ(33, SendDlgItemMessageA(window, IDC_PROGRESS, PBM_GETPOS, 0, 0));
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDC_OPEN_REPORT)));
+    });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+}
+
+// The window follows the source's news while it is open, and closing it
+// only stops the news: the run it shows goes on.
+TEST(MonitorWindow, FollowsTheSourceUntilClosed)
+{
+    FixedSource source;
+    source.snapshot.state.phase = flows::MonitorPhase::Copying;
+    TestMonitorDialog dialog(source, [&source](HWND window) {
+        EXPECT_EQ(window, source.window);
+        EXPECT_EQ("Backing up your files...", Text(window, IDC_HEADLINE));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDC_OPEN_REPORT)));
+        source.snapshot.state.progress = {2, 1, 0, 0, "C:\\Data"};
+        SendMessageA(window, source.message, 0, 0);
+        EXPECT_EQ("Files: 1 of 2", Text(window, IDC_FILES));
+    });
+    dialog.DoModal();
+    EXPECT_EQ(nullptr, source.window);
+}
