@@ -1,14 +1,14 @@
 #include "flows/catalog.h"
 
-#include "flows/file_walk.h"
+#include "flows/expected_files.h"
+#include "flows/saved_selection.h"
 #include "store/store_file.h"
-#include "store/store_formats.h"
 
 namespace flows
 {
 
 std::vector<std::string> CatalogList(const std::vector<std::string>& sources,
-                                     platform::FilePort& files)
+                                     platform::FileTree& files)
 {
     std::vector<std::string> list;
     for (const std::string& source : sources)
@@ -24,12 +24,10 @@ std::vector<std::string> CatalogList(const std::vector<std::string>& sources,
     return list;
 }
 
-CatalogOutcome RunCatalog(const InstallDirectory& directory, platform::FilePort& files)
+CatalogOutcome RunCatalog(const InstallDirectory& directory, platform::FileTree& files)
 {
-    const std::vector<std::string> sources =
-        store::ParseSourceList(store::ReadIfPresent(directory.PathOf(kFilesToBackupFile)));
-    for (const std::string& file : CatalogList(sources, files))
-        files.ClearArchiveBit(file);
+    for (const std::string& file : CatalogList(ReadSavedSelection(directory).sources, files))
+        files.ClearArchive(file);
     if (!store::TruncateWrite(directory.PathOf(kCatalogedMarker), ""))
         return CatalogOutcome::MarkerNotWritten;
     store::Delete(directory.PathOf(kCatalogMarker));

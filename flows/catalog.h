@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/install_directory.h"
-#include "platform/file_port.h"
+#include "platform/file_tree.h"
 
 #include <string>
 #include <vector>
@@ -18,7 +18,7 @@ namespace flows
 // archive bit is set, hidden and system files too: any backup line with /M
 // may copy them.
 std::vector<std::string> CatalogList(const std::vector<std::string>& sources,
-                                     platform::FilePort& files);
+                                     platform::FileTree& files);
 
 enum class CatalogOutcome
 {
@@ -31,6 +31,6 @@ enum class CatalogOutcome
 // ended, so that it is the list saved by the same click), clears every
 // archive bit, then creates cataloged and removes the catalog request. A bit
 // that cannot be cleared only makes its file count as modified once more.
-CatalogOutcome RunCatalog(const InstallDirectory& directory, platform::FilePort& files);
+CatalogOutcome RunCatalog(const InstallDirectory& directory, platform::FileTree& files);
 
 } // namespace flows

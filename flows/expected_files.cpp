@@ -1,5 +1,6 @@
 #include "flows/expected_files.h"
 
+#include "plan/path_text.h"
 #include "platform/file_system.h"
 #include "platform/text_case.h"
 
@@ -10,34 +11,19 @@ namespace flows
 namespace
 {
 
-// Walks one source, carrying the path below it in one buffer that grows and
+// Walks one root, carrying the path below it in one buffer that grows and
 // shrinks with the depth.
-class SourceWalk
+class TreeWalk
 {
   public:
-    SourceWalk(std::size_t source, const std::vector<const CopyStep*>& steps,
-               std::vector<ExpectedFile>& files)
-        : m_source(source), m_steps(steps), m_files(files)
-    {
-    }
+    TreeWalk(platform::FileTree& files, const VisitFile& visit) : m_files(files), m_visit(visit) {}
 
-    void File(const std::string& sourcePath, const platform::FileFacts& facts, bool hiddenOnTheWay)
+    bool Folder(const std::string& folder, bool hiddenOnTheWay)
     {
-        // Every step of a source copies into the same folder: one is enough.
-        for (const CopyStep* step : m_steps)
-        {
-            if (step->Copies(m_relative, hiddenOnTheWay))
-            {
-                m_files.push_back(ExpectedFile{sourcePath, step->CopyPathOf(m_relative), facts.size,
-                                               facts.lastWrite, true, m_source});
+        bool goOn = true;
+        m_files.List(folder, [&](std::string_view name, const platform::FileFacts& facts) {
+            if (!goOn)
                 return;
-            }
-        }
-    }
-
-    void Folder(const std::string& folder, bool hiddenOnTheWay)
-    {
-        platform::ListFolder(folder, [&](std::string_view name, const platform::FileFacts& facts) {
             const size_t depth = m_relative.size();
             if (depth > 0)
                 m_relative += platform::kPathSeparator;
@@ -45,44 +31,45 @@ class SourceWalk
             // xcopy without /h passes over a hidden folder and all below it.
             const bool hidden = hiddenOnTheWay || facts.hidden;
             if (!facts.isFolder)
-                File(JoinPath(folder, name), facts, hidden);
+                goOn = m_visit(JoinPath(folder, name), m_relative, facts, hidden);
             else if (!facts.isLink)
-                Folder(JoinPath(folder, name), hidden);
+                goOn = Folder(JoinPath(folder, name), hidden);
             m_relative.resize(depth);
         });
+        return goOn;
     }
 
-    void Source(const std::string& path)
+    Walk Root(const std::string& path)
     {
-        const std::optional<platform::FileFacts> facts = platform::FactsOf(path);
+        const std::optional<platform::FileFacts> facts = m_files.Facts(path);
         if (!facts)
-        {
-            m_files.push_back(ExpectedFile{path, {}, 0, {}, false, m_source});
-            return;
-        }
-        if (facts->isFolder)
-        {
-            m_relative.clear();
-            Folder(path, false);
-            return;
-        }
-        const size_t separator = path.rfind(platform::kPathSeparator);
-        m_relative = separator == std::string::npos ? path : path.substr(separator + 1);
-        File(path, *facts, facts->hidden);
+            return Walk::RootNotFound;
+        // A folder's own attributes do not count: xcopy looks at what it finds
+        // below it. A file that is hidden is hidden itself.
+        m_relative.clear();
+        const bool done = facts->isFolder ? Folder(path, false)
+                                          : m_visit(path, std::string(LastComponent(path)), *facts,
+                                                    facts->hidden);
+        return done ? Walk::Done : Walk::Stopped;
     }
 
   private:
-    const std::size_t m_source;
-    const std::vector<const CopyStep*>& m_steps;
-    std::vector<ExpectedFile>& m_files;
+    platform::FileTree& m_files;
+    const VisitFile& m_visit;
     std::string m_relative;
 };
 
 } // namespace
 
-std::vector<ExpectedFile> ListExpectedFiles(const CopyPlan& plan)
+Walk WalkFiles(platform::FileTree& files, const std::string& root, const VisitFile& visit)
 {
-    std::vector<ExpectedFile> files;
+    return TreeWalk(files, visit).Root(root);
+}
+
+std::vector<ExpectedFile> ListExpectedFiles(const CopyPlan& plan, platform::FileTree& files,
+                                            const KeepGoing& keepGoing)
+{
+    std::vector<ExpectedFile> expected;
     // A source listed twice is copied twice onto the same copies.
     std::set<std::string> walked;
     for (std::size_t index = 0; index < plan.sources.size(); ++index)
@@ -96,18 +83,31 @@ std::vector<ExpectedFile> ListExpectedFiles(const CopyPlan& plan)
         }
         if (steps.empty() || !walked.insert(platform::UpperCaseAnsi(source.path)).second)
             continue;
-        SourceWalk walk(index, steps, files);
-        walk.Source(source.isSystemFolder ? platform::ExpandEnvironment(source.path) : source.path);
+        const auto expect = [&](const std::string& path, const std::string& relative,
+                                const platform::FileFacts& facts, bool hiddenOnTheWay) {
+            if (keepGoing && !keepGoing())
+                return false;
+            // Every step of a source copies into the same folder: one is enough.
+            for (const CopyStep* step : steps)
+            {
+                if (step->Copies(relative, hiddenOnTheWay))
+                {
+                    expected.push_back(ExpectedFile{path, step->CopyPathOf(relative), facts.size,
+                                                    facts.lastWrite, true, index, facts.archive});
+                    break;
+                }
+            }
+            return true;
+        };
+        const Walk walk = WalkFiles(
+            files, source.isSystemFolder ? platform::ExpandEnvironment(source.path) : source.path,
+            expect);
+        if (walk == Walk::Stopped)
+            break;
+        if (walk == Walk::RootNotFound)
+            expected.push_back(ExpectedFile{source.path, {}, 0, {}, false, index, false});
     }
-    return files;
-}
-
-std::string JoinPath(const std::string& folder, std::string_view name)
-{
-    std::string path = folder;
-    if (path.empty() || path.back() != platform::kPathSeparator)
-        path += platform::kPathSeparator;
-    return path.append(name);
+    return expected;
 }
 
 } // namespace flows

@@ -4,12 +4,30 @@
 #include "platform/file_tree.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace flows
 {
+
+// Sees one file: its full path, its path below the walked root (for a root
+// that is a file, its own name), its facts, and whether it or a folder
+// between it and the root is hidden. Returns false to stop the walk.
+using VisitFile = std::function<bool(const std::string& path, const std::string& relative,
+                                     const platform::FileFacts& facts, bool hiddenOnTheWay)>;
+
+enum class Walk
+{
+    Done,
+    Stopped,
+    RootNotFound,
+};
+
+// Every file below the root, hidden ones included, as xcopy /s finds them.
+// Folders that are links are not walked into: a profile's junctions lead in
+// circles.
+Walk WalkFiles(platform::FileTree& files, const std::string& root, const VisitFile& visit);
 
 // One file a backup should leave a copy of, or a source that is not there.
 struct ExpectedFile
@@ -24,15 +42,20 @@ struct ExpectedFile
     bool sourceFound = true;
     // The source's place in the plan: reports list files source by source.
     std::size_t source = 0;
+    // Set by Windows at each write: xcopy /M copies the file only then.
+    bool archive = false;
 };
+
+// Asked before each file; false ends the listing there.
+using KeepGoing = std::function<bool()>;
 
 // Every file that some step of the plan copies, once each, source by source
 // in list order. A source that is not there at all is one entry of its own,
-// so that a missing drive is never an empty, successful backup. Folders that
-// are links are not walked into: a profile's junctions lead in circles.
-std::vector<ExpectedFile> ListExpectedFiles(const CopyPlan& plan);
-
-// The folder and the name joined by one separator.
-std::string JoinPath(const std::string& folder, std::string_view name);
+// so that a missing drive is never an empty, successful backup. The files
+// are the plan's whatever their archive bit: whether a file is in the
+// destination does not depend on it.
+std::vector<ExpectedFile> ListExpectedFiles(const CopyPlan& plan,
+                                            platform::FileTree& files = platform::LocalFiles(),
+                                            const KeepGoing& keepGoing = {});
 
 } // namespace flows

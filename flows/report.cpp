@@ -1,12 +1,44 @@
 #include "flows/report.h"
 
+#include "plan/path_text.h"
 #include "platform/file_tree.h"
 #include "store/store_file.h"
+#include "store/store_formats.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace flows
 {
+namespace
+{
+
+std::string ProgramFolder(const std::string& localAppData)
+{
+    return localAppData.empty() ? std::string() : JoinPath(localAppData, "Corvane Backup");
+}
+
+std::string ProfileReports(const std::string& localAppData)
+{
+    return localAppData.empty() ? std::string() : JoinPath(ProgramFolder(localAppData), "reports");
+}
+
+// One report name a line, kept as the source list keeps its entries.
+std::string ToShowList(const std::string& localAppData)
+{
+    return JoinPath(ProgramFolder(localAppData), "reports to show");
+}
+
+std::string WriteInto(const std::string& folder, const std::string& name, const Verdict& verdict)
+{
+    const std::string path = JoinPath(folder, name);
+    if (folder.empty() || !platform::MakeFolders(folder) ||
+        !store::TruncateWrite(path, ReportText(verdict)))
+        return {};
+    return path;
+}
+
+} // namespace
 
 std::string ReportName(const std::tm& start, int number)
 {
@@ -19,44 +51,92 @@ std::string ReportName(const std::tm& start, int number)
     return text + ".txt";
 }
 
+ReportFile::ReportFile(const std::tm& start, const std::string& destination,
+                       const std::string& localAppData)
+    : m_destination(destination),
+      m_destinationFolder(destination.empty() ? std::string()
+                                              : JoinPath(destination, "Corvane Backup reports")),
+      m_profileFolder(ProfileReports(localAppData))
+{
+    const auto taken = [this](const std::string& folder) {
+        return !folder.empty() && platform::FactsOf(JoinPath(folder, m_name));
+    };
+    for (int number = 1;; ++number)
+    {
+        m_name = ReportName(start, number);
+        if (!taken(m_destinationFolder) && !taken(m_profileFolder))
+            break;
+    }
+}
+
+std::string ReportFile::WriteToDestination(const Verdict& verdict) const
+{
+    // The folder of an unplugged drive must not appear on the drive that
+    // took its letter.
+    const std::optional<platform::FileFacts> destination = platform::FactsOf(m_destination);
+    if (!destination || !destination->isFolder)
+        return {};
+    return WriteInto(m_destinationFolder, m_name, verdict);
+}
+
+std::string ReportFile::WriteToProfile(const Verdict& verdict) const
+{
+    return WriteInto(m_profileFolder, m_name, verdict);
+}
+
 std::vector<std::string> WriteReport(const Verdict& verdict, const std::tm& start,
                                      const std::string& destination,
                                      const std::string& localAppData)
 {
-    std::vector<std::string> folders;
-    const std::string ownFolder = JoinPath(destination, "Corvane Backup reports");
-    // Without a destination the name alone would lead to the drive's root.
-    if (!destination.empty() && platform::MakeFolder(ownFolder))
-        folders.push_back(ownFolder);
-    if (!localAppData.empty())
-    {
-        const std::string programFolder = JoinPath(localAppData, "Corvane Backup");
-        const std::string profileFolder = JoinPath(programFolder, "reports");
-        if (platform::MakeFolder(programFolder) && platform::MakeFolder(profileFolder))
-            folders.push_back(profileFolder);
-    }
-
-    // One name for both copies, free in both folders.
-    const auto taken = [&](int number) {
-        for (const std::string& folder : folders)
-        {
-            if (platform::FactsOf(JoinPath(folder, ReportName(start, number))))
-                return true;
-        }
-        return false;
-    };
-    int number = 1;
-    while (taken(number))
-        ++number;
+    const ReportFile file(start, destination, localAppData);
     std::vector<std::string> written;
-    const std::string text = ReportText(verdict);
-    for (const std::string& folder : folders)
+    for (std::string path : {file.WriteToDestination(verdict), file.WriteToProfile(verdict)})
     {
-        const std::string path = JoinPath(folder, ReportName(start, number));
-        if (store::TruncateWrite(path, text))
-            written.push_back(path);
+        if (!path.empty())
+            written.push_back(std::move(path));
     }
     return written;
+}
+
+void KeepToShow(const std::string& localAppData, const std::string& reportName)
+{
+    const std::string list = ToShowList(localAppData);
+    std::vector<std::string> names = store::ParseSourceList(store::ReadIfPresent(list));
+    if (localAppData.empty() || std::find(names.begin(), names.end(), reportName) != names.end())
+        return;
+    names.push_back(reportName);
+    platform::MakeFolders(ProgramFolder(localAppData));
+    store::TruncateWrite(list, store::FormatSourceList(names));
+}
+
+void MarkShown(const std::string& localAppData, const std::string& reportName)
+{
+    const std::string list = ToShowList(localAppData);
+    std::vector<std::string> names = store::ParseSourceList(store::ReadIfPresent(list));
+    const auto kept = std::remove(names.begin(), names.end(), reportName);
+    if (kept == names.end())
+        return;
+    names.erase(kept, names.end());
+    if (names.empty())
+        store::Delete(list);
+    else
+        store::TruncateWrite(list, store::FormatSourceList(names));
+}
+
+std::vector<std::string> ReportsToShow(const std::string& localAppData)
+{
+    std::vector<std::string> paths;
+    if (localAppData.empty())
+        return paths;
+    for (const std::string& name :
+         store::ParseSourceList(store::ReadIfPresent(ToShowList(localAppData))))
+    {
+        const std::string path = JoinPath(ProfileReports(localAppData), name);
+        // A report the user deleted meanwhile has nothing left to show.
+        if (store::TestRead(path))
+            paths.push_back(path);
+    }
+    return paths;
 }
 
 } // namespace flows

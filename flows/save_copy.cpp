@@ -1,5 +1,7 @@
 #include "flows/save_copy.h"
 
+#include "flows/report.h"
+#include "flows/verdict.h"
 #include "plan/path_text.h"
 #include "platform/text_case.h"
 
@@ -43,7 +45,7 @@ std::vector<Place> PlacesOf(const SavedPlan& saved, const std::string& path)
 }
 
 // Whether the file, or a folder between it and its source, is hidden.
-bool HiddenOnTheWay(const Place& place, const std::string& path, platform::FilePort& files)
+bool HiddenOnTheWay(const Place& place, const std::string& path, platform::FileTree& files)
 {
     std::optional<platform::FileFacts> facts = files.Facts(path);
     if (facts && facts->hidden)
@@ -58,6 +60,16 @@ bool HiddenOnTheWay(const Place& place, const std::string& path, platform::FileP
             return true;
     }
     return false;
+}
+
+// The file as a backup of it is judged.
+ExpectedFile Expected(const std::string& path, const platform::FileFacts& facts)
+{
+    ExpectedFile file;
+    file.sourcePath = path;
+    file.size = facts.size;
+    file.lastWrite = facts.lastWrite;
+    return file;
 }
 
 } // namespace
@@ -76,7 +88,7 @@ bool MayCopySavedFile(const SavedPlan& saved, const std::string& path)
 }
 
 std::vector<std::string> CopiesOfSavedFile(const SavedPlan& saved, const std::string& path,
-                                           platform::FilePort& files)
+                                           platform::FileTree& files)
 {
     std::set<std::string> copies;
     for (const Place& place : PlacesOf(saved, path))
@@ -92,7 +104,7 @@ std::vector<std::string> CopiesOfSavedFile(const SavedPlan& saved, const std::st
 }
 
 SavedFileCopy CopySavedFile(const SavedPlan& saved, const std::string& path,
-                            platform::FilePort& files)
+                            platform::FileTree& files)
 {
     const std::optional<platform::FileFacts> facts = files.Facts(path);
     if (!facts || facts->isFolder)
@@ -105,9 +117,9 @@ SavedFileCopy CopySavedFile(const SavedPlan& saved, const std::string& path,
     bool copied = false;
     for (const std::string& copy : copies)
     {
-        if (!ReasonNotBackedUp(*facts, files.Facts(copy)))
+        if (Judge(Expected(path, *facts), files.Facts(copy)) == Shortfall::None)
             continue;
-        switch (files.CopyKeepingTime(path, copy))
+        switch (files.Copy(path, copy))
         {
         case platform::CopyResult::SourceBusy:
             return SavedFileCopy::Busy;
@@ -119,37 +131,38 @@ SavedFileCopy CopySavedFile(const SavedPlan& saved, const std::string& path,
     }
     if (!copied)
         return SavedFileCopy::UpToDate;
-    files.ClearArchiveBit(path);
+    files.ClearArchive(path);
     return SavedFileCopy::Copied;
 }
 
 void ReportUncopiedFiles(const SavedPlan& saved, const std::vector<std::string>& paths,
-                         platform::FilePort& files, const LocalTime& now,
-                         const std::string& profileFolder)
+                         platform::FileTree& files, const std::tm& now,
+                         const std::string& localAppData)
 {
-    RunReport report;
+    Verdict verdict;
     for (const std::string& path : paths)
     {
         // A file deleted since it was saved has nothing left to back up.
         const std::optional<platform::FileFacts> facts = files.Facts(path);
         if (!facts)
             continue;
-        ++report.fileCount;
+        ++verdict.expected;
         for (const std::string& copy : CopiesOfSavedFile(saved, path, files))
         {
-            if (const char* reason = ReasonNotBackedUp(*facts, files.Facts(copy)))
+            const Shortfall reason = Judge(Expected(path, *facts), files.Facts(copy));
+            if (reason != Shortfall::None)
             {
-                report.notBackedUp.push_back({path, reason});
+                verdict.notBackedUp.push_back({0, path, reason});
                 break;
             }
         }
     }
-    if (!report.HasBadNews())
+    if (!verdict.HasBadNews())
         return;
-    const ReportFile file(now, saved.selection.destination, profileFolder);
-    file.WriteToProfile(report);
-    file.WriteToDestination(report);
-    KeepToShow(profileFolder, file.Name());
+    const ReportFile file(now, saved.selection.destination, localAppData);
+    file.WriteToProfile(verdict);
+    file.WriteToDestination(verdict);
+    KeepToShow(localAppData, file.Name());
 }
 
 } // namespace flows

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "flows/run_report.h"
 #include "flows/saved_plan.h"
-#include "platform/file_port.h"
+#include "platform/file_tree.h"
 
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -22,7 +22,7 @@ bool MayCopySavedFile(const SavedPlan& saved, const std::string& path);
 // Where the file is copied to: the place of each step that copies it, once
 // each, sorted.
 std::vector<std::string> CopiesOfSavedFile(const SavedPlan& saved, const std::string& path,
-                                           platform::FilePort& files);
+                                           platform::FileTree& files);
 
 enum class SavedFileCopy
 {
@@ -40,12 +40,12 @@ enum class SavedFileCopy
 // archive bit, as xcopy /M does, so that a backup of modified files only does
 // not copy it again.
 SavedFileCopy CopySavedFile(const SavedPlan& saved, const std::string& path,
-                            platform::FilePort& files);
+                            platform::FileTree& files);
 
 // Reports the saved files that could not be copied, in the destination and
 // the profile, and keeps the report to be shown at the next log-on.
 void ReportUncopiedFiles(const SavedPlan& saved, const std::vector<std::string>& paths,
-                         platform::FilePort& files, const LocalTime& now,
-                         const std::string& profileFolder);
+                         platform::FileTree& files, const std::tm& now,
+                         const std::string& localAppData);
 
 } // namespace flows

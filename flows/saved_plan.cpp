@@ -1,8 +1,8 @@
 #include "flows/saved_plan.h"
 
+#include "flows/saved_selection.h"
 #include "plan/batch_text.h"
 #include "store/store_file.h"
-#include "store/store_formats.h"
 
 #include <algorithm>
 
@@ -11,15 +11,9 @@ namespace flows
 
 std::optional<SavedPlan> ReadSavedPlan(const InstallDirectory& directory, const IsFileQuery& isFile)
 {
-    const std::string settingsPath = directory.PathOf(kSettingsFile);
-    if (!store::TestRead(settingsPath))
+    if (!store::TestRead(directory.PathOf(kSettingsFile)))
         return std::nullopt;
-    BackupSelection selection;
-    selection.sources =
-        store::ParseSourceList(store::ReadIfPresent(directory.PathOf(kFilesToBackupFile)));
-    selection.destination =
-        store::ParseDestination(store::ReadIfPresent(directory.PathOf(kDataFile)));
-    selection.flags = store::ParseSettings(store::ReadIfPresent(settingsPath));
+    BackupSelection selection = ReadSavedSelection(directory);
     if (selection.destination.empty())
         return std::nullopt;
 
@@ -48,7 +42,7 @@ std::optional<SavedPlan> ReadSavedPlan(const InstallDirectory& directory, const 
     return saved;
 }
 
-bool DestinationIsThere(const SavedPlan& saved, platform::FilePort& files)
+bool DestinationIsThere(const SavedPlan& saved, platform::FileTree& files)
 {
     const std::optional<platform::FileFacts> facts = files.Facts(saved.selection.destination);
     return facts && facts->isFolder;

@@ -3,7 +3,7 @@
 #include "model/backup_selection.h"
 #include "model/install_directory.h"
 #include "plan/copy_plan.h"
-#include "platform/file_port.h"
+#include "platform/file_tree.h"
 
 #include <optional>
 #include <string>
@@ -36,7 +36,7 @@ std::optional<SavedPlan> ReadSavedPlan(const InstallDirectory& directory,
 // Whether the destination folder is there to copy into. "Backup Now" starts
 // no backup without it, and the companions make none: the folder of an
 // unplugged drive must not appear on the drive that took its letter.
-bool DestinationIsThere(const SavedPlan& saved, platform::FilePort& files);
+bool DestinationIsThere(const SavedPlan& saved, platform::FileTree& files);
 
 // What the markers ask of the resident agent.
 struct AgentDuties

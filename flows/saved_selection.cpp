@@ -5,22 +5,15 @@
 
 namespace flows
 {
-namespace
-{
-
-std::string ReadIfThere(const std::string& path)
-{
-    return store::TestRead(path) ? store::CreateRead(path) : std::string();
-}
-
-} // namespace
 
 BackupSelection ReadSavedSelection(const InstallDirectory& directory)
 {
     BackupSelection selection;
-    selection.sources = store::ParseSourceList(ReadIfThere(directory.PathOf(kFilesToBackupFile)));
-    selection.destination = store::ParseDestination(ReadIfThere(directory.PathOf(kDataFile)));
-    selection.flags = store::ParseSettings(ReadIfThere(directory.PathOf(kSettingsFile)));
+    selection.sources =
+        store::ParseSourceList(store::ReadIfPresent(directory.PathOf(kFilesToBackupFile)));
+    selection.destination =
+        store::ParseDestination(store::ReadIfPresent(directory.PathOf(kDataFile)));
+    selection.flags = store::ParseSettings(store::ReadIfPresent(directory.PathOf(kSettingsFile)));
     return selection;
 }
 

@@ -1,8 +1,10 @@
 #include "flows/session_end_backup.h"
 
-#include "flows/file_walk.h"
+#include "flows/expected_files.h"
+#include "flows/report.h"
 
-#include <set>
+#include <algorithm>
+#include <tuple>
 #include <vector>
 
 namespace flows
@@ -10,115 +12,72 @@ namespace flows
 namespace
 {
 
-// One copy the plan makes of one file.
-struct PlannedCopy
+Verdict VerdictOf(const SavedPlan& saved, const std::vector<ExpectedFile>& files,
+                  const std::vector<Shortfall>& judged, bool stopped)
 {
-    // The file, as the report names it.
-    std::string source;
-    std::string copy;
-    // Why the copy does not back up the file yet; nullptr once it does.
-    const char* reason;
-    // Made by a line with /M.
-    bool clearArchive;
-};
-
-// Lists the copies the plan makes, judging each, and reports what cannot be
-// copied at all. False when the deadline came first.
-bool ListCopies(const SavedPlan& saved, const SessionEndRun& run, std::vector<PlannedCopy>& copies,
-                RunReport& report)
-{
+    Verdict verdict;
+    verdict.expected = saved.refused.size() + files.size();
+    verdict.stoppedEarly = stopped;
     for (const std::string& refused : saved.refused)
-        report.notBackedUp.push_back({refused, kCannotCarry});
-    report.fileCount += saved.refused.size();
-    for (const PlannedSource& source : saved.plan.sources)
+        verdict.notBackedUp.push_back({0, refused, Shortfall::CannotCarry});
+    const auto listed = verdict.notBackedUp.size();
+    for (std::size_t i = 0; i < files.size(); ++i)
     {
-        std::vector<const CopyStep*> steps;
-        for (const CopyStep& step : saved.plan.steps)
-        {
-            if (step.source == &source)
-                steps.push_back(&step);
-        }
-        if (steps.empty())
-            continue;
-        const std::string root = source.isSystemFolder ? run.systemFolder : source.path;
-        const auto plan = [&](const std::string& file, const std::string& relative,
-                              const platform::FileFacts& facts, bool hidden) {
-            if (run.clock() >= run.deadline)
-                return false;
-            std::set<std::string> places;
-            bool clearArchive = false;
-            for (const CopyStep* step : steps)
-            {
-                if (step->Copies(relative, hidden) && (!step->modifiedOnly || facts.archive))
-                {
-                    places.insert(step->CopyPathOf(relative));
-                    clearArchive = clearArchive || step->modifiedOnly;
-                }
-            }
-            for (const std::string& place : places)
-                copies.push_back(
-                    {file, place, ReasonNotBackedUp(facts, run.files.Facts(place)), clearArchive});
-            return true;
-        };
-        const Walk walk = WalkFiles(run.files, root, plan);
-        if (walk == Walk::Stopped)
-            return false;
-        if (walk == Walk::RootNotFound)
-        {
-            report.notBackedUp.push_back({source.path, kSourceNotFound});
-            ++report.fileCount;
-        }
+        if (judged[i] != Shortfall::None)
+            verdict.notBackedUp.push_back({files[i].source, files[i].sourcePath, judged[i]});
     }
-    return true;
-}
-
-RunReport ReportOf(RunReport report, const std::vector<PlannedCopy>& copies, bool stopped)
-{
-    report.fileCount += copies.size();
-    for (const PlannedCopy& copy : copies)
-    {
-        if (copy.reason)
-            report.notBackedUp.push_back({copy.source, copy.reason});
-    }
-    report.stoppedEarly = stopped;
-    return report;
+    // Folders list their names in no fixed order on every file system.
+    std::sort(verdict.notBackedUp.begin() + static_cast<std::ptrdiff_t>(listed),
+              verdict.notBackedUp.end(), [](const NotBackedUp& a, const NotBackedUp& b) {
+                  return std::tie(a.source, a.sourcePath) < std::tie(b.source, b.sourcePath);
+              });
+    return verdict;
 }
 
 } // namespace
 
-RunReport BackUpAtSessionEnd(const SavedPlan& saved, const SessionEndRun& run)
+Verdict BackUpAtSessionEnd(const SavedPlan& saved, const SessionEndRun& run)
 {
-    RunReport uncopiable;
-    std::vector<PlannedCopy> copies;
-    bool stopped = !ListCopies(saved, run, copies, uncopiable);
+    const auto inTime = [&run] { return run.clock() < run.deadline; };
+    const std::vector<ExpectedFile> files = ListExpectedFiles(saved.plan, run.files, inTime);
+    bool stopped = !inTime();
+    std::vector<Shortfall> judged;
+    judged.reserve(files.size());
+    for (const ExpectedFile& file : files)
+        judged.push_back(
+            Judge(file, file.sourceFound ? run.files.Facts(file.copyPath) : std::nullopt));
 
-    const ReportFile file(run.started, saved.selection.destination, run.profileFolder);
-    file.WriteToProfile(ReportOf(uncopiable, copies, true));
-    KeepToShow(run.profileFolder, file.Name());
+    const ReportFile report(run.started, saved.selection.destination, run.localAppData);
+    report.WriteToProfile(VerdictOf(saved, files, judged, true));
+    KeepToShow(run.localAppData, report.Name());
 
+    const bool modifiedOnly = saved.selection.IsTicked(OptionFlag::ModifiedOnly);
     const bool destinationThere = DestinationIsThere(saved, run.files);
-    for (PlannedCopy& copy : copies)
+    for (std::size_t i = 0; i < files.size() && destinationThere; ++i)
     {
-        if (!copy.reason || !destinationThere)
+        // With /M, xcopy leaves a file whose archive bit is clear, whatever
+        // its copy: the verdict still names it.
+        if (judged[i] == Shortfall::None || judged[i] == Shortfall::SourceNotFound ||
+            (modifiedOnly && !files[i].archive))
             continue;
-        if (run.clock() >= run.deadline)
+        if (!inTime())
         {
             stopped = true;
             break;
         }
-        if (run.files.CopyKeepingTime(copy.source, copy.copy) == platform::CopyResult::Copied)
+        if (run.files.Copy(files[i].sourcePath, files[i].copyPath) == platform::CopyResult::Copied)
         {
-            copy.reason = nullptr;
-            if (copy.clearArchive)
-                run.files.ClearArchiveBit(copy.source);
+            judged[i] = Shortfall::None;
+            if (modifiedOnly)
+                run.files.ClearArchive(files[i].sourcePath);
         }
     }
 
-    const RunReport report = ReportOf(uncopiable, copies, stopped);
-    file.WriteToProfile(report);
-    if (file.WriteToDestination(report) && !report.HasBadNews())
-        MarkShown(run.profileFolder, file.Name());
-    return report;
+    const Verdict verdict = VerdictOf(saved, files, judged, stopped);
+    report.WriteToProfile(verdict);
+    if (!report.WriteToDestination(verdict).empty() && !verdict.HasBadNews())
+        MarkShown(run.localAppData, report.Name());
+    return verdict;
 }
 
 } // namespace flows

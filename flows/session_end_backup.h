@@ -1,17 +1,19 @@
 #pragma once
 
 #include "flows/agent_clock.h"
-#include "flows/run_report.h"
 #include "flows/saved_plan.h"
-#include "platform/file_port.h"
+#include "flows/verdict.h"
+#include "platform/file_tree.h"
 
+#include <ctime>
 #include <string>
 
 // The backup when the user logs off or shuts down, made by the agent itself:
 // at the end of a session Windows ends the hidden batches and consoles a
 // backup.bat would run in. It copies what backup.bat would copy, where
-// backup.bat would put it: files whose copy is missing or older, and on the
-// lines with /M only files whose archive bit is set, which it then clears.
+// backup.bat would put it: files whose copy is missing or older, and with
+// "modified files only" only files whose archive bit is set, which it then
+// clears. Its verdict is the monitor's: every file of the plan counts.
 namespace flows
 {
 
@@ -25,15 +27,13 @@ inline constexpr Millis kSessionEndCap = 60 * 1000;
 
 struct SessionEndRun
 {
-    platform::FilePort& files;
+    platform::FileTree& files;
     Clock clock;
     // When to stop copying: the run's start plus the cap.
     Millis deadline;
-    // The System State line's folder as the command interpreter expands it.
-    std::string systemFolder;
-    LocalTime started;
-    // The agent's folder in the user's profile.
-    std::string profileFolder;
+    std::tm started;
+    // The user's %LOCALAPPDATA%, where the reports to show are kept.
+    std::string localAppData;
 };
 
 // Backs up the saved plan and writes its report. Before copying, it leaves in
@@ -42,6 +42,6 @@ struct SessionEndRun
 // what remains. The finished report replaces it, in the profile and the
 // destination, and is shown only with bad news or when the destination could
 // not take it.
-RunReport BackUpAtSessionEnd(const SavedPlan& saved, const SessionEndRun& run);
+Verdict BackUpAtSessionEnd(const SavedPlan& saved, const SessionEndRun& run);
 
 } // namespace flows

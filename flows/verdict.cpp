@@ -17,6 +17,8 @@ const char* ReasonText(Shortfall shortfall)
         return "size differs";
     case Shortfall::SourceNotFound:
         return "source not found";
+    case Shortfall::CannotCarry:
+        return "Its name holds characters that the backup script cannot carry";
     case Shortfall::None:
         break;
     }

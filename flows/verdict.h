@@ -17,6 +17,9 @@ enum class Shortfall
     OlderThanSource,
     SizeDiffers,
     SourceNotFound,
+    // A source whose name the backup script could not carry: no copy of it
+    // is ever made from the saved selection.
+    CannotCarry,
 };
 
 // The words the report and the monitor use for a shortfall.
@@ -44,6 +47,9 @@ struct Verdict
     // The batch ended before its last line: the copies that come after the
     // point it was stopped at were never tried.
     bool stoppedEarly = false;
+
+    // What the user must be shown when the run could not show it itself.
+    bool HasBadNews() const { return stoppedEarly || !notBackedUp.empty(); }
 };
 
 // "All N files were backed up." or "M of N files were not backed up."

@@ -14,7 +14,8 @@ namespace platform
 // something, so each platform counts from its own epoch.
 using FileTime = std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>;
 
-// What a walk needs to know of one file or folder, read in one call.
+// What a walk or a copy decision needs to know of one file or folder, read
+// in one call.
 struct FileFacts
 {
     bool isFolder = false;
@@ -22,6 +23,9 @@ struct FileFacts
     bool isLink = false;
     // Hidden or system on Windows; a name that begins with a dot on POSIX.
     bool hidden = false;
+    // Set by Windows whenever the file is written; xcopy /M copies only files
+    // that have it and clears it. POSIX keeps none: every file has it there.
+    bool archive = false;
     std::uint64_t size = 0;
     FileTime lastWrite{};
 };
@@ -36,12 +40,53 @@ using FolderVisit = std::function<void(std::string_view name, const FileFacts& f
 // when the folder cannot be listed.
 bool ListFolder(const std::string& folder, const FolderVisit& visit);
 
-// Makes the folder when it is missing; its parent must exist. True when the
-// folder exists afterwards.
-bool MakeFolder(const std::string& path);
+// Makes the folder and every missing folder above it; true when it exists.
+bool MakeFolders(const std::string& path);
+
+enum class CopyResult
+{
+    Copied,
+    // Another program has the file open for writing: it may be half written.
+    SourceBusy,
+    Failed,
+};
+
+// Copies the file whole with its last-write time, as xcopy does, into the
+// folders it makes for it. The copy is written beside `to` and moved over it:
+// a copy cut short by the end of the session is never taken for a whole one,
+// which xcopy /d would then skip for ever. The copy is a plain file, visible,
+// as the "attrib -h" lines of backup.bat leave theirs.
+CopyResult CopyKeepingTime(const std::string& from, const std::string& to);
+
+bool ClearArchiveBit(const std::string& path);
 
 // The text with every "%NAME%" of a set environment variable replaced by its
 // value, as the command interpreter expands it.
 std::string ExpandEnvironment(const std::string& text);
+
+// The file calls above as a port, for the decisions that tests must see on
+// archive bits and files held open, which Wine and POSIX do not keep.
+class FileTree
+{
+  public:
+    virtual ~FileTree() = default;
+    virtual std::optional<FileFacts> Facts(const std::string& path) { return FactsOf(path); }
+    virtual bool List(const std::string& folder, const FolderVisit& visit)
+    {
+        return ListFolder(folder, visit);
+    }
+    virtual CopyResult Copy(const std::string& from, const std::string& to)
+    {
+        return CopyKeepingTime(from, to);
+    }
+    virtual bool ClearArchive(const std::string& path) { return ClearArchiveBit(path); }
+};
+
+// The port on this platform's own calls.
+inline FileTree& LocalFiles()
+{
+    static FileTree files;
+    return files;
+}
 
 } // namespace platform

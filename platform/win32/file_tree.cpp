@@ -1,7 +1,9 @@
 #include "platform/file_tree.h"
 
-#include "platform/file_system.h"
+#include "platform/code_page.h"
 
+#include <utility>
+#include <vector>
 #include <windows.h>
 
 namespace platform
@@ -40,10 +42,61 @@ FileFacts FactsFrom(DWORD attributes, DWORD sizeHigh, DWORD sizeLow, const FILET
     facts.isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     facts.isLink = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     facts.hidden = (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+    facts.archive = (attributes & FILE_ATTRIBUTE_ARCHIVE) != 0;
     facts.size = facts.isFolder ? 0 : (std::uint64_t{sizeHigh} << 32 | sizeLow);
     facts.lastWrite = FileTime(static_cast<std::int64_t>(
         std::uint64_t{written.dwHighDateTime} << 32 | written.dwLowDateTime));
     return facts;
+}
+
+// The offset of the last separator, found by character, or npos.
+size_t LastSeparator(const std::string& path)
+{
+    size_t last = std::string::npos;
+    for (size_t i = 0; i < path.size(); ++i)
+    {
+        if (IsLeadByte(kAnsiCodePage, path[i]))
+            ++i;
+        else if (path[i] == '\\' || path[i] == '/')
+            last = i;
+    }
+    return last;
+}
+
+class Handle
+{
+  public:
+    explicit Handle(HANDLE handle) : m_handle(handle) {}
+    ~Handle()
+    {
+        if (m_handle != INVALID_HANDLE_VALUE)
+            CloseHandle(m_handle);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+
+    HANDLE Get() const { return m_handle; }
+    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
+    bool Close() { return CloseHandle(std::exchange(m_handle, INVALID_HANDLE_VALUE)) != FALSE; }
+
+  private:
+    HANDLE m_handle;
+};
+
+bool CopyContent(HANDLE from, HANDLE to)
+{
+    std::vector<char> buffer(size_t{1} << 20);
+    for (;;)
+    {
+        DWORD read = 0;
+        if (!ReadFile(from, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr))
+            return false;
+        if (read == 0)
+            return true;
+        DWORD written = 0;
+        if (!WriteFile(to, buffer.data(), read, &written, nullptr) || written != read)
+            return false;
+    }
 }
 
 } // namespace
@@ -81,9 +134,71 @@ bool ListFolder(const std::string& folder, const FolderVisit& visit)
     return true;
 }
 
-bool MakeFolder(const std::string& path)
+bool MakeFolders(const std::string& path)
 {
-    return CreateDirectoryA(path.c_str(), nullptr) || DirectoryExists(path);
+    // Each folder above it in turn, found by character: in the double-byte
+    // code pages a second byte may be 0x5C. Those that exist, and the "C:" of
+    // a drive, fail harmlessly.
+    for (size_t i = 0; i < path.size(); ++i)
+    {
+        if (IsLeadByte(kAnsiCodePage, path[i]))
+            ++i;
+        else if (i > 2 && (path[i] == '\\' || path[i] == '/'))
+            CreateDirectoryW(LongPath(path.substr(0, i)).c_str(), nullptr);
+    }
+    CreateDirectoryW(LongPath(path).c_str(), nullptr);
+    const std::optional<FileFacts> facts = FactsOf(path);
+    return facts && facts->isFolder;
+}
+
+CopyResult CopyKeepingTime(const std::string& from, const std::string& to)
+{
+    // Sharing only reading: a program that still has the file open for
+    // writing makes this fail, and a writer that comes later must wait.
+    Handle source(CreateFileW(LongPath(from).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!source.IsOpen())
+    {
+        const DWORD error = GetLastError();
+        return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION
+                   ? CopyResult::SourceBusy
+                   : CopyResult::Failed;
+    }
+    const size_t separator = LastSeparator(to);
+    if (separator != std::string::npos)
+        MakeFolders(to.substr(0, separator));
+    // A name that no other process of ours uses, so that no other copy is
+    // overwritten on the way.
+    const std::wstring target = LongPath(to);
+    const std::wstring partial = target + L"." + std::to_wstring(GetCurrentProcessId()) + L".part";
+    Handle copy(CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!copy.IsOpen())
+        return CopyResult::Failed;
+    FILETIME lastWrite;
+    const bool whole = CopyContent(source.Get(), copy.Get()) &&
+                       GetFileTime(source.Get(), nullptr, nullptr, &lastWrite) &&
+                       SetFileTime(copy.Get(), nullptr, nullptr, &lastWrite);
+    if (!copy.Close() || !whole ||
+        !MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
+    {
+        DeleteFileW(partial.c_str());
+        return CopyResult::Failed;
+    }
+    return CopyResult::Copied;
+}
+
+bool ClearArchiveBit(const std::string& path)
+{
+    const std::wstring wide = LongPath(path);
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return false;
+    if (!(attributes & FILE_ATTRIBUTE_ARCHIVE))
+        return true;
+    // No attribute left must be said as FILE_ATTRIBUTE_NORMAL.
+    const DWORD rest = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE);
+    return SetFileAttributesW(wide.c_str(), rest ? rest : FILE_ATTRIBUTE_NORMAL) != FALSE;
 }
 
 std::string ExpandEnvironment(const std::string& text)

@@ -2,8 +2,8 @@
 
 #include "model/install_directory.h"
 #include "plan/path_text.h"
-#include "platform/file_port.h"
 #include "platform/file_system.h"
+#include "platform/file_tree.h"
 #include "store/store_file.h"
 #include "store/store_formats.h"
 #include "tests/native/test_support.h"
@@ -24,7 +24,7 @@ inline std::string P(std::string path)
 
 // Files in memory, by full path: hidden files, archive bits and files still
 // open for writing, on every platform.
-class FakeFiles : public platform::FilePort
+class FakeFiles : public platform::FileTree
 {
   public:
     // A file last written at `second`, its archive bit set, in folders that
@@ -32,9 +32,9 @@ class FakeFiles : public platform::FilePort
     void AddFile(const std::string& path, std::int64_t second, bool hidden = false,
                  std::uint64_t size = 1)
     {
-        Add(path, {false, hidden, true, size, second * platform::kTicksPerSecond});
+        Add(path, {false, false, hidden, true, size, std::chrono::seconds(second)});
     }
-    void AddFolder(const std::string& path, bool hidden) { Add(path, {true, hidden, false, 0, 0}); }
+    void AddFolder(const std::string& path, bool hidden) { Add(path, {true, false, hidden}); }
 
     std::map<std::string, platform::FileFacts> entries;
     // Open for writing by another program.
@@ -47,30 +47,29 @@ class FakeFiles : public platform::FilePort
         return found == entries.end() ? std::nullopt : std::optional(found->second);
     }
 
-    std::vector<platform::FolderEntry> List(const std::string& folder) override
+    bool List(const std::string& folder, const platform::FolderVisit& visit) override
     {
-        std::vector<platform::FolderEntry> listed;
         for (const auto& [path, facts] : entries)
         {
             if (ParentOf(path) == folder)
-                listed.push_back({std::string(LastComponent(path)), facts});
+                visit(LastComponent(path), facts);
         }
-        return listed;
+        return true;
     }
 
-    platform::CopyResult CopyKeepingTime(const std::string& from, const std::string& to) override
+    platform::CopyResult Copy(const std::string& from, const std::string& to) override
     {
         if (busy.count(from))
             return platform::CopyResult::SourceBusy;
         const std::optional<platform::FileFacts> facts = Facts(from);
         if (!facts)
             return platform::CopyResult::Failed;
-        Add(to, {false, false, true, facts->size, facts->writeTime});
+        Add(to, {false, false, false, true, facts->size, facts->lastWrite});
         copies.emplace_back(from, to);
         return platform::CopyResult::Copied;
     }
 
-    bool ClearArchiveBit(const std::string& path) override
+    bool ClearArchive(const std::string& path) override
     {
         entries.at(path).archive = false;
         return true;
@@ -88,7 +87,7 @@ class FakeFiles : public platform::FilePort
         entries[path] = facts;
         for (std::string folder = ParentOf(path); !folder.empty() && !entries.count(folder);
              folder = ParentOf(folder))
-            entries[folder] = platform::FileFacts{true, false, false, 0, 0};
+            entries[folder] = platform::FileFacts{true};
     }
 };
 

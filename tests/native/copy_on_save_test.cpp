@@ -1,4 +1,5 @@
 #include "flows/agent_schedule.h"
+#include "flows/report.h"
 #include "flows/save_copy.h"
 #include "tests/native/agent_support.h"
 #include "tests/native/temp_folder.h"
@@ -178,7 +179,7 @@ TEST_F(CopyOnSave, ReportsAFailedCopyForTheNextLogOn)
     files.entries.erase(dest + P("/e.txt"));
     files.entries.erase(dest);
     EXPECT_EQ(SavedFileCopy::Failed, flows::CopySavedFile(*saved, P("/u/docs/a.txt"), files));
-    flows::ReportUncopiedFiles(*saved, {P("/u/docs/a.txt")}, files, {2024, 5, 1, 9, 0, 0},
+    flows::ReportUncopiedFiles(*saved, {P("/u/docs/a.txt")}, files, std::tm{},
                                install.PathOf("profile"));
     const std::vector<std::string> toShow = flows::ReportsToShow(install.PathOf("profile"));
     ASSERT_EQ(1u, toShow.size());

@@ -195,13 +195,7 @@ TEST(RunProgress, CountsCopiesAsTheyArrive)
 TEST(Report, WrittenWholeIntoTheDestinationAndTheProfile)
 {
     TempFolder destination, profile;
-    std::tm start{};
-    start.tm_year = 126;
-    start.tm_mon = 2;
-    start.tm_mday = 4;
-    start.tm_hour = 5;
-    start.tm_min = 6;
-    start.tm_sec = 7;
+    const std::tm start = LocalTime(2026, 3, 4, 5, 6, 7);
     const flows::Verdict stopped{3, {{0, "C:\\a.txt", flows::Shortfall::Missing}}, true};
     const std::string own = "Corvane Backup reports" + kSep;
     const std::string kept = "Corvane Backup" + kSep + "reports" + kSep;

@@ -1,3 +1,4 @@
+#include "flows/report.h"
 #include "flows/session_end_backup.h"
 #include "tests/native/agent_support.h"
 #include "tests/native/temp_folder.h"
@@ -7,7 +8,7 @@
 namespace
 {
 
-const flows::LocalTime kStarted{2024, 5, 1, 17, 30, 5};
+const std::tm kStarted = LocalTime(2024, 5, 1, 17, 30, 5);
 const std::string kReportName = "2024-05-01 17-30-05.txt";
 
 // Documents from a folder that holds one file to copy, one already backed up
@@ -29,15 +30,17 @@ struct SessionEnd : testing::Test
         files.AddFile(P("/u/docs/d.exe"), 100);
         files.busy.insert(P("/u/docs/c.txt"));
         files.AddFile(JoinPath(dest, P("docs/b.txt")), 100);
+        // The report goes to the disk: the destination must be there.
+        std::filesystem::create_directory(dest);
     }
 
-    flows::RunReport Run(const std::string& ticks, flows::Millis deadline)
+    flows::Verdict Run(const std::string& ticks, flows::Millis deadline)
     {
         SaveSelection(directory, Selection({P("/u/docs"), P("/e/gone")}, dest, ticks));
         const auto saved =
             flows::ReadSavedPlan(directory, [](const std::string&) { return false; });
         return flows::BackUpAtSessionEnd(
-            *saved, {files, [this] { return ++now; }, deadline, "", kStarted, profile});
+            *saved, {files, [this] { return ++now; }, deadline, kStarted, profile});
     }
 
     std::string ReportIn(const std::string& folder, const std::string& name = kReportName) const
@@ -56,12 +59,13 @@ TEST_F(SessionEnd, BacksUpThePlanAndReportsWhatIsMissing)
     EXPECT_EQ((std::vector<std::pair<std::string, std::string>>{
                   {P("/u/docs/a.txt"), JoinPath(dest, P("docs/a.txt"))}}),
               files.copies);
-    const std::string report = "2 of 4 files were not backed up.\r\n" + P("/e/gone") +
-                               "\tsource not found\r\n" + P("/u/docs/c.txt") + "\tmissing\r\n";
+    const std::string report = "2 of 4 files were not backed up.\r\n" + P("/u/docs/c.txt") +
+                               "\tmissing\r\n" + P("/e/gone") + "\tsource not found\r\n";
     EXPECT_EQ(report, ReportIn(P("dest/Corvane Backup reports")));
-    EXPECT_EQ(report, ReportIn(P("profile/reports")));
-    EXPECT_EQ(std::vector<std::string>{JoinPath(profile, P("reports/") + kReportName)},
-              flows::ReportsToShow(profile));
+    EXPECT_EQ(report, ReportIn(P("profile/Corvane Backup/reports")));
+    EXPECT_EQ(
+        std::vector<std::string>{JoinPath(profile, P("Corvane Backup/reports/") + kReportName)},
+        flows::ReportsToShow(profile));
 }
 
 // At the cap the run stops; what it did not reach is reported as it stands,
@@ -75,25 +79,32 @@ TEST_F(SessionEnd, StopsAtTheCap)
     // Four files listed, then the time is up.
     Run("0000001000", 5);
     EXPECT_TRUE(files.copies.empty());
-    EXPECT_EQ("3 of 4 files were not backed up.\r\nThe backup was stopped before its end.\r\n" +
-                  P("/e/gone") + "\tsource not found\r\n" + P("/u/docs/a.txt") + "\tmissing\r\n" +
-                  P("/u/docs/c.txt") + "\tmissing\r\n",
-              ReportIn(P("profile/reports"), "2024-05-01 17-30-05 (2).txt"));
+    EXPECT_EQ("3 of 4 files were not backed up.\r\nThe backup was stopped before it finished.\r\n" +
+                  P("/u/docs/a.txt") + "\tmissing\r\n" + P("/u/docs/c.txt") + "\tmissing\r\n" +
+                  P("/e/gone") + "\tsource not found\r\n",
+              ReportIn(P("profile/Corvane Backup/reports"), "2024-05-01 17-30-05 (2).txt"));
     EXPECT_EQ(2u, flows::ReportsToShow(profile).size());
 }
 
 // With "Modified Since Last Backup" only files whose archive bit is set are
-// copied, and their bit is cleared; good news is not kept to be shown.
-TEST_F(SessionEnd, ModifiedOnlyCopiesAndClearsArchivedFiles)
+// copied, and their bit is cleared; a file without it still counts, as the
+// monitor counts it. Good news is not kept to be shown.
+TEST_F(SessionEnd, ModifiedOnlyCopiesArchivedFilesAndCountsEveryFile)
 {
     files.busy.clear();
     files.entries.at(P("/u/docs/c.txt")).archive = false;
-    SaveSelection(directory, Selection({P("/u/docs")}, dest, "0000001001"));
-    const auto saved = flows::ReadSavedPlan(directory, [](const std::string&) { return false; });
-    const flows::RunReport report = flows::BackUpAtSessionEnd(
-        *saved, {files, [this] { return ++now; }, 1000, "", kStarted, profile});
+    Run("0000001001", 1000);
+    EXPECT_EQ((std::vector<std::pair<std::string, std::string>>{
+                  {P("/u/docs/a.txt"), JoinPath(dest, P("docs/a.txt"))}}),
+              files.copies);
     EXPECT_FALSE(files.entries.at(P("/u/docs/a.txt")).archive);
-    EXPECT_EQ("All 2 files were backed up.\r\n", ReportIn(P("dest/Corvane Backup reports")));
-    EXPECT_FALSE(report.HasBadNews());
-    EXPECT_TRUE(flows::ReportsToShow(profile).empty());
+    EXPECT_EQ("2 of 4 files were not backed up.\r\n" + P("/u/docs/c.txt") + "\tmissing\r\n" +
+                  P("/e/gone") + "\tsource not found\r\n",
+              ReportIn(P("dest/Corvane Backup reports")));
+
+    // Written again, and the drive plugged in.
+    files.AddFile(P("/u/docs/c.txt"), 100);
+    files.AddFolder(P("/e/gone"), false);
+    EXPECT_FALSE(Run("0000001001", 1000).HasBadNews());
+    EXPECT_EQ(1u, flows::ReportsToShow(profile).size());
 }

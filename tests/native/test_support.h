@@ -4,6 +4,7 @@
 #include "model/prompt.h"
 #include "model/shell.h"
 
+#include <ctime>
 #include <set>
 #include <string>
 #include <utility>
@@ -65,3 +66,16 @@ inline const std::string kBatchE = "\x82";
 #else
 inline const std::string kBatchE = "\xE9";
 #endif
+
+// A run's start in local time, as a report is named after it.
+inline std::tm LocalTime(int year, int month, int day, int hour, int minute, int second)
+{
+    std::tm time{};
+    time.tm_year = year - 1900;
+    time.tm_mon = month - 1;
+    time.tm_mday = day;
+    time.tm_hour = hour;
+    time.tm_min = minute;
+    time.tm_sec = second;
+    return time;
+}
