@@ -1,6 +1,6 @@
 #include "app/about_dialog.h"
 
-#include "app/shell_execute_shell.h"
+#include "framework/shell_execute_shell.h"
 #include "app/web_addresses.h"
 #include "res/resource.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/message_box_prompt.h"
-#include "app/shell_execute_shell.h"
+#include "framework/shell_execute_shell.h"
 #include "framework/framework.h"
 #include "model/backup_selection.h"
 #include "model/install_directory.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 namespace flows
 {
 
@@ -8,15 +10,27 @@ enum class LoadRole
 {
     // Shown by "Backup Now": follows the backup just started.
     Monitor,
-    // Nothing of ours to do: the start ends at once, unseen.
-    None,
+    // Hidden, by the catalog flow: clears the archive bits of the saved
+    // sources, then leaves "cataloged".
+    Catalog,
+    // The user's agent for the session: copies on save and at log-off.
+    Resident,
+    // The installer's: ends every companion before files are replaced.
+    Stop,
 };
 
-// Chosen once, at the start. The hidden start of the catalog flow has no job
-// yet, and must not show a window.
-inline LoadRole ChooseLoadRole(bool startedShown)
-{
-    return startedShown ? LoadRole::Monitor : LoadRole::None;
-}
+// What the installer's registration passes at log-on, and what its own
+// requests to end the companions pass.
+inline constexpr std::string_view kLogOnArgument = "/logon";
+inline constexpr std::string_view kStopArgument = "/stop";
+// After the log-on argument: this start came through the desktop's shell, and
+// never hands on again, even where the shell itself runs elevated.
+inline constexpr std::string_view kRelayedArgument = "/relayed";
+
+// Chosen once, at the start, from the first word after the program's name. The
+// log-on start may come shown (the Run key shows what it starts); a hidden
+// start that is no catalog becomes the resident, which a second start of the
+// same session leaves to the first.
+LoadRole ChooseLoadRole(std::string_view arguments, bool startedShown, bool catalogRequested);
 
 } // namespace flows

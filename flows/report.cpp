@@ -139,4 +139,13 @@ std::vector<std::string> ReportsToShow(const std::string& localAppData)
     return paths;
 }
 
+void ShowKeptReports(const std::string& localAppData, Shell& shell)
+{
+    for (const std::string& path : ReportsToShow(localAppData))
+    {
+        if (shell.Start(path, kShowNormal))
+            MarkShown(localAppData, std::string(LastComponent(path)));
+    }
+}
+
 } // namespace flows

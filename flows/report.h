@@ -1,6 +1,7 @@
 #pragma once
 
 #include "flows/verdict.h"
+#include "model/shell.h"
 
 #include <ctime>
 #include <string>
@@ -49,5 +50,7 @@ void KeepToShow(const std::string& localAppData, const std::string& reportName);
 void MarkShown(const std::string& localAppData, const std::string& reportName);
 // The full paths of the reports to show, oldest first.
 std::vector<std::string> ReportsToShow(const std::string& localAppData);
+// Opens each report to show, oldest first; one that opened is shown.
+void ShowKeptReports(const std::string& localAppData, Shell& shell);
 
 } // namespace flows

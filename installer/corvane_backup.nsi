@@ -17,6 +17,8 @@ RequestExecutionLevel admin
 !define PRODUCT "Corvane Backup"
 !define PUBLISHER "Corvane Software"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+; The resident agent starts at every user's log-on, with that user's rights.
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -53,6 +55,15 @@ UninstPage instfiles
   File "${FOLDER}\vd.exe"
 !macroend
 
+; Ends the companions of every session, so that their files can be replaced
+; or removed; an installation older than the /stop request has none running
+; that matters.
+!macro StopCompanions
+  ${If} ${FileExists} "$INSTDIR\Load.exe"
+    ExecWait '"$INSTDIR\Load.exe" /stop'
+  ${EndIf}
+!macroend
+
 Function .onInit
   !insertmacro UseNativeRegistryView
 FunctionEnd
@@ -64,6 +75,7 @@ FunctionEnd
 Section "Install"
   SetShellVarContext all
   SetOutPath "$INSTDIR"
+  !insertmacro StopCompanions
   ; The program and its companions, of one build.
   !ifdef BIN32
     ${If} ${RunningX64}
@@ -88,6 +100,11 @@ Section "Install"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  WriteRegStr HKLM "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\Load.exe" /logon'
+  ; The agent of the user logged on now, without waiting for the next log-on:
+  ; started elevated from here, it starts itself again through the desktop's
+  ; shell, with the user's own rights.
+  Exec '"$INSTDIR\Load.exe" /logon'
 SectionEnd
 
 ; Removes the programs, config.bat and every file the program writes itself.
@@ -95,6 +112,8 @@ SectionEnd
 ; program. The reports stay with the backups and in the users' profiles.
 Section "Uninstall"
   SetShellVarContext all
+  !insertmacro StopCompanions
+  DeleteRegValue HKLM "${RUN_KEY}" "${PRODUCT}"
   Delete "$INSTDIR\CorvaneBackup.exe"
   Delete "$INSTDIR\Load.exe"
   Delete "$INSTDIR\vd.exe"

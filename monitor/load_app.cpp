@@ -1,12 +1,18 @@
 // Load.exe: one program for the companion's jobs, the one to do chosen once,
 // at the start.
 #include "flows/backup_run.h"
+#include "flows/catalog.h"
 #include "flows/load_role.h"
+#include "framework/unelevated_start.h"
 #include "framework/win_app.h"
+#include "monitor/agent_stop.h"
 #include "monitor/backup_watch.h"
 #include "monitor/monitor_dialog.h"
+#include "monitor/resident_agent.h"
+#include "store/store_file.h"
 
 #include <exception>
+#include <string>
 #include <thread>
 
 namespace
@@ -18,6 +24,19 @@ bool StartedShown()
     startup.cb = sizeof startup;
     GetStartupInfoA(&startup);
     return (startup.dwFlags & STARTF_USESHOWWINDOW) == 0 || startup.wShowWindow != SW_HIDE;
+}
+
+// One resident per session: the elevated and the unelevated processes of a
+// session share this name.
+constexpr const char* kResidentMutex = "Local\\CorvaneBackup.Agent";
+
+// The arguments after the program's name, which may be quoted.
+std::string Arguments()
+{
+    const std::string line = GetCommandLineA();
+    const bool quoted = !line.empty() && line.front() == '"';
+    const size_t end = quoted ? line.find('"', 1) : line.find(' ');
+    return end == std::string::npos ? std::string() : line.substr(end + 1);
 }
 
 std::tm LocalTimeNow()
@@ -33,12 +52,72 @@ class CLoadApp : public CWinApp
 
     BOOL InitInstance() override
     {
-        if (flows::ChooseLoadRole(StartedShown()) == flows::LoadRole::Monitor)
+        const InstallDirectory directory;
+        const std::string arguments = Arguments();
+        const bool catalogRequested = store::TestRead(directory.PathOf(kCatalogMarker));
+        switch (flows::ChooseLoadRole(arguments, StartedShown(), catalogRequested))
+        {
+        case flows::LoadRole::Monitor:
             Monitor();
+            break;
+        case flows::LoadRole::Catalog:
+            Catalog(directory);
+            break;
+        case flows::LoadRole::Resident:
+            Resident(directory, arguments);
+            break;
+        case flows::LoadRole::Stop:
+            StopCompanions(directory.Root().c_str());
+            break;
+        }
         return FALSE;
     }
 
   private:
+    // The catalog flow's start: the list is the one the same click saves, so
+    // the work begins once the dialog has ended.
+    static void Catalog(const InstallDirectory& directory)
+    {
+        const WatchedProcesses processes = OpenWatchedProcesses();
+        if (processes.batch)
+            CloseHandle(processes.batch);
+        if (processes.dialog)
+        {
+            WaitForSingleObject(processes.dialog, INFINITE);
+            CloseHandle(processes.dialog);
+        }
+        flows::RunCatalog(directory, platform::LocalFiles());
+    }
+
+    static void Resident(const InstallDirectory& directory, const std::string& arguments)
+    {
+        // The agent runs with the user's own rights (an elevated start comes
+        // from the dialog or the installer): it copies what the user may read
+        // and needs to write nothing the user may not.
+        const bool relayed = arguments.find(flows::kRelayedArgument) != std::string::npos;
+        if (!relayed && IsElevated() &&
+            StartThroughDesktopShell(std::string(flows::kLogOnArgument) + " " +
+                                     std::string(flows::kRelayedArgument)))
+            return;
+        HANDLE resident = CreateMutexA(nullptr, FALSE, kResidentMutex);
+        // Access denied: an instance with other rights holds it.
+        if (!resident || GetLastError() == ERROR_ALREADY_EXISTS)
+        {
+            if (resident)
+                CloseHandle(resident);
+            return;
+        }
+        // Set while the installer replaces the programs: this start is an old
+        // one. Without it, the agent still runs, unstoppable but by log-off.
+        HANDLE stop = OpenStopEvent();
+        if (!stop)
+            stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        if (WaitForSingleObject(stop, 0) == WAIT_TIMEOUT)
+            ResidentAgent(directory, stop).Run();
+        CloseHandle(stop);
+        CloseHandle(resident);
+    }
+
     // Follows the backup "Backup Now" has just started. The window may be
     // closed at any time; the process ends only once the report is written.
     void Monitor()

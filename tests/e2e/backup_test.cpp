@@ -71,13 +71,6 @@ std::string Verdict()
     return report;
 }
 
-// Where a sample is copied to in the destination: each source into a folder
-// of its own, named as the source.
-std::string CopyOf(int source, const std::string& path)
-{
-    return fs::u8path(kSources[source]).filename().u8string() + "\\" + path;
-}
-
 // Replaces a file's bytes and dates it an hour after its old write time.
 void RewriteNewer(const std::string& path, const std::string& bytes)
 {
@@ -121,12 +114,7 @@ TEST_F(Installed, BackupNowCopiesWithXcopy)
     }
     fs::remove(HarnessPath("hold-batch"));
     EXPECT_EQ(Verdict(), "All 6 files were backed up.\r\n");
-    // Every sample but the song and the data is a picture or a document; the
-    // two letters of one name are both kept.
-    FileTree expected;
-    for (const auto& [source, path] : kSamples)
-        if (path != "song.mp3" && path != "data.bin")
-            expected[CopyOf(source, path)] = SampleText(source, path);
+    FileTree expected = PictureAndDocumentCopies();
     EXPECT_EQ(ReadTree(kBackupFolder), expected);
 
     // A newer source, a new file that another program holds open without

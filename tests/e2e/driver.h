@@ -85,6 +85,25 @@ inline std::string SampleText(int source, const std::string& path)
     return std::to_string(source) + " " + path;
 }
 
+// Where a sample is copied to in the destination: each source into a folder
+// of its own, named as the source.
+inline std::string CopyOf(int source, const std::string& path)
+{
+    return fs::u8path(kSources[source]).filename().u8string() + "\\" + path;
+}
+
+// The copies of the samples that are pictures or documents (all but the song
+// and the data), by their paths in the destination; the two letters of one
+// name are both kept.
+inline FileTree PictureAndDocumentCopies()
+{
+    FileTree copies;
+    for (const auto& [source, path] : kSamples)
+        if (path != "song.mp3" && path != "data.bin")
+            copies[CopyOf(source, path)] = SampleText(source, path);
+    return copies;
+}
+
 // Makes the sources with their samples, and the destination empty.
 inline void CreateSamples()
 {
@@ -98,8 +117,8 @@ inline void CreateSamples()
 
 // Control ids of the main window.
 constexpr int kPictures = 1000, kDocuments = 1003, kAddFile = 1005, kBrowseDestination = 1007,
-              kBackupNow = 1008, kAllFileTypes = 1010, kSystemState = 1015, kAddFolder = 1018,
-              kVirtualDrive = 1021, kHidden = 1022, kModifiedOnly = 1023;
+              kBackupNow = 1008, kAllFileTypes = 1010, kSystemState = 1015, kBackupOnModify = 1016,
+              kAddFolder = 1018, kVirtualDrive = 1021, kHidden = 1022, kModifiedOnly = 1023;
 
 // Clicks without waiting for the handler, which may open a modal window.
 inline void Click(HWND dialog, int id)
@@ -241,8 +260,8 @@ class Program
 };
 
 // The text of a message box with `caption` that `owner` owns (null: one of
-// another program, not the main window), once it shows; answered with OK.
-inline std::string AnswerMessageBox(HWND owner, const wchar_t* caption)
+// another program, not the main window), once it shows; answered with `button`.
+inline std::string AnswerMessageBox(HWND owner, const wchar_t* caption, int button = IDOK)
 {
     constexpr int kText = 0xFFFF;
     HWND box = nullptr;
@@ -255,9 +274,15 @@ inline std::string AnswerMessageBox(HWND owner, const wchar_t* caption)
     });
     wchar_t text[512] = L"<no message box>";
     GetDlgItemTextW(box, kText, text, 512);
-    Click(box, IDOK);
+    Click(box, button);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));
     return fs::path(text).u8string();
+}
+
+// Whether the resident agent runs: its hidden window is there.
+inline bool AgentRuns()
+{
+    return FindWindowW(L"CorvaneBackupAgent", nullptr) != nullptr;
 }
 
 // Each test starts from the program freshly installed by the installer under

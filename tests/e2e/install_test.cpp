@@ -8,21 +8,32 @@ namespace e2e
 namespace
 {
 
-// The installer writes its entry into the registry view of the Windows it
-// runs on, also as a 32-bit installer on 64-bit Windows.
-std::string UninstallValue(const char* name)
+// The installer writes into the registry view of the Windows it runs on, also
+// as a 32-bit installer on 64-bit Windows.
+std::string MachineValue(const char* keyName, const char* name)
 {
     HKEY key = nullptr;
     char value[512] = "<missing>";
     DWORD size = sizeof value;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE,
-                      "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Corvane Backup", 0,
-                      KEY_READ | KEY_WOW64_64KEY, &key) == ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyName, 0, KEY_READ | KEY_WOW64_64KEY, &key) ==
+        ERROR_SUCCESS)
     {
         RegGetValueA(key, nullptr, name, RRF_RT_REG_SZ, nullptr, value, &size);
         RegCloseKey(key);
     }
     return value;
+}
+
+std::string UninstallValue(const char* name)
+{
+    return MachineValue("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Corvane Backup",
+                        name);
+}
+
+// The resident agent's start at every log-on.
+std::string RunValue()
+{
+    return MachineValue("Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Corvane Backup");
 }
 
 std::string ShortcutPath()
@@ -53,6 +64,9 @@ TEST_F(Installed, SetupAndUninstall)
     EXPECT_EQ(UninstallValue("DisplayVersion"), "1.0.0.1");
     EXPECT_EQ(UninstallValue("Publisher"), "Corvane Software");
     EXPECT_EQ(UninstallValue("UninstallString"), "\"" + InstalledPath("Uninstall.exe") + "\"");
+    EXPECT_EQ(RunValue(), "\"" + InstalledPath("Load.exe") + "\" /logon");
+    // Started for the user now, not only at the next log-on.
+    EXPECT_TRUE(WaitFor(AgentRuns));
 
     // The program's own files: its store as a close writes it, and what its
     // other runs leave (a backup's batch and marker, an interrupted replace);
@@ -66,6 +80,9 @@ TEST_F(Installed, SetupAndUninstall)
     ASSERT_TRUE(WaitFor([] { return !fs::exists(InstalledPath("Uninstall.exe")); }, 60000));
     EXPECT_TRUE(WaitFor([] { return UninstallValue("DisplayName") == "<missing>"; }));
     EXPECT_FALSE(fs::exists(ShortcutPath()));
+    EXPECT_EQ(RunValue(), "<missing>");
+    // Ended before its program was removed.
+    EXPECT_FALSE(AgentRuns());
     std::string left;
     for (const auto& file : ReadTree(kInstallDirectory))
         left += file.first + " ";

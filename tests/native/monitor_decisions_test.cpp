@@ -1,4 +1,5 @@
 // The decisions of the monitor, Load.exe, that need no window.
+#include "flows/load_role.h"
 #include "flows/monitor_view.h"
 #include "flows/monitored_processes.h"
 
@@ -66,4 +67,28 @@ TEST(MonitorView, ShowsTheProgressOfTheRunningBatch)
     EXPECT_EQ("", flows::ViewOf(state).folder);
     state.quiet = flows::kStallTime;
     EXPECT_EQ("Stalled: no file has arrived for a minute.", flows::ViewOf(state).headline);
+}
+
+// Each start of Load.exe finds its one job from how it was started.
+TEST(LoadRole, ChosenFromTheArgumentsTheShowStateAndTheCatalogRequest)
+{
+    using flows::LoadRole;
+    const struct
+    {
+        const char* arguments;
+        bool shown;
+        bool catalog;
+        LoadRole role;
+    } cases[] = {
+        {"", true, false, LoadRole::Monitor},
+        {"", true, true, LoadRole::Monitor},
+        {"", false, true, LoadRole::Catalog},
+        {"", false, false, LoadRole::Resident},
+        {" /logon ", true, true, LoadRole::Resident},
+        {"/logon /relayed", false, true, LoadRole::Resident},
+        {"/stop", true, false, LoadRole::Stop},
+        {"/other", false, false, LoadRole::Resident},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.role, flows::ChooseLoadRole(c.arguments, c.shown, c.catalog)) << c.arguments;
 }

@@ -52,7 +52,8 @@ struct SessionEnd : testing::Test
 } // namespace
 
 // The saved selection is backed up through its plan and the report names, in
-// both places, what is not backed up; the bad news waits for the next log-on.
+// both places, what is not backed up; the bad news waits for the next log-on,
+// and is shown then until one showing succeeds.
 TEST_F(SessionEnd, BacksUpThePlanAndReportsWhatIsMissing)
 {
     Run("0000001000", 1000);
@@ -63,9 +64,15 @@ TEST_F(SessionEnd, BacksUpThePlanAndReportsWhatIsMissing)
                                "\tmissing\r\n" + P("/e/gone") + "\tsource not found\r\n";
     EXPECT_EQ(report, ReportIn(P("dest/Corvane Backup reports")));
     EXPECT_EQ(report, ReportIn(P("profile/Corvane Backup/reports")));
-    EXPECT_EQ(
-        std::vector<std::string>{JoinPath(profile, P("Corvane Backup/reports/") + kReportName)},
-        flows::ReportsToShow(profile));
+    const std::string kept = JoinPath(profile, P("Corvane Backup/reports/") + kReportName);
+    EXPECT_EQ(std::vector<std::string>{kept}, flows::ReportsToShow(profile));
+    RecordingShell shell;
+    shell.refused.insert(kept);
+    flows::ShowKeptReports(profile, shell);
+    shell.refused.clear();
+    flows::ShowKeptReports(profile, shell);
+    flows::ShowKeptReports(profile, shell);
+    EXPECT_EQ((Starts{{kept, kShowNormal}, {kept, kShowNormal}}), shell.starts);
 }
 
 // At the cap the run stops; what it did not reach is reported as it stands,

@@ -1,4 +1,4 @@
-#include "vdrive/unelevated_start.h"
+#include "framework/unelevated_start.h"
 
 #include <windows.h>
 // After windows.h: the shell's interfaces need its types.

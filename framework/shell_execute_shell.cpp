@@ -1,4 +1,4 @@
-#include "app/shell_execute_shell.h"
+#include "framework/shell_execute_shell.h"
 
 #include <windows.h>
 // shellapi.h needs the types of windows.h.

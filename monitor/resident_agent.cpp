@@ -1,0 +1,212 @@
+#include "monitor/resident_agent.h"
+
+#include "flows/report.h"
+#include "flows/save_copy.h"
+#include "flows/session_end_backup.h"
+#include "framework/shell_execute_shell.h"
+#include "framework/win_app.h"
+#include "monitor/directory_watch.h"
+#include "plan/path_text.h"
+#include "platform/file_system.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <exception>
+#include <future>
+#include <memory>
+#include <thread>
+
+namespace
+{
+
+constexpr const char* kWindowClass = "CorvaneBackupAgent";
+// Shown by Windows beside the program while the end of the session waits.
+constexpr const wchar_t* kBlockReason = L"Corvane Backup is backing up your files";
+// Time for the report after the copying stopped at the cap.
+constexpr DWORD kReportMillis = 5000;
+// Among the last programs asked to end, so that the others have saved and
+// closed the files it copies.
+constexpr DWORD kShutdownLevel = 0x100;
+
+flows::Millis Now()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+std::tm LocalTimeNow()
+{
+    const std::time_t now = std::time(nullptr);
+    return *std::localtime(&now);
+}
+
+} // namespace
+
+ResidentAgent::ResidentAgent(const InstallDirectory& directory, HANDLE stopEvent)
+    : m_directory(directory), m_stopEvent(stopEvent), m_schedule(directory.Root())
+{
+    const char* localAppData = std::getenv("LOCALAPPDATA");
+    m_localAppData = localAppData ? localAppData : "";
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &ResidentAgent::WindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = kWindowClass;
+    RegisterClassA(&windowClass);
+    // Top-level and never shown: a message-only window gets no session messages.
+    m_window = CreateWindowExA(0, kWindowClass, "Corvane Backup", WS_OVERLAPPED, 0, 0, 0, 0,
+                               nullptr, nullptr, windowClass.hInstance, this);
+    SetProcessShutdownParameters(kShutdownLevel, 0);
+}
+
+ResidentAgent::~ResidentAgent()
+{
+    if (m_window)
+        DestroyWindow(m_window);
+}
+
+void ResidentAgent::Run()
+{
+    Reload();
+    ShellExecuteShell shell;
+    flows::ShowKeptReports(m_localAppData, shell);
+    while (!m_sessionEnded)
+    {
+        std::vector<HANDLE> waits{m_stopEvent};
+        std::vector<std::size_t> watchOf{0};
+        for (std::size_t i = 0; i < m_watches.size(); ++i)
+        {
+            if (HANDLE event = m_watches[i]->Event();
+                event && waits.size() < MAXIMUM_WAIT_OBJECTS - 1)
+            {
+                waits.push_back(event);
+                watchOf.push_back(i);
+            }
+        }
+        DWORD timeout = INFINITE;
+        if (const std::optional<flows::Millis> wake = m_schedule.NextWake())
+            timeout = static_cast<DWORD>(std::max<flows::Millis>(*wake - Now(), 0));
+        const DWORD woken = MsgWaitForMultipleObjects(static_cast<DWORD>(waits.size()),
+                                                      waits.data(), FALSE, timeout, QS_ALLINPUT);
+        if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED)
+            return;
+        if (woken > WAIT_OBJECT_0 && woken < WAIT_OBJECT_0 + waits.size())
+            TakeChanges(watchOf[woken - WAIT_OBJECT_0], Now());
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        {
+            if (message.message == WM_QUIT)
+                return;
+            DispatchMessageA(&message);
+        }
+        DoDue(Now());
+    }
+}
+
+void ResidentAgent::Reload()
+{
+    m_duties = flows::ReadAgentDuties(m_directory);
+    m_saved = flows::ReadSavedPlan(m_directory, platform::IsFile);
+    m_schedule.Follow(m_duties.copyOnSave && m_saved ? &*m_saved : nullptr);
+    // ShutdownBlockReasonCreate fails under Wine: the backup runs all the same.
+    if (m_duties.backUpAtSessionEnd)
+        ShutdownBlockReasonCreate(m_window, kBlockReason);
+    else
+        ShutdownBlockReasonDestroy(m_window);
+    const std::vector<std::string> folders = m_schedule.FoldersToWatch();
+    if (folders == m_watchedFolders)
+        return;
+    m_watches.clear();
+    for (const std::string& folder : folders)
+        m_watches.push_back(std::make_unique<DirectoryWatch>(folder));
+    m_watchedFolders = folders;
+}
+
+void ResidentAgent::TakeChanges(std::size_t watch, flows::Millis now)
+{
+    const std::string& folder = m_watchedFolders[watch];
+    std::vector<std::string> names;
+    // Lost reports: the store may have changed; saved files wait for their next save.
+    if (!m_watches[watch]->Take(names))
+        m_schedule.Changed(folder, now);
+    for (const std::string& name : names)
+        m_schedule.Changed(JoinPath(folder, name), now);
+}
+
+void ResidentAgent::DoDue(flows::Millis now)
+{
+    const flows::AgentSchedule::Due due = m_schedule.TakeDue(now);
+    if (due.store)
+        Reload();
+    if (due.files.empty() || !m_saved || !m_duties.copyOnSave)
+        return;
+    std::vector<std::string> uncopied;
+    for (const std::string& file : due.files)
+    {
+        switch (flows::CopySavedFile(*m_saved, file, platform::LocalFiles()))
+        {
+        case flows::SavedFileCopy::Busy:
+            if (!m_schedule.Busy(file, now))
+                uncopied.push_back(file);
+            break;
+        case flows::SavedFileCopy::Failed:
+            uncopied.push_back(file);
+            break;
+        default:
+            break;
+        }
+    }
+    if (!uncopied.empty())
+        flows::ReportUncopiedFiles(*m_saved, uncopied, platform::LocalFiles(), LocalTimeNow(),
+                                   m_localAppData);
+}
+
+void ResidentAgent::BackUpAtSessionEnd()
+{
+    m_sessionEnded = true;
+    // The store as it is now, whatever change is still waiting to settle.
+    if (!flows::ReadAgentDuties(m_directory).backUpAtSessionEnd)
+        return;
+    auto saved = std::make_shared<std::optional<flows::SavedPlan>>(
+        flows::ReadSavedPlan(m_directory, platform::IsFile));
+    if (!*saved)
+        return;
+    const flows::Millis deadline = Now() + flows::kSessionEndCap;
+    // On a thread of its own: a copy that hangs on a dead network destination
+    // must not hold the session past the cap. A hung thread is left to the
+    // end of the session, which ends it.
+    std::packaged_task<void()> backup([saved, deadline, started = LocalTimeNow(),
+                                       localAppData = m_localAppData] {
+        flows::BackUpAtSessionEnd(**saved,
+                                  {platform::LocalFiles(), Now, deadline, started, localAppData});
+    });
+    std::future<void> done = backup.get_future();
+    std::thread(std::move(backup)).detach();
+    done.wait_for(std::chrono::milliseconds(flows::kSessionEndCap + kReportMillis));
+}
+
+LRESULT CALLBACK ResidentAgent::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrA(
+            window, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+    auto* agent = reinterpret_cast<ResidentAgent*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    // Refusing would cancel what the user asked: the work is done at WM_ENDSESSION,
+    // which Windows carries through.
+    if (message == WM_QUERYENDSESSION)
+        return TRUE;
+    if (message == WM_ENDSESSION && wParam && agent)
+    {
+        try
+        {
+            agent->BackUpAtSessionEnd();
+        }
+        catch (const std::exception& error)
+        {
+            AfxReportFatalError(error.what());
+        }
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
