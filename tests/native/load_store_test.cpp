@@ -1,5 +1,4 @@
 #include "flows/load_store.h"
-#include "tests/native/temp_folder.h"
 #include "tests/native/test_support.h"
 
 #include <gtest/gtest.h>
@@ -16,31 +15,27 @@ flows::LoadedStore Load(const FileMap& files)
 
 } // namespace
 
-TEST(LoadStore, FirstRunTicksTheDefaultsAndCreatesOnlyTheListAndDestination)
+// Nothing saved yet: the defaults, and empty files for the list and the
+// destination, but no settings.dat, which alone tells a first run.
+TEST(LoadStore, FirstRunTicksTheDefaults)
 {
     TempFolder folder;
     const flows::LoadedStore loaded = flows::LoadStore(InstallDirectory(folder.Path()));
-    EXPECT_TRUE(loaded.sources.empty());
-    EXPECT_EQ("", loaded.destination);
     EXPECT_EQ(Ticks("1110000010"), loaded.ticked);
     EXPECT_TRUE(loaded.typeBoxesLocked);
     EXPECT_EQ((FileMap{{"data.dat", ""}, {"filestobackup.bck", ""}}), folder.Files());
 }
 
-// A token's value is its last character before ";": only "1" ticks.
+// A token's value is its last character before ";": only "1" ticks. The lock
+// disables the type boxes without unticking the saved ones.
 TEST(LoadStore, SettingsReadingRules)
 {
     const std::pair<std::string, std::string> cases[] = {
-        // Present but empty: saved with nothing ticked, not a first run.
         {"", "0000000000"},
         {"1;1;1;1;1;1;1;1;1;1;1;0;", "1111111111"},
-        {"1;1;", "1100000000"},
-        {";;", "0000000000"},
-        {"10;01;", "0100000000"},
-        {"1;;0;;", "1100000000"},
-        {"1;\r\n1;\r\n;", "1100000000"},
-        // The lock disables the type boxes without unticking the saved ones.
-        {"1;0;0;1;0;0;0;0;0;0;", "1001000000"},
+        {"10;01;;", "0110000000"},
+        {"1;\r\n1;\r\n;1", "1100000000"},
+        {"1;0;0;1;0;0;0;1;0;0;", "1001000100"},
     };
     for (const auto& [text, ticks] : cases)
     {
@@ -51,33 +46,22 @@ TEST(LoadStore, SettingsReadingRules)
     }
 }
 
-// One entry per line end, empty lines and "System State" included; text
-// after the last line end is no entry. The destination is the first line.
+// One entry per line end, empty lines and "System State" included; text after
+// the last line end is no entry. The destination is the first line, however
+// long. Only a carriage return right before a line feed belongs to the line end.
 TEST(LoadStore, SourceAndDestinationReadingRules)
 {
     const std::string longPath = "E:\\" + std::string(300, 'x');
-    const struct
-    {
-        std::string list;
-        std::vector<std::string> sources;
-        std::string data;
-        std::string destination;
-    } cases[] = {
-        {"C:\\Data", {}, longPath, longPath},
-        {"C:\\Data\r\n\r\nSystem State\r\nD:\\cut off",
-         {"C:\\Data", "", "System State"},
-         longPath + "\r\nF:\\Other",
-         longPath},
-        {"C:\\a\n\nD:\\b\r\n", {"C:\\a", "", "D:\\b"}, "\r\nE:\\Backup", ""},
-        // Only a carriage return right before a line feed belongs to the line end.
+    const std::tuple<std::string, std::vector<std::string>, std::string, std::string> cases[] = {
+        {"C:\\Data", {}, longPath + "\r\nF:\\Other", longPath},
+        {"C:\\a\n\r\nSystem State\r\nD:\\cut off", {"C:\\a", "", "System State"}, "\r\nE:\\", ""},
         {"a\rb\r\r\n\r", {"a\rb\r"}, "E:\\a\r", "E:\\a\r"},
     };
-    for (const auto& c : cases)
+    for (const auto& [list, sources, data, destination] : cases)
     {
-        SCOPED_TRACE('"' + c.list + '"');
-        const flows::LoadedStore loaded =
-            Load({{"filestobackup.bck", c.list}, {"data.dat", c.data}});
-        EXPECT_EQ(c.sources, loaded.sources);
-        EXPECT_EQ(c.destination, loaded.destination);
+        SCOPED_TRACE('"' + list + '"');
+        const flows::LoadedStore loaded = Load({{"filestobackup.bck", list}, {"data.dat", data}});
+        EXPECT_EQ(sources, loaded.sources);
+        EXPECT_EQ(destination, loaded.destination);
     }
 }

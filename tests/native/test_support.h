@@ -4,20 +4,81 @@
 #include "model/prompt.h"
 #include "model/shell.h"
 
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
-// Records every message box and answers each with OK.
+// File names with their bytes, "<folder>" for a folder.
+using FileMap = std::map<std::string, std::string>;
+
+// A fresh, empty folder for one test, removed with everything in it at the end.
+class TempFolder
+{
+  public:
+    TempFolder()
+    {
+        static int count = 0;
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        m_path = std::filesystem::temp_directory_path() /
+                 ("corvane-test-" + std::to_string(stamp) + "-" + std::to_string(count++));
+        std::filesystem::create_directories(m_path);
+    }
+    ~TempFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    std::string Path() const { return m_path.string(); }
+    std::string PathOf(const std::string& name) const { return (m_path / name).string(); }
+
+    // The whole file, or "<missing>".
+    std::string Read(const std::string& name) const
+    {
+        std::ifstream in(m_path / name, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return in ? bytes.str() : "<missing>";
+    }
+    void Write(const FileMap& files) const
+    {
+        for (const auto& [name, bytes] : files)
+            std::ofstream(m_path / name, std::ios::binary) << bytes;
+    }
+    // Everything in the folder: a leftover temporary file shows up too.
+    FileMap Files() const
+    {
+        FileMap files;
+        for (const auto& entry : std::filesystem::directory_iterator(m_path))
+        {
+            const std::string name = entry.path().filename().string();
+            files[name] = entry.is_directory() ? "<folder>" : Read(name);
+        }
+        return files;
+    }
+
+  private:
+    std::filesystem::path m_path;
+};
+
+// Records every message box; answers with the given buttons in turn, then OK.
 struct RecordingPrompt : Prompt
 {
     std::vector<Message> shown;
+    std::vector<int> answers;
 
     int Show(const std::string& text, const std::string& caption, unsigned type) override
     {
         shown.push_back(Message{text, caption, type});
-        return 1;
+        return shown.size() <= answers.size() ? answers[shown.size() - 1] : 1;
     }
 };
 

@@ -2,7 +2,6 @@
 
 #include "app/backup_dialog.h"
 #include "res/resource.h"
-#include "tests/native/temp_folder.h"
 #include "tests/native/test_support.h"
 
 #include <functional>

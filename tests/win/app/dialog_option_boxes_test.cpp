@@ -32,7 +32,7 @@ TEST(OptionBoxes, LoadedFromTheStoreAndLockedByAllFileTypes)
         SCOPED_TRACE(testing::Message() << (settings ? settings : "none") << " clicks " << clicks);
         TestDialog dialog;
         if (settings)
-            dialog.folder.Write(kSettingsFile, settings);
+            dialog.folder.Write({{kSettingsFile, settings}});
         dialog.Run([&](TestDialog& d) {
             for (int click = 0; click < clicks; ++click)
                 d.Click(IDC_ALL_FILE_TYPES);
@@ -53,9 +53,9 @@ TEST(OptionBoxes, AutoBackupClicksCreateKeepAndDeleteEnableAuto)
          {std::tuple{"<missing>", 1, ""}, {"kept", 1, "kept"}, {"kept", 2, "<missing>"}})
     {
         TestDialog dialog;
-        dialog.folder.Write(kSettingsFile, kNothingTicked);
+        dialog.folder.Write({{kSettingsFile, kNothingTicked}});
         if (std::string(before) != "<missing>")
-            dialog.folder.Write(kEnableAutoMarker, before);
+            dialog.folder.Write({{kEnableAutoMarker, before}});
         dialog.Run([&](TestDialog& d) {
             for (int click = 0; click < clicks; ++click)
                 d.Click(IDC_AUTO_ON_SHUTDOWN);
@@ -80,9 +80,9 @@ TEST(BackupOnModify, AsksToCatalogUnlessCatalogued)
     {
         SCOPED_TRACE(testing::Message() << "cataloged " << cataloged << " answer " << answer);
         TestDialog dialog;
-        dialog.folder.Write(kSettingsFile, kNothingTicked);
+        dialog.folder.Write({{kSettingsFile, kNothingTicked}});
         if (cataloged)
-            dialog.folder.Write(kCatalogedMarker, "");
+            dialog.folder.Write({{kCatalogedMarker, ""}});
         dialog.prompt.answer = answer;
         dialog.Run([&](TestDialog& d) {
             d.Click(IDC_BACKUP_ON_MODIFY);

@@ -13,7 +13,7 @@ constexpr const char* kThreeSources = "C:\\One\r\nC:\\Two\r\nC:\\Three\r\n";
 TEST(RemoveSelected, EnabledByTheUsersSelectionRemovesOnlyTheSelectedEntry)
 {
     TestDialog dialog;
-    dialog.folder.Write(kFilesToBackupFile, kThreeSources);
+    dialog.folder.Write({{kFilesToBackupFile, kThreeSources}});
     dialog.Run([](TestDialog& d) {
         // A selection the program makes is no user's choice.
         SendMessageA(d.Item(IDC_SOURCE_LIST), LB_SETCURSEL, 0, 0);
@@ -53,7 +53,7 @@ LRESULT CALLBACK RefusingTwo(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
 TEST(SourceCounter, AnEntryTheListRefusesDoesNotMoveIt)
 {
     TestDialog dialog;
-    dialog.folder.Write(kFilesToBackupFile, kThreeSources);
+    dialog.folder.Write({{kFilesToBackupFile, kThreeSources}});
     dialog.beforeInit = [](TestDialog& d) {
         listProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
             d.Item(IDC_SOURCE_LIST), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RefusingTwo)));
