@@ -1,0 +1,262 @@
+// The main dialog in-process over a temporary install directory, with the
+// recording ports: what it shows of the store, its handlers, and how it ends.
+#include "app/backup_dialog.h"
+#include "res/resource.h"
+#include "tests/native/test_support.h"
+
+#include <cstring>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+// What the dialog works on, made before it.
+struct DialogParts
+{
+    TempFolder folder;
+    RecordingPrompt prompt;
+    RecordingShell shell;
+};
+
+// The main dialog over a store, run modally: the script runs once the store
+// is loaded, then the dialog ends with IDOK unless the script ended it.
+// Ending the process only ends the modal loop.
+class TestDialog : public DialogParts, public CBackupDialog
+{
+  public:
+    using Script = std::function<void(TestDialog&)>;
+
+    explicit TestDialog(const FileMap& store)
+        : CBackupDialog(InstallDirectory(folder.Path()), prompt, shell, nullptr)
+    {
+        folder.Write(store);
+    }
+    int Run(Script script)
+    {
+        m_script = std::move(script);
+        return DoModal();
+    }
+    HWND Item(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    // A user's click: the box toggles before its handler runs.
+    void Click(int id) { ::SendMessageA(Item(id), BM_CLICK, 0, 0); }
+    // A user's click on an entry, which the list reports as a selection change.
+    void ClickSource(int index)
+    {
+        RECT item{};
+        ::SendMessageA(Item(IDC_SOURCE_LIST), LB_GETITEMRECT, index, LPARAM(&item));
+        const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+        ::SendMessageA(Item(IDC_SOURCE_LIST), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::SendMessageA(Item(IDC_SOURCE_LIST), WM_LBUTTONUP, 0, at);
+    }
+    // The ten option boxes in settings.dat order: '1' ticked, '0' not, and
+    // 'x' and '-' the same for a disabled box.
+    std::string Boxes() const
+    {
+        std::string boxes;
+        for (const int id :
+             {IDC_ALL_FILE_TYPES, IDC_AUTO_ON_SHUTDOWN, IDC_BACKUP_ON_MODIFY, IDC_PICTURES,
+              IDC_AUDIO, IDC_VIDEO, IDC_DOCUMENTS, IDC_HIDDEN, IDC_SYSTEM_STATE, IDC_MODIFIED_ONLY})
+            boxes += (::IsWindowEnabled(Item(id)) ? "01" : "-x")[::IsDlgButtonChecked(m_hWnd, id)];
+        return boxes;
+    }
+    bool RemoveEnabled() const { return ::IsWindowEnabled(Item(IDC_REMOVE_SELECTED)); }
+
+    Script beforeInit;  // runs once the window exists, before the store loads
+    int endStatus = -1; // the status the dialog ended the process with
+
+  protected:
+    BOOL OnInitDialog() override
+    {
+        if (beforeInit)
+            beforeInit(*this);
+        const BOOL result = CBackupDialog::OnInitDialog();
+        m_script(*this);
+        PostMessage(WM_COMMAND, IDOK);
+        return result;
+    }
+    void EndProcess(int status) override
+    {
+        endStatus = status;
+        EndDialog(IDOK);
+    }
+
+  private:
+    Script m_script;
+};
+
+const Message kCatalogQuestion{"Some Options You Have Selected Require A Cataloging Of Files. They "
+                               "Will Not Be Enabled Until Files Are Catalogged\n\nDo You Want To "
+                               "Do That Now?",
+                               "Catalog Files", MB_YESNO};
+
+} // namespace
+
+// A locked load keeps the ticks it read; ticking All File Types clears and
+// locks the four types and Hidden, unticking unlocks them. The companions see
+// enableauto follow its box at once, keeping what it holds. Backups on
+// modification ask nothing once the files are catalogued.
+TEST(OptionBoxes, LockedLoadAndTheRulesOfTheClicks)
+{
+    TestDialog dialog({{kSettingsFile, "1;0;0;1;0;0;0;1;0;0;"},
+                       {kEnableAutoMarker, "kept"},
+                       {kCatalogedMarker, ""}});
+    dialog.Run([](TestDialog& d) {
+        EXPECT_EQ("100x---x00", d.Boxes());
+        for (const char* boxes : {"0001000100", "100-----00", "0000000000"})
+        {
+            d.Click(IDC_ALL_FILE_TYPES);
+            EXPECT_EQ(boxes, d.Boxes());
+        }
+        for (const char* enableAuto : {"kept", "<missing>", ""})
+        {
+            d.Click(IDC_AUTO_ON_SHUTDOWN);
+            EXPECT_EQ(enableAuto, d.folder.Read(kEnableAutoMarker));
+        }
+        d.Click(IDC_BACKUP_ON_MODIFY);
+        EXPECT_EQ("0110000000", d.Boxes());
+    });
+    EXPECT_TRUE(dialog.prompt.shown.empty());
+}
+
+// Not yet catalogued: No unticks the box; Yes asks the companions for a
+// catalog (config.bat does not need the monitor), saves and ends.
+TEST(OptionBoxes, UnlockedLoadAndTheCatalogQuestion)
+{
+    TestDialog dialog(FileMap{{kSettingsFile, "0;0;0;1;1;0;1;0;1;1;"}});
+    dialog.prompt.answers = {IDNO, IDYES};
+    dialog.shell.refused = {dialog.folder.PathOf(kLoadProgram)};
+    dialog.Run([](TestDialog& d) {
+        EXPECT_EQ("0001101011", d.Boxes());
+        d.Click(IDC_BACKUP_ON_MODIFY);
+        EXPECT_EQ("0001101011", d.Boxes());
+        EXPECT_EQ(-1, d.endStatus);
+        d.Click(IDC_BACKUP_ON_MODIFY);
+    });
+    EXPECT_EQ(std::vector<Message>(2, kCatalogQuestion), dialog.prompt.shown);
+    EXPECT_EQ((Starts{{dialog.folder.PathOf(kLoadProgram), kShowHidden},
+                      {dialog.folder.PathOf(kConfigBatchFile), kShowHidden}}),
+              dialog.shell.starts);
+    EXPECT_EQ("", dialog.folder.Read(kCatalogMarker));
+    EXPECT_EQ("0;0;1;1;1;0;1;0;1;1;", dialog.folder.Read(kSettingsFile));
+    EXPECT_EQ(0, dialog.endStatus);
+}
+
+WNDPROC listProcedure = nullptr;
+
+LRESULT CALLBACK RefusingTwo(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == LB_ADDSTRING && std::strcmp(reinterpret_cast<LPCSTR>(lParam), "C:\\Two") == 0)
+        return LB_ERRSPACE;
+    return CallWindowProcA(listProcedure, hWnd, message, wParam, lParam);
+}
+
+// Only the user's selection enables Remove Selected, which removes that entry
+// alone; the save ends at the last entry the list holds, even when the list
+// refused one while loading.
+TEST(SourceList, RemoveSelectedAndTheEntriesASaveReads)
+{
+    TestDialog dialog(
+        FileMap{{kFilesToBackupFile, "C:\\One\r\nC:\\Two\r\nC:\\Three\r\nC:\\Four\r\n"}});
+    dialog.beforeInit = [](TestDialog& d) {
+        listProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            d.Item(IDC_SOURCE_LIST), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RefusingTwo)));
+    };
+    dialog.Run([](TestDialog& d) {
+        SendMessageA(d.Item(IDC_SOURCE_LIST), LB_SETCURSEL, 0, 0);
+        EXPECT_FALSE(d.RemoveEnabled());
+        d.ClickSource(1);
+        EXPECT_TRUE(d.RemoveEnabled());
+        d.Click(IDC_REMOVE_SELECTED);
+        EXPECT_FALSE(d.RemoveEnabled());
+        d.ClickSource(0);
+        SendMessageA(d.Item(IDC_SOURCE_LIST), LB_SETCURSEL, WPARAM(-1), 0);
+        d.Click(IDC_REMOVE_SELECTED);
+        d.SendMessage(WM_CLOSE);
+    });
+    EXPECT_EQ("C:\\One\r\nC:\\Four\r\n", dialog.folder.Read(kFilesToBackupFile));
+}
+
+// A rejected source entry keeps the window open whichever way it is asked to
+// end; with it removed, the close box and a started backup save what the
+// window shows and end the program, and Esc leaves the store alone.
+TEST(DialogEnd, SavesAndEndsOnlyWhenTheSelectionIsAccepted)
+{
+    for (const auto& [wayOut, result, saved, starts] : {std::tuple{WM_CLOSE, IDOK, true, 0u},
+                                                        {WM_COMMAND, IDOK, true, 2u},
+                                                        {WM_KEYDOWN, IDCANCEL, false, 0u}})
+    {
+        SCOPED_TRACE(wayOut);
+        TestDialog dialog({});
+        const std::string list = dialog.folder.Path() + "\r\nC:\\Data\r\n";
+        dialog.folder.Write({{kFilesToBackupFile, list}, {kDataFile, dialog.folder.Path()}});
+        EXPECT_EQ(result, dialog.Run([wayOut = wayOut](TestDialog& d) {
+            d.SendMessage(WM_CLOSE);
+            d.SendMessage(WM_COMMAND, IDC_BACKUP_NOW);
+            EXPECT_EQ(-1, d.endStatus);
+            d.ClickSource(0);
+            d.Click(IDC_REMOVE_SELECTED);
+            d.PostMessage(wayOut, wayOut == WM_COMMAND ? IDC_BACKUP_NOW : VK_ESCAPE);
+        }));
+        const Message rejection = Error("Error Duplicate Found. You Cannot Backup " +
+                                        dialog.folder.Path() + " To " + dialog.folder.Path());
+        EXPECT_EQ(std::vector<Message>(2, rejection), dialog.prompt.shown);
+        EXPECT_EQ(saved ? "1;1;1;0;0;0;0;0;1;0;" : "<missing>", dialog.folder.Read(kSettingsFile));
+        EXPECT_EQ(saved ? "C:\\Data\r\n" : list, dialog.folder.Read(kFilesToBackupFile));
+        EXPECT_EQ(saved ? 0 : -1, dialog.endStatus);
+        ASSERT_EQ(starts, dialog.shell.starts.size());
+        if (starts)
+        {
+            EXPECT_EQ(dialog.folder.PathOf(kBackupBatchFile), dialog.shell.starts[0].first);
+        }
+    }
+}
+
+int aboutBoxesSeen = 0;
+
+// Runs in the About box's own modal loop: closes the box and counts it.
+void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (const HWND about = FindWindowA(nullptr, "About Corvane Backup"))
+    {
+        ++aboutBoxesSeen;
+        PostMessageA(about, WM_COMMAND, IDOK, 0);
+    }
+}
+
+// The About item ends the system menu, after a separator; the system keeps the
+// low four bits of a command for itself.
+TEST(SystemMenu, AboutItemOpensTheAboutBoxWhateverTheCommandsLowBits)
+{
+    TestDialog dialog({});
+    dialog.Run([](TestDialog& d) {
+        const HMENU menu = GetSystemMenu(d.m_hWnd, FALSE);
+        const int count = GetMenuItemCount(menu);
+        EXPECT_TRUE(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
+        EXPECT_EQ(0x0010u, GetMenuItemID(menu, count - 1));
+        char text[64] = {};
+        GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
+        EXPECT_STREQ("&About Corvane Backup...", text);
+
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseAboutBox);
+        for (const WPARAM command : {0x0010, 0x0013, 0x0020})
+            d.SendMessage(WM_SYSCOMMAND, command, 0);
+        KillTimer(nullptr, timer);
+    });
+    EXPECT_EQ(2, aboutBoxesSeen);
+}
+
+// Loading can fail only where the reading rules do not reach (out of memory):
+// the user is told, and the program ends without a save that would write the
+// half-filled window over the store.
+TEST(DialogStart, FailedLoadEndsWithoutSaving)
+{
+    TestDialog dialog(FileMap{{kSettingsFile, "0;"}});
+    dialog.beforeInit = [](TestDialog&) { throw std::bad_alloc(); };
+    dialog.Run([](TestDialog&) {});
+    EXPECT_EQ(std::vector<Message>{Error("Error Cannot Load Settings From " + dialog.folder.Path() +
+                                         " \nDetails:Nothing was changed")},
+              dialog.prompt.shown);
+    EXPECT_EQ(1, dialog.endStatus);
+    EXPECT_EQ("0;", dialog.folder.Read(kSettingsFile));
+}
