@@ -19,20 +19,12 @@ const FileMap kEarlierRun = {{"backup.bat", "old\r\n"},
                              {"filestobackup.bck", "C:\\Old\r\n"},
                              {"video", "old"}};
 
-struct Runner
+flows::RunOutcome BackUp(Install& install, const BackupSelection& selection)
 {
-    TempFolder install;
-    RecordingPrompt prompt;
-    RecordingShell shell;
-
-    Runner() { install.Write(kEarlierRun); }
-    flows::RunOutcome operator()(const BackupSelection& selection)
-    {
-        prompt.shown.clear();
-        shell.starts.clear();
-        return flows::RunBackup(selection, InstallDirectory(install.Path()), prompt, shell);
-    }
-};
+    install.prompt.shown.clear();
+    install.shell.starts.clear();
+    return flows::RunBackup(selection, install.Directory(), install.prompt, install.shell);
+}
 
 Message NotStarted(const std::string& reason)
 {
@@ -59,11 +51,12 @@ TEST(RunBackup, StoppedRunShowsTheFirstProblemAndWritesNothing)
     for (const auto& [selection, message] : cases)
     {
         SCOPED_TRACE(message.text);
-        Runner run;
-        EXPECT_EQ(flows::RunOutcome::Stopped, run(selection));
-        EXPECT_EQ(std::vector<Message>{message}, run.prompt.shown);
-        EXPECT_EQ(kEarlierRun, run.install.Files());
-        EXPECT_TRUE(run.shell.starts.empty());
+        Install install;
+        install.folder.Write(kEarlierRun);
+        EXPECT_EQ(flows::RunOutcome::Stopped, BackUp(install, selection));
+        EXPECT_EQ(std::vector<Message>{message}, install.prompt.shown);
+        EXPECT_EQ(kEarlierRun, install.folder.Files());
+        EXPECT_TRUE(install.shell.starts.empty());
     }
 }
 
@@ -72,25 +65,27 @@ TEST(RunBackup, StoppedRunShowsTheFirstProblemAndWritesNothing)
 // that cannot start is no reason to stop: the backup runs.
 TEST(RunBackup, StartedRunWritesItsFilesThenStartsTheScriptAndTheMonitor)
 {
-    Runner run;
-    const std::string script = run.install.PathOf("backup.bat");
-    run.shell.refused = {run.install.PathOf("Load.exe")};
+    Install install;
+    install.folder.Write(kEarlierRun);
+    const std::string script = install.folder.PathOf("backup.bat");
+    const std::string monitor = install.folder.PathOf("Load.exe");
+    install.shell.refused = {monitor};
     const auto selection = Selection({"C:\\Data", "D:\\Photos"}, kHere, "0000000010");
-    EXPECT_EQ(flows::RunOutcome::Started, run(selection));
-    EXPECT_TRUE(run.prompt.shown.empty());
+    EXPECT_EQ(flows::RunOutcome::Started, BackUp(install, selection));
+    EXPECT_TRUE(install.prompt.shown.empty());
     EXPECT_EQ((FileMap{{"backup.bat", "xcopy /d /y /s /C /I /h  \"%systemroot%\\SYSTEM32\" \"" +
                                           kHere + "\\systemstate\"\r\nerase \"" + script + "\""},
                        {"data.dat", kHere},
                        {"filestobackup.bck", "C:\\Data\r\nD:\\Photos\r\nSystem State\r\n"},
                        {"video", "old"}}),
-              run.install.Files());
-    EXPECT_EQ((Starts{{script, kShowHidden}, {run.install.PathOf("Load.exe"), kShowNormal}}),
-              run.shell.starts);
-    flows::SaveStore(selection, InstallDirectory(run.install.Path()), run.prompt);
-    EXPECT_EQ("C:\\Data\r\nD:\\Photos\r\n", run.install.Read("filestobackup.bck"));
+              install.folder.Files());
+    EXPECT_EQ((Starts{{script, kShowHidden}, {monitor, kShowNormal}}), install.shell.starts);
+    flows::SaveStore(selection, install.Directory(), install.prompt);
+    EXPECT_EQ("C:\\Data\r\nD:\\Photos\r\n", install.folder.Read("filestobackup.bck"));
 
-    EXPECT_EQ(flows::RunOutcome::Started, run(Selection({"C:\\Films"}, kHere, "0000010000")));
-    EXPECT_EQ("", run.install.Read("video"));
+    EXPECT_EQ(flows::RunOutcome::Started,
+              BackUp(install, Selection({"C:\\F"}, kHere, "0000010000")));
+    EXPECT_EQ("", install.folder.Read("video"));
 }
 
 // Each step fails in turn, a folder squatting on the name of the file to
@@ -99,32 +94,32 @@ TEST(RunBackup, StartedRunWritesItsFilesThenStartsTheScriptAndTheMonitor)
 TEST(RunBackup, StopsAtTheFirstStepThatFails)
 {
     const auto selection = Selection({"C:\\a", "D:\\b"}, kHere, "0000010010");
-    Runner run;
-    ASSERT_EQ(flows::RunOutcome::Started, run(selection));
-    const FileMap written = run.install.Files();
-
+    Install install;
+    ASSERT_EQ(flows::RunOutcome::Started, BackUp(install, selection));
+    const FileMap written = install.folder.Files();
     FileMap expected = kEarlierRun;
     for (const char* failing : {"data.dat", "backup.bat", "filestobackup.bck", "video"})
     {
         SCOPED_TRACE(failing);
-        run.install.Write(kEarlierRun);
-        fs::remove(run.install.PathOf(failing));
-        fs::create_directory(run.install.PathOf(failing));
-        EXPECT_EQ(flows::RunOutcome::Stopped, run(selection));
-        EXPECT_EQ(
-            std::vector<Message>{NotStarted("Error Cannot Write " + run.install.PathOf(failing))},
-            run.prompt.shown);
-        EXPECT_TRUE(run.shell.starts.empty());
+        install.folder.Write(kEarlierRun);
+        fs::remove(install.folder.PathOf(failing));
+        fs::create_directory(install.folder.PathOf(failing));
+        EXPECT_EQ(flows::RunOutcome::Stopped, BackUp(install, selection));
+        EXPECT_EQ(std::vector<Message>{NotStarted("Error Cannot Write " +
+                                                  install.folder.PathOf(failing))},
+                  install.prompt.shown);
+        EXPECT_TRUE(install.shell.starts.empty());
         expected[failing] = "<folder>";
-        EXPECT_EQ(expected, run.install.Files());
+        EXPECT_EQ(expected, install.folder.Files());
         expected[failing] = written.at(failing);
-        fs::remove(run.install.PathOf(failing));
+        fs::remove(install.folder.PathOf(failing));
     }
 
-    const std::string script = run.install.PathOf("backup.bat");
-    run.shell.refused = {script};
-    EXPECT_EQ(flows::RunOutcome::Stopped, run(selection));
-    EXPECT_EQ(std::vector<Message>{NotStarted("Error Cannot Start " + script)}, run.prompt.shown);
-    EXPECT_EQ((Starts{{script, kShowHidden}}), run.shell.starts);
-    EXPECT_EQ(written, run.install.Files());
+    const std::string script = install.folder.PathOf("backup.bat");
+    install.shell.refused = {script};
+    EXPECT_EQ(flows::RunOutcome::Stopped, BackUp(install, selection));
+    EXPECT_EQ(std::vector<Message>{NotStarted("Error Cannot Start " + script)},
+              install.prompt.shown);
+    EXPECT_EQ((Starts{{script, kShowHidden}}), install.shell.starts);
+    EXPECT_EQ(written, install.folder.Files());
 }

@@ -21,7 +21,7 @@ TEST(LoadStore, FirstRunTicksTheDefaults)
 {
     TempFolder folder;
     const flows::LoadedStore loaded = flows::LoadStore(InstallDirectory(folder.Path()));
-    EXPECT_EQ(Ticks("1110000010"), loaded.ticked);
+    EXPECT_EQ(Selection({}, "", "1110000010").flags, loaded.ticked);
     EXPECT_TRUE(loaded.typeBoxesLocked);
     EXPECT_EQ((FileMap{{"data.dat", ""}, {"filestobackup.bck", ""}}), folder.Files());
 }
@@ -41,7 +41,7 @@ TEST(LoadStore, SettingsReadingRules)
     {
         SCOPED_TRACE('"' + text + '"');
         const flows::LoadedStore loaded = Load({{"settings.dat", text}});
-        EXPECT_EQ(Ticks(ticks), loaded.ticked);
+        EXPECT_EQ(Selection({}, "", ticks).flags, loaded.ticked);
         EXPECT_EQ(ticks[0] == '1', loaded.typeBoxesLocked);
     }
 }

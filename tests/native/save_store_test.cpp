@@ -21,16 +21,10 @@ const FileMap kOldStore = {{"settings.dat", "old"}, {"enableauto", "old"},
                            {"mod.bat", "old"},      {"cataloged", "old"},
                            {"data.dat", "old"},     {"filestobackup.bck", "old"}};
 
-struct Save
+flows::SaveOutcome Save(Install& install, const BackupSelection& selection)
 {
-    TempFolder folder;
-    RecordingPrompt prompt;
-
-    flows::SaveOutcome operator()(const BackupSelection& selection)
-    {
-        return flows::SaveStore(selection, InstallDirectory(folder.Path()), prompt);
-    }
-};
+    return flows::SaveStore(selection, install.Directory(), install.prompt);
+}
 
 } // namespace
 
@@ -66,11 +60,11 @@ TEST(SaveStore, WritesTheSelectionAndRemovesWhatTheOptionsNoLongerNeed)
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.after.at("settings.dat"));
-        Save save;
-        save.folder.Write(c.before);
-        EXPECT_EQ(flows::SaveOutcome::Saved, save(c.selection));
-        EXPECT_TRUE(save.prompt.shown.empty());
-        EXPECT_EQ(c.after, save.folder.Files());
+        Install install;
+        install.folder.Write(c.before);
+        EXPECT_EQ(flows::SaveOutcome::Saved, Save(install, c.selection));
+        EXPECT_TRUE(install.prompt.shown.empty());
+        EXPECT_EQ(c.after, install.folder.Files());
     }
 }
 
@@ -78,13 +72,13 @@ TEST(SaveStore, WritesTheSelectionAndRemovesWhatTheOptionsNoLongerNeed)
 // (in list order) is named.
 TEST(SaveStore, RejectedEntryLeavesEveryStoreFileAsItWas)
 {
-    Save save;
-    save.folder.Write(kOldStore);
+    Install install;
+    install.folder.Write(kOldStore);
     EXPECT_EQ(flows::SaveOutcome::Rejected,
-              save(Selection({"C:\\a", "e:\\backup", "E:\\"}, "E:\\Backup", "0000000000")));
+              Save(install, Selection({"C:\\a", "e:\\backup", "E:\\"}, "E:\\Backup", "0")));
     EXPECT_EQ(std::vector<Message>{ValidateSourceEntry("e:\\backup", "E:\\Backup").value()},
-              save.prompt.shown);
-    EXPECT_EQ(kOldStore, save.folder.Files());
+              install.prompt.shown);
+    EXPECT_EQ(kOldStore, install.folder.Files());
 }
 
 // Each file fails in turn: a folder squats on the name its replacement is
@@ -107,11 +101,11 @@ TEST(SaveStore, FileThatCannotBeSavedCostsNoOtherAndIsReportedOnce)
     {
         SCOPED_TRACE(std::string(failing) + " " + ticks);
         const auto selection = Selection(sources, "E:\\Backup", ticks);
-        Save clean;
-        clean(selection);
+        Install clean;
+        Save(clean, selection);
         FileMap expected = clean.folder.Files();
         std::string squatted = failing;
-        Save failed;
+        Install failed;
         if (expected.count(failing))
         {
             squatted += ".tmp";
@@ -121,7 +115,7 @@ TEST(SaveStore, FileThatCannotBeSavedCostsNoOtherAndIsReportedOnce)
         std::filesystem::create_directory(failed.folder.PathOf(squatted));
         expected[squatted] = "<folder>";
 
-        EXPECT_EQ(flows::SaveOutcome::Saved, failed(selection));
+        EXPECT_EQ(flows::SaveOutcome::Saved, Save(failed, selection));
         EXPECT_EQ(
             std::vector<Message>{Error("Error Cannot Save Settings To " + failed.folder.Path() +
                                        " \nDetails:Some settings were not saved")},

@@ -1,15 +1,16 @@
 #pragma once
 
 #include "model/backup_selection.h"
+#include "model/install_directory.h"
 #include "model/prompt.h"
 #include "model/shell.h"
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,8 +35,6 @@ class TempFolder
         std::error_code ignored;
         std::filesystem::remove_all(m_path, ignored);
     }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
 
     std::string Path() const { return m_path.string(); }
     std::string PathOf(const std::string& name) const { return (m_path / name).string(); }
@@ -44,9 +43,7 @@ class TempFolder
     std::string Read(const std::string& name) const
     {
         std::ifstream in(m_path / name, std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        return in ? bytes.str() : "<missing>";
+        return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
     }
     void Write(const FileMap& files) const
     {
@@ -97,21 +94,26 @@ struct RecordingShell : Shell
     }
 };
 
-// Ten option states in settings.dat order, "1" for ticked: "1000000010" is
-// All File Types and System State.
-inline std::array<bool, kOptionFlagCount> Ticks(const std::string& ticks)
-{
-    std::array<bool, kOptionFlagCount> flags{};
-    for (size_t i = 0; i < ticks.size() && i < flags.size(); ++i)
-        flags[i] = ticks[i] == '1';
-    return flags;
-}
-
+// The ticks are ten option states in settings.dat order, "1" for ticked:
+// "1000000010" is All File Types and System State.
 inline BackupSelection Selection(std::vector<std::string> sources, std::string destination,
                                  const std::string& ticks)
 {
-    return BackupSelection{std::move(sources), std::move(destination), Ticks(ticks)};
+    BackupSelection selection{std::move(sources), std::move(destination), {}};
+    for (size_t i = 0; i < ticks.size(); ++i)
+        selection.flags[i] = ticks[i] == '1';
+    return selection;
 }
+
+// An install directory with its store and the recording ports.
+struct Install
+{
+    TempFolder folder;
+    RecordingPrompt prompt;
+    RecordingShell shell;
+
+    InstallDirectory Directory() const { return InstallDirectory(folder.Path()); }
+};
 
 // The stop icon and caption of every error but the run's three refusals.
 inline Message Error(const std::string& text)
