@@ -14,7 +14,7 @@
 // system may flush to disk on close and slow every run down.
 inline flows::LoadedStore LoadWith(const char* fileName, const uint8_t* data, size_t size)
 {
-    static const TempFolder folder;
+    static const Install folder;
     std::filesystem::remove(folder.PathOf(fileName));
     folder.Write({{fileName, std::string(reinterpret_cast<const char*>(data), size)}});
     return flows::LoadStore(InstallDirectory(folder.Path()));

@@ -52,23 +52,26 @@ TEST(RunBackup, StoppedRunShowsTheFirstProblemAndWritesNothing)
     {
         SCOPED_TRACE(message.text);
         Install install;
-        install.folder.Write(kEarlierRun);
+        install.Write(kEarlierRun);
         EXPECT_EQ(flows::RunOutcome::Stopped, BackUp(install, selection));
         EXPECT_EQ(std::vector<Message>{message}, install.prompt.shown);
-        EXPECT_EQ(kEarlierRun, install.folder.Files());
+        EXPECT_EQ(kEarlierRun, install.Files());
         EXPECT_TRUE(install.shell.starts.empty());
     }
 }
 
-// The monitor's "System State" line lasts until the save that follows; the
-// video marker is made by a run with Video ticked and never removed. A monitor
-// that cannot start is no reason to stop: the backup runs.
-TEST(RunBackup, StartedRunWritesItsFilesThenStartsTheScriptAndTheMonitor)
+// The video marker is made by a run with Video ticked and never removed. A
+// monitor that cannot start is no reason to stop: the backup runs. Each write
+// fails in turn, a folder squatting on the file's name (on every platform,
+// even for root): what was written stays whole, nothing further is written or
+// started, and no temporary file is left. The monitor's "System State" line
+// lasts until the save that follows.
+TEST(RunBackup, WritesItsFilesInOrderThenStartsTheScriptAndTheMonitor)
 {
     Install install;
-    install.folder.Write(kEarlierRun);
-    const std::string script = install.folder.PathOf("backup.bat");
-    const std::string monitor = install.folder.PathOf("Load.exe");
+    install.Write(kEarlierRun);
+    const std::string script = install.PathOf("backup.bat");
+    const std::string monitor = install.PathOf("Load.exe");
     install.shell.refused = {monitor};
     const auto selection = Selection({"C:\\Data", "D:\\Photos"}, kHere, "0000000010");
     EXPECT_EQ(flows::RunOutcome::Started, BackUp(install, selection));
@@ -78,48 +81,39 @@ TEST(RunBackup, StartedRunWritesItsFilesThenStartsTheScriptAndTheMonitor)
                        {"data.dat", kHere},
                        {"filestobackup.bck", "C:\\Data\r\nD:\\Photos\r\nSystem State\r\n"},
                        {"video", "old"}}),
-              install.folder.Files());
+              install.Files());
     EXPECT_EQ((Starts{{script, kShowHidden}, {monitor, kShowNormal}}), install.shell.starts);
-    flows::SaveStore(selection, install.Directory(), install.prompt);
-    EXPECT_EQ("C:\\Data\r\nD:\\Photos\r\n", install.folder.Read("filestobackup.bck"));
 
-    EXPECT_EQ(flows::RunOutcome::Started,
-              BackUp(install, Selection({"C:\\F"}, kHere, "0000010000")));
-    EXPECT_EQ("", install.folder.Read("video"));
-}
-
-// Each step fails in turn, a folder squatting on the name of the file to
-// write (on every platform, even for root): what was written stays whole,
-// nothing further is written or started, and no temporary file is left.
-TEST(RunBackup, StopsAtTheFirstStepThatFails)
-{
-    const auto selection = Selection({"C:\\a", "D:\\b"}, kHere, "0000010010");
-    Install install;
-    ASSERT_EQ(flows::RunOutcome::Started, BackUp(install, selection));
-    const FileMap written = install.folder.Files();
+    const auto videos = Selection({"C:\\Films"}, kHere, "0000010000");
+    ASSERT_EQ(flows::RunOutcome::Started, BackUp(install, videos));
+    const FileMap written = install.Files();
+    EXPECT_EQ("", written.at("video"));
     FileMap expected = kEarlierRun;
     for (const char* failing : {"data.dat", "backup.bat", "filestobackup.bck", "video"})
     {
         SCOPED_TRACE(failing);
-        install.folder.Write(kEarlierRun);
-        fs::remove(install.folder.PathOf(failing));
-        fs::create_directory(install.folder.PathOf(failing));
-        EXPECT_EQ(flows::RunOutcome::Stopped, BackUp(install, selection));
-        EXPECT_EQ(std::vector<Message>{NotStarted("Error Cannot Write " +
-                                                  install.folder.PathOf(failing))},
+        install.Write(kEarlierRun);
+        fs::remove(install.PathOf(failing));
+        fs::create_directory(install.PathOf(failing));
+        EXPECT_EQ(flows::RunOutcome::Stopped, BackUp(install, videos));
+        EXPECT_EQ(std::vector<Message>{NotStarted("Error Cannot Write " + install.PathOf(failing))},
                   install.prompt.shown);
         EXPECT_TRUE(install.shell.starts.empty());
         expected[failing] = "<folder>";
-        EXPECT_EQ(expected, install.folder.Files());
+        EXPECT_EQ(expected, install.Files());
         expected[failing] = written.at(failing);
-        fs::remove(install.folder.PathOf(failing));
+        fs::remove(install.PathOf(failing));
     }
 
-    const std::string script = install.folder.PathOf("backup.bat");
     install.shell.refused = {script};
-    EXPECT_EQ(flows::RunOutcome::Stopped, BackUp(install, selection));
+    EXPECT_EQ(flows::RunOutcome::Stopped, BackUp(install, videos));
     EXPECT_EQ(std::vector<Message>{NotStarted("Error Cannot Start " + script)},
               install.prompt.shown);
     EXPECT_EQ((Starts{{script, kShowHidden}}), install.shell.starts);
-    EXPECT_EQ(written, install.folder.Files());
+    EXPECT_EQ(written, install.Files());
+
+    install.shell.refused.clear();
+    ASSERT_EQ(flows::RunOutcome::Started, BackUp(install, selection));
+    flows::SaveStore(selection, install.Directory(), install.prompt);
+    EXPECT_EQ("C:\\Data\r\nD:\\Photos\r\n", install.Read("filestobackup.bck"));
 }

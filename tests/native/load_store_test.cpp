@@ -8,9 +8,9 @@ namespace
 
 flows::LoadedStore Load(const FileMap& files)
 {
-    TempFolder folder;
-    folder.Write(files);
-    return flows::LoadStore(InstallDirectory(folder.Path()));
+    Install install;
+    install.Write(files);
+    return flows::LoadStore(install.Directory());
 }
 
 } // namespace
@@ -19,11 +19,11 @@ flows::LoadedStore Load(const FileMap& files)
 // destination, but no settings.dat, which alone tells a first run.
 TEST(LoadStore, FirstRunTicksTheDefaults)
 {
-    TempFolder folder;
-    const flows::LoadedStore loaded = flows::LoadStore(InstallDirectory(folder.Path()));
+    Install install;
+    const flows::LoadedStore loaded = flows::LoadStore(install.Directory());
     EXPECT_EQ(Selection({}, "", "1110000010").flags, loaded.ticked);
     EXPECT_TRUE(loaded.typeBoxesLocked);
-    EXPECT_EQ((FileMap{{"data.dat", ""}, {"filestobackup.bck", ""}}), folder.Files());
+    EXPECT_EQ((FileMap{{"data.dat", ""}, {"filestobackup.bck", ""}}), install.Files());
 }
 
 // A token's value is its last character before ";": only "1" ticks. The lock

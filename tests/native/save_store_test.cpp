@@ -61,10 +61,10 @@ TEST(SaveStore, WritesTheSelectionAndRemovesWhatTheOptionsNoLongerNeed)
     {
         SCOPED_TRACE(c.after.at("settings.dat"));
         Install install;
-        install.folder.Write(c.before);
+        install.Write(c.before);
         EXPECT_EQ(flows::SaveOutcome::Saved, Save(install, c.selection));
         EXPECT_TRUE(install.prompt.shown.empty());
-        EXPECT_EQ(c.after, install.folder.Files());
+        EXPECT_EQ(c.after, install.Files());
     }
 }
 
@@ -73,12 +73,12 @@ TEST(SaveStore, WritesTheSelectionAndRemovesWhatTheOptionsNoLongerNeed)
 TEST(SaveStore, RejectedEntryLeavesEveryStoreFileAsItWas)
 {
     Install install;
-    install.folder.Write(kOldStore);
+    install.Write(kOldStore);
     EXPECT_EQ(flows::SaveOutcome::Rejected,
               Save(install, Selection({"C:\\a", "e:\\backup", "E:\\"}, "E:\\Backup", "0")));
     EXPECT_EQ(std::vector<Message>{ValidateSourceEntry("e:\\backup", "E:\\Backup").value()},
               install.prompt.shown);
-    EXPECT_EQ(kOldStore, install.folder.Files());
+    EXPECT_EQ(kOldStore, install.Files());
 }
 
 // Each file fails in turn: a folder squats on the name its replacement is
@@ -103,23 +103,22 @@ TEST(SaveStore, FileThatCannotBeSavedCostsNoOtherAndIsReportedOnce)
         const auto selection = Selection(sources, "E:\\Backup", ticks);
         Install clean;
         Save(clean, selection);
-        FileMap expected = clean.folder.Files();
+        FileMap expected = clean.Files();
         std::string squatted = failing;
         Install failed;
         if (expected.count(failing))
         {
             squatted += ".tmp";
-            failed.folder.Write({{failing, "old\r\n"}});
+            failed.Write({{failing, "old\r\n"}});
             expected[failing] = "old\r\n";
         }
-        std::filesystem::create_directory(failed.folder.PathOf(squatted));
+        std::filesystem::create_directory(failed.PathOf(squatted));
         expected[squatted] = "<folder>";
 
         EXPECT_EQ(flows::SaveOutcome::Saved, Save(failed, selection));
-        EXPECT_EQ(
-            std::vector<Message>{Error("Error Cannot Save Settings To " + failed.folder.Path() +
-                                       " \nDetails:Some settings were not saved")},
-            failed.prompt.shown);
-        EXPECT_EQ(expected, failed.folder.Files());
+        EXPECT_EQ(std::vector<Message>{Error("Error Cannot Save Settings To " + failed.Path() +
+                                             " \nDetails:Some settings were not saved")},
+                  failed.prompt.shown);
+        EXPECT_EQ(expected, failed.Files());
     }
 }

@@ -13,8 +13,8 @@ TEST(StoreFile, LongTextKeepsEveryByteAndLineEnd)
     std::string expected;
     for (const char c : text)
         expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    TempFolder folder;
-    ASSERT_TRUE(store::TruncateWrite(folder.PathOf("filestobackup.bck"), text));
-    EXPECT_TRUE(folder.Read("filestobackup.bck") == expected);
-    EXPECT_TRUE(store::CreateRead(folder.PathOf("filestobackup.bck")) == text);
+    Install install;
+    ASSERT_TRUE(store::TruncateWrite(install.PathOf("filestobackup.bck"), text));
+    EXPECT_TRUE(install.Read("filestobackup.bck") == expected);
+    EXPECT_TRUE(store::CreateRead(install.PathOf("filestobackup.bck")) == text);
 }

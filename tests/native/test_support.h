@@ -18,54 +18,6 @@
 // File names with their bytes, "<folder>" for a folder.
 using FileMap = std::map<std::string, std::string>;
 
-// A fresh, empty folder for one test, removed with everything in it at the end.
-class TempFolder
-{
-  public:
-    TempFolder()
-    {
-        static int count = 0;
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        m_path = std::filesystem::temp_directory_path() /
-                 ("corvane-test-" + std::to_string(stamp) + "-" + std::to_string(count++));
-        std::filesystem::create_directories(m_path);
-    }
-    ~TempFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-
-    std::string Path() const { return m_path.string(); }
-    std::string PathOf(const std::string& name) const { return (m_path / name).string(); }
-
-    // The whole file, or "<missing>".
-    std::string Read(const std::string& name) const
-    {
-        std::ifstream in(m_path / name, std::ios::binary);
-        return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
-    }
-    void Write(const FileMap& files) const
-    {
-        for (const auto& [name, bytes] : files)
-            std::ofstream(m_path / name, std::ios::binary) << bytes;
-    }
-    // Everything in the folder: a leftover temporary file shows up too.
-    FileMap Files() const
-    {
-        FileMap files;
-        for (const auto& entry : std::filesystem::directory_iterator(m_path))
-        {
-            const std::string name = entry.path().filename().string();
-            files[name] = entry.is_directory() ? "<folder>" : Read(name);
-        }
-        return files;
-    }
-
-  private:
-    std::filesystem::path m_path;
-};
-
 // Records every message box; answers with the given buttons in turn, then OK.
 struct RecordingPrompt : Prompt
 {
@@ -94,6 +46,59 @@ struct RecordingShell : Shell
     }
 };
 
+// A fresh, empty install directory for one test, removed with everything in
+// it at the end, and the recording ports the program talks through.
+class Install
+{
+  public:
+    RecordingPrompt prompt;
+    RecordingShell shell;
+
+    Install()
+    {
+        static int count = 0;
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        m_path = std::filesystem::temp_directory_path() /
+                 ("corvane-test-" + std::to_string(stamp) + "-" + std::to_string(count++));
+        std::filesystem::create_directories(m_path);
+    }
+    ~Install()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+
+    std::string Path() const { return m_path.string(); }
+    std::string PathOf(const std::string& name) const { return (m_path / name).string(); }
+    InstallDirectory Directory() const { return InstallDirectory(Path()); }
+
+    // The whole file, or "<missing>".
+    std::string Read(const std::string& name) const
+    {
+        std::ifstream in(m_path / name, std::ios::binary);
+        return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
+    }
+    void Write(const FileMap& files) const
+    {
+        for (const auto& [name, bytes] : files)
+            std::ofstream(m_path / name, std::ios::binary) << bytes;
+    }
+    // Everything in the folder: a leftover temporary file shows up too.
+    FileMap Files() const
+    {
+        FileMap files;
+        for (const auto& entry : std::filesystem::directory_iterator(m_path))
+        {
+            const std::string name = entry.path().filename().string();
+            files[name] = entry.is_directory() ? "<folder>" : Read(name);
+        }
+        return files;
+    }
+
+  private:
+    std::filesystem::path m_path;
+};
+
 // The ticks are ten option states in settings.dat order, "1" for ticked:
 // "1000000010" is All File Types and System State.
 inline BackupSelection Selection(std::vector<std::string> sources, std::string destination,
@@ -104,16 +109,6 @@ inline BackupSelection Selection(std::vector<std::string> sources, std::string d
         selection.flags[i] = ticks[i] == '1';
     return selection;
 }
-
-// An install directory with its store and the recording ports.
-struct Install
-{
-    TempFolder folder;
-    RecordingPrompt prompt;
-    RecordingShell shell;
-
-    InstallDirectory Directory() const { return InstallDirectory(folder.Path()); }
-};
 
 // The stop icon and caption of every error but the run's three refusals.
 inline Message Error(const std::string& text)

@@ -21,7 +21,7 @@ class TestDialog : public Install, public CBackupDialog
 
     explicit TestDialog(const FileMap& store) : CBackupDialog(Directory(), prompt, shell, nullptr)
     {
-        folder.Write(store);
+        Write(store);
     }
     int Run(Script script)
     {
@@ -102,7 +102,7 @@ TEST(OptionBoxes, LockedLoadAndTheRulesOfTheClicks)
         for (const char* enableAuto : {"kept", "<missing>", ""})
         {
             d.Click(IDC_AUTO_ON_SHUTDOWN);
-            EXPECT_EQ(enableAuto, d.folder.Read(kEnableAutoMarker));
+            EXPECT_EQ(enableAuto, d.Read(kEnableAutoMarker));
         }
         d.Click(IDC_BACKUP_ON_MODIFY);
         EXPECT_EQ("0110000000", d.Boxes());
@@ -116,7 +116,7 @@ TEST(OptionBoxes, UnlockedLoadAndTheCatalogQuestion)
 {
     TestDialog dialog(FileMap{{kSettingsFile, "0;0;0;1;1;0;1;0;1;1;"}});
     dialog.prompt.answers = {IDNO, IDYES};
-    dialog.shell.refused = {dialog.folder.PathOf(kLoadProgram)};
+    dialog.shell.refused = {dialog.PathOf(kLoadProgram)};
     dialog.Run([](TestDialog& d) {
         EXPECT_EQ("0001101011", d.Boxes());
         d.Click(IDC_BACKUP_ON_MODIFY);
@@ -125,11 +125,11 @@ TEST(OptionBoxes, UnlockedLoadAndTheCatalogQuestion)
         d.Click(IDC_BACKUP_ON_MODIFY);
     });
     EXPECT_EQ(std::vector<Message>(2, kCatalogQuestion), dialog.prompt.shown);
-    EXPECT_EQ((Starts{{dialog.folder.PathOf(kLoadProgram), kShowHidden},
-                      {dialog.folder.PathOf(kConfigBatchFile), kShowHidden}}),
+    EXPECT_EQ((Starts{{dialog.PathOf(kLoadProgram), kShowHidden},
+                      {dialog.PathOf(kConfigBatchFile), kShowHidden}}),
               dialog.shell.starts);
-    EXPECT_EQ("", dialog.folder.Read(kCatalogMarker));
-    EXPECT_EQ("0;0;1;1;1;0;1;0;1;1;", dialog.folder.Read(kSettingsFile));
+    EXPECT_EQ("", dialog.Read(kCatalogMarker));
+    EXPECT_EQ("0;0;1;1;1;0;1;0;1;1;", dialog.Read(kSettingsFile));
     EXPECT_EQ(0, dialog.endStatus);
 }
 
@@ -165,7 +165,7 @@ TEST(SourceList, RemoveSelectedAndTheEntriesASaveReads)
         d.Click(IDC_REMOVE_SELECTED);
         d.SendMessage(WM_CLOSE);
     });
-    EXPECT_EQ("C:\\One\r\nC:\\Four\r\n", dialog.folder.Read(kFilesToBackupFile));
+    EXPECT_EQ("C:\\One\r\nC:\\Four\r\n", dialog.Read(kFilesToBackupFile));
 }
 
 // A rejected source entry keeps the window open whichever way it is asked to
@@ -179,8 +179,8 @@ TEST(DialogEnd, SavesAndEndsOnlyWhenTheSelectionIsAccepted)
     {
         SCOPED_TRACE(wayOut);
         TestDialog dialog({});
-        const std::string list = dialog.folder.Path() + "\r\nC:\\Data\r\n";
-        dialog.folder.Write({{kFilesToBackupFile, list}, {kDataFile, dialog.folder.Path()}});
+        const std::string list = dialog.Path() + "\r\nC:\\Data\r\n";
+        dialog.Write({{kFilesToBackupFile, list}, {kDataFile, dialog.Path()}});
         EXPECT_EQ(result, dialog.Run([wayOut = wayOut](TestDialog& d) {
             d.SendMessage(WM_CLOSE);
             d.SendMessage(WM_COMMAND, IDC_BACKUP_NOW);
@@ -190,15 +190,15 @@ TEST(DialogEnd, SavesAndEndsOnlyWhenTheSelectionIsAccepted)
             d.PostMessage(wayOut, wayOut == WM_COMMAND ? IDC_BACKUP_NOW : VK_ESCAPE);
         }));
         const Message rejection = Error("Error Duplicate Found. You Cannot Backup " +
-                                        dialog.folder.Path() + " To " + dialog.folder.Path());
+                                        dialog.Path() + " To " + dialog.Path());
         EXPECT_EQ(std::vector<Message>(2, rejection), dialog.prompt.shown);
-        EXPECT_EQ(saved ? "1;1;1;0;0;0;0;0;1;0;" : "<missing>", dialog.folder.Read(kSettingsFile));
-        EXPECT_EQ(saved ? "C:\\Data\r\n" : list, dialog.folder.Read(kFilesToBackupFile));
+        EXPECT_EQ(saved ? "1;1;1;0;0;0;0;0;1;0;" : "<missing>", dialog.Read(kSettingsFile));
+        EXPECT_EQ(saved ? "C:\\Data\r\n" : list, dialog.Read(kFilesToBackupFile));
         EXPECT_EQ(saved ? 0 : -1, dialog.endStatus);
         ASSERT_EQ(starts, dialog.shell.starts.size());
         if (starts)
         {
-            EXPECT_EQ(dialog.folder.PathOf(kBackupBatchFile), dialog.shell.starts[0].first);
+            EXPECT_EQ(dialog.PathOf(kBackupBatchFile), dialog.shell.starts[0].first);
         }
     }
 }
@@ -241,9 +241,9 @@ TEST(DialogStart, FailedLoadEndsWithoutSaving)
     TestDialog dialog(FileMap{{kSettingsFile, "0;"}});
     dialog.beforeInit = [](TestDialog&) { throw std::bad_alloc(); };
     dialog.Run([](TestDialog&) {});
-    EXPECT_EQ(std::vector<Message>{Error("Error Cannot Load Settings From " + dialog.folder.Path() +
+    EXPECT_EQ(std::vector<Message>{Error("Error Cannot Load Settings From " + dialog.Path() +
                                          " \nDetails:Nothing was changed")},
               dialog.prompt.shown);
     EXPECT_EQ(1, dialog.endStatus);
-    EXPECT_EQ("0;", dialog.folder.Read(kSettingsFile));
+    EXPECT_EQ("0;", dialog.Read(kSettingsFile));
 }
