@@ -1,11 +1,20 @@
+#include "flows/load_store.h"
 #include "flows/save_store.h"
 #include "plan/validate_source_entry.h"
+#include "store/store_file.h"
 #include "tests/native/test_support.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
+
+flows::LoadedStore Load(const FileMap& files)
+{
+    Install install;
+    install.Write(files);
+    return flows::LoadStore(install.Directory());
+}
 
 // mod.bat for a destination in its batch form: 25 lines, the last without a
 // line end.
@@ -27,6 +36,48 @@ flows::SaveOutcome Save(Install& install, const BackupSelection& selection)
 }
 
 } // namespace
+
+// A token's value is its last character before ";": only "1" ticks. Only a
+// missing settings.dat is a first run, with its defaults. The lock disables
+// the type boxes without unticking the saved ones.
+TEST(LoadStore, SettingsReadingRules)
+{
+    const std::pair<const char*, std::string> cases[] = {
+        {nullptr, "1110000010"},
+        {"", "0000000000"},
+        {"1;1;1;1;1;1;1;1;1;1;1;0;", "1111111111"},
+        {"10;01;;", "0110000000"},
+        {"1;\r\n1;\r\n;1", "1100000000"},
+        {"1;0;0;1;0;0;0;1;0;0;", "1001000100"},
+    };
+    for (const auto& [text, ticks] : cases)
+    {
+        SCOPED_TRACE(text ? text : "missing");
+        const flows::LoadedStore loaded = Load(text ? FileMap{{"settings.dat", text}} : FileMap{});
+        EXPECT_EQ(Selection({}, "", ticks).flags, loaded.ticked);
+        EXPECT_EQ(ticks[0] == '1', loaded.typeBoxesLocked);
+    }
+}
+
+// One entry per line end, empty lines and "System State" included; text after
+// the last line end is no entry. The destination is the first line, however
+// long. Only a carriage return right before a line feed belongs to the line end.
+TEST(LoadStore, SourceAndDestinationReadingRules)
+{
+    const std::string longPath = "E:\\" + std::string(300, 'x');
+    const std::tuple<std::string, std::vector<std::string>, std::string, std::string> cases[] = {
+        {"C:\\Data", {}, longPath + "\r\nF:\\Other", longPath},
+        {"C:\\a\n\r\nSystem State\r\nD:\\cut off", {"C:\\a", "", "System State"}, "\r\nE:\\", ""},
+        {"a\rb\r\r\n\r", {"a\rb\r"}, "E:\\a\r", "E:\\a\r"},
+    };
+    for (const auto& [list, sources, data, destination] : cases)
+    {
+        SCOPED_TRACE('"' + list + '"');
+        const flows::LoadedStore loaded = Load({{"filestobackup.bck", list}, {"data.dat", data}});
+        EXPECT_EQ(sources, loaded.sources);
+        EXPECT_EQ(destination, loaded.destination);
+    }
+}
 
 TEST(SaveStore, WritesTheSelectionAndRemovesWhatTheOptionsNoLongerNeed)
 {
@@ -121,4 +172,20 @@ TEST(SaveStore, FileThatCannotBeSavedCostsNoOtherAndIsReportedOnce)
                   failed.prompt.shown);
         EXPECT_EQ(expected, failed.Files());
     }
+}
+
+// Long texts go to the disk in pieces: no line end may be split, lost or
+// doubled where one piece ends, and a line longer than a piece stays whole.
+TEST(StoreFile, LongTextKeepsEveryByteAndLineEnd)
+{
+    std::string text = "\n" + std::string(65533, 'y') + "\n\n\r" + std::string(70000, 'z') + "\r\n";
+    for (int i = 0; text.size() < 400000; ++i)
+        text += std::string(static_cast<size_t>(i % 97), 'a' + static_cast<char>(i % 26)) + "\n";
+    std::string expected;
+    for (const char c : text)
+        expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    Install install;
+    ASSERT_TRUE(store::TruncateWrite(install.PathOf("filestobackup.bck"), text));
+    EXPECT_TRUE(install.Read("filestobackup.bck") == expected);
+    EXPECT_TRUE(store::CreateRead(install.PathOf("filestobackup.bck")) == text);
 }
