@@ -203,34 +203,39 @@ TEST(DialogEnd, SavesAndEndsOnlyWhenTheSelectionIsAccepted)
     }
 }
 
-int aboutBoxesSeen = 0;
+// The owner of each About box seen, and whether it was enabled meanwhile.
+std::vector<std::pair<HWND, BOOL>> g_aboutOwners;
 
-// Runs in the About box's own modal loop: closes the box and counts it.
+// Runs in the About box's own modal loop: notes the box and closes it.
 void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR, DWORD)
 {
     if (const HWND about = FindWindowA(nullptr, "About Corvane Backup"))
     {
-        ++aboutBoxesSeen;
+        const HWND owner = GetWindow(about, GW_OWNER);
+        g_aboutOwners.emplace_back(owner, IsWindowEnabled(owner));
         PostMessageA(about, WM_COMMAND, IDOK, 0);
     }
 }
 
 // The About item ends the system menu; the system keeps the low four bits of
-// a command for itself.
+// a command for itself. The box is modal to the main window, which owns it.
 TEST(SystemMenu, AboutItemOpensTheAboutBoxWhateverTheCommandsLowBits)
 {
     TestDialog dialog({});
-    dialog.Run([](TestDialog& d) {
+    CWinApp app;
+    app.m_pMainWnd = &dialog;
+    HWND window = nullptr;
+    dialog.Run([&window](TestDialog& d) {
+        window = d.m_hWnd;
         char text[64] = {};
         GetMenuStringA(GetSystemMenu(d.m_hWnd, FALSE), 0x0010, text, sizeof text, MF_BYCOMMAND);
         EXPECT_STREQ("&About Corvane Backup...", text);
-
         const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseAboutBox);
         for (const WPARAM command : {0x0010, 0x0013, 0x0020})
             d.SendMessage(WM_SYSCOMMAND, command, 0);
         KillTimer(nullptr, timer);
     });
-    EXPECT_EQ(2, aboutBoxesSeen);
+    EXPECT_EQ((std::vector<std::pair<HWND, BOOL>>(2, {window, FALSE})), g_aboutOwners);
 }
 
 // Loading can fail only where the reading rules do not reach (out of memory):

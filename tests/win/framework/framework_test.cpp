@@ -125,24 +125,6 @@ TEST(ModalDialog, DispatchesThroughTheMapChainAndEndsEachWay)
     }
 }
 
-// The About box has no parent: the main window owns it and is disabled meanwhile.
-TEST(ModalDialog, WithoutParentTheMainWindowOwnsIt)
-{
-    CWinApp app;
-    CWnd mainWindow;
-    ASSERT_TRUE(mainWindow.Attach(::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 20, 20,
-                                                    nullptr, nullptr, nullptr, nullptr)));
-    app.m_pMainWnd = &mainWindow;
-    ScriptedDialog dialog;
-    dialog.script = [&](ScriptedDialog& d) {
-        EXPECT_EQ(mainWindow.m_hWnd, ::GetWindow(d.m_hWnd, GW_OWNER));
-        EXPECT_FALSE(::IsWindowEnabled(mainWindow));
-        d.EndDialog(IDOK);
-    };
-    EXPECT_EQ(IDOK, dialog.DoModal());
-    EXPECT_TRUE(::IsWindowEnabled(mainWindow));
-}
-
 // Owner-draw requests reach the bound control, whose own commands stay its
 // own; the control lets go of its window with the dialog.
 TEST(ModalDialog, BoundControlDrawsItself)
