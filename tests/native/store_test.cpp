@@ -79,6 +79,8 @@ TEST(LoadStore, SourceAndDestinationReadingRules)
     }
 }
 
+// The list is saved without the "System State" line a run leaves for the
+// monitor.
 TEST(SaveStore, WritesTheSelectionAndRemovesWhatTheOptionsNoLongerNeed)
 {
     // The interpreter reads mod.bat; data.dat keeps the path as typed.
@@ -102,8 +104,8 @@ TEST(SaveStore, WritesTheSelectionAndRemovesWhatTheOptionsNoLongerNeed)
          Selection({}, "E:\\Backup", "1000000000"),
          {{"settings.dat", "1;0;0;0;0;0;0;0;0;0;"}, {"data.dat", "E:\\Backup"}}},
         {{},
-         Selection({"C:\\Data"}, typed, "0010000000"),
-         {{"settings.dat", "0;0;1;0;0;0;0;0;0;0;"},
+         Selection({"C:\\Data"}, typed, "0010000010"),
+         {{"settings.dat", "0;0;1;0;0;0;0;0;1;0;"},
           {"mod.bat", ModBatch("\"E:\\100%%\\Caf" + kBatchE + "\"")},
           {"data.dat", typed},
           {"filestobackup.bck", "C:\\Data\r\n"}}},
