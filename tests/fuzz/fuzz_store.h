@@ -7,17 +7,15 @@
 #include <cstdio>
 #include <cstdlib>
 
-// Puts the bytes into one store file of a private install directory, as they
-// would lie on disk, and loads the store from it. A plain write, not the
-// store's own: the reader must take whatever another program or a damaged
-// disk left. A new file each time rather than a truncated one, which the file
-// system may flush to disk on close and slow every run down.
+// Puts the bytes into one store file of a private install directory, as
+// another program or a damaged disk may leave them, and loads the store. A new
+// file each time: a truncated one may be flushed to disk on close, slowly.
 inline flows::LoadedStore LoadWith(const char* fileName, const uint8_t* data, size_t size)
 {
     static const Install folder;
     std::filesystem::remove(folder.PathOf(fileName));
     folder.Write({{fileName, std::string(reinterpret_cast<const char*>(data), size)}});
-    return flows::LoadStore(InstallDirectory(folder.Path()));
+    return flows::LoadStore(folder.Directory());
 }
 
 // Stops the run with the message when an expectation does not hold.
