@@ -176,11 +176,7 @@ erase "C:\Program Files\Corvane Software\Corvane Backup\backup.bat")",
 TEST(BackupScript, SourcesInListOrderAsTheUserTypedThem)
 {
     EXPECT_EQ(
-        R"(xcopy /M /d /y /s /C /I /h "C:\100%%" "E:\%%USER%%"
-attrib -h "E:\%%USER%%"
-xcopy /M /d /y /s /C /I /h "D:\" "E:\%%USER%%"
-attrib -h "E:\%%USER%%"
-xcopy /d /y /s /C /I /h  "%systemroot%\SYSTEM32" "E:\%%USER%%\systemstate"
+        R"(xcopy /d /y /s /C /I /h  "%systemroot%\SYSTEM32" "E:\%%USER%%\systemstate"
 xcopy /M /d /y /s /C /I "C:\100%%\*AVI" "E:\%%USER%%"
 xcopy /M /d /y /s /C /I "C:\100%%\*MPEG" "E:\%%USER%%"
 xcopy /M /d /y /s /C /I "C:\100%%\*MPG" "E:\%%USER%%"
@@ -196,7 +192,7 @@ attrib -h "E:\%%USER%%"
 xcopy /M /d /y /s /C /I /h "D:\" "E:\%%USER%%"
 attrib -h "E:\%%USER%%"
 erase "D:\50%%\backup.bat")",
-        Script(Selection({"C:\\100%", "D:\\"}, "E:\\%USER%", "1000010111"), "D:\\50%\\backup.bat"));
+        Script(Selection({"C:\\100%", "D:\\"}, "E:\\%USER%", "0000010111"), "D:\\50%\\backup.bat"));
     const std::string to = "\"E:\\B\"\n";
     EXPECT_EQ("xcopy /d /y /s /C /I /h \"C:\\Caf" + kBatchE + "\" " + to + "attrib -h " + to +
                   "erase \"x\"",
