@@ -12,8 +12,8 @@ namespace
 {
 
 // The main dialog over a store, run modally: the script runs once the store
-// is loaded, then the dialog ends with IDOK unless the script ended it.
-// Ending the process only ends the modal loop.
+// is loaded (in WM_INITDIALOG, before the window shows), then the dialog ends
+// with IDOK unless the script ended it. Ending the process only ends the loop.
 class TestDialog : public Install, public CBackupDialog
 {
   public:
