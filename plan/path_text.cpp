@@ -40,8 +40,9 @@ bool EndsWithSeparator(std::string_view path, unsigned codePage)
 std::string JoinPath(std::string_view folder, std::string_view name)
 {
     std::string path(folder);
+    // A folder written with backslashes is a Windows path wherever it is read.
     if (!EndsWithSeparator(path))
-        path += platform::kPathSeparator;
+        path += path.find('\\') != std::string::npos ? '\\' : platform::kPathSeparator;
     return path.append(name);
 }
 

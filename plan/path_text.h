@@ -17,7 +17,8 @@ size_t FindLastSeparator(std::string_view path, unsigned codePage = platform::kA
 
 bool EndsWithSeparator(std::string_view path, unsigned codePage = platform::kAnsiCodePage);
 
-// The folder and the name joined by one separator: "E:\\" and "Docs" give "E:\\Docs".
+// The folder and the name joined by one separator, a backslash when the folder
+// has one: "E:\\" and "Docs" give "E:\\Docs".
 std::string JoinPath(std::string_view folder, std::string_view name);
 
 // The last component as the path writes it, a trailing separator ignored:
