@@ -109,7 +109,8 @@ TEST(OptionBoxes, LockedLoadAndTheRulesOfTheClicks)
 }
 
 // Not yet catalogued: No unticks the box; Yes asks the companions for a
-// catalog (config.bat does not need the monitor), saves and ends.
+// catalog, and when one cannot be started, says so, takes the request back,
+// saves nothing and stays open.
 TEST(OptionBoxes, UnlockedLoadAndTheCatalogQuestion)
 {
     TestDialog dialog(FileMap{{kSettingsFile, "0;0;0;1;1;0;1;0;1;1;"}});
@@ -119,15 +120,18 @@ TEST(OptionBoxes, UnlockedLoadAndTheCatalogQuestion)
         EXPECT_EQ("0001101011", d.Boxes());
         d.Click(IDC_BACKUP_ON_MODIFY);
         EXPECT_EQ("0001101011", d.Boxes());
+        // Yes, but the catalog cannot start: the box stays as the click left it.
         d.Click(IDC_BACKUP_ON_MODIFY);
+        EXPECT_EQ("0011101011", d.Boxes());
     });
-    EXPECT_EQ(std::vector<Message>(2, kCatalogQuestion), dialog.prompt.shown);
-    EXPECT_EQ((Starts{{dialog.PathOf(kLoadProgram), kShowHidden},
-                      {dialog.PathOf(kConfigBatchFile), kShowHidden}}),
-              dialog.shell.starts);
-    EXPECT_EQ("", dialog.Read(kCatalogMarker));
-    EXPECT_EQ("0;0;1;1;1;0;1;0;1;1;", dialog.Read(kSettingsFile));
-    EXPECT_EQ(0, dialog.endStatus);
+    EXPECT_EQ((std::vector<Message>{kCatalogQuestion, kCatalogQuestion,
+                                    Error("Error Cannot Start " + dialog.PathOf(kLoadProgram) +
+                                          " \nDetails:The catalog was not started")}),
+              dialog.prompt.shown);
+    EXPECT_EQ((Starts{{dialog.PathOf(kLoadProgram), kShowHidden}}), dialog.shell.starts);
+    EXPECT_EQ("<missing>", dialog.Read(kCatalogMarker));
+    EXPECT_EQ("0;0;0;1;1;0;1;0;1;1;", dialog.Read(kSettingsFile));
+    EXPECT_EQ(-1, dialog.endStatus);
 }
 
 WNDPROC listProcedure = nullptr;
