@@ -50,8 +50,9 @@ bool IsBelowFolder(std::string_view path, std::string_view folder)
 std::string JoinPath(std::string_view folder, std::string_view name)
 {
     std::string path(folder);
+    // A folder written with backslashes is a Windows path wherever it is read.
     if (!EndsWithSeparator(path))
-        path += platform::kPathSeparator;
+        path += path.find('\\') != std::string::npos ? '\\' : platform::kPathSeparator;
     return path.append(name);
 }
 

@@ -22,7 +22,8 @@ bool EndsWithSeparator(std::string_view path, unsigned codePage = platform::kAns
 // C:\Data does not hold C:\Database, and no folder holds itself.
 bool IsBelowFolder(std::string_view path, std::string_view folder);
 
-// The folder and the name joined by one separator: "E:\\" and "Docs" give "E:\\Docs".
+// The folder and the name joined by one separator, a backslash when the folder
+// has one: "E:\\" and "Docs" give "E:\\Docs".
 std::string JoinPath(std::string_view folder, std::string_view name);
 
 // The last component as the path writes it, a trailing separator ignored:

@@ -5,7 +5,6 @@
 //   crash_test KILLS      the test: prints the counts, fails on a torn file
 //   crash_test save DIR   the saver it starts and kills
 #include "flows/save_store.h"
-#include "tests/native/temp_folder.h"
 #include "tests/native/test_support.h"
 
 #include <chrono>
@@ -93,7 +92,7 @@ int main(int argc, char** argv)
     const int kills = argc == 2 ? std::stoi(argv[1]) : 100;
 
     // What each selection leaves, as the save writes it undisturbed.
-    const TempFolder old, made, store;
+    const Install old, made, store;
     Save(kSelections[0], old.Path());
     Save(kSelections[1], made.Path());
     const FileMap before = old.Files(), after = made.Files();

@@ -2,7 +2,6 @@
 #include "tests/fuzz/fuzz_store.h"
 
 #include <algorithm>
-#include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -1,7 +1,6 @@
 #include "flows/backup_run.h"
 #include "flows/save_store.h"
 #include "plan/batch_text.h"
-#include "tests/native/temp_folder.h"
 #include "tests/native/test_support.h"
 
 #include <gtest/gtest.h>
@@ -48,7 +47,7 @@ TEST(BatchNames, LookAlikesThatBreakTheBatchAreRefused)
 // valid text in the store, but writes no mod.bat for such a destination.
 TEST(BatchNames, RunRefusesThemAndSaveKeepsThem)
 {
-    TempFolder install;
+    Install install;
     install.Write({{"mod.bat", "old"}, {"cataloged", ""}});
     const InstallDirectory directory(install.Path());
     RecordingPrompt prompt;

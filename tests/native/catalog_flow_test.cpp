@@ -1,5 +1,4 @@
 #include "flows/option_files.h"
-#include "tests/native/temp_folder.h"
 #include "tests/native/test_support.h"
 
 #include <filesystem>
@@ -26,7 +25,7 @@ TEST(CatalogFlow, RequestsThenStartsBothHiddenOrSaysWhatFailed)
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.failing);
-        TempFolder folder;
+        Install folder;
         const InstallDirectory directory(folder.Path());
         RecordingShell shell;
         if (c.failing == "catalog")

@@ -1,6 +1,5 @@
 #include "flows/catalog.h"
 #include "tests/native/agent_support.h"
-#include "tests/native/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +7,7 @@
 // included, and says so with its marker only once that is done.
 TEST(Catalog, ClearsEveryArchiveBitThenLeavesTheMarker)
 {
-    TempFolder install;
+    Install install;
     const InstallDirectory directory(install.Path());
     FakeFiles files;
     files.AddFile(P("/u/docs/a.txt"), 1);

@@ -2,7 +2,6 @@
 #include "flows/report.h"
 #include "flows/save_copy.h"
 #include "tests/native/agent_support.h"
-#include "tests/native/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +16,7 @@ using flows::SavedFileCopy;
 // hand-edited store may have it, and the install directory is the second.
 struct CopyOnSave : testing::Test
 {
-    TempFolder install;
+    Install install;
     InstallDirectory directory{install.Path()};
     FakeFiles files;
     const std::string dest = P("/u/docs/backup");

@@ -1,6 +1,5 @@
 #include "platform/file_tree.h"
 #include "tests/native/agent_support.h"
-#include "tests/native/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +9,7 @@ namespace fs = std::filesystem;
 // needs, and leaves no file of its own behind.
 TEST(LocalFiles, CopyKeepsTheTimeAndLeavesNothingElse)
 {
-    TempFolder folder;
+    Install folder;
     folder.Write(P("a.txt"), "saved text");
     fs::last_write_time(folder.PathOf("a.txt"),
                         fs::file_time_type::clock::now() - std::chrono::hours(30));

@@ -3,7 +3,6 @@
 #include "flows/run_progress.h"
 #include "plan/suffixes.h"
 #include "platform/file_system.h"
-#include "tests/native/temp_folder.h"
 #include "tests/native/test_support.h"
 
 #include <algorithm>
@@ -25,12 +24,12 @@ const std::string kSep(1, platform::kPathSeparator);
 // A source folder and a destination, with files made in either.
 struct Backup
 {
-    TempFolder source;
-    TempFolder destination;
+    Install source;
+    Install destination;
 
     // A file of `size` bytes; names that begin with a dot are hidden on every
     // platform, folders included.
-    std::string Make(const TempFolder& root, const std::string& relative, size_t size = 3) const
+    std::string Make(const Install& root, const std::string& relative, size_t size = 3) const
     {
         const fs::path path = fs::path(root.Path()) / relative;
         fs::create_directories(path.parent_path());
@@ -194,7 +193,7 @@ TEST(RunProgress, CountsCopiesAsTheyArrive)
 // One name for both copies of the report, free in both folders; CR LF.
 TEST(Report, WrittenWholeIntoTheDestinationAndTheProfile)
 {
-    TempFolder destination, profile;
+    Install destination, profile;
     const std::tm start = LocalTime(2026, 3, 4, 5, 6, 7);
     const flows::Verdict stopped{3, {{0, "C:\\a.txt", flows::Shortfall::Missing}}, true};
     const std::string own = "Corvane Backup reports" + kSep;

@@ -1,7 +1,6 @@
 #include "flows/report.h"
 #include "flows/session_end_backup.h"
 #include "tests/native/agent_support.h"
-#include "tests/native/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +14,7 @@ const std::string kReportName = "2024-05-01 17-30-05.txt";
 // and one still open for writing, and from a drive that is not plugged in.
 struct SessionEnd : testing::Test
 {
-    TempFolder install;
+    Install install;
     InstallDirectory directory{install.Path()};
     FakeFiles files;
     const std::string dest = install.PathOf("dest");

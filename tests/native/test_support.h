@@ -1,24 +1,34 @@
 #pragma once
 
 #include "model/backup_selection.h"
+#include "model/install_directory.h"
 #include "model/prompt.h"
 #include "model/shell.h"
 
+#include <chrono>
 #include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
-// Records every message box and answers each with OK.
+// File names with their bytes, "<folder>" for a folder.
+using FileMap = std::map<std::string, std::string>;
+
+// Records every message box; answers with the given buttons in turn, then OK.
 struct RecordingPrompt : Prompt
 {
     std::vector<Message> shown;
+    std::vector<int> answers;
 
     int Show(const std::string& text, const std::string& caption, unsigned type) override
     {
         shown.push_back(Message{text, caption, type});
-        return 1;
+        return shown.size() <= answers.size() ? answers[shown.size() - 1] : 1;
     }
 };
 
@@ -37,20 +47,70 @@ struct RecordingShell : Shell
     }
 };
 
-// Ten option states in settings.dat order, "1" for ticked: "1000000010" is
-// All File Types and System State.
-inline std::array<bool, kOptionFlagCount> Ticks(const std::string& ticks)
+// A fresh, empty install directory for one test, removed with everything in
+// it at the end, and the recording ports the program talks through.
+class Install
 {
-    std::array<bool, kOptionFlagCount> flags{};
-    for (size_t i = 0; i < ticks.size() && i < flags.size(); ++i)
-        flags[i] = ticks[i] == '1';
-    return flags;
-}
+  public:
+    RecordingPrompt prompt;
+    RecordingShell shell;
 
+    Install()
+    {
+        static int count = 0;
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        m_path = std::filesystem::temp_directory_path() /
+                 ("corvane-test-" + std::to_string(stamp) + "-" + std::to_string(count++));
+        std::filesystem::create_directories(m_path);
+    }
+    ~Install()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+
+    std::string Path() const { return m_path.string(); }
+    std::string PathOf(const std::string& name) const { return (m_path / name).string(); }
+    InstallDirectory Directory() const { return InstallDirectory(Path()); }
+
+    // The whole file, or "<missing>".
+    std::string Read(const std::string& name) const
+    {
+        std::ifstream in(m_path / name, std::ios::binary);
+        return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
+    }
+    void Write(const FileMap& files) const
+    {
+        for (const auto& [name, bytes] : files)
+            std::ofstream(m_path / name, std::ios::binary) << bytes;
+    }
+    void Write(const std::string& name, const std::string& bytes) const { Write({{name, bytes}}); }
+    bool Exists(const std::string& name) const { return std::filesystem::exists(m_path / name); }
+    // Everything in the folder: a leftover temporary file shows up too.
+    FileMap Files() const
+    {
+        FileMap files;
+        for (const auto& entry : std::filesystem::directory_iterator(m_path))
+        {
+            const std::string name = entry.path().filename().string();
+            files[name] = entry.is_directory() ? "<folder>" : Read(name);
+        }
+        return files;
+    }
+
+  private:
+    std::filesystem::path m_path;
+};
+
+// The ticks are ten option states in settings.dat order, "1" for ticked:
+// "1000000010" is All File Types and System State.
 inline BackupSelection Selection(std::vector<std::string> sources, std::string destination,
                                  const std::string& ticks)
 {
-    return BackupSelection{std::move(sources), std::move(destination), Ticks(ticks)};
+    BackupSelection selection{std::move(sources), std::move(destination), {}};
+    for (size_t i = 0; i < ticks.size(); ++i)
+        selection.flags[i] = ticks[i] == '1';
+    return selection;
 }
 
 // The stop icon and caption of every error but the run's three refusals.

@@ -1,6 +1,6 @@
 // vd.exe: which letter, and what the user is told.
 #include "flows/virtual_drive.h"
-#include "tests/native/temp_folder.h"
+#include "tests/native/test_support.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -36,7 +36,7 @@ struct FakeLetters : flows::DriveLetters
 // from Z: down, as subst gives them.
 TEST(VirtualDrive, TogglesTheLetterOfTheSavedDestination)
 {
-    TempFolder install;
+    Install install;
     const std::string here = install.Path();
     const auto toggle = [&](FakeLetters& letters, const std::string& destination) {
         install.Write(kDataFile, destination);

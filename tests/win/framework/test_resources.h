@@ -1,5 +1,4 @@
 #pragma once
 
 #define IDD_SCRIPTED 200
-#define IDC_FIRST_EDIT 301
 #define IDC_OWNER_DRAWN 303

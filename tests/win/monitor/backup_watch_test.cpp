@@ -1,7 +1,7 @@
 // The watch of a run on Windows file semantics: change reports of a real
 // folder, the end of the batch, the mutex, the report.
 #include "monitor/backup_watch.h"
-#include "tests/native/temp_folder.h"
+#include "tests/native/test_support.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -31,7 +31,7 @@ template <typename Condition> bool Eventually(const BackupWatch& watch, Conditio
 // stopped; the mutex goes with the end of the batch.
 TEST(BackupWatch, CountsArrivalsAndJudgesTheRunWhenTheBatchEnds)
 {
-    TempFolder install, source, destination, profile;
+    Install install, source, destination, profile;
     source.Write({{"a.txt", "aaa"}, {"b.txt", "bbbb"}});
     install.Write({{kSettingsFile, "1;0;0;0;0;0;0;0;0;0;"},
                    {kFilesToBackupFile, source.Path() + "\r\n"},

@@ -1,0 +1,286 @@
+#include "flows/backup_run.h"
+#include "plan/backup_script.h"
+#include "plan/path_text.h"
+#include "plan/validate_source_entry.h"
+#include "tests/native/test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+namespace fs = std::filesystem;
+
+// A folder that exists on every platform, to back up to.
+const std::string kHere = fs::temp_directory_path().string();
+
+// What an earlier run left; a stopped run must leave it as it was.
+const FileMap kEarlierRun = {{"backup.bat", "old\r\n"},
+                             {"data.dat", "F:\\Old"},
+                             {"filestobackup.bck", "C:\\Old\r\n"},
+                             {"video", "old"}};
+
+// `earlierRunGoesOn`: the monitor of an earlier run still holds its mutex.
+flows::RunOutcome BackUp(Install& install, const BackupSelection& selection,
+                         bool earlierRunGoesOn = false)
+{
+    install.prompt.shown.clear();
+    install.shell.starts.clear();
+    return flows::RunBackup(selection, install.Directory(), install.prompt, install.shell,
+                            [earlierRunGoesOn] { return earlierRunGoesOn; });
+}
+
+Message NotStarted(const std::string& reason)
+{
+    return Error(reason + " \nDetails:The backup was not started");
+}
+
+std::string Script(
+    const BackupSelection& selection, const std::string& batch,
+    const IsFileQuery& isFile = [](const std::string&) { return false; })
+{
+    return ComposeBackupScript(PlanBackup(selection, isFile), batch);
+}
+
+} // namespace
+
+TEST(RunBackup, StoppedRunShowsTheFirstProblemAndWritesNothing)
+{
+    const auto refusal = [](const char* text) { return Message{text, "Error", kStopType}; };
+    struct Case
+    {
+        BackupSelection selection;
+        Message message;
+        bool earlierRunGoesOn = false;
+    };
+    const Case cases[] = {
+        {Selection({}, "", "1000000000"), refusal("Please Select a Location to Backup To.")},
+        {Selection({}, kHere, "0000000000"), refusal("Please Select a File or Folder To Backup")},
+        // Hidden and modified only narrow a copy; alone they copy nothing.
+        {Selection({"C:\\a"}, kHere, "0110000101"),
+         refusal("Please Select a File Type or System Option")},
+        // The entries are checked before the destination is looked for.
+        {Selection({"C:\\a", "E:\\"}, "E:\\Backup", "0000000010"),
+         ValidateSourceEntry("E:\\", "E:\\Backup").value()},
+        // Names before the destination, the destination before a running backup.
+        {Selection({"C:\\a", "C:\\b|c"}, "E:\\Nowhere", "0000000010"),
+         Error("Error Cannot Back Up C:\\b|c \nDetails:Its name holds characters that the "
+               "backup script cannot carry")},
+        {Selection({"C:\\a"}, "E:\\Nowhere", "0000000010"),
+         NotStarted("Error Cannot Find E:\\Nowhere"), true},
+        // One batch at a time: the running one reads its file by offset.
+        {Selection({"C:\\a"}, kHere, "0000000010"), NotStarted("Error A Backup Is Still Running"),
+         true},
+    };
+    for (const auto& [selection, message, earlierRunGoesOn] : cases)
+    {
+        SCOPED_TRACE(message.text);
+        Install install;
+        install.Write(kEarlierRun);
+        EXPECT_EQ(flows::RunOutcome::Stopped, BackUp(install, selection, earlierRunGoesOn));
+        EXPECT_EQ(std::vector<Message>{message}, install.prompt.shown);
+        EXPECT_EQ(kEarlierRun, install.Files());
+        EXPECT_TRUE(install.shell.starts.empty());
+    }
+}
+
+// The video marker is made by a run with Video ticked and never removed. A
+// monitor that cannot start is no reason to stop: the backup runs. Each write
+// fails in turn, a folder squatting on the file's name (on every platform,
+// even for root): what was written stays whole, nothing further is written or
+// started, and no temporary file is left.
+TEST(RunBackup, WritesItsFilesInOrderThenStartsTheScriptAndTheMonitor)
+{
+    Install install;
+    install.Write(kEarlierRun);
+    const std::string script = install.PathOf("backup.bat");
+    const std::string monitor = install.PathOf("Load.exe");
+    install.shell.refused = {monitor};
+    const auto selection = Selection({"C:\\Data", "D:\\Photos"}, kHere, "0000000010");
+    EXPECT_EQ(flows::RunOutcome::Started, BackUp(install, selection));
+    EXPECT_TRUE(install.prompt.shown.empty());
+    EXPECT_EQ((FileMap{{"backup.bat", "xcopy /d /y /s /C /I /h  \"%systemroot%\\SYSTEM32\" \"" +
+                                          kHere + "\\systemstate\"\r\nerase \"" + script + "\""},
+                       {"data.dat", kHere},
+                       {"filestobackup.bck", "C:\\Data\r\nD:\\Photos\r\nSystem State\r\n"},
+                       {"video", "old"}}),
+              install.Files());
+    EXPECT_EQ((Starts{{script, kShowHidden}, {monitor, kShowNormal}}), install.shell.starts);
+
+    const auto videos = Selection({"C:\\Films"}, kHere, "0000010000");
+    ASSERT_EQ(flows::RunOutcome::Started, BackUp(install, videos));
+    const FileMap written = install.Files();
+    EXPECT_EQ("", written.at("video"));
+    FileMap expected = kEarlierRun;
+    for (const char* failing : {"data.dat", "backup.bat", "filestobackup.bck", "video"})
+    {
+        SCOPED_TRACE(failing);
+        install.Write(kEarlierRun);
+        fs::remove(install.PathOf(failing));
+        fs::create_directory(install.PathOf(failing));
+        EXPECT_EQ(flows::RunOutcome::Stopped, BackUp(install, videos));
+        EXPECT_EQ(std::vector<Message>{NotStarted("Error Cannot Write " + install.PathOf(failing))},
+                  install.prompt.shown);
+        EXPECT_TRUE(install.shell.starts.empty());
+        expected[failing] = "<folder>";
+        EXPECT_EQ(expected, install.Files());
+        expected[failing] = written.at(failing);
+        fs::remove(install.PathOf(failing));
+    }
+
+    install.shell.refused = {script};
+    EXPECT_EQ(flows::RunOutcome::Stopped, BackUp(install, videos));
+    EXPECT_EQ(std::vector<Message>{NotStarted("Error Cannot Start " + script)},
+              install.prompt.shown);
+    EXPECT_EQ((Starts{{script, kShowHidden}}), install.shell.starts);
+    EXPECT_EQ(written, install.Files());
+}
+
+// Every box ticked but "modified only": the blocks in their order, each
+// suffix once; the two automation boxes change nothing.
+TEST(BackupScript, OneSourceWithEveryBlock)
+{
+    EXPECT_EQ(R"(xcopy /d /y /s /C /I /h "C:\Data" "E:\Backup"
+attrib -h "E:\Backup"
+xcopy /d /y /s /C /I /h  "%systemroot%\SYSTEM32" "E:\Backup\systemstate"
+xcopy /d /y /s /C /I "C:\Data\*JPG" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*JPEG" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*JPE" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*BMP" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*RLE" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*DIB" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*GIF" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*PSD" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*PDD" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*EPS" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*FLM" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*PCD" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*PCT" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*PICT" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*PXR" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*PNG" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*TIF" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*TIFF" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*MP3" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*WMA" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*WAV" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*CDA" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*MP2" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*SND" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*AVI" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*MPEG" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*MPG" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*M1V" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*WMV" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*DOC" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*XLS" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*XLW" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*TXT" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*MCW" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*WPD" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*WPS" "E:\Backup"
+xcopy /d /y /s /C /I "C:\Data\*RTF" "E:\Backup"
+xcopy /d /y /s /C /I /h "C:\Data" "E:\Backup"
+attrib -h "E:\Backup"
+erase "C:\Program Files\Corvane Software\Corvane Backup\backup.bat")",
+              Script(Selection({"C:\\Data"}, "E:\\Backup", "1111111110"),
+                     "C:\\Program Files\\Corvane Software\\Corvane Backup\\backup.bat"));
+}
+
+// With two or more sources a block repeats its lines for each source in list
+// order, each into the source's own folder, and " /M" follows
+// every xcopy but the system folder's. A "%" the user typed is doubled (the
+// interpreter expands "%name%" even inside quotes) and the text is in the OEM
+// code page.
+TEST(BackupScript, SourcesInListOrderAsTheUserTypedThem)
+{
+    EXPECT_EQ(
+        R"(xcopy /d /y /s /C /I /h  "%systemroot%\SYSTEM32" "E:\%%USER%%\systemstate"
+xcopy /M /d /y /s /C /I "C:\100%%\*AVI" "E:\%%USER%%\100%%"
+xcopy /M /d /y /s /C /I "C:\100%%\*MPEG" "E:\%%USER%%\100%%"
+xcopy /M /d /y /s /C /I "C:\100%%\*MPG" "E:\%%USER%%\100%%"
+xcopy /M /d /y /s /C /I "C:\100%%\*M1V" "E:\%%USER%%\100%%"
+xcopy /M /d /y /s /C /I "C:\100%%\*WMV" "E:\%%USER%%\100%%"
+xcopy /M /d /y /s /C /I "D:\\*AVI" "E:\%%USER%%\D"
+xcopy /M /d /y /s /C /I "D:\\*MPEG" "E:\%%USER%%\D"
+xcopy /M /d /y /s /C /I "D:\\*MPG" "E:\%%USER%%\D"
+xcopy /M /d /y /s /C /I "D:\\*M1V" "E:\%%USER%%\D"
+xcopy /M /d /y /s /C /I "D:\\*WMV" "E:\%%USER%%\D"
+xcopy /M /d /y /s /C /I /h "C:\100%%" "E:\%%USER%%\100%%"
+attrib -h "E:\%%USER%%\100%%"
+xcopy /M /d /y /s /C /I /h "D:\" "E:\%%USER%%\D"
+attrib -h "E:\%%USER%%\D"
+erase "D:\50%%\backup.bat")",
+        Script(Selection({"C:\\100%", "D:\\"}, "E:\\%USER%", "0000010111"), "D:\\50%\\backup.bat"));
+    const std::string to = "\"E:\\B\"\n";
+    EXPECT_EQ("xcopy /d /y /s /C /I /h \"C:\\Caf" + kBatchE + "\" " + to + "attrib -h " + to +
+                  "erase \"x\"",
+              Script(Selection({"C:\\Caf\xE9"}, "E:\\B", "0000000100"), "x"));
+}
+
+// Compared as the file system compares names; an entry holds the destination
+// only up to a folder boundary.
+TEST(ValidateSourceEntry, RejectsTheDestinationAndEveryFolderThatHoldsIt)
+{
+    const std::tuple<std::string, std::string, char> cases[] = {
+        // 'D'uplicate, 'R'ecursion, or accepted
+        {"C:\\Data", "E:\\Backup", 0},
+        {"C:\\Backup", "c:\\BACKUP", 'D'},
+        {"", "", 'D'},
+        {"c:\\", "C:\\Backup", 'R'},
+        {"C:\\DATA", "c:\\data\\backup\\today", 'R'},
+        {"C:\\Data", "C:\\Database", 0},
+        {"C:\\Backup\\Sub", "C:\\Backup", 0},
+#ifdef _WIN32
+        {"C:\\Caf\xE9", "C:\\CAF\xC9", 'D'},
+        {"C:\\\xC9t\xE9", "C:\\\xE9T\xC9\\Backup", 'R'},
+#endif
+    };
+    for (const auto& [entry, destination, rejection] : cases)
+    {
+        SCOPED_TRACE("entry \"" + entry + "\", destination \"" + destination + "\"");
+        std::optional<Message> expected;
+        if (rejection == 'D')
+            expected =
+                Error("Error Duplicate Found. You Cannot Backup " + entry + " To " + destination);
+        if (rejection == 'R')
+            expected = Error("Error Cannot Backup To " + destination + " From " + entry +
+                             " \nDetails:Reccursive(infinite) backup would occur");
+        EXPECT_EQ(expected, ValidateSourceEntry(entry, destination));
+    }
+}
+
+// Each source of several copies into a folder of its own, named as the entry
+// names its last folder; a name taken by an earlier entry, or by the system
+// folder's copy, gets the smallest free " (n)", without regard to case. A
+// file's folder is made first: xcopy asks "file or directory?" for a missing one.
+TEST(BackupScript, EverySourceHasAFolderOfItsOwn)
+{
+    const std::vector<std::string> sources = {
+        "C:\\Docs",         "D:\\Work\\Docs\\", "D:\\",          "C:\\Notes\\a.txt",
+        "C:\\Notes\\b.txt", "E:\\systemstate",  "c:\\old\\DOCS", "C:\\top.txt"};
+    const auto line = [](const std::string& source, const std::string& folder) {
+        return "xcopy /d /y /s /C /I /h \"" + source + "\" \"E:\\B\\" + folder +
+               "\"\nattrib -h \"E:\\B\\" + folder + "\"\n";
+    };
+    EXPECT_EQ("md \"E:\\B\\Notes\" 2>nul\nmd \"E:\\B\\Notes (2)\" 2>nul\nmd \"E:\\B\\C\" 2>nul\n" +
+                  line(sources[0], "Docs") + line(sources[1], "Docs (2)") + line(sources[2], "D") +
+                  line(sources[3], "Notes") + line(sources[4], "Notes (2)") +
+                  line(sources[5], "systemstate (2)") + line(sources[6], "DOCS (3)") +
+                  line(sources[7], "C") + "erase \"x\"",
+              Script(Selection(sources, "E:\\B", "1000000000"), "x",
+                     [](const std::string& path) { return path.back() == 't'; }));
+}
+
+// In code page 932 the bytes 83 5C are one character whose second byte is a
+// backslash's: "C:\\" followed by them is one folder, and ends in no separator.
+TEST(PathText, SeparatorsAreFoundByCharacter)
+{
+#ifndef _WIN32
+    GTEST_SKIP() << "double-byte code pages are Windows' own";
+#endif
+    const std::string folder = "C:\\\x83\x5C";
+    EXPECT_FALSE(EndsWithSeparator(folder, 932));
+    EXPECT_EQ(2u, FindLastSeparator(folder + "x", 932));
+    EXPECT_TRUE(EndsWithSeparator(folder, 1252));
+}

@@ -1,0 +1,193 @@
+#include "flows/load_store.h"
+#include "flows/save_store.h"
+#include "plan/validate_source_entry.h"
+#include "store/store_file.h"
+#include "tests/native/test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+flows::LoadedStore Load(const FileMap& files)
+{
+    Install install;
+    install.Write(files);
+    return flows::LoadStore(install.Directory());
+}
+
+// mod.bat for a destination in its batch form: 25 lines, the last without a
+// line end.
+std::string ModBatch(const std::string& target)
+{
+    std::string text = "xcopy /m /d /y /s /C /I  \"C:\\Documents and Settings\" " + target;
+    for (const char drive : std::string("CDEFGHIJKLMNOPQRSTUVWXYZ"))
+        text += "\r\nxcopy /m /d /y /s /C /I  " + std::string(1, drive) + ":\\ " + target;
+    return text;
+}
+
+const FileMap kOldStore = {{"settings.dat", "old"}, {"enableauto", "old"},
+                           {"mod.bat", "old"},      {"cataloged", "old"},
+                           {"data.dat", "old"},     {"filestobackup.bck", "old"}};
+
+flows::SaveOutcome Save(Install& install, const BackupSelection& selection)
+{
+    return flows::SaveStore(selection, install.Directory(), install.prompt);
+}
+
+} // namespace
+
+// A token's value is its last character before ";": only "1" ticks. Only a
+// missing settings.dat is a first run, with its defaults. The lock disables
+// the type boxes without unticking the saved ones.
+TEST(LoadStore, SettingsReadingRules)
+{
+    const std::pair<const char*, std::string> cases[] = {
+        {nullptr, "1110000010"},
+        {"", "0000000000"},
+        {"1;1;1;1;1;1;1;1;1;1;1;0;", "1111111111"},
+        {"10;01;;", "0110000000"},
+        {"1;\r\n1;\r\n;1", "1100000000"},
+        {"1;0;0;1;0;0;0;1;0;0;", "1001000100"},
+    };
+    for (const auto& [text, ticks] : cases)
+    {
+        SCOPED_TRACE(text ? text : "missing");
+        const flows::LoadedStore loaded = Load(text ? FileMap{{"settings.dat", text}} : FileMap{});
+        EXPECT_EQ(Selection({}, "", ticks).flags, loaded.ticked);
+        EXPECT_EQ(ticks[0] == '1', loaded.typeBoxesLocked);
+    }
+}
+
+// One entry per line end, empty lines and "System State" included; text after
+// the last line end is no entry. The destination is the first line, however
+// long. Only a carriage return right before a line feed belongs to the line end.
+TEST(LoadStore, SourceAndDestinationReadingRules)
+{
+    const std::string longPath = "E:\\" + std::string(300, 'x');
+    const std::tuple<std::string, std::vector<std::string>, std::string, std::string> cases[] = {
+        {"C:\\Data", {}, longPath + "\r\nF:\\Other", longPath},
+        {"C:\\a\n\r\nSystem State\r\nD:\\cut off", {"C:\\a", "", "System State"}, "\r\nE:\\", ""},
+        {"a\rb\r\r\n\r", {"a\rb\r"}, "E:\\a\r", "E:\\a\r"},
+    };
+    for (const auto& [list, sources, data, destination] : cases)
+    {
+        SCOPED_TRACE('"' + list + '"');
+        const flows::LoadedStore loaded = Load({{"filestobackup.bck", list}, {"data.dat", data}});
+        EXPECT_EQ(sources, loaded.sources);
+        EXPECT_EQ(destination, loaded.destination);
+    }
+}
+
+// The list is saved without the "System State" line a run leaves for the
+// monitor.
+TEST(SaveStore, WritesTheSelectionAndRemovesWhatTheOptionsNoLongerNeed)
+{
+    // The interpreter reads mod.bat; data.dat keeps the path as typed.
+    const std::string typed = "E:\\100%\\Caf\xE9";
+    const struct
+    {
+        FileMap before;
+        BackupSelection selection;
+        FileMap after;
+    } cases[] = {
+        // cataloged belongs to the companion programs while the option stays on.
+        {{{"enableauto", "old"}, {"cataloged", "done"}},
+         Selection({"C:\\Data", "D:\\x.doc"}, "", "0111000001"),
+         {{"settings.dat", "0;1;1;1;0;0;0;0;0;1;"},
+          {"enableauto", ""},
+          {"cataloged", "done"},
+          {"mod.bat", ModBatch("\"\"")},
+          {"data.dat", ""},
+          {"filestobackup.bck", "C:\\Data\r\nD:\\x.doc\r\n"}}},
+        {kOldStore,
+         Selection({}, "E:\\Backup", "1000000000"),
+         {{"settings.dat", "1;0;0;0;0;0;0;0;0;0;"}, {"data.dat", "E:\\Backup"}}},
+        {{},
+         Selection({"C:\\Data"}, typed, "0010000010"),
+         {{"settings.dat", "0;0;1;0;0;0;0;0;1;0;"},
+          {"mod.bat", ModBatch("\"E:\\100%%\\Caf" + kBatchE + "\"")},
+          {"data.dat", typed},
+          {"filestobackup.bck", "C:\\Data\r\n"}}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.after.at("settings.dat"));
+        Install install;
+        install.Write(c.before);
+        EXPECT_EQ(flows::SaveOutcome::Saved, Save(install, c.selection));
+        EXPECT_TRUE(install.prompt.shown.empty());
+        EXPECT_EQ(c.after, install.Files());
+    }
+}
+
+// Every entry is checked before the first write, and the first that fails
+// (in list order) is named.
+TEST(SaveStore, RejectedEntryLeavesEveryStoreFileAsItWas)
+{
+    Install install;
+    install.Write(kOldStore);
+    EXPECT_EQ(flows::SaveOutcome::Rejected,
+              Save(install, Selection({"C:\\a", "e:\\backup", "E:\\"}, "E:\\Backup", "0")));
+    EXPECT_EQ(std::vector<Message>{ValidateSourceEntry("e:\\backup", "E:\\Backup").value()},
+              install.prompt.shown);
+    EXPECT_EQ(kOldStore, install.Files());
+}
+
+// Each file fails in turn: a folder squats on the name its replacement is
+// first written to, or on the name of a file to remove. The old file comes
+// through whole, and every other file is saved.
+TEST(SaveStore, FileThatCannotBeSavedCostsNoOtherAndIsReportedOnce)
+{
+    const std::tuple<const char*, const char*, std::vector<std::string>> cases[] = {
+        {"settings.dat", "1110000010", {"C:\\a"}},
+        {"enableauto", "0100000000", {"C:\\a"}},
+        {"enableauto", "0000000000", {"C:\\a"}},
+        {"mod.bat", "0010000000", {"C:\\a"}},
+        {"mod.bat", "0000000000", {"C:\\a"}},
+        {"cataloged", "0000000000", {"C:\\a"}},
+        {"data.dat", "1000000000", {"C:\\a"}},
+        {"filestobackup.bck", "1000000000", {"C:\\a", "D:\\b"}},
+        {"filestobackup.bck", "1000000000", {}},
+    };
+    for (const auto& [failing, ticks, sources] : cases)
+    {
+        SCOPED_TRACE(std::string(failing) + " " + ticks);
+        const auto selection = Selection(sources, "E:\\Backup", ticks);
+        Install clean;
+        Save(clean, selection);
+        FileMap expected = clean.Files();
+        std::string squatted = failing;
+        Install failed;
+        if (expected.count(failing))
+        {
+            squatted += ".tmp";
+            failed.Write({{failing, "old\r\n"}});
+            expected[failing] = "old\r\n";
+        }
+        std::filesystem::create_directory(failed.PathOf(squatted));
+        expected[squatted] = "<folder>";
+
+        EXPECT_EQ(flows::SaveOutcome::Saved, Save(failed, selection));
+        EXPECT_EQ(std::vector<Message>{Error("Error Cannot Save Settings To " + failed.Path() +
+                                             " \nDetails:Some settings were not saved")},
+                  failed.prompt.shown);
+        EXPECT_EQ(expected, failed.Files());
+    }
+}
+
+// Long texts go to the disk in pieces: no line end may be split, lost or
+// doubled where one piece ends, and a line longer than a piece stays whole.
+TEST(StoreFile, LongTextKeepsEveryByteAndLineEnd)
+{
+    std::string text = "\n" + std::string(65533, 'y') + "\n\n\r" + std::string(70000, 'z') + "\r\n";
+    for (int i = 0; text.size() < 400000; ++i)
+        text += std::string(static_cast<size_t>(i % 97), 'a' + static_cast<char>(i % 26)) + "\n";
+    std::string expected;
+    for (const char c : text)
+        expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    Install install;
+    ASSERT_TRUE(store::TruncateWrite(install.PathOf("filestobackup.bck"), text));
+    EXPECT_TRUE(install.Read("filestobackup.bck") == expected);
+    EXPECT_TRUE(store::CreateRead(install.PathOf("filestobackup.bck")) == text);
+}

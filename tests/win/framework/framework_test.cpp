@@ -1,0 +1,152 @@
+#include "framework/controls.h"
+#include "framework/dialog.h"
+#include "framework/file_dialog.h"
+#include "framework/win_app.h"
+#include "test_resources.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace
+{
+constexpr UINT kOpened = WM_APP + 1;
+constexpr UINT kFail = WM_APP + 2;
+
+std::vector<std::string> g_log;
+
+struct LoggingApp : CWinApp
+{
+    void OnFatalError(const char* what) override { g_log.push_back(what); }
+    void OnHelpCommand() { g_log.push_back("app help"); }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(LoggingApp, CWinApp)
+ON_COMMAND(ID_HELP, OnHelpCommand)
+END_MESSAGE_MAP()
+
+struct DrawingButton : CButton
+{
+    void DrawItem(LPDRAWITEMSTRUCT) override { g_log.push_back("control draws"); }
+};
+
+// Runs its script from inside its own modal loop. Its map lies over
+// CDialog's, which lies over CWnd's.
+class ScriptedDialog : public CDialog
+{
+  public:
+    ScriptedDialog() : CDialog(IDD_SCRIPTED, nullptr) {}
+
+    std::function<void(ScriptedDialog&)> script;
+    DrawingButton* control = nullptr; // bound to IDC_OWNER_DRAWN
+
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        PostMessage(kOpened);
+        return TRUE;
+    }
+
+  protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        if (control != nullptr)
+            DDX_Control(pDX, IDC_OWNER_DRAWN, *control);
+    }
+    // Found before CDialog's own IDOK entry.
+    void OnEnter()
+    {
+        g_log.push_back("enter");
+        EndDialog(IDOK);
+    }
+    LRESULT OnFail(WPARAM, LPARAM) { throw std::runtime_error("the handler failed"); }
+    LRESULT OnOpened(WPARAM, LPARAM)
+    {
+        script(*this);
+        return 0;
+    }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ScriptedDialog, CDialog)
+ON_COMMAND(IDOK, OnEnter)
+ON_MESSAGE(kOpened, OnOpened)
+ON_MESSAGE(kFail, OnFail)
+END_MESSAGE_MAP()
+
+} // namespace
+
+// A class's own map is searched before its bases'; commands match by code and
+// id; commands the dialog leaves alone go on to the application; an error in
+// a handler reaches the application. Each way out ends the loop and the
+// window, and a quit stays queued for the loop outside.
+TEST(ModalDialog, DispatchesThroughTheMapChainAndEndsEachWay)
+{
+    LoggingApp app;
+    using Script = void (*)(ScriptedDialog&);
+    const std::tuple<const char*, Script, int, std::vector<std::string>> cases[] = {
+        {"EndDialog", [](ScriptedDialog& d) { d.EndDialog(42); }, 42, {}},
+        {"Enter", [](ScriptedDialog& d) { d.PostMessage(WM_KEYDOWN, VK_RETURN); }, IDOK, {"enter"}},
+        {"Esc", [](ScriptedDialog& d) { d.PostMessage(WM_KEYDOWN, VK_ESCAPE); }, IDCANCEL, {}},
+        {"Close", [](ScriptedDialog& d) { d.PostMessage(WM_CLOSE); }, IDCANCEL, {}},
+        {"Quit", [](ScriptedDialog&) { ::PostQuitMessage(5); }, -1, {}},
+        {"other code",
+         [](ScriptedDialog& d) {
+             d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, LBN_SELCHANGE));
+             d.SendMessage(WM_COMMAND, ID_HELP);
+             d.SendMessage(kFail);
+             d.EndDialog(42);
+         },
+         42,
+         {"app help", "the handler failed"}},
+    };
+    for (const auto& [name, script, result, log] : cases)
+    {
+        SCOPED_TRACE(name);
+        g_log.clear();
+        ScriptedDialog dialog;
+        HWND window = nullptr;
+        dialog.script = [&, script = script](ScriptedDialog& d) {
+            window = d.m_hWnd;
+            script(d);
+        };
+        EXPECT_EQ(result, dialog.DoModal());
+        EXPECT_EQ(log, g_log);
+        EXPECT_FALSE(::IsWindow(window));
+        EXPECT_EQ(nullptr, dialog.m_hWnd);
+        MSG quit{};
+        EXPECT_EQ(result == -1, ::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0);
+        EXPECT_EQ(result == -1 ? 5u : 0u, quit.wParam);
+    }
+}
+
+// Owner-draw requests reach the bound control, whose own commands stay its
+// own; the control lets go of its window with the dialog.
+TEST(ModalDialog, BoundControlDrawsItself)
+{
+    LoggingApp app;
+    g_log.clear();
+    DrawingButton control;
+    ScriptedDialog dialog;
+    dialog.control = &control;
+    dialog.script = [&](ScriptedDialog& d) {
+        ::RedrawWindow(control.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        control.SendMessage(WM_COMMAND, ID_HELP);
+        d.EndDialog(IDOK);
+    };
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ(std::vector<std::string>{"control draws"}, g_log);
+    EXPECT_EQ(nullptr, control.m_hWnd);
+}
+
+TEST(FileDialogFilter, BarsBecomeNulsAndTheListEndsWithTwo)
+{
+    using namespace std::string_literals;
+    EXPECT_EQ("AllFiles (*.*)\0*.*\0\0"s, ConvertFilter("AllFiles (*.*)|*.*|"));
+    EXPECT_EQ("Text\0*.txt\0All\0*.*\0\0"s, ConvertFilter("Text|*.txt|All|*.*"));
+}
