@@ -91,14 +91,17 @@ class CLoadApp : public CWinApp
 
     static void Resident(const InstallDirectory& directory, const std::string& arguments)
     {
-        // The agent runs with the user's own rights (an elevated start comes
-        // from the dialog or the installer): it copies what the user may read
-        // and needs to write nothing the user may not.
+        // The agent runs with the user's own rights: an elevated start (the
+        // installer's) hands over to a copy that the desktop's shell starts,
+        // or leaves the agent to the next log-on. A relayed copy runs as it
+        // is, even where the shell itself runs elevated.
         const bool relayed = arguments.find(flows::kRelayedArgument) != std::string::npos;
-        if (!relayed && IsElevated() &&
+        if (!relayed && IsElevated())
+        {
             StartThroughDesktopShell(std::string(flows::kLogOnArgument) + " " +
-                                     std::string(flows::kRelayedArgument)))
+                                     std::string(flows::kRelayedArgument));
             return;
+        }
         HANDLE resident = CreateMutexA(nullptr, FALSE, kResidentMutex);
         // Access denied: an instance with other rights holds it.
         if (!resident || GetLastError() == ERROR_ALREADY_EXISTS)
