@@ -7,21 +7,15 @@ namespace e2e
 namespace
 {
 
-// Pictures and Documents of both sources into the destination, saved by the
-// window. New, it shows both automation boxes ticked; a click on "as soon as
-// modified" unticks it, asking to catalog (No), the next ticks it again
-// (Yes: the catalog starts and the window saves and ends).
+// Pictures and Documents of both sources, saved by the window. New, it shows both automation boxes
+// ticked; a click on "as soon as modified" unticks it, asking to catalog (No), the next ticks it
+// again (Yes: the catalog starts and the window saves and ends).
 void SaveSelection(bool catalog)
 {
     Program program;
     HWND window = program.Window();
     ASSERT_TRUE(window);
-    for (const std::string& source : kSources)
-        ASSERT_NO_FATAL_FAILURE(ChooseFolder(window, kAddFolder, source));
-    ASSERT_NO_FATAL_FAILURE(ChooseFolder(window, kBrowseDestination, kBackupFolder));
-    SetBoxes(
-        window,
-        {{kAllFileTypes, false}, {kSystemState, false}, {kPictures, true}, {kDocuments, true}});
+    ASSERT_NO_FATAL_FAILURE(ChoosePicturesAndDocuments(window));
     if (!catalog)
     {
         EXPECT_EQ(program.Close(), 0u);

@@ -86,13 +86,7 @@ TEST_F(Installed, BackupNowCopiesWithXcopy)
         Program program;
         HWND window = program.Window();
         ASSERT_TRUE(window);
-        for (const std::string& source : kSources)
-            ASSERT_NO_FATAL_FAILURE(ChooseFolder(window, kAddFolder, source));
-        ASSERT_NO_FATAL_FAILURE(ChooseFolder(window, kBrowseDestination, kBackupFolder));
-        // Not the system folder: here it is the whole Windows of the prefix.
-        SetBoxes(
-            window,
-            {{kAllFileTypes, false}, {kSystemState, false}, {kPictures, true}, {kDocuments, true}});
+        ASSERT_NO_FATAL_FAILURE(ChoosePicturesAndDocuments(window));
         // scripts/run takes a screenshot of the window as it is now.
         if (std::getenv("E2E_SCREENSHOT"))
         {

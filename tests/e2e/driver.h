@@ -190,6 +190,19 @@ inline void ChooseFolder(HWND window, int button, const std::string& folder)
     CloseHandle(process);
 }
 
+// Both sources and the destination, chosen in the real folder browser, with
+// Pictures and Documents ticked; not the system folder: here it is the whole
+// Windows of the prefix.
+inline void ChoosePicturesAndDocuments(HWND window)
+{
+    for (const std::string& source : kSources)
+        ASSERT_NO_FATAL_FAILURE(ChooseFolder(window, kAddFolder, source));
+    ASSERT_NO_FATAL_FAILURE(ChooseFolder(window, kBrowseDestination, kBackupFolder));
+    SetBoxes(
+        window,
+        {{kAllFileTypes, false}, {kSystemState, false}, {kPictures, true}, {kDocuments, true}});
+}
+
 // One run of a program, by default the installed one as the Start menu
 // starts it. The process is killed if a test leaves it running.
 class Program
