@@ -1,7 +1,7 @@
 // vd.exe: the backup folder as a drive letter, and back.
 #include "flows/virtual_drive.h"
-#include "vdrive/dos_drive_letters.h"
 #include "framework/unelevated_start.h"
+#include "vdrive/dos_drive_letters.h"
 
 #include <string_view>
 #include <windows.h>
