@@ -42,11 +42,17 @@ UninstPage uninstConfirm
 UninstPage instfiles
 
 ; A 32-bit installer's registry writes under HKLM\Software land in
-; WOW6432Node unless it asks for the 64-bit view.
+; WOW6432Node unless it asks for the 64-bit view. The 64-bit installer always
+; runs on 64-bit Windows, where a run-time test would leave LogicLib's else
+; branch unused.
 !macro UseNativeRegistryView
-  ${If} ${RunningX64}
+  !ifdef BIN32
+    ${If} ${RunningX64}
+      SetRegView 64
+    ${EndIf}
+  !else
     SetRegView 64
-  ${EndIf}
+  !endif
 !macroend
 
 !macro InstallPrograms FOLDER
