@@ -1,22 +1,13 @@
 #include "flows/agent_schedule.h"
 
 #include "flows/save_copy.h"
-#include "plan/path_text.h"
+#include "platform/path_text.h"
 #include "platform/text_case.h"
 
 #include <algorithm>
 
 namespace flows
 {
-namespace
-{
-
-bool AtOrBelow(const std::string& upperPath, const std::string& upperFolder)
-{
-    return upperPath == upperFolder || IsBelowFolder(upperPath, upperFolder);
-}
-
-} // namespace
 
 AgentSchedule::AgentSchedule(std::string installDirectory)
     : m_installDirectory(std::move(installDirectory))
@@ -38,7 +29,7 @@ std::vector<std::string> AgentSchedule::FoldersToWatch() const
             const PlannedSource& source = *step.source;
             if (source.isSystemFolder)
                 continue;
-            const size_t separator = FindLastSeparator(source.path);
+            const size_t separator = platform::FindLastSeparator(source.path);
             candidates.push_back(!source.isFile ? source.path
                                  : separator == std::string::npos
                                      ? std::string()
@@ -50,13 +41,15 @@ std::vector<std::string> AgentSchedule::FoldersToWatch() const
     for (const std::string& candidate : candidates)
     {
         const std::string upper = platform::UpperCaseAnsi(candidate);
-        const auto holds = [&upper](const std::string& other) { return AtOrBelow(upper, other); };
+        const auto holds = [&upper](const std::string& other) {
+            return platform::IsAtOrBelowFolder(upper, other);
+        };
         if (candidate.empty() || std::any_of(upperFolders.begin(), upperFolders.end(), holds))
             continue;
         // A later folder may hold earlier ones.
         for (size_t i = upperFolders.size(); i-- > 0;)
         {
-            if (IsBelowFolder(upperFolders[i], upper))
+            if (platform::IsBelowFolder(upperFolders[i], upper))
             {
                 folders.erase(folders.begin() + static_cast<std::ptrdiff_t>(i));
                 upperFolders.erase(upperFolders.begin() + static_cast<std::ptrdiff_t>(i));
@@ -70,7 +63,8 @@ std::vector<std::string> AgentSchedule::FoldersToWatch() const
 
 void AgentSchedule::Changed(const std::string& path, Millis now)
 {
-    if (AtOrBelow(platform::UpperCaseAnsi(path), platform::UpperCaseAnsi(m_installDirectory)))
+    if (platform::IsAtOrBelowFolder(platform::UpperCaseAnsi(path),
+                                    platform::UpperCaseAnsi(m_installDirectory)))
         m_storeDue = now + kQuietPeriod;
     else if (m_plan && MayCopySavedFile(*m_plan, path))
     {

@@ -1,7 +1,7 @@
 #include "flows/expected_files.h"
 
-#include "plan/path_text.h"
 #include "platform/file_system.h"
+#include "platform/path_text.h"
 #include "platform/text_case.h"
 
 #include <set>
@@ -31,9 +31,9 @@ class TreeWalk
             // xcopy without /h passes over a hidden folder and all below it.
             const bool hidden = hiddenOnTheWay || facts.hidden;
             if (!facts.isFolder)
-                goOn = m_visit(JoinPath(folder, name), m_relative, facts, hidden);
+                goOn = m_visit(platform::JoinPath(folder, name), m_relative, facts, hidden);
             else if (!facts.isLink)
-                goOn = Folder(JoinPath(folder, name), hidden);
+                goOn = Folder(platform::JoinPath(folder, name), hidden);
             m_relative.resize(depth);
         });
         return goOn;
@@ -47,9 +47,10 @@ class TreeWalk
         // A folder's own attributes do not count: xcopy looks at what it finds
         // below it. A file that is hidden is hidden itself.
         m_relative.clear();
-        const bool done = facts->isFolder ? Folder(path, false)
-                                          : m_visit(path, std::string(LastComponent(path)), *facts,
-                                                    facts->hidden);
+        const bool done =
+            facts->isFolder
+                ? Folder(path, false)
+                : m_visit(path, std::string(platform::LastComponent(path)), *facts, facts->hidden);
         return done ? Walk::Done : Walk::Stopped;
     }
 

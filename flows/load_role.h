@@ -23,9 +23,6 @@ enum class LoadRole
 // requests to end the companions pass.
 inline constexpr std::string_view kLogOnArgument = "/logon";
 inline constexpr std::string_view kStopArgument = "/stop";
-// After the log-on argument: this start came through the desktop's shell, and
-// never hands on again, even where the shell itself runs elevated.
-inline constexpr std::string_view kRelayedArgument = "/relayed";
 
 // Chosen once, at the start, from the first word after the program's name. The
 // log-on start may come shown (the Run key shows what it starts); a hidden

@@ -1,7 +1,7 @@
 #include "flows/report.h"
 
-#include "plan/path_text.h"
 #include "platform/file_tree.h"
+#include "platform/path_text.h"
 #include "store/store_file.h"
 #include "store/store_formats.h"
 
@@ -15,23 +15,33 @@ namespace
 
 std::string ProgramFolder(const std::string& localAppData)
 {
-    return localAppData.empty() ? std::string() : JoinPath(localAppData, "Corvane Backup");
+    return localAppData.empty() ? std::string()
+                                : platform::JoinPath(localAppData, "Corvane Backup");
 }
 
 std::string ProfileReports(const std::string& localAppData)
 {
-    return localAppData.empty() ? std::string() : JoinPath(ProgramFolder(localAppData), "reports");
+    return localAppData.empty() ? std::string()
+                                : platform::JoinPath(ProgramFolder(localAppData), "reports");
 }
 
 // One report name a line, kept as the source list keeps its entries.
 std::string ToShowList(const std::string& localAppData)
 {
-    return JoinPath(ProgramFolder(localAppData), "reports to show");
+    return platform::JoinPath(ProgramFolder(localAppData), "reports to show");
+}
+
+// Without a profile there is no list: nothing is read or written elsewhere.
+std::vector<std::string> NamesToShow(const std::string& localAppData)
+{
+    if (localAppData.empty())
+        return {};
+    return store::ParseSourceList(store::ReadIfPresent(ToShowList(localAppData)));
 }
 
 std::string WriteInto(const std::string& folder, const std::string& name, const Verdict& verdict)
 {
-    const std::string path = JoinPath(folder, name);
+    const std::string path = platform::JoinPath(folder, name);
     if (folder.empty() || !platform::MakeFolders(folder) ||
         !store::TruncateWrite(path, ReportText(verdict)))
         return {};
@@ -54,12 +64,13 @@ std::string ReportName(const std::tm& start, int number)
 ReportFile::ReportFile(const std::tm& start, const std::string& destination,
                        const std::string& localAppData)
     : m_destination(destination),
-      m_destinationFolder(destination.empty() ? std::string()
-                                              : JoinPath(destination, "Corvane Backup reports")),
+      m_destinationFolder(destination.empty()
+                              ? std::string()
+                              : platform::JoinPath(destination, "Corvane Backup reports")),
       m_profileFolder(ProfileReports(localAppData))
 {
     const auto taken = [this](const std::string& folder) {
-        return !folder.empty() && platform::FactsOf(JoinPath(folder, m_name));
+        return !folder.empty() && platform::FactsOf(platform::JoinPath(folder, m_name));
     };
     for (int number = 1;; ++number)
     {
@@ -100,23 +111,22 @@ std::vector<std::string> WriteReport(const Verdict& verdict, const std::tm& star
 
 void KeepToShow(const std::string& localAppData, const std::string& reportName)
 {
-    const std::string list = ToShowList(localAppData);
-    std::vector<std::string> names = store::ParseSourceList(store::ReadIfPresent(list));
+    std::vector<std::string> names = NamesToShow(localAppData);
     if (localAppData.empty() || std::find(names.begin(), names.end(), reportName) != names.end())
         return;
     names.push_back(reportName);
     platform::MakeFolders(ProgramFolder(localAppData));
-    store::TruncateWrite(list, store::FormatSourceList(names));
+    store::TruncateWrite(ToShowList(localAppData), store::FormatSourceList(names));
 }
 
 void MarkShown(const std::string& localAppData, const std::string& reportName)
 {
-    const std::string list = ToShowList(localAppData);
-    std::vector<std::string> names = store::ParseSourceList(store::ReadIfPresent(list));
+    std::vector<std::string> names = NamesToShow(localAppData);
     const auto kept = std::remove(names.begin(), names.end(), reportName);
     if (kept == names.end())
         return;
     names.erase(kept, names.end());
+    const std::string list = ToShowList(localAppData);
     if (names.empty())
         store::Delete(list);
     else
@@ -126,12 +136,9 @@ void MarkShown(const std::string& localAppData, const std::string& reportName)
 std::vector<std::string> ReportsToShow(const std::string& localAppData)
 {
     std::vector<std::string> paths;
-    if (localAppData.empty())
-        return paths;
-    for (const std::string& name :
-         store::ParseSourceList(store::ReadIfPresent(ToShowList(localAppData))))
+    for (const std::string& name : NamesToShow(localAppData))
     {
-        const std::string path = JoinPath(ProfileReports(localAppData), name);
+        const std::string path = platform::JoinPath(ProfileReports(localAppData), name);
         // A report the user deleted meanwhile has nothing left to show.
         if (store::TestRead(path))
             paths.push_back(path);
@@ -144,7 +151,7 @@ void ShowKeptReports(const std::string& localAppData, Shell& shell)
     for (const std::string& path : ReportsToShow(localAppData))
     {
         if (shell.Start(path, kShowNormal))
-            MarkShown(localAppData, std::string(LastComponent(path)));
+            MarkShown(localAppData, std::string(platform::LastComponent(path)));
     }
 }
 

@@ -1,10 +1,7 @@
 #include "flows/run_progress.h"
 
-#include "platform/file_system.h"
+#include "platform/path_text.h"
 #include "platform/text_case.h"
-
-#include <algorithm>
-#include <tuple>
 
 namespace flows
 {
@@ -33,7 +30,7 @@ bool RunProgress::Consider(std::size_t index)
     ++m_progress.filesArrived;
     m_progress.bytesArrived += m_files[index].size;
     const std::string& source = m_files[index].sourcePath;
-    m_progress.currentFolder = source.substr(0, source.rfind(platform::kPathSeparator));
+    m_progress.currentFolder = source.substr(0, platform::FindLastSeparator(source));
     return true;
 }
 
@@ -62,11 +59,7 @@ Verdict RunProgress::Finish(bool stoppedEarly) const
         if (const Shortfall shortfall = Judge(file); shortfall != Shortfall::None)
             verdict.notBackedUp.push_back(NotBackedUp{file.source, file.sourcePath, shortfall});
     }
-    // Folders list their names in no fixed order on every file system.
-    std::sort(verdict.notBackedUp.begin(), verdict.notBackedUp.end(),
-              [](const NotBackedUp& a, const NotBackedUp& b) {
-                  return std::tie(a.source, a.sourcePath) < std::tie(b.source, b.sourcePath);
-              });
+    SortBySource(verdict.notBackedUp.begin(), verdict.notBackedUp.end());
     return verdict;
 }
 

@@ -2,7 +2,7 @@
 
 #include "flows/report.h"
 #include "flows/verdict.h"
-#include "plan/path_text.h"
+#include "platform/path_text.h"
 #include "platform/text_case.h"
 
 #include <set>
@@ -26,7 +26,7 @@ std::vector<Place> PlacesOf(const SavedPlan& saved, const std::string& path)
     for (const std::string& excluded : saved.neverCopiedFrom)
     {
         const std::string upper = platform::UpperCaseAnsi(excluded);
-        if (upperPath == upper || IsBelowFolder(upperPath, upper))
+        if (platform::IsAtOrBelowFolder(upperPath, upper))
             return {};
     }
     std::vector<Place> places;
@@ -36,10 +36,11 @@ std::vector<Place> PlacesOf(const SavedPlan& saved, const std::string& path)
             continue;
         const std::string upperSource = platform::UpperCaseAnsi(source.path);
         if (source.isFile && upperPath == upperSource)
-            places.push_back({&source, std::string(LastComponent(path))});
-        else if (!source.isFile && IsBelowFolder(upperPath, upperSource))
-            places.push_back({&source, path.substr(upperSource.size() +
-                                                   (EndsWithSeparator(upperSource) ? 0 : 1))});
+            places.push_back({&source, std::string(platform::LastComponent(path))});
+        else if (!source.isFile && platform::IsBelowFolder(upperPath, upperSource))
+            places.push_back(
+                {&source, path.substr(upperSource.size() +
+                                      (platform::EndsWithSeparator(upperSource) ? 0 : 1))});
     }
     return places;
 }
@@ -51,11 +52,11 @@ bool HiddenOnTheWay(const Place& place, const std::string& path, platform::FileT
     if (facts && facts->hidden)
         return true;
     std::string_view folder = place.relative;
-    for (size_t separator = FindLastSeparator(folder); separator != std::string_view::npos;
-         separator = FindLastSeparator(folder))
+    for (size_t separator = platform::FindLastSeparator(folder);
+         separator != std::string_view::npos; separator = platform::FindLastSeparator(folder))
     {
         folder = folder.substr(0, separator);
-        facts = files.Facts(JoinPath(place.source->path, folder));
+        facts = files.Facts(platform::JoinPath(place.source->path, folder));
         if (facts && facts->hidden)
             return true;
     }

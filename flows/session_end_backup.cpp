@@ -3,8 +3,6 @@
 #include "flows/expected_files.h"
 #include "flows/report.h"
 
-#include <algorithm>
-#include <tuple>
 #include <vector>
 
 namespace flows
@@ -26,11 +24,9 @@ Verdict VerdictOf(const SavedPlan& saved, const std::vector<ExpectedFile>& files
         if (judged[i] != Shortfall::None)
             verdict.notBackedUp.push_back({files[i].source, files[i].sourcePath, judged[i]});
     }
-    // Folders list their names in no fixed order on every file system.
-    std::sort(verdict.notBackedUp.begin() + static_cast<std::ptrdiff_t>(listed),
-              verdict.notBackedUp.end(), [](const NotBackedUp& a, const NotBackedUp& b) {
-                  return std::tie(a.source, a.sourcePath) < std::tie(b.source, b.sourcePath);
-              });
+    // The refused sources stay first, as the list gives them.
+    SortBySource(verdict.notBackedUp.begin() + static_cast<std::ptrdiff_t>(listed),
+                 verdict.notBackedUp.end());
     return verdict;
 }
 

@@ -1,6 +1,8 @@
 #include "flows/verdict.h"
 
+#include <algorithm>
 #include <chrono>
+#include <tuple>
 
 namespace flows
 {
@@ -43,6 +45,13 @@ Shortfall Judge(const ExpectedFile& file, const std::optional<platform::FileFact
 Shortfall Judge(const ExpectedFile& file)
 {
     return Judge(file, file.sourceFound ? platform::FactsOf(file.copyPath) : std::nullopt);
+}
+
+void SortBySource(std::vector<NotBackedUp>::iterator first, std::vector<NotBackedUp>::iterator last)
+{
+    std::sort(first, last, [](const NotBackedUp& a, const NotBackedUp& b) {
+        return std::tie(a.source, a.sourcePath) < std::tie(b.source, b.sourcePath);
+    });
 }
 
 std::string FirstLine(const Verdict& verdict)

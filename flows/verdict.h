@@ -39,6 +39,11 @@ struct NotBackedUp
     Shortfall reason = Shortfall::None;
 };
 
+// Orders files source by source in list order, by path within a source:
+// folders list their names in no fixed order on every file system.
+void SortBySource(std::vector<NotBackedUp>::iterator first,
+                  std::vector<NotBackedUp>::iterator last);
+
 struct Verdict
 {
     std::size_t expected = 0;

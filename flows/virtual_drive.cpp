@@ -2,6 +2,7 @@
 
 #include "flows/saved_selection.h"
 #include "platform/file_system.h"
+#include "platform/path_text.h"
 #include "platform/text_case.h"
 
 namespace flows
@@ -20,7 +21,7 @@ std::string Comparable(std::string path)
 {
     if (path.rfind("\\??\\", 0) == 0)
         path.erase(0, 4);
-    while (path.size() > 1 && path.back() == '\\')
+    while (path.size() > 1 && platform::EndsWithSeparator(path))
         path.pop_back();
     return platform::UpperCaseAnsi(std::move(path));
 }

@@ -49,11 +49,6 @@ std::string CListBox::GetText(int nIndex) const
     return text;
 }
 
-void CListBox::ResetContent()
-{
-    SendMessage(LB_RESETCONTENT);
-}
-
 BOOL CListBox::SetTabStops(int cxEachStop)
 {
     return static_cast<BOOL>(SendMessage(LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&cxEachStop)));

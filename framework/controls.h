@@ -41,7 +41,6 @@ class CListBox : public CWnd
     int GetCurSel() const;
     // The entry's text; empty for an index out of range.
     std::string GetText(int nIndex) const;
-    void ResetContent();
     // Tab stops every cxEachStop dialog units, for a list made with LBS_USETABSTOPS.
     BOOL SetTabStops(int cxEachStop);
     // How far, in pixels, the list scrolls sideways (with WS_HSCROLL).

@@ -1,5 +1,7 @@
 #include "framework/unelevated_start.h"
 
+#include "platform/win32/wide_text.h"
+
 #include <windows.h>
 // After windows.h: the shell's interfaces need its types.
 #include <exdisp.h>
@@ -44,11 +46,8 @@ class Bstr
 {
   public:
     explicit Bstr(const std::string& text)
+        : m_text(SysAllocString(platform::WideFromAnsi(text).c_str()))
     {
-        const int size = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-        std::wstring wide(static_cast<size_t>(size), L'\0');
-        MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), size);
-        m_text = SysAllocString(wide.c_str());
     }
     ~Bstr() { SysFreeString(m_text); }
     Bstr(const Bstr&) = delete;

@@ -4,9 +4,9 @@
 #include "flows/run_progress.h"
 #include "flows/saved_selection.h"
 #include "monitor/directory_watch.h"
-#include "plan/path_text.h"
 #include "platform/file_system.h"
 #include "platform/file_tree.h"
+#include "platform/path_text.h"
 
 #include <cstdlib>
 
@@ -72,7 +72,7 @@ void BackupWatch::FollowCopies(flows::RunProgress& progress, DirectoryWatch& cha
             progress.OnChangesLost();
         bool arrived = false;
         for (const std::string& name : names)
-            arrived = progress.OnChanged(JoinPath(destination, name)) || arrived;
+            arrived = progress.OnChanged(platform::JoinPath(destination, name)) || arrived;
         if (arrived)
             Publish(progress, true);
     }

@@ -1,20 +1,13 @@
 #include "monitor/directory_watch.h"
 
+#include "platform/win32/wide_text.h"
+
 namespace
 {
 
 // Every name written, made, renamed, grown or shrunk.
 constexpr DWORD kChanges =
     FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE;
-
-std::string Ansi(const wchar_t* name, DWORD bytes)
-{
-    const int length = static_cast<int>(bytes / sizeof(wchar_t));
-    const int size = WideCharToMultiByte(CP_ACP, 0, name, length, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, name, length, text.data(), size, nullptr, nullptr);
-    return text;
-}
 
 } // namespace
 
@@ -66,7 +59,8 @@ bool DirectoryWatch::Take(std::vector<std::string>& names)
     {
         const auto* record = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(bytesAt + offset);
         if (record->Action != FILE_ACTION_REMOVED && record->Action != FILE_ACTION_RENAMED_OLD_NAME)
-            names.push_back(Ansi(record->FileName, record->FileNameLength));
+            names.push_back(platform::AnsiFromWide(
+                {record->FileName, record->FileNameLength / sizeof(wchar_t)}));
         if (record->NextEntryOffset == 0)
             break;
         offset += record->NextEntryOffset;

@@ -95,11 +95,10 @@ class CLoadApp : public CWinApp
         // installer's) hands over to a copy that the desktop's shell starts,
         // or leaves the agent to the next log-on. A relayed copy runs as it
         // is, even where the shell itself runs elevated.
-        const bool relayed = arguments.find(flows::kRelayedArgument) != std::string::npos;
-        if (!relayed && IsElevated())
+        if (!WasRelayed(arguments) && IsElevated())
         {
             StartThroughDesktopShell(std::string(flows::kLogOnArgument) + " " +
-                                     std::string(flows::kRelayedArgument));
+                                     std::string(kRelayedArgument));
             return;
         }
         HANDLE resident = CreateMutexA(nullptr, FALSE, kResidentMutex);

@@ -1,11 +1,11 @@
 #include "monitor/monitor_dialog.h"
 
+#include "framework/shell_execute_shell.h"
 #include "monitor/monitor_resource.h"
 #include "res/resource.h"
 
 #include <algorithm>
 #include <commctrl.h>
-#include <shellapi.h>
 
 namespace
 {
@@ -92,7 +92,7 @@ LRESULT CMonitorDialog::OnTimer(WPARAM, LPARAM)
 
 void CMonitorDialog::OnOpenReport()
 {
-    ShellExecuteA(m_hWnd, "open", m_report.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteShell().Start(m_report, SW_SHOWNORMAL);
 }
 
 void CMonitorDialog::OnDestroy()

@@ -6,8 +6,8 @@
 #include "framework/shell_execute_shell.h"
 #include "framework/win_app.h"
 #include "monitor/directory_watch.h"
-#include "plan/path_text.h"
 #include "platform/file_system.h"
+#include "platform/path_text.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -130,7 +130,7 @@ void ResidentAgent::TakeChanges(std::size_t watch, flows::Millis now)
     if (!m_watches[watch]->Take(names))
         m_schedule.Changed(folder, now);
     for (const std::string& name : names)
-        m_schedule.Changed(JoinPath(folder, name), now);
+        m_schedule.Changed(platform::JoinPath(folder, name), now);
 }
 
 void ResidentAgent::DoDue(flows::Millis now)

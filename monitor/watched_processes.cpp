@@ -1,6 +1,7 @@
 #include "monitor/watched_processes.h"
 
 #include "flows/monitored_processes.h"
+#include "platform/path_text.h"
 
 #include <map>
 #include <string>
@@ -26,8 +27,7 @@ std::string InterpreterName()
     const DWORD length = GetEnvironmentVariableA("COMSPEC", path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return "cmd.exe";
-    const std::string comspec = path;
-    return comspec.substr(comspec.find_last_of("\\/") + 1);
+    return std::string(platform::LastComponent(path));
 }
 
 std::vector<flows::ProcessEntry> Snapshot()

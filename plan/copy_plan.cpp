@@ -1,7 +1,7 @@
 #include "plan/copy_plan.h"
 
-#include "plan/path_text.h"
 #include "plan/suffixes.h"
+#include "platform/path_text.h"
 #include "platform/text_case.h"
 
 #include <unordered_set>
@@ -9,22 +9,16 @@
 namespace
 {
 
-std::string_view NameOf(std::string_view relativePath)
-{
-    const size_t separator = FindLastSeparator(relativePath);
-    return separator == std::string_view::npos ? relativePath : relativePath.substr(separator + 1);
-}
-
 // The name of a source's own folder in the destination: its last component;
 // for a file, the folder it is in; for a drive root such as "D:\", the letter.
 std::string FolderNameOf(std::string_view source, bool isFile)
 {
     if (isFile)
     {
-        const size_t separator = FindLastSeparator(source);
+        const size_t separator = platform::FindLastSeparator(source);
         source = source.substr(0, separator == std::string_view::npos ? 0 : separator);
     }
-    std::string_view name = LastComponent(source);
+    std::string_view name = platform::LastComponent(source);
     if (!name.empty() && name.back() == ':')
         name.remove_suffix(1);
     // An empty entry (a blank line of the source list) still needs a name.
@@ -88,12 +82,13 @@ bool CopyStep::Copies(std::string_view relativePath, bool hiddenOnTheWay) const
     // A pattern appended to a file's path names nothing.
     if (source->isFile)
         return pattern.empty();
-    return pattern.empty() || EndsWithIgnoringCase(NameOf(relativePath), pattern.substr(2));
+    return pattern.empty() ||
+           EndsWithIgnoringCase(platform::LastComponent(relativePath), pattern.substr(2));
 }
 
 std::string CopyStep::CopyPathOf(std::string_view relativePath) const
 {
-    return JoinPath(source->copyFolder, relativePath);
+    return platform::JoinPath(source->copyFolder, relativePath);
 }
 
 CopyPlan PlanBackup(const BackupSelection& selection, const IsFileQuery& isFile)
@@ -113,7 +108,7 @@ CopyPlan PlanBackup(const BackupSelection& selection, const IsFileQuery& isFile)
             continue;
         }
         std::string folder =
-            JoinPath(selection.destination, names.Claim(FolderNameOf(source, file)));
+            platform::JoinPath(selection.destination, names.Claim(FolderNameOf(source, file)));
         if (file)
             plan.foldersToMake.push_back(folder);
         plan.sources.push_back(PlannedSource{source, std::move(folder), file, false});

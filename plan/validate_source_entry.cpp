@@ -1,6 +1,6 @@
 #include "plan/validate_source_entry.h"
 
-#include "plan/path_text.h"
+#include "platform/path_text.h"
 #include "platform/text_case.h"
 
 #include <utility>
@@ -32,7 +32,7 @@ class EntryCheck
                                m_destination,
                            "ERROR", kStopType};
         // The entry would hold every copy made from it.
-        if (IsBelowFolder(m_upperDestination, m_upperEntry))
+        if (platform::IsBelowFolder(m_upperDestination, m_upperEntry))
             return Message{"Error Cannot Backup To " + m_destination + " From " + entry +
                                " \nDetails:Reccursive(infinite) backup would occur",
                            "ERROR", kStopType};

@@ -3,25 +3,16 @@
 #include "framework/unelevated_start.h"
 #include "vdrive/dos_drive_letters.h"
 
-#include <string_view>
+#include <string>
 #include <windows.h>
-
-namespace
-{
-
-// Marks the copy started through the desktop's shell, which never hands on
-// again, even where the shell itself runs elevated.
-constexpr const char* kRelayed = "/relayed";
-
-} // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
 {
     // Windows keeps the drive letters of a user's elevated processes apart
     // from the others, and the dialog starts this program elevated: the
     // letter is made in the unelevated session, where Explorer shows it.
-    const bool relayed = std::string_view(commandLine).find(kRelayed) != std::string_view::npos;
-    if (!relayed && IsElevated() && StartThroughDesktopShell(kRelayed))
+    if (!WasRelayed(commandLine) && IsElevated() &&
+        StartThroughDesktopShell(std::string(kRelayedArgument)))
         return 0;
     DosDriveLetters letters;
     const Message message = flows::ToggleVirtualDrive(InstallDirectory(), letters);

@@ -1,6 +1,7 @@
 #include "platform/file_tree.h"
 
 #include "platform/file_system.h"
+#include "platform/path_text.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -29,13 +30,6 @@ FileFacts FactsFrom(const struct stat& info, std::string_view name, bool isLink)
     facts.lastWrite = std::chrono::duration_cast<FileTime>(
         std::chrono::seconds(info.st_mtim.tv_sec) + std::chrono::nanoseconds(info.st_mtim.tv_nsec));
     return facts;
-}
-
-std::string_view NameOf(const std::string& path)
-{
-    const size_t slash = path.find_last_of('/', path.size() > 1 ? path.size() - 2 : 0);
-    return slash == std::string::npos ? std::string_view(path)
-                                      : std::string_view(path).substr(slash + 1);
 }
 
 class Descriptor
@@ -84,7 +78,7 @@ std::optional<FileFacts> FactsOf(const std::string& path)
         return std::nullopt;
     struct stat own;
     const bool isLink = ::lstat(path.c_str(), &own) == 0 && S_ISLNK(own.st_mode);
-    return FactsFrom(info, NameOf(path), isLink);
+    return FactsFrom(info, LastComponent(path), isLink);
 }
 
 bool ListFolder(const std::string& folder, const FolderVisit& visit)

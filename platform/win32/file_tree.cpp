@@ -1,6 +1,7 @@
 #include "platform/file_tree.h"
 
-#include "platform/code_page.h"
+#include "platform/path_text.h"
+#include "platform/win32/wide_text.h"
 
 #include <utility>
 #include <vector>
@@ -16,24 +17,12 @@ namespace
 // them. The prefix takes only absolute paths; others go as they are.
 std::wstring LongPath(const std::string& path)
 {
-    std::wstring wide(path.size(), L'\0');
-    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, path.data(),
-                                                        static_cast<int>(path.size()), wide.data(),
-                                                        static_cast<int>(wide.size()))));
+    std::wstring wide = WideFromAnsi(path);
     if (wide.size() >= 3 && wide[1] == L':' && wide[2] == L'\\')
         return L"\\\\?\\" + wide;
     if (wide.size() >= 3 && wide[0] == L'\\' && wide[1] == L'\\' && wide[2] != L'?')
         return L"\\\\?\\UNC\\" + wide.substr(2);
     return wide;
-}
-
-std::string Ansi(const wchar_t* wide)
-{
-    const int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(size > 0 ? size : 1), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), size, nullptr, nullptr);
-    text.resize(text.size() - 1);
-    return text;
 }
 
 FileFacts FactsFrom(DWORD attributes, DWORD sizeHigh, DWORD sizeLow, const FILETIME& written)
@@ -47,20 +36,6 @@ FileFacts FactsFrom(DWORD attributes, DWORD sizeHigh, DWORD sizeLow, const FILET
     facts.lastWrite = FileTime(static_cast<std::int64_t>(
         std::uint64_t{written.dwHighDateTime} << 32 | written.dwLowDateTime));
     return facts;
-}
-
-// The offset of the last separator, found by character, or npos.
-size_t LastSeparator(const std::string& path)
-{
-    size_t last = std::string::npos;
-    for (size_t i = 0; i < path.size(); ++i)
-    {
-        if (IsLeadByte(kAnsiCodePage, path[i]))
-            ++i;
-        else if (path[i] == '\\' || path[i] == '/')
-            last = i;
-    }
-    return last;
 }
 
 class Handle
@@ -127,8 +102,8 @@ bool ListFolder(const std::string& folder, const FolderVisit& visit)
         const std::wstring_view name = data.cFileName;
         if (name == L"." || name == L"..")
             continue;
-        visit(Ansi(data.cFileName), FactsFrom(data.dwFileAttributes, data.nFileSizeHigh,
-                                              data.nFileSizeLow, data.ftLastWriteTime));
+        visit(AnsiFromWide(name), FactsFrom(data.dwFileAttributes, data.nFileSizeHigh,
+                                            data.nFileSizeLow, data.ftLastWriteTime));
     } while (FindNextFileW(find, &data));
     FindClose(find);
     return true;
@@ -136,19 +111,19 @@ bool ListFolder(const std::string& folder, const FolderVisit& visit)
 
 bool MakeFolders(const std::string& path)
 {
-    // Each folder above it in turn, found by character: in the double-byte
-    // code pages a second byte may be 0x5C. Those that exist, and the "C:" of
-    // a drive, fail harmlessly.
-    for (size_t i = 0; i < path.size(); ++i)
-    {
-        if (IsLeadByte(kAnsiCodePage, path[i]))
-            ++i;
-        else if (i > 2 && (path[i] == '\\' || path[i] == '/'))
-            CreateDirectoryW(LongPath(path.substr(0, i)).c_str(), nullptr);
-    }
+    const auto isFolder = [&path] {
+        const std::optional<FileFacts> facts = FactsOf(path);
+        return facts && facts->isFolder;
+    };
+    if (isFolder())
+        return true;
+    // The folder above first, up to the root of a drive ("C:\"), which is
+    // there or cannot be made.
+    const size_t separator = FindLastSeparator(path);
+    if (separator != std::string::npos && separator > 2)
+        MakeFolders(path.substr(0, separator));
     CreateDirectoryW(LongPath(path).c_str(), nullptr);
-    const std::optional<FileFacts> facts = FactsOf(path);
-    return facts && facts->isFolder;
+    return isFolder();
 }
 
 CopyResult CopyKeepingTime(const std::string& from, const std::string& to)
@@ -164,7 +139,7 @@ CopyResult CopyKeepingTime(const std::string& from, const std::string& to)
                    ? CopyResult::SourceBusy
                    : CopyResult::Failed;
     }
-    const size_t separator = LastSeparator(to);
+    const size_t separator = FindLastSeparator(to);
     if (separator != std::string::npos)
         MakeFolders(to.substr(0, separator));
     // A name that no other process of ours uses, so that no other copy is

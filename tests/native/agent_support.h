@@ -1,9 +1,9 @@
 #pragma once
 
 #include "model/install_directory.h"
-#include "plan/path_text.h"
 #include "platform/file_system.h"
 #include "platform/file_tree.h"
+#include "platform/path_text.h"
 #include "store/store_file.h"
 #include "store/store_formats.h"
 #include "tests/native/test_support.h"
@@ -52,7 +52,7 @@ class FakeFiles : public platform::FileTree
         for (const auto& [path, facts] : entries)
         {
             if (ParentOf(path) == folder)
-                visit(LastComponent(path), facts);
+                visit(platform::LastComponent(path), facts);
         }
         return true;
     }
@@ -78,7 +78,7 @@ class FakeFiles : public platform::FileTree
   private:
     static std::string ParentOf(const std::string& path)
     {
-        const size_t separator = FindLastSeparator(path);
+        const size_t separator = platform::FindLastSeparator(path);
         return separator == std::string::npos ? std::string() : path.substr(0, separator);
     }
 

@@ -1,7 +1,7 @@
 #include "flows/backup_run.h"
 #include "plan/backup_script.h"
-#include "plan/path_text.h"
 #include "plan/validate_source_entry.h"
+#include "platform/path_text.h"
 #include "tests/native/test_support.h"
 
 #include <gtest/gtest.h>
@@ -280,7 +280,7 @@ TEST(PathText, SeparatorsAreFoundByCharacter)
     GTEST_SKIP() << "double-byte code pages are Windows' own";
 #endif
     const std::string folder = "C:\\\x83\x5C";
-    EXPECT_FALSE(EndsWithSeparator(folder, 932));
-    EXPECT_EQ(2u, FindLastSeparator(folder + "x", 932));
-    EXPECT_TRUE(EndsWithSeparator(folder, 1252));
+    EXPECT_FALSE(platform::EndsWithSeparator(folder, 932));
+    EXPECT_EQ(2u, platform::FindLastSeparator(folder + "x", 932));
+    EXPECT_TRUE(platform::EndsWithSeparator(folder, 1252));
 }

@@ -28,7 +28,7 @@ struct SessionEnd : testing::Test
         files.AddFile(P("/u/docs/c.txt"), 100);
         files.AddFile(P("/u/docs/d.exe"), 100);
         files.busy.insert(P("/u/docs/c.txt"));
-        files.AddFile(JoinPath(dest, P("docs/b.txt")), 100);
+        files.AddFile(platform::JoinPath(dest, P("docs/b.txt")), 100);
         // The report goes to the disk: the destination must be there.
         std::filesystem::create_directory(dest);
     }
@@ -44,7 +44,7 @@ struct SessionEnd : testing::Test
 
     std::string ReportIn(const std::string& folder, const std::string& name = kReportName) const
     {
-        return install.Read(JoinPath(folder, name));
+        return install.Read(platform::JoinPath(folder, name));
     }
 };
 
@@ -57,13 +57,14 @@ TEST_F(SessionEnd, BacksUpThePlanAndReportsWhatIsMissing)
 {
     Run("0000001000", 1000);
     EXPECT_EQ((std::vector<std::pair<std::string, std::string>>{
-                  {P("/u/docs/a.txt"), JoinPath(dest, P("docs/a.txt"))}}),
+                  {P("/u/docs/a.txt"), platform::JoinPath(dest, P("docs/a.txt"))}}),
               files.copies);
     const std::string report = "2 of 4 files were not backed up.\r\n" + P("/u/docs/c.txt") +
                                "\tmissing\r\n" + P("/e/gone") + "\tsource not found\r\n";
     EXPECT_EQ(report, ReportIn(P("dest/Corvane Backup reports")));
     EXPECT_EQ(report, ReportIn(P("profile/Corvane Backup/reports")));
-    const std::string kept = JoinPath(profile, P("Corvane Backup/reports/") + kReportName);
+    const std::string kept =
+        platform::JoinPath(profile, P("Corvane Backup/reports/") + kReportName);
     EXPECT_EQ(std::vector<std::string>{kept}, flows::ReportsToShow(profile));
     RecordingShell shell;
     shell.refused.insert(kept);
@@ -80,7 +81,7 @@ TEST_F(SessionEnd, StopsAtTheCap)
 {
     Run("0000001000", 1000);
     files.copies.clear();
-    files.entries.erase(JoinPath(dest, P("docs/a.txt")));
+    files.entries.erase(platform::JoinPath(dest, P("docs/a.txt")));
     now = 0;
     // Four files listed, then the time is up.
     Run("0000001000", 5);
@@ -101,7 +102,7 @@ TEST_F(SessionEnd, ModifiedOnlyCopiesArchivedFilesAndCountsEveryFile)
     files.entries.at(P("/u/docs/c.txt")).archive = false;
     Run("0000001001", 1000);
     EXPECT_EQ((std::vector<std::pair<std::string, std::string>>{
-                  {P("/u/docs/a.txt"), JoinPath(dest, P("docs/a.txt"))}}),
+                  {P("/u/docs/a.txt"), platform::JoinPath(dest, P("docs/a.txt"))}}),
               files.copies);
     EXPECT_FALSE(files.entries.at(P("/u/docs/a.txt")).archive);
     EXPECT_EQ("2 of 4 files were not backed up.\r\n" + P("/u/docs/c.txt") + "\tmissing\r\n" +

@@ -10,17 +10,22 @@
 // byte ("C:\\" followed by the bytes 83 5C is one folder, not two). Both the
 // backslash and the platform's own separator count as separators.
 
+namespace platform
+{
+
 bool IsSeparator(char c);
 
 // The offset of the path's last separator, or npos.
-size_t FindLastSeparator(std::string_view path, unsigned codePage = platform::kAnsiCodePage);
+size_t FindLastSeparator(std::string_view path, unsigned codePage = kAnsiCodePage);
 
-bool EndsWithSeparator(std::string_view path, unsigned codePage = platform::kAnsiCodePage);
+bool EndsWithSeparator(std::string_view path, unsigned codePage = kAnsiCodePage);
 
 // Whether the path lies below the folder, compared byte for byte (callers
 // fold the letter case of both): C:\ and C:\Data hold C:\Data\Backup,
 // C:\Data does not hold C:\Database, and no folder holds itself.
 bool IsBelowFolder(std::string_view path, std::string_view folder);
+// The same, or the folder itself.
+bool IsAtOrBelowFolder(std::string_view path, std::string_view folder);
 
 // The folder and the name joined by one separator, a backslash when the folder
 // has one: "E:\\" and "Docs" give "E:\\Docs".
@@ -29,3 +34,5 @@ std::string JoinPath(std::string_view folder, std::string_view name);
 // The last component as the path writes it, a trailing separator ignored:
 // "Docs" for "C:\\Docs\\", "D:" for "D:\\".
 std::string_view LastComponent(std::string_view path);
+
+} // namespace platform

@@ -1,7 +1,9 @@
-#include "plan/path_text.h"
+#include "platform/path_text.h"
 
 #include "platform/file_system.h"
 
+namespace platform
+{
 namespace
 {
 
@@ -11,7 +13,7 @@ void ForEachSeparator(std::string_view path, unsigned codePage, Visit visit)
 {
     for (size_t i = 0; i < path.size(); ++i)
     {
-        if (platform::IsLeadByte(codePage, path[i]))
+        if (IsLeadByte(codePage, path[i]))
             ++i;
         else if (IsSeparator(path[i]))
             visit(i);
@@ -22,7 +24,7 @@ void ForEachSeparator(std::string_view path, unsigned codePage, Visit visit)
 
 bool IsSeparator(char c)
 {
-    return c == '\\' || c == platform::kPathSeparator;
+    return c == '\\' || c == kPathSeparator;
 }
 
 size_t FindLastSeparator(std::string_view path, unsigned codePage)
@@ -47,12 +49,17 @@ bool IsBelowFolder(std::string_view path, std::string_view folder)
     return EndsWithSeparator(folder) || IsSeparator(path[folder.size()]);
 }
 
+bool IsAtOrBelowFolder(std::string_view path, std::string_view folder)
+{
+    return path == folder || IsBelowFolder(path, folder);
+}
+
 std::string JoinPath(std::string_view folder, std::string_view name)
 {
     std::string path(folder);
     // A folder written with backslashes is a Windows path wherever it is read.
     if (!EndsWithSeparator(path))
-        path += path.find('\\') != std::string::npos ? '\\' : platform::kPathSeparator;
+        path += path.find('\\') != std::string::npos ? '\\' : kPathSeparator;
     return path.append(name);
 }
 
@@ -63,3 +70,5 @@ std::string_view LastComponent(std::string_view path)
     const size_t separator = FindLastSeparator(path);
     return separator == std::string_view::npos ? path : path.substr(separator + 1);
 }
+
+} // namespace platform
