@@ -2,7 +2,7 @@
 
 #include "flows/report.h"
 #include "flows/run_progress.h"
-#include "flows/saved_selection.h"
+#include "flows/saved_plan.h"
 #include "monitor/directory_watch.h"
 #include "platform/file_system.h"
 #include "platform/file_tree.h"
@@ -30,14 +30,17 @@ void BackupWatch::Run()
     // The dialog saves the store after it has started this monitor.
     if (m_processes.dialog)
         WaitForSingleObject(m_processes.dialog, INFINITE);
-    const BackupSelection selection = flows::ReadSavedSelection(m_directory);
-    const CopyPlan plan = PlanBackup(selection, platform::IsFile);
+    // Nothing saved (a start by hand before any save): nothing to expect.
+    const std::optional<flows::SavedPlan> saved =
+        flows::ReadSavedPlan(m_directory, platform::IsFile);
+    const std::string destination = saved ? saved->selection.destination : std::string();
     // Watched before the files are listed: what arrives meanwhile is seen by
     // the first judging or reported afterwards.
-    DirectoryWatch changes(selection.destination);
-    flows::RunProgress progress(flows::ListExpectedFiles(plan));
+    DirectoryWatch changes(destination);
+    flows::RunProgress progress(saved ? flows::ListExpectedFiles(saved->plan)
+                                      : std::vector<flows::ExpectedFile>());
     Publish(progress, false);
-    FollowCopies(progress, changes, selection.destination);
+    FollowCopies(progress, changes, destination);
 
     // The batch erases itself with its last line; still there, it was stopped.
     const bool stoppedEarly = platform::FactsOf(m_directory.PathOf(kBackupBatchFile)).has_value();
@@ -46,8 +49,8 @@ void BackupWatch::Run()
     m_runningMutex = nullptr;
     flows::Verdict verdict = progress.Finish(stoppedEarly);
     const char* localAppData = std::getenv("LOCALAPPDATA");
-    std::vector<std::string> reports = flows::WriteReport(verdict, m_start, selection.destination,
-                                                          localAppData ? localAppData : "");
+    std::vector<std::string> reports =
+        flows::WriteReport(verdict, m_start, destination, localAppData ? localAppData : "");
     std::lock_guard<std::mutex> hold(m_lock);
     m_phase = flows::MonitorPhase::Done;
     m_verdict = std::move(verdict);
