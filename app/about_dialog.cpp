@@ -1,7 +1,7 @@
 #include "app/about_dialog.h"
 
 #include "app/web_addresses.h"
-#include "framework/shell_execute_shell.h"
+#include "desktop/shell_execute_shell.h"
 #include "res/resource.h"
 
 CAboutDialog::CAboutDialog() : CDialog(IDD_ABOUTBOX)

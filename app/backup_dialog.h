@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/message_box_prompt.h"
+#include "desktop/shell_execute_shell.h"
 #include "framework/framework.h"
-#include "framework/shell_execute_shell.h"
 #include "model/backup_selection.h"
 #include "model/install_directory.h"
 #include "widgets/hover_button.h"

@@ -2,7 +2,7 @@
 // or a save reads the controls.
 #include "app/backup_dialog.h"
 #include "app/drop_files.h"
-#include "platform/file_system.h"
+#include "platform/file_tree.h"
 #include "widgets/folder_dialog.h"
 
 // The one filter shows every file.
@@ -63,7 +63,7 @@ void CBackupDialog::OnDropFiles(HWND target, HDROP drop)
         for (const std::string& path : paths)
             AppendSource(path);
     }
-    else if (paths.size() == 1 && platform::DirectoryExists(paths[0]))
+    else if (paths.size() == 1 && platform::LocalFiles().IsFolder(paths[0]))
         m_destination.SetWindowText(paths[0]);
 }
 

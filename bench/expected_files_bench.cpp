@@ -2,8 +2,8 @@
 // against a bare recursive listing of the same tree that reads each file's
 // size and time: "x_listing" is how many times slower the real thing is.
 #include "bench/bench_compare.h"
-#include "flows/expected_files.h"
-#include "platform/file_system.h"
+#include "companions/expected_files.h"
+#include "platform/file_tree.h"
 
 #include <filesystem>
 #include <fstream>
@@ -62,7 +62,7 @@ void ExpectedFiles(benchmark::State& state)
         selection.SetTicked(type, state.range(0) == 1);
     const CopyPlan plan = PlanBackup(selection, platform::IsFile);
     Compare(
-        state, "x_listing", [&] { benchmark::DoNotOptimize(flows::ListExpectedFiles(plan)); },
+        state, "x_listing", [&] { benchmark::DoNotOptimize(companions::ListExpectedFiles(plan)); },
         [] {
             std::uintmax_t bytes = 0;
             fs::file_time_type newest{};

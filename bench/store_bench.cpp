@@ -4,7 +4,7 @@
 #include "flows/backup_run.h"
 #include "flows/load_store.h"
 #include "flows/save_store.h"
-#include "platform/file_replace.h"
+#include "platform/file_tree.h"
 
 #include <cstdio>
 #include <filesystem>

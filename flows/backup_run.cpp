@@ -4,7 +4,6 @@
 #include "plan/backup_script.h"
 #include "plan/batch_text.h"
 #include "plan/validate_source_entry.h"
-#include "platform/file_system.h"
 #include "store/store_file.h"
 #include "store/store_formats.h"
 
@@ -55,7 +54,7 @@ struct RunFile
 };
 
 std::vector<RunFile> FilesOfRun(const BackupSelection& selection,
-                                const std::string& backupBatchPath)
+                                const std::string& backupBatchPath, platform::FileTree& tree)
 {
     // Read by the monitor only; the save that follows a started run rewrites
     // the file from the list alone.
@@ -66,8 +65,8 @@ std::vector<RunFile> FilesOfRun(const BackupSelection& selection,
 
     std::vector<RunFile> files;
     files.push_back({kDataFile, selection.destination});
-    files.push_back({kBackupBatchFile, ComposeBackupScript(PlanBackup(selection, platform::IsFile),
-                                                           backupBatchPath)});
+    files.push_back(
+        {kBackupBatchFile, ComposeBackupScript(PlanBackup(selection, tree), backupBatchPath)});
     files.push_back({kFilesToBackupFile, std::move(sourceList)});
     // Tells the monitor that videos are copied; never deleted by the program.
     if (selection.IsTicked(OptionFlag::Video))
@@ -78,7 +77,8 @@ std::vector<RunFile> FilesOfRun(const BackupSelection& selection,
 } // namespace
 
 RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& directory,
-                     Prompt& prompt, Shell& shell, const BackupRunningQuery& isBackupRunning)
+                     Prompt& prompt, Shell& shell, const BackupRunningQuery& isBackupRunning,
+                     platform::FileTree& files)
 {
     std::optional<Message> stop = MissingPart(selection);
     if (!stop)
@@ -87,7 +87,7 @@ RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& d
         stop = FirstUncarriablePath(selection);
     // xcopy of a single file into a missing folder asks "file or directory?"
     // in its hidden window and waits for an answer for ever.
-    if (!stop && !platform::DirectoryExists(selection.destination))
+    if (!stop && !files.IsFolder(selection.destination))
         stop = NotStarted("Error Cannot Find " + selection.destination);
     // The interpreter reads a running batch by offset from its file: a new
     // backup.bat would make the old batch run pieces of it. A backup.bat left
@@ -101,10 +101,10 @@ RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& d
     }
 
     const std::string backupBatchPath = directory.PathOf(kBackupBatchFile);
-    for (const RunFile& file : FilesOfRun(selection, backupBatchPath))
+    for (const RunFile& file : FilesOfRun(selection, backupBatchPath, files))
     {
         const std::string path = directory.PathOf(file.name);
-        if (!store::TruncateWrite(path, file.text))
+        if (!store::ReplaceWhole(path, file.text, files))
         {
             prompt.Show(NotStarted("Error Cannot Write " + path));
             return RunOutcome::Stopped;

@@ -4,6 +4,7 @@
 #include "model/install_directory.h"
 #include "model/prompt.h"
 #include "model/shell.h"
+#include "platform/file_tree.h"
 
 #include <functional>
 
@@ -18,9 +19,6 @@ enum class RunOutcome
     Stopped,
 };
 
-// The monitor holds this mutex while the batch of its run is running.
-inline constexpr const char* kBackupRunningMutex = "Global\\CorvaneBackup.BackupRunning";
-
 // Whether the batch of an earlier run still runs.
 using BackupRunningQuery = std::function<bool()>;
 
@@ -28,6 +26,7 @@ using BackupRunningQuery = std::function<bool()>;
 // filestobackup.bck (with a "System State" line for the monitor) and the
 // video marker, then starts backup.bat hidden and the monitor Load.exe.
 RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& directory,
-                     Prompt& prompt, Shell& shell, const BackupRunningQuery& isBackupRunning);
+                     Prompt& prompt, Shell& shell, const BackupRunningQuery& isBackupRunning,
+                     platform::FileTree& files = platform::LocalFiles());
 
 } // namespace flows

@@ -29,14 +29,15 @@ LoadedStore LoadStore(const InstallDirectory& directory)
 {
     LoadedStore loaded;
     loaded.sources =
-        store::ParseSourceList(store::CreateRead(directory.PathOf(kFilesToBackupFile)));
-    loaded.destination = store::ParseDestination(store::CreateRead(directory.PathOf(kDataFile)));
+        store::ParseSourceList(store::ReadOrCreateEmpty(directory.PathOf(kFilesToBackupFile)));
+    loaded.destination =
+        store::ParseDestination(store::ReadOrCreateEmpty(directory.PathOf(kDataFile)));
 
     // Only a missing settings.dat means a first run; an empty one is a saved
     // selection with every box unticked.
     const std::string settingsPath = directory.PathOf(kSettingsFile);
     if (store::TestRead(settingsPath))
-        loaded.ticked = store::ParseSettings(store::CreateRead(settingsPath));
+        loaded.ticked = store::ParseSettings(store::ReadOrCreateEmpty(settingsPath));
     else
         ApplyFirstRunSettings(loaded);
     loaded.typeBoxesLocked = loaded.ticked[static_cast<int>(OptionFlag::AllFileTypes)];

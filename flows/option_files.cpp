@@ -10,7 +10,7 @@ void UpdateEnableAutoMarker(const InstallDirectory& directory, bool ticked)
 {
     const std::string path = directory.PathOf(kEnableAutoMarker);
     if (ticked)
-        store::CreateRead(path);
+        store::ReadOrCreateEmpty(path);
     else
         store::Delete(path);
 }
@@ -26,7 +26,7 @@ std::optional<Message> StartCatalogFlow(const InstallDirectory& directory, Shell
         return Message{reason + " \nDetails:The catalog was not started", "ERROR", kStopType};
     };
     const std::string marker = directory.PathOf(kCatalogMarker);
-    if (!store::TruncateWrite(marker, ""))
+    if (!store::ReplaceWhole(marker, ""))
         return notStarted("Error Cannot Write " + marker);
     const auto started = StartCompanions(directory, shell, kCatalogFlow);
     for (size_t i = 0; i < started.size(); ++i)

@@ -1,6 +1,6 @@
 #include "model/install_directory.h"
 
-#include "platform/file_system.h"
+#include "platform/file_tree.h"
 
 #include <utility>
 

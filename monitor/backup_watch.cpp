@@ -1,16 +1,15 @@
 #include "monitor/backup_watch.h"
 
-#include "flows/report.h"
-#include "flows/run_progress.h"
-#include "flows/saved_plan.h"
+#include "companions/report.h"
+#include "companions/run_progress.h"
+#include "companions/saved_plan.h"
 #include "monitor/directory_watch.h"
-#include "platform/file_system.h"
 #include "platform/file_tree.h"
 #include "platform/path_text.h"
 
 #include <cstdlib>
 
-BackupWatch::BackupWatch(const InstallDirectory& directory, WatchedProcesses processes,
+BackupWatch::BackupWatch(const InstallDirectory& directory, BackupProcessHandles processes,
                          HANDLE runningMutex, const std::tm& start)
     : m_directory(directory), m_processes(processes), m_runningMutex(runningMutex), m_start(start)
 {
@@ -31,28 +30,32 @@ void BackupWatch::Run()
     if (m_processes.dialog)
         WaitForSingleObject(m_processes.dialog, INFINITE);
     // Nothing saved (a start by hand before any save): nothing to expect.
-    const std::optional<flows::SavedPlan> saved =
-        flows::ReadSavedPlan(m_directory, platform::IsFile);
+    const std::optional<companions::SavedPlan> saved =
+        companions::ReadSavedPlan(m_directory, platform::LocalFiles());
     const std::string destination = saved ? saved->selection.destination : std::string();
     // Watched before the files are listed: what arrives meanwhile is seen by
     // the first judging or reported afterwards.
     DirectoryWatch changes(destination);
-    flows::RunProgress progress(saved ? flows::ListExpectedFiles(saved->plan)
-                                      : std::vector<flows::ExpectedFile>());
+    companions::RunProgress progress(saved ? companions::ListExpectedFiles(saved->plan)
+                                           : std::vector<companions::ExpectedFile>(),
+                                     platform::LocalFiles());
     Publish(progress, false);
     FollowCopies(progress, changes, destination);
 
     // The batch erases itself with its last line; still there, it was stopped.
-    const bool stoppedEarly = platform::FactsOf(m_directory.PathOf(kBackupBatchFile)).has_value();
+    const bool stoppedEarly =
+        platform::LocalFiles().Facts(m_directory.PathOf(kBackupBatchFile)).has_value();
     // Looked at before the mutex goes: a new run may write a new backup.bat.
     CloseHandle(m_runningMutex);
     m_runningMutex = nullptr;
-    flows::Verdict verdict = progress.Finish(stoppedEarly);
+    companions::Verdict verdict = progress.Finish(stoppedEarly);
     const char* localAppData = std::getenv("LOCALAPPDATA");
+    // The window shows the report: it is never kept for the next log-on.
     std::vector<std::string> reports =
-        flows::WriteReport(verdict, m_start, destination, localAppData ? localAppData : "");
+        companions::ReportPublisher(m_start, destination, localAppData ? localAppData : "")
+            .Final(verdict, true);
     std::lock_guard<std::mutex> hold(m_lock);
-    m_phase = flows::MonitorPhase::Done;
+    m_phase = companions::MonitorPhase::Done;
     m_verdict = std::move(verdict);
     m_reports = std::move(reports);
     m_finished = std::chrono::steady_clock::now();
@@ -60,7 +63,7 @@ void BackupWatch::Run()
         PostMessageA(m_window, m_message, 0, 0);
 }
 
-void BackupWatch::FollowCopies(flows::RunProgress& progress, DirectoryWatch& changes,
+void BackupWatch::FollowCopies(companions::RunProgress& progress, DirectoryWatch& changes,
                                const std::string& destination)
 {
     std::vector<std::string> names;
@@ -81,13 +84,13 @@ void BackupWatch::FollowCopies(flows::RunProgress& progress, DirectoryWatch& cha
     }
 }
 
-void BackupWatch::Publish(const flows::RunProgress& progress, bool arrived)
+void BackupWatch::Publish(const companions::RunProgress& progress, bool arrived)
 {
     std::lock_guard<std::mutex> hold(m_lock);
     // A stall counts from the start of the copying, not of the listing.
-    if (arrived || m_phase == flows::MonitorPhase::GettingReady)
+    if (arrived || m_phase == companions::MonitorPhase::GettingReady)
         m_lastArrival = std::chrono::steady_clock::now();
-    m_phase = flows::MonitorPhase::Copying;
+    m_phase = companions::MonitorPhase::Copying;
     m_progress = progress.Now();
     if (m_window)
         PostMessageA(m_window, m_message, 0, 0);
@@ -103,7 +106,7 @@ MonitorSnapshot BackupWatch::Snapshot() const
     snapshot.state.progress = m_progress;
     snapshot.state.verdict = m_verdict;
     const auto now =
-        m_phase == flows::MonitorPhase::Done ? m_finished : std::chrono::steady_clock::now();
+        m_phase == companions::MonitorPhase::Done ? m_finished : std::chrono::steady_clock::now();
     snapshot.state.elapsed = duration_cast<seconds>(now - m_started);
     snapshot.state.quiet = duration_cast<seconds>(now - m_lastArrival);
     snapshot.reports = m_reports;

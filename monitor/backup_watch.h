@@ -1,8 +1,8 @@
 #pragma once
 
 #include "model/install_directory.h"
+#include "monitor/backup_process_handles.h"
 #include "monitor/monitor_source.h"
-#include "monitor/watched_processes.h"
 
 #include <atomic>
 #include <chrono>
@@ -10,7 +10,7 @@
 #include <mutex>
 
 class DirectoryWatch;
-namespace flows
+namespace companions
 {
 class RunProgress;
 }
@@ -24,8 +24,8 @@ class BackupWatch : public MonitorSource
   public:
     // Takes the handles, the mutex of a running backup among them, and
     // closes each when done with it.
-    BackupWatch(const InstallDirectory& directory, WatchedProcesses processes, HANDLE runningMutex,
-                const std::tm& start);
+    BackupWatch(const InstallDirectory& directory, BackupProcessHandles processes,
+                HANDLE runningMutex, const std::tm& start);
     ~BackupWatch() override;
 
     // The whole run; returns once the report is written.
@@ -36,20 +36,20 @@ class BackupWatch : public MonitorSource
 
   private:
     // Waits for the batch to end, counting arrivals meanwhile.
-    void FollowCopies(flows::RunProgress& progress, DirectoryWatch& changes,
+    void FollowCopies(companions::RunProgress& progress, DirectoryWatch& changes,
                       const std::string& destination);
-    void Publish(const flows::RunProgress& progress, bool arrived);
+    void Publish(const companions::RunProgress& progress, bool arrived);
 
     InstallDirectory m_directory;
-    WatchedProcesses m_processes;
+    BackupProcessHandles m_processes;
     HANDLE m_runningMutex;
     std::tm m_start;
     const std::chrono::steady_clock::time_point m_started = std::chrono::steady_clock::now();
 
     mutable std::mutex m_lock;
-    flows::MonitorPhase m_phase = flows::MonitorPhase::GettingReady;
-    flows::Progress m_progress;
-    std::optional<flows::Verdict> m_verdict;
+    companions::MonitorPhase m_phase = companions::MonitorPhase::GettingReady;
+    companions::Progress m_progress;
+    std::optional<companions::Verdict> m_verdict;
     std::vector<std::string> m_reports;
     std::chrono::steady_clock::time_point m_lastArrival = m_started;
     std::chrono::steady_clock::time_point m_finished{};

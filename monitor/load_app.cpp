@@ -1,12 +1,12 @@
 // Load.exe: one program for the companion's jobs, the one to do chosen once,
 // at the start.
-#include "flows/backup_run.h"
-#include "flows/catalog.h"
-#include "flows/load_role.h"
-#include "framework/unelevated_start.h"
+#include "companions/catalog.h"
+#include "companions/load_role.h"
+#include "desktop/unelevated_start.h"
 #include "framework/win_app.h"
-#include "monitor/agent_stop.h"
+#include "model/backup_running.h"
 #include "monitor/backup_watch.h"
+#include "monitor/companion_stop.h"
 #include "monitor/monitor_dialog.h"
 #include "monitor/resident_agent.h"
 #include "store/store_file.h"
@@ -55,18 +55,18 @@ class CLoadApp : public CWinApp
         const InstallDirectory directory;
         const std::string arguments = Arguments();
         const bool catalogRequested = store::TestRead(directory.PathOf(kCatalogMarker));
-        switch (flows::ChooseLoadRole(arguments, StartedShown(), catalogRequested))
+        switch (companions::ChooseLoadRole(arguments, StartedShown(), catalogRequested))
         {
-        case flows::LoadRole::Monitor:
+        case companions::LoadRole::Monitor:
             Monitor();
             break;
-        case flows::LoadRole::Catalog:
+        case companions::LoadRole::Catalog:
             Catalog(directory);
             break;
-        case flows::LoadRole::Resident:
+        case companions::LoadRole::Resident:
             Resident(directory, arguments);
             break;
-        case flows::LoadRole::Stop:
+        case companions::LoadRole::Stop:
             StopCompanions(directory.Root().c_str());
             break;
         }
@@ -78,7 +78,7 @@ class CLoadApp : public CWinApp
     // the work begins once the dialog has ended.
     static void Catalog(const InstallDirectory& directory)
     {
-        const WatchedProcesses processes = OpenWatchedProcesses();
+        const BackupProcessHandles processes = OpenBackupProcesses();
         if (processes.batch)
             CloseHandle(processes.batch);
         if (processes.dialog)
@@ -86,7 +86,7 @@ class CLoadApp : public CWinApp
             WaitForSingleObject(processes.dialog, INFINITE);
             CloseHandle(processes.dialog);
         }
-        flows::RunCatalog(directory, platform::LocalFiles());
+        companions::RunCatalog(directory, platform::LocalFiles());
     }
 
     static void Resident(const InstallDirectory& directory, const std::string& arguments)
@@ -95,12 +95,9 @@ class CLoadApp : public CWinApp
         // installer's) hands over to a copy that the desktop's shell starts,
         // or leaves the agent to the next log-on. A relayed copy runs as it
         // is, even where the shell itself runs elevated.
-        if (!WasRelayed(arguments) && IsElevated())
-        {
-            StartThroughDesktopShell(std::string(flows::kLogOnArgument) + " " +
-                                     std::string(kRelayedArgument));
+        if (HandOverToUser(arguments, std::string(companions::kLogOnArgument)) !=
+            HandOver::NotNeeded)
             return;
-        }
         HANDLE resident = CreateMutexA(nullptr, FALSE, kResidentMutex);
         // Access denied: an instance with other rights holds it.
         if (!resident || GetLastError() == ERROR_ALREADY_EXISTS)
@@ -125,8 +122,8 @@ class CLoadApp : public CWinApp
     void Monitor()
     {
         // First of all: from here on, "Backup Now" refuses to start another run.
-        HANDLE running = CreateMutexA(nullptr, FALSE, flows::kBackupRunningMutex);
-        BackupWatch watch(InstallDirectory(), OpenWatchedProcesses(), running, LocalTimeNow());
+        HANDLE running = CreateMutexA(nullptr, FALSE, kBackupRunningMutex);
+        BackupWatch watch(InstallDirectory(), OpenBackupProcesses(), running, LocalTimeNow());
         std::thread follow([&watch] {
             // An error that ends the thread would end the program unseen.
             try

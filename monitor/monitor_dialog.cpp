@@ -1,6 +1,6 @@
 #include "monitor/monitor_dialog.h"
 
-#include "framework/shell_execute_shell.h"
+#include "desktop/shell_execute_shell.h"
 #include "monitor/monitor_resource.h"
 #include "res/resource.h"
 
@@ -107,7 +107,7 @@ void CMonitorDialog::Refresh()
     if (m_done)
         return;
     const MonitorSnapshot snapshot = m_source.Snapshot();
-    const flows::MonitorView view = flows::ViewOf(snapshot.state);
+    const companions::MonitorView view = companions::ViewOf(snapshot.state);
     Show(m_headline, m_shown.headline, view.headline);
     Show(m_files, m_shown.files, view.files);
     Show(m_bytes, m_shown.bytes, view.bytes);
@@ -115,7 +115,7 @@ void CMonitorDialog::Refresh()
     Show(m_time, m_shown.time, view.time);
     if (m_shown.percent != view.percent)
         m_progress.SetPos(m_shown.percent = view.percent);
-    if (snapshot.state.phase != flows::MonitorPhase::Done)
+    if (snapshot.state.phase != companions::MonitorPhase::Done)
         return;
     // Nothing changes any more: the clock stops and the list is filled once.
     m_done = true;

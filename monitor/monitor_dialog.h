@@ -1,6 +1,6 @@
 #pragma once
 
-#include "flows/monitor_view.h"
+#include "companions/monitor_view.h"
 #include "framework/framework.h"
 #include "monitor/monitor_source.h"
 
@@ -45,7 +45,7 @@ class CMonitorDialog : public CDialog
     MonitorSource& m_source;
     HICON m_hIcon;
     HFONT m_headlineFont = nullptr;
-    flows::MonitorView m_shown;
+    companions::MonitorView m_shown;
     std::string m_report;
     bool m_done = false;
 };

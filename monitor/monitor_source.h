@@ -1,6 +1,6 @@
 #pragma once
 
-#include "flows/monitor_view.h"
+#include "companions/monitor_view.h"
 
 #include <string>
 #include <vector>
@@ -9,7 +9,7 @@
 // What the monitor's window shows at one moment.
 struct MonitorSnapshot
 {
-    flows::MonitorState state;
+    companions::MonitorState state;
     // The reports written, the one in the destination first.
     std::vector<std::string> reports;
 };

@@ -1,12 +1,12 @@
 #include "monitor/resident_agent.h"
 
-#include "flows/report.h"
-#include "flows/save_copy.h"
-#include "flows/session_end_backup.h"
-#include "framework/shell_execute_shell.h"
+#include "companions/copy_on_save.h"
+#include "companions/report.h"
+#include "companions/session_end_backup.h"
+#include "desktop/shell_execute_shell.h"
 #include "framework/win_app.h"
 #include "monitor/directory_watch.h"
-#include "platform/file_system.h"
+#include "platform/file_tree.h"
 #include "platform/path_text.h"
 
 #include <chrono>
@@ -29,7 +29,7 @@ constexpr DWORD kReportMillis = 5000;
 // closed the files it copies.
 constexpr DWORD kShutdownLevel = 0x100;
 
-flows::Millis Now()
+companions::Millis Now()
 {
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
@@ -44,7 +44,8 @@ std::tm LocalTimeNow()
 } // namespace
 
 ResidentAgent::ResidentAgent(const InstallDirectory& directory, HANDLE stopEvent)
-    : m_directory(directory), m_stopEvent(stopEvent), m_schedule(directory.Root())
+    : m_directory(directory), m_stopEvent(stopEvent),
+      m_schedule(directory.Root(), platform::LocalFiles())
 {
     const char* localAppData = std::getenv("LOCALAPPDATA");
     m_localAppData = localAppData ? localAppData : "";
@@ -69,7 +70,7 @@ void ResidentAgent::Run()
 {
     Reload();
     ShellExecuteShell shell;
-    flows::ShowKeptReports(m_localAppData, shell);
+    companions::ShowKeptReports(m_localAppData, shell);
     while (!m_sessionEnded)
     {
         std::vector<HANDLE> waits{m_stopEvent};
@@ -84,8 +85,8 @@ void ResidentAgent::Run()
             }
         }
         DWORD timeout = INFINITE;
-        if (const std::optional<flows::Millis> wake = m_schedule.NextWake())
-            timeout = static_cast<DWORD>(std::max<flows::Millis>(*wake - Now(), 0));
+        if (const std::optional<companions::Millis> wake = m_schedule.NextWake())
+            timeout = static_cast<DWORD>(std::max<companions::Millis>(*wake - Now(), 0));
         const DWORD woken = MsgWaitForMultipleObjects(static_cast<DWORD>(waits.size()),
                                                       waits.data(), FALSE, timeout, QS_ALLINPUT);
         if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED)
@@ -105,8 +106,8 @@ void ResidentAgent::Run()
 
 void ResidentAgent::Reload()
 {
-    m_duties = flows::ReadAgentDuties(m_directory);
-    m_saved = flows::ReadSavedPlan(m_directory, platform::IsFile);
+    m_duties = companions::ReadAgentDuties(m_directory);
+    m_saved = companions::ReadSavedPlan(m_directory, platform::LocalFiles());
     m_schedule.Follow(m_duties.copyOnSave && m_saved ? &*m_saved : nullptr);
     // ShutdownBlockReasonCreate fails under Wine: the backup runs all the same.
     if (m_duties.backUpAtSessionEnd)
@@ -122,7 +123,7 @@ void ResidentAgent::Reload()
     m_watchedFolders = folders;
 }
 
-void ResidentAgent::TakeChanges(std::size_t watch, flows::Millis now)
+void ResidentAgent::TakeChanges(std::size_t watch, companions::Millis now)
 {
     const std::string& folder = m_watchedFolders[watch];
     std::vector<std::string> names;
@@ -133,9 +134,9 @@ void ResidentAgent::TakeChanges(std::size_t watch, flows::Millis now)
         m_schedule.Changed(platform::JoinPath(folder, name), now);
 }
 
-void ResidentAgent::DoDue(flows::Millis now)
+void ResidentAgent::DoDue(companions::Millis now)
 {
-    const flows::AgentSchedule::Due due = m_schedule.TakeDue(now);
+    const companions::AgentSchedule::Due due = m_schedule.TakeDue(now);
     if (due.store)
         Reload();
     if (due.files.empty() || !m_saved || !m_duties.copyOnSave)
@@ -143,13 +144,13 @@ void ResidentAgent::DoDue(flows::Millis now)
     std::vector<std::string> uncopied;
     for (const std::string& file : due.files)
     {
-        switch (flows::CopySavedFile(*m_saved, file, platform::LocalFiles()))
+        switch (companions::CopySavedFile(*m_saved, file, platform::LocalFiles()))
         {
-        case flows::SavedFileCopy::Busy:
+        case companions::SavedFileCopy::Busy:
             if (!m_schedule.Busy(file, now))
                 uncopied.push_back(file);
             break;
-        case flows::SavedFileCopy::Failed:
+        case companions::SavedFileCopy::Failed:
             uncopied.push_back(file);
             break;
         default:
@@ -157,32 +158,32 @@ void ResidentAgent::DoDue(flows::Millis now)
         }
     }
     if (!uncopied.empty())
-        flows::ReportUncopiedFiles(*m_saved, uncopied, platform::LocalFiles(), LocalTimeNow(),
-                                   m_localAppData);
+        companions::ReportUncopiedFiles(*m_saved, uncopied, platform::LocalFiles(), LocalTimeNow(),
+                                        m_localAppData);
 }
 
 void ResidentAgent::BackUpAtSessionEnd()
 {
     m_sessionEnded = true;
     // The store as it is now, whatever change is still waiting to settle.
-    if (!flows::ReadAgentDuties(m_directory).backUpAtSessionEnd)
+    if (!companions::ReadAgentDuties(m_directory).backUpAtSessionEnd)
         return;
-    auto saved = std::make_shared<std::optional<flows::SavedPlan>>(
-        flows::ReadSavedPlan(m_directory, platform::IsFile));
+    auto saved = std::make_shared<std::optional<companions::SavedPlan>>(
+        companions::ReadSavedPlan(m_directory, platform::LocalFiles()));
     if (!*saved)
         return;
-    const flows::Millis deadline = Now() + flows::kSessionEndCap;
+    const companions::Millis deadline = Now() + companions::kSessionEndCap;
     // On a thread of its own: a copy that hangs on a dead network destination
     // must not hold the session past the cap. A hung thread is left to the
     // end of the session, which ends it.
-    std::packaged_task<void()> backup([saved, deadline, started = LocalTimeNow(),
-                                       localAppData = m_localAppData] {
-        flows::BackUpAtSessionEnd(**saved,
-                                  {platform::LocalFiles(), Now, deadline, started, localAppData});
-    });
+    std::packaged_task<void()> backup(
+        [saved, deadline, started = LocalTimeNow(), localAppData = m_localAppData] {
+            companions::BackUpAtSessionEnd(
+                **saved, {platform::LocalFiles(), Now, deadline, started, localAppData});
+        });
     std::future<void> done = backup.get_future();
     std::thread(std::move(backup)).detach();
-    done.wait_for(std::chrono::milliseconds(flows::kSessionEndCap + kReportMillis));
+    done.wait_for(std::chrono::milliseconds(companions::kSessionEndCap + kReportMillis));
 }
 
 LRESULT CALLBACK ResidentAgent::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

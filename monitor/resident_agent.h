@@ -1,7 +1,7 @@
 #pragma once
 
-#include "flows/agent_schedule.h"
-#include "flows/saved_plan.h"
+#include "companions/agent_schedule.h"
+#include "companions/saved_plan.h"
 #include "model/install_directory.h"
 
 #include <memory>
@@ -32,17 +32,17 @@ class ResidentAgent
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // Reads the markers and the store again and watches what they name.
     void Reload();
-    void TakeChanges(std::size_t watch, flows::Millis now);
-    void DoDue(flows::Millis now);
+    void TakeChanges(std::size_t watch, companions::Millis now);
+    void DoDue(companions::Millis now);
     void BackUpAtSessionEnd();
 
     InstallDirectory m_directory;
     HANDLE m_stopEvent;
     std::string m_localAppData;
     HWND m_window = nullptr;
-    flows::AgentSchedule m_schedule;
-    flows::AgentDuties m_duties;
-    std::optional<flows::SavedPlan> m_saved;
+    companions::AgentSchedule m_schedule;
+    companions::AgentDuties m_duties;
+    std::optional<companions::SavedPlan> m_saved;
     std::vector<std::unique_ptr<DirectoryWatch>> m_watches;
     std::vector<std::string> m_watchedFolders;
     bool m_sessionEnded = false;

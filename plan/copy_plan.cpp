@@ -91,7 +91,7 @@ std::string CopyStep::CopyPathOf(std::string_view relativePath) const
     return platform::JoinPath(source->copyFolder, relativePath);
 }
 
-CopyPlan PlanBackup(const BackupSelection& selection, const IsFileQuery& isFile)
+CopyPlan PlanBackup(const BackupSelection& selection, platform::FileTree& files)
 {
     CopyPlan plan;
     const size_t sourceCount = selection.sources.size();
@@ -101,7 +101,7 @@ CopyPlan PlanBackup(const BackupSelection& selection, const IsFileQuery& isFile)
     FolderNames names;
     for (const std::string& source : selection.sources)
     {
-        const bool file = isFile(source);
+        const bool file = files.IsFile(source);
         if (sourceCount == 1)
         {
             plan.sources.push_back(PlannedSource{source, selection.destination, file, false});

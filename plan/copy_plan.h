@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/backup_selection.h"
+#include "platform/file_tree.h"
 
 #include <functional>
 #include <string>
@@ -59,12 +60,11 @@ struct CopyPlan
     std::vector<CopyStep> steps;
 };
 
-using IsFileQuery = std::function<bool(const std::string& path)>;
-
 // The steps of the ticked options, in the order of their blocks: All File
 // Types, System State, Pictures, Audio, Video, Documents, Hidden; a block
 // repeats its lines for each source in list order, and System State comes once.
 // One source copies straight into the destination; with two or more, each
 // copies into a folder of its own there, so that two files of one name never
 // land on one path.
-CopyPlan PlanBackup(const BackupSelection& selection, const IsFileQuery& isFile);
+// A source that is a file (`files` tells) copies that file alone.
+CopyPlan PlanBackup(const BackupSelection& selection, platform::FileTree& files);

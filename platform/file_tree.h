@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace platform
 {
@@ -30,18 +31,7 @@ struct FileFacts
     FileTime lastWrite{};
 };
 
-// The facts of the file or folder at `path`, or nothing when there is none
-// or it cannot be reached (a path too long for the system included).
-std::optional<FileFacts> FactsOf(const std::string& path);
-
 using FolderVisit = std::function<void(std::string_view name, const FileFacts& facts)>;
-
-// Calls `visit` for each entry of the folder, "." and ".." left out. False
-// when the folder cannot be listed.
-bool ListFolder(const std::string& folder, const FolderVisit& visit);
-
-// Makes the folder and every missing folder above it; true when it exists.
-bool MakeFolders(const std::string& path);
 
 enum class CopyResult
 {
@@ -51,42 +41,73 @@ enum class CopyResult
     Failed,
 };
 
-// Copies the file whole with its last-write time, as xcopy does, into the
-// folders it makes for it. The copy is written beside `to` and moved over it:
-// a copy cut short by the end of the session is never taken for a whole one,
-// which xcopy /d would then skip for ever. The copy is a plain file, visible,
-// as the "attrib -h" lines of backup.bat leave theirs.
-CopyResult CopyKeepingTime(const std::string& from, const std::string& to);
+// The bytes of a file, handed over a piece at a time, so that a text of
+// megabytes need not be copied whole before it is written: each call returns
+// the next piece, and an empty piece ends the file.
+using NextPiece = std::function<std::string_view()>;
 
-bool ClearArchiveBit(const std::string& path);
+// Separator between a folder and a name in the paths this platform opens.
+extern const char kPathSeparator;
 
-// The text with every "%NAME%" of a set environment variable replaced by its
-// value, as the command interpreter expands it.
-std::string ExpandEnvironment(const std::string& text);
-
-// The file calls above as a port, for the decisions that tests must see on
-// archive bits and files held open, which Wine and POSIX do not keep.
+// The one way the portable code reaches the file system: the platform's own
+// calls in LocalFiles(), and fakes in the tests, which must see archive bits
+// and files held open that Wine and POSIX do not keep.
 class FileTree
 {
   public:
     virtual ~FileTree() = default;
-    virtual std::optional<FileFacts> Facts(const std::string& path) { return FactsOf(path); }
-    virtual bool List(const std::string& folder, const FolderVisit& visit)
+
+    // The facts of the file or folder at `path`, or nothing when there is none
+    // or it cannot be reached (a path too long for the system included).
+    virtual std::optional<FileFacts> Facts(const std::string& path) = 0;
+
+    // Calls `visit` for each entry of the folder, "." and ".." left out. False
+    // when the folder cannot be listed.
+    virtual bool List(const std::string& folder, const FolderVisit& visit) = 0;
+
+    // Makes the folder and every missing folder above it; true when it exists.
+    virtual bool MakeFolders(const std::string& path) = 0;
+
+    // Copies the file whole with its last-write time, as xcopy does, into the
+    // folders it makes for it. The copy is written beside `to` and moved over
+    // it: a copy cut short by the end of the session is never taken for a
+    // whole one, which xcopy /d would then skip for ever. The copy is a plain
+    // file, visible, as the "attrib -h" lines of backup.bat leave theirs.
+    virtual CopyResult Copy(const std::string& from, const std::string& to) = 0;
+
+    // Writes the pieces into a temporary file beside `path`, flushes it to the
+    // disk and moves it over `path`, so that a reader or a crash sees the old
+    // file or the new one, never a part of either. Returns false, leaving
+    // `path` as it was, on any failure.
+    virtual bool Replace(const std::string& path, const NextPiece& next) = 0;
+
+    virtual bool ClearArchive(const std::string& path) = 0;
+
+    // The text in the letter case this file system ignores, so that two paths
+    // naming the same file compare equal afterwards.
+    virtual std::string FoldCase(std::string path) const = 0;
+
+    // The same with the bytes in one piece.
+    bool Replace(const std::string& path, std::string_view bytes)
     {
-        return ListFolder(folder, visit);
+        return Replace(path, [&bytes] { return std::exchange(bytes, {}); });
     }
-    virtual CopyResult Copy(const std::string& from, const std::string& to)
+
+    bool IsFolder(const std::string& path)
     {
-        return CopyKeepingTime(from, to);
+        const std::optional<FileFacts> facts = Facts(path);
+        return facts && facts->isFolder;
     }
-    virtual bool ClearArchive(const std::string& path) { return ClearArchiveBit(path); }
+
+    // Whether the path names an existing file that is not a folder.
+    bool IsFile(const std::string& path)
+    {
+        const std::optional<FileFacts> facts = Facts(path);
+        return facts && !facts->isFolder;
+    }
 };
 
 // The port on this platform's own calls.
-inline FileTree& LocalFiles()
-{
-    static FileTree files;
-    return files;
-}
+FileTree& LocalFiles();
 
 } // namespace platform

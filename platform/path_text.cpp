@@ -1,6 +1,6 @@
 #include "platform/path_text.h"
 
-#include "platform/file_system.h"
+#include "platform/file_tree.h"
 
 namespace platform
 {

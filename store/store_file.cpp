@@ -1,8 +1,5 @@
 #include "store/store_file.h"
 
-#include "platform/file_replace.h"
-#include "platform/file_system.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -111,7 +108,7 @@ std::optional<std::string> ReadBytes(const std::string& path)
 {
     const File file = Open(path, "rb");
     // POSIX opens a folder, and the end it seeks to there is no size.
-    if (!file || platform::DirectoryExists(path))
+    if (!file || platform::LocalFiles().IsFolder(path))
         return std::nullopt;
     // Sized to the file, with a byte to spare that shows the end was reached;
     // doubles only for a file that grew meanwhile.
@@ -137,12 +134,12 @@ bool IsMissing(const std::string& path)
 
 } // namespace
 
-bool TruncateWrite(const std::string& path, const std::string& text)
+bool ReplaceWhole(const std::string& path, const std::string& text, platform::FileTree& files)
 {
-    return platform::ReplaceFileWhole(path, DiskPieces(text));
+    return files.Replace(path, DiskPieces(text));
 }
 
-std::string CreateRead(const std::string& path)
+std::string ReadOrCreateEmpty(const std::string& path)
 {
     if (std::optional<std::string> bytes = ReadBytes(path))
         return FromDisk(std::move(*bytes));
@@ -160,13 +157,13 @@ std::string ReadIfPresent(const std::string& path)
 
 bool TestRead(const std::string& path)
 {
-    return Open(path, "rb") && !platform::DirectoryExists(path);
+    return Open(path, "rb") && !platform::LocalFiles().IsFolder(path);
 }
 
 bool Delete(const std::string& path)
 {
     // remove() would take an empty folder of that name away on POSIX.
-    if (platform::DirectoryExists(path))
+    if (platform::LocalFiles().IsFolder(path))
         return false;
     return std::remove(path.c_str()) == 0 || IsMissing(path);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/file_tree.h"
+
 #include <string>
 
 // The ways the program opens a store file, each by its full path. There is no
@@ -11,11 +13,12 @@ namespace store
 
 // Replaces the file with the text, whole: a reader or a crash sees the old
 // file or the new one. Returns false, leaving the old file, on any failure.
-bool TruncateWrite(const std::string& path, const std::string& text);
+bool ReplaceWhole(const std::string& path, const std::string& text,
+                  platform::FileTree& files = platform::LocalFiles());
 
 // The file's text with "\r\n" read as "\n". A missing file is created empty
 // and reads as empty; so does one that cannot be read or created.
-std::string CreateRead(const std::string& path);
+std::string ReadOrCreateEmpty(const std::string& path);
 
 // The same text, but a missing file stays missing and reads as empty: the
 // companions read the store with rights that may not let them write there.

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "flows/virtual_drive.h"
+#include "companions/virtual_drive.h"
 
 // The session's drive letters as DOS device names: what subst makes and
 // removes. A letter lasts until the user logs off.
-class DosDriveLetters : public flows::DriveLetters
+class DosDriveLetters : public companions::DriveLetters
 {
   public:
     std::uint32_t Used() override;

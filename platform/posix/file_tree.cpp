@@ -1,10 +1,9 @@
 #include "platform/file_tree.h"
 
-#include "platform/file_system.h"
 #include "platform/path_text.h"
+#include "platform/text_case.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
@@ -69,103 +68,126 @@ bool CopyContent(int from, int to)
     }
 }
 
-} // namespace
-
-std::optional<FileFacts> FactsOf(const std::string& path)
+bool WriteAll(int fd, std::string_view bytes)
 {
-    struct stat info;
-    if (::stat(path.c_str(), &info) != 0)
-        return std::nullopt;
-    struct stat own;
-    const bool isLink = ::lstat(path.c_str(), &own) == 0 && S_ISLNK(own.st_mode);
-    return FactsFrom(info, LastComponent(path), isLink);
-}
-
-bool ListFolder(const std::string& folder, const FolderVisit& visit)
-{
-    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
-    if (!dir)
-        return false;
-    const int fd = ::dirfd(dir.get());
-    while (const dirent* entry = ::readdir(dir.get()))
+    while (!bytes.empty())
     {
-        const std::string_view name = entry->d_name;
-        if (name == "." || name == "..")
-            continue;
-        bool isLink = entry->d_type == DT_LNK;
-        struct stat info;
-        if (entry->d_type == DT_UNKNOWN &&
-            ::fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0)
-            isLink = S_ISLNK(info.st_mode);
-        // A dangling link is no file a copy could take.
-        if (::fstatat(fd, entry->d_name, &info, 0) == 0)
-            visit(name, FactsFrom(info, name, isLink));
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<size_t>(n));
     }
     return true;
 }
 
-bool MakeFolders(const std::string& path)
+// Writes a file's bytes beside `target` under the one temporary name and
+// moves them over it, so that nothing reads or keeps a file cut short.
+template <typename Write>
+bool WriteThenMove(const std::string& target, bool durable, mode_t mode, Write write)
 {
-    for (size_t slash = path.find('/', 1); slash != std::string::npos;
-         slash = path.find('/', slash + 1))
-        ::mkdir(path.substr(0, slash).c_str(), 0755);
-    ::mkdir(path.c_str(), 0755);
-    return DirectoryExists(path);
-}
-
-CopyResult CopyKeepingTime(const std::string& from, const std::string& to)
-{
-    // No write lock here to tell a file still being written.
-    Descriptor source(::open(from.c_str(), O_RDONLY));
-    struct stat info;
-    if (source.Get() < 0 || ::fstat(source.Get(), &info) != 0)
-        return CopyResult::Failed;
-    const size_t slash = to.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : to.substr(0, slash);
-    MakeFolders(folder);
-    std::string partial = folder + "/.corXXXXXX";
-    Descriptor copy(::mkstemp(partial.data()));
-    if (copy.Get() < 0)
-        return CopyResult::Failed;
-    const struct timespec times[2] = {info.st_atim, info.st_mtim};
-    // mkstemp makes the file readable by its owner alone.
-    const bool whole = CopyContent(source.Get(), copy.Get()) &&
-                       ::fchmod(copy.Get(), info.st_mode & 07777) == 0 &&
-                       ::futimens(copy.Get(), times) == 0;
-    if (!copy.Close() || !whole || std::rename(partial.c_str(), to.c_str()) != 0)
+    const std::string temporary = target + ".tmp";
+    Descriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, mode));
+    if (file.Get() < 0)
+        return false;
+    const bool written = write(file.Get()) && (!durable || ::fsync(file.Get()) == 0);
+    if (!file.Close() || !written || std::rename(temporary.c_str(), target.c_str()) != 0)
     {
-        std::remove(partial.c_str());
-        return CopyResult::Failed;
+        std::remove(temporary.c_str());
+        return false;
     }
-    return CopyResult::Copied;
+    return true;
 }
 
-bool ClearArchiveBit(const std::string& path)
+class LocalFileTree final : public FileTree
 {
-    return FactsOf(path).has_value();
-}
-
-std::string ExpandEnvironment(const std::string& text)
-{
-    std::string expanded;
-    size_t start = 0;
-    for (size_t open = text.find('%'); open != std::string::npos; open = text.find('%', start))
+  public:
+    std::optional<FileFacts> Facts(const std::string& path) override
     {
-        const size_t close = text.find('%', open + 1);
-        if (close == std::string::npos)
-            break;
-        const char* value = std::getenv(text.substr(open + 1, close - open - 1).c_str());
-        if (!value)
+        struct stat info;
+        if (::stat(path.c_str(), &info) != 0)
+            return std::nullopt;
+        struct stat own;
+        const bool isLink = ::lstat(path.c_str(), &own) == 0 && S_ISLNK(own.st_mode);
+        return FactsFrom(info, LastComponent(path), isLink);
+    }
+
+    bool List(const std::string& folder, const FolderVisit& visit) override
+    {
+        const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
+        if (!dir)
+            return false;
+        const int fd = ::dirfd(dir.get());
+        while (const dirent* entry = ::readdir(dir.get()))
         {
-            // Not a variable: the second "%" may open the next one.
-            expanded.append(text, start, close - start);
-            start = close;
-            continue;
+            const std::string_view name = entry->d_name;
+            if (name == "." || name == "..")
+                continue;
+            bool isLink = entry->d_type == DT_LNK;
+            struct stat info;
+            if (entry->d_type == DT_UNKNOWN &&
+                ::fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0)
+                isLink = S_ISLNK(info.st_mode);
+            // A dangling link is no file a copy could take.
+            if (::fstatat(fd, entry->d_name, &info, 0) == 0)
+                visit(name, FactsFrom(info, name, isLink));
         }
-        expanded.append(text, start, open - start).append(value);
-        start = close + 1;
+        return true;
     }
-    return expanded.append(text, start, std::string::npos);
+
+    bool MakeFolders(const std::string& path) override
+    {
+        if (IsFolder(path))
+            return true;
+        for (size_t slash = path.find('/', 1); slash != std::string::npos;
+             slash = path.find('/', slash + 1))
+            ::mkdir(path.substr(0, slash).c_str(), 0755);
+        ::mkdir(path.c_str(), 0755);
+        return IsFolder(path);
+    }
+
+    CopyResult Copy(const std::string& from, const std::string& to) override
+    {
+        // No write lock here to tell a file still being written.
+        Descriptor source(::open(from.c_str(), O_RDONLY));
+        struct stat info;
+        if (source.Get() < 0 || ::fstat(source.Get(), &info) != 0)
+            return CopyResult::Failed;
+        const size_t slash = to.rfind('/');
+        MakeFolders(slash == std::string::npos ? "." : to.substr(0, slash));
+        const struct timespec times[2] = {info.st_atim, info.st_mtim};
+        const bool copied =
+            WriteThenMove(to, false, info.st_mode & 07777, [&source, &times](int copy) {
+                return CopyContent(source.Get(), copy) && ::futimens(copy, times) == 0;
+            });
+        return copied ? CopyResult::Copied : CopyResult::Failed;
+    }
+
+    bool Replace(const std::string& path, const NextPiece& next) override
+    {
+        return WriteThenMove(path, true, 0644, [&next](int fd) {
+            for (std::string_view piece = next(); !piece.empty(); piece = next())
+            {
+                if (!WriteAll(fd, piece))
+                    return false;
+            }
+            return true;
+        });
+    }
+
+    // No archive attribute here: there is nothing to clear.
+    bool ClearArchive(const std::string& path) override { return Facts(path).has_value(); }
+
+    std::string FoldCase(std::string path) const override { return UpperCaseAnsi(std::move(path)); }
+};
+
+} // namespace
+
+const char kPathSeparator = '/';
+
+FileTree& LocalFiles()
+{
+    static LocalFileTree files;
+    return files;
 }
 
 } // namespace platform

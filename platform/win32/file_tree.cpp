@@ -1,6 +1,7 @@
 #include "platform/file_tree.h"
 
 #include "platform/path_text.h"
+#include "platform/text_case.h"
 #include "platform/win32/wide_text.h"
 
 #include <utility>
@@ -74,116 +75,141 @@ bool CopyContent(HANDLE from, HANDLE to)
     }
 }
 
-} // namespace
-
-std::optional<FileFacts> FactsOf(const std::string& path)
+// Writes a file's bytes beside `target` under the one temporary name and
+// moves them over it, so that nothing reads or keeps a file cut short. The
+// temporary is opened without sharing: two writers of one file never mix
+// their bytes, the second fails instead.
+template <typename Write> bool WriteThenMove(const std::wstring& target, bool durable, Write write)
 {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(LongPath(path).c_str(), GetFileExInfoStandard, &data))
-        return std::nullopt;
-    return FactsFrom(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow,
-                     data.ftLastWriteTime);
-}
-
-bool ListFolder(const std::string& folder, const FolderVisit& visit)
-{
-    std::wstring pattern = LongPath(folder);
-    if (!pattern.empty() && pattern.back() != L'\\')
-        pattern += L'\\';
-    pattern += L'*';
-    WIN32_FIND_DATAW data;
-    // The basic information leaves out the short names, which nobody here reads.
-    HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                   nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE)
-        return GetLastError() == ERROR_FILE_NOT_FOUND;
-    do
+    const std::wstring temporary = target + L".tmp";
+    Handle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.IsOpen())
+        return false;
+    const bool written = write(file.Get()) && (!durable || FlushFileBuffers(file.Get()));
+    if (!file.Close() || !written ||
+        !MoveFileExW(temporary.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | (durable ? MOVEFILE_WRITE_THROUGH : 0)))
     {
-        const std::wstring_view name = data.cFileName;
-        if (name == L"." || name == L"..")
-            continue;
-        visit(AnsiFromWide(name), FactsFrom(data.dwFileAttributes, data.nFileSizeHigh,
-                                            data.nFileSizeLow, data.ftLastWriteTime));
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+        DeleteFileW(temporary.c_str());
+        return false;
+    }
     return true;
 }
 
-bool MakeFolders(const std::string& path)
+class LocalFileTree final : public FileTree
 {
-    const auto isFolder = [&path] {
-        const std::optional<FileFacts> facts = FactsOf(path);
-        return facts && facts->isFolder;
-    };
-    if (isFolder())
-        return true;
-    // The folder above first, up to the root of a drive ("C:\"), which is
-    // there or cannot be made.
-    const size_t separator = FindLastSeparator(path);
-    if (separator != std::string::npos && separator > 2)
-        MakeFolders(path.substr(0, separator));
-    CreateDirectoryW(LongPath(path).c_str(), nullptr);
-    return isFolder();
-}
-
-CopyResult CopyKeepingTime(const std::string& from, const std::string& to)
-{
-    // Sharing only reading: a program that still has the file open for
-    // writing makes this fail, and a writer that comes later must wait.
-    Handle source(CreateFileW(LongPath(from).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!source.IsOpen())
+  public:
+    std::optional<FileFacts> Facts(const std::string& path) override
     {
-        const DWORD error = GetLastError();
-        return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION
-                   ? CopyResult::SourceBusy
-                   : CopyResult::Failed;
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExW(LongPath(path).c_str(), GetFileExInfoStandard, &data))
+            return std::nullopt;
+        return FactsFrom(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow,
+                         data.ftLastWriteTime);
     }
-    const size_t separator = FindLastSeparator(to);
-    if (separator != std::string::npos)
-        MakeFolders(to.substr(0, separator));
-    // A name that no other process of ours uses, so that no other copy is
-    // overwritten on the way.
-    const std::wstring target = LongPath(to);
-    const std::wstring partial = target + L"." + std::to_wstring(GetCurrentProcessId()) + L".part";
-    Handle copy(CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!copy.IsOpen())
-        return CopyResult::Failed;
-    FILETIME lastWrite;
-    const bool whole = CopyContent(source.Get(), copy.Get()) &&
-                       GetFileTime(source.Get(), nullptr, nullptr, &lastWrite) &&
-                       SetFileTime(copy.Get(), nullptr, nullptr, &lastWrite);
-    if (!copy.Close() || !whole ||
-        !MoveFileExW(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
+
+    bool List(const std::string& folder, const FolderVisit& visit) override
     {
-        DeleteFileW(partial.c_str());
-        return CopyResult::Failed;
-    }
-    return CopyResult::Copied;
-}
-
-bool ClearArchiveBit(const std::string& path)
-{
-    const std::wstring wide = LongPath(path);
-    const DWORD attributes = GetFileAttributesW(wide.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return false;
-    if (!(attributes & FILE_ATTRIBUTE_ARCHIVE))
+        std::wstring pattern = LongPath(folder);
+        if (!pattern.empty() && pattern.back() != L'\\')
+            pattern += L'\\';
+        pattern += L'*';
+        WIN32_FIND_DATAW data;
+        // The basic information leaves out the short names, which nobody here reads.
+        HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data,
+                                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+        if (find == INVALID_HANDLE_VALUE)
+            return GetLastError() == ERROR_FILE_NOT_FOUND;
+        do
+        {
+            const std::wstring_view name = data.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            visit(AnsiFromWide(name), FactsFrom(data.dwFileAttributes, data.nFileSizeHigh,
+                                                data.nFileSizeLow, data.ftLastWriteTime));
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
         return true;
-    // No attribute left must be said as FILE_ATTRIBUTE_NORMAL.
-    const DWORD rest = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE);
-    return SetFileAttributesW(wide.c_str(), rest ? rest : FILE_ATTRIBUTE_NORMAL) != FALSE;
-}
+    }
 
-std::string ExpandEnvironment(const std::string& text)
+    bool MakeFolders(const std::string& path) override
+    {
+        if (IsFolder(path))
+            return true;
+        // The folder above first, up to the root of a drive ("C:\"), which is
+        // there or cannot be made.
+        const size_t separator = FindLastSeparator(path);
+        if (separator != std::string::npos && separator > 2)
+            MakeFolders(path.substr(0, separator));
+        CreateDirectoryW(LongPath(path).c_str(), nullptr);
+        return IsFolder(path);
+    }
+
+    CopyResult Copy(const std::string& from, const std::string& to) override
+    {
+        // Sharing only reading: a program that still has the file open for
+        // writing makes this fail, and a writer that comes later must wait.
+        Handle source(CreateFileW(LongPath(from).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        if (!source.IsOpen())
+        {
+            const DWORD error = GetLastError();
+            return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION
+                       ? CopyResult::SourceBusy
+                       : CopyResult::Failed;
+        }
+        const size_t separator = FindLastSeparator(to);
+        if (separator != std::string::npos)
+            MakeFolders(to.substr(0, separator));
+        const bool copied = WriteThenMove(LongPath(to), false, [&source](HANDLE copy) {
+            FILETIME lastWrite;
+            return CopyContent(source.Get(), copy) &&
+                   GetFileTime(source.Get(), nullptr, nullptr, &lastWrite) &&
+                   SetFileTime(copy, nullptr, nullptr, &lastWrite);
+        });
+        return copied ? CopyResult::Copied : CopyResult::Failed;
+    }
+
+    bool Replace(const std::string& path, const NextPiece& next) override
+    {
+        return WriteThenMove(LongPath(path), true, [&next](HANDLE file) {
+            for (std::string_view piece = next(); !piece.empty(); piece = next())
+            {
+                DWORD written = 0;
+                if (!WriteFile(file, piece.data(), static_cast<DWORD>(piece.size()), &written,
+                               nullptr) ||
+                    written != piece.size())
+                    return false;
+            }
+            return true;
+        });
+    }
+
+    bool ClearArchive(const std::string& path) override
+    {
+        const std::wstring wide = LongPath(path);
+        const DWORD attributes = GetFileAttributesW(wide.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES)
+            return false;
+        if (!(attributes & FILE_ATTRIBUTE_ARCHIVE))
+            return true;
+        // No attribute left must be said as FILE_ATTRIBUTE_NORMAL.
+        const DWORD rest = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE);
+        return SetFileAttributesW(wide.c_str(), rest ? rest : FILE_ATTRIBUTE_NORMAL) != FALSE;
+    }
+
+    std::string FoldCase(std::string path) const override { return UpperCaseAnsi(std::move(path)); }
+};
+
+} // namespace
+
+const char kPathSeparator = '\\';
+
+FileTree& LocalFiles()
 {
-    const DWORD size = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
-    std::string expanded(size, '\0');
-    if (size == 0 || ExpandEnvironmentStringsA(text.c_str(), expanded.data(), size) == 0)
-        return text;
-    expanded.resize(size - 1);
-    return expanded;
+    static LocalFileTree files;
+    return files;
 }
 
 } // namespace platform

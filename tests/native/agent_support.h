@@ -1,7 +1,6 @@
 #pragma once
 
 #include "model/install_directory.h"
-#include "platform/file_system.h"
 #include "platform/file_tree.h"
 #include "platform/path_text.h"
 #include "store/store_file.h"
@@ -75,6 +74,26 @@ class FakeFiles : public platform::FileTree
         return true;
     }
 
+    bool MakeFolders(const std::string& path) override
+    {
+        Add(path, platform::FileFacts{true});
+        return true;
+    }
+
+    bool Replace(const std::string& path, const platform::NextPiece& next) override
+    {
+        std::uint64_t size = 0;
+        for (std::string_view piece = next(); !piece.empty(); piece = next())
+            size += piece.size();
+        Add(path, {false, false, false, true, size, {}});
+        return true;
+    }
+
+    std::string FoldCase(std::string path) const override
+    {
+        return platform::LocalFiles().FoldCase(std::move(path));
+    }
+
   private:
     static std::string ParentOf(const std::string& path)
     {
@@ -94,8 +113,8 @@ class FakeFiles : public platform::FileTree
 // The store as the window leaves it after a save.
 inline void SaveSelection(const InstallDirectory& directory, const BackupSelection& selection)
 {
-    store::TruncateWrite(directory.PathOf(kSettingsFile), store::FormatSettings(selection.flags));
-    store::TruncateWrite(directory.PathOf(kDataFile), selection.destination);
-    store::TruncateWrite(directory.PathOf(kFilesToBackupFile),
-                         store::FormatSourceList(selection.sources));
+    store::ReplaceWhole(directory.PathOf(kSettingsFile), store::FormatSettings(selection.flags));
+    store::ReplaceWhole(directory.PathOf(kDataFile), selection.destination);
+    store::ReplaceWhole(directory.PathOf(kFilesToBackupFile),
+                        store::FormatSourceList(selection.sources));
 }

@@ -2,7 +2,7 @@
 #include "plan/backup_script.h"
 #include "plan/validate_source_entry.h"
 #include "platform/path_text.h"
-#include "tests/native/test_support.h"
+#include "tests/native/agent_support.h"
 
 #include <gtest/gtest.h>
 
@@ -35,11 +35,20 @@ Message NotStarted(const std::string& reason)
     return Error(reason + " \nDetails:The backup was not started");
 }
 
+// A plan over a tree where the sources `isFile` names are files.
 std::string Script(
     const BackupSelection& selection, const std::string& batch,
-    const IsFileQuery& isFile = [](const std::string&) { return false; })
+    const std::function<bool(const std::string&)>& isFile = [](const std::string&) {
+        return false;
+    })
 {
-    return ComposeBackupScript(PlanBackup(selection, isFile), batch);
+    FakeFiles files;
+    for (const std::string& source : selection.sources)
+    {
+        if (isFile(source))
+            files.AddFile(source, 0);
+    }
+    return ComposeBackupScript(PlanBackup(selection, files), batch);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "flows/catalog.h"
+#include "companions/catalog.h"
 #include "tests/native/agent_support.h"
 
 #include <gtest/gtest.h>
@@ -20,8 +20,8 @@ TEST(Catalog, ClearsEveryArchiveBitThenLeavesTheMarker)
     install.Write(kCatalogMarker, "");
 
     EXPECT_EQ((std::vector<std::string>{P("/u/docs/a.txt"), P("/u/docs/h/b.exe"), P("/v/x.doc")}),
-              flows::CatalogList({P("/u/docs"), P("/v/x.doc"), P("/gone")}, files));
-    EXPECT_EQ(flows::CatalogOutcome::Done, flows::RunCatalog(directory, files));
+              companions::CatalogList({P("/u/docs"), P("/v/x.doc"), P("/gone")}, files));
+    EXPECT_EQ(companions::CatalogOutcome::Done, companions::RunCatalog(directory, files));
     for (const auto& [path, facts] : files.entries)
         EXPECT_FALSE(facts.archive) << path;
     EXPECT_EQ("", install.Read(kCatalogedMarker));
@@ -31,6 +31,7 @@ TEST(Catalog, ClearsEveryArchiveBitThenLeavesTheMarker)
     std::filesystem::remove(install.PathOf(kCatalogedMarker));
     std::filesystem::create_directory(install.PathOf(kCatalogedMarker));
     install.Write(kCatalogMarker, "");
-    EXPECT_EQ(flows::CatalogOutcome::MarkerNotWritten, flows::RunCatalog(directory, files));
+    EXPECT_EQ(companions::CatalogOutcome::MarkerNotWritten,
+              companions::RunCatalog(directory, files));
     EXPECT_TRUE(install.Exists(kCatalogMarker));
 }

@@ -1,6 +1,6 @@
-#include "flows/agent_schedule.h"
-#include "flows/report.h"
-#include "flows/save_copy.h"
+#include "companions/agent_schedule.h"
+#include "companions/copy_on_save.h"
+#include "companions/report.h"
 #include "tests/native/agent_support.h"
 
 #include <gtest/gtest.h>
@@ -8,8 +8,8 @@
 namespace
 {
 
-using flows::AgentSchedule;
-using flows::SavedFileCopy;
+using companions::AgentSchedule;
+using companions::SavedFileCopy;
 
 // Pictures and Documents from three sources: two folders and one whose name
 // no batch can carry. The destination lies inside the first source, as a
@@ -39,13 +39,10 @@ struct CopyOnSave : testing::Test
     {
         SaveSelection(directory,
                       Selection({P("/u/docs"), install.Path(), P("/u/bad\"name")}, dest, ticks));
-        saved = flows::ReadSavedPlan(directory, [this](const std::string& path) {
-            const auto facts = files.Facts(path);
-            return facts && !facts->isFolder;
-        });
+        saved = companions::ReadSavedPlan(directory, files);
     }
 
-    std::optional<flows::SavedPlan> saved;
+    std::optional<companions::SavedPlan> saved;
 };
 
 } // namespace
@@ -74,7 +71,7 @@ TEST_F(CopyOnSave, CopiesWhatThePlanCopiesToItsPlace)
     {
         files.copies.clear();
         EXPECT_EQ(c.copies.empty() ? SavedFileCopy::NotCopied : SavedFileCopy::Copied,
-                  flows::CopySavedFile(*saved, c.path, files))
+                  companions::CopySavedFile(*saved, c.path, files))
             << c.path;
         std::vector<std::string> made;
         for (const auto& [from, to] : files.copies)
@@ -104,12 +101,12 @@ TEST_F(CopyOnSave, CopiesOnlyWhenTheCopyIsBehindAndTheFileIsClosed)
     for (const Case& c : cases)
     {
         files.AddFile(copy, c.copySecond, false, c.copySize);
-        EXPECT_EQ(c.outcome, flows::CopySavedFile(*saved, P("/u/docs/a.txt"), files))
+        EXPECT_EQ(c.outcome, companions::CopySavedFile(*saved, P("/u/docs/a.txt"), files))
             << c.copySecond << " " << c.copySize;
     }
     files.entries.erase(copy);
     files.busy.insert(P("/u/docs/a.txt"));
-    EXPECT_EQ(SavedFileCopy::Busy, flows::CopySavedFile(*saved, P("/u/docs/a.txt"), files));
+    EXPECT_EQ(SavedFileCopy::Busy, companions::CopySavedFile(*saved, P("/u/docs/a.txt"), files));
     EXPECT_FALSE(files.Facts(copy));
 }
 
@@ -117,9 +114,9 @@ TEST_F(CopyOnSave, CopiesOnlyWhenTheCopyIsBehindAndTheFileIsClosed)
 // in the install directory means the store is to be read again.
 TEST_F(CopyOnSave, WaitsForQuietBeforeActing)
 {
-    AgentSchedule schedule(install.Path());
+    AgentSchedule schedule(install.Path(), files);
     schedule.Follow(&*saved);
-    for (const flows::Millis at : {0, 500, 1500})
+    for (const companions::Millis at : {0, 500, 1500})
         schedule.Changed(P("/u/docs/a.txt"), at);
     schedule.Changed(P("/u/docs/c.exe"), 1500);
     EXPECT_EQ(3500, schedule.NextWake());
@@ -136,11 +133,11 @@ TEST_F(CopyOnSave, WaitsForQuietBeforeActing)
 // up after ten minutes; a write meanwhile starts it afresh.
 TEST_F(CopyOnSave, TriesABusyFileAgainThenGivesUp)
 {
-    AgentSchedule schedule(install.Path());
+    AgentSchedule schedule(install.Path(), files);
     schedule.Follow(&*saved);
     const std::string file = P("/u/docs/a.txt");
-    flows::Millis now = 0;
-    for (const flows::Millis wait : {2000, 4000, 8000, 16000, 32000, 60000, 60000})
+    companions::Millis now = 0;
+    for (const companions::Millis wait : {2000, 4000, 8000, 16000, 32000, 60000, 60000})
     {
         ASSERT_TRUE(schedule.Busy(file, now));
         EXPECT_EQ(now + wait, schedule.NextWake());
@@ -156,7 +153,7 @@ TEST_F(CopyOnSave, TriesABusyFileAgainThenGivesUp)
 // A changed selection is picked up: other types, other folders to watch.
 TEST_F(CopyOnSave, FollowsAChangedSelection)
 {
-    AgentSchedule schedule(install.Path());
+    AgentSchedule schedule(install.Path(), files);
     EXPECT_EQ(std::vector<std::string>{install.Path()}, schedule.FoldersToWatch());
     schedule.Changed(P("/u/docs/a.txt"), 0);
     EXPECT_EQ(std::nullopt, schedule.NextWake());
@@ -168,7 +165,7 @@ TEST_F(CopyOnSave, FollowsAChangedSelection)
     EXPECT_EQ((std::vector<std::string>{install.Path(), P("/u/docs")}), schedule.FoldersToWatch());
     schedule.Changed(P("/u/docs/c.exe"), 0);
     EXPECT_EQ(std::vector<std::string>{P("/u/docs/c.exe")}, schedule.TakeDue(2000).files);
-    EXPECT_EQ(SavedFileCopy::Copied, flows::CopySavedFile(*saved, P("/u/docs/c.exe"), files));
+    EXPECT_EQ(SavedFileCopy::Copied, companions::CopySavedFile(*saved, P("/u/docs/c.exe"), files));
 }
 
 // With the destination unplugged a saved file is not copied, and its report
@@ -177,10 +174,10 @@ TEST_F(CopyOnSave, ReportsAFailedCopyForTheNextLogOn)
 {
     files.entries.erase(dest + P("/e.txt"));
     files.entries.erase(dest);
-    EXPECT_EQ(SavedFileCopy::Failed, flows::CopySavedFile(*saved, P("/u/docs/a.txt"), files));
-    flows::ReportUncopiedFiles(*saved, {P("/u/docs/a.txt")}, files, std::tm{},
-                               install.PathOf("profile"));
-    const std::vector<std::string> toShow = flows::ReportsToShow(install.PathOf("profile"));
+    EXPECT_EQ(SavedFileCopy::Failed, companions::CopySavedFile(*saved, P("/u/docs/a.txt"), files));
+    companions::ReportUncopiedFiles(*saved, {P("/u/docs/a.txt")}, files, std::tm{},
+                                    install.PathOf("profile"));
+    const std::vector<std::string> toShow = companions::ReportsToShow(install.PathOf("profile"));
     ASSERT_EQ(1u, toShow.size());
     EXPECT_EQ("1 of 1 files were not backed up.\n" + P("/u/docs/a.txt") + "\tmissing\n",
               store::ReadIfPresent(toShow[0]));

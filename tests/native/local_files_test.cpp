@@ -15,19 +15,17 @@ TEST(LocalFiles, CopyKeepsTheTimeAndLeavesNothingElse)
                         fs::file_time_type::clock::now() - std::chrono::hours(30));
     const std::string copy = folder.PathOf(P("dest/sub/a.txt"));
 
-    ASSERT_EQ(platform::CopyResult::Copied,
-              platform::CopyKeepingTime(folder.PathOf("a.txt"), copy));
+    platform::FileTree& files = platform::LocalFiles();
+    ASSERT_EQ(platform::CopyResult::Copied, files.Copy(folder.PathOf("a.txt"), copy));
     EXPECT_EQ("saved text", folder.Read(P("dest/sub/a.txt")));
-    EXPECT_EQ(platform::FactsOf(folder.PathOf("a.txt"))->lastWrite,
-              platform::FactsOf(copy)->lastWrite);
+    EXPECT_EQ(files.Facts(folder.PathOf("a.txt"))->lastWrite, files.Facts(copy)->lastWrite);
     int entries = 0;
-    platform::ListFolder(folder.PathOf(P("dest/sub")),
-                         [&entries](std::string_view, const platform::FileFacts&) { ++entries; });
+    files.List(folder.PathOf(P("dest/sub")),
+               [&entries](std::string_view, const platform::FileFacts&) { ++entries; });
     EXPECT_EQ(1, entries);
-    EXPECT_TRUE(platform::ClearArchiveBit(copy));
+    EXPECT_TRUE(files.ClearArchive(copy));
 
-    EXPECT_EQ(
-        platform::CopyResult::Failed,
-        platform::CopyKeepingTime(folder.PathOf("gone.txt"), folder.PathOf(P("dest/gone.txt"))));
+    EXPECT_EQ(platform::CopyResult::Failed,
+              files.Copy(folder.PathOf("gone.txt"), folder.PathOf(P("dest/gone.txt"))));
     EXPECT_FALSE(fs::exists(folder.PathOf(P("dest/gone.txt"))));
 }

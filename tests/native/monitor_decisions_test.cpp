@@ -1,18 +1,19 @@
 // The decisions of the monitor, Load.exe, that need no window.
-#include "flows/load_role.h"
-#include "flows/monitor_view.h"
-#include "flows/monitored_processes.h"
+#include "companions/backup_processes.h"
+#include "companions/load_role.h"
+#include "companions/monitor_view.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
 
-using Processes = std::vector<flows::ProcessEntry>;
+using Processes = std::vector<companions::ProcessEntry>;
 
 std::string Found(const Processes& snapshot)
 {
-    const flows::MonitoredProcesses found = flows::FindMonitoredProcesses(snapshot, 10, "cmd.exe");
+    const companions::BackupProcesses found =
+        companions::FindBackupProcesses(snapshot, 10, "cmd.exe");
     return "batch " + (found.batch ? std::to_string(*found.batch) : "-") + ", dialog " +
            (found.dialog ? std::to_string(*found.dialog) : "-");
 }
@@ -21,11 +22,11 @@ std::string Found(const Processes& snapshot)
 
 // The monitor (id 10) waits on the interpreter its parent started last
 // before it, and on the parent while that is the dialog.
-TEST(MonitoredProcesses, TheBatchIsTheParentsLastInterpreterBeforeTheMonitor)
+TEST(BackupProcesses, TheBatchIsTheParentsLastInterpreterBeforeTheMonitor)
 {
-    const flows::ProcessEntry monitor{10, 5, "Load.exe", 100};
-    const flows::ProcessEntry dialog{5, 1, "CORVANEBACKUP.EXE", 10};
-    const flows::ProcessEntry batch{7, 5, "CMD.EXE", 90};
+    const companions::ProcessEntry monitor{10, 5, "Load.exe", 100};
+    const companions::ProcessEntry dialog{5, 1, "CORVANEBACKUP.EXE", 10};
+    const companions::ProcessEntry batch{7, 5, "CMD.EXE", 90};
     const std::pair<Processes, std::string> cases[] = {
         {{monitor, dialog, batch}, "batch 7, dialog 5"},
         // The dialog has ended; its children keep its id.
@@ -45,16 +46,16 @@ TEST(MonitoredProcesses, TheBatchIsTheParentsLastInterpreterBeforeTheMonitor)
 // copy is a stall.
 TEST(MonitorView, ShowsTheProgressOfTheRunningBatch)
 {
-    flows::MonitorState state;
+    companions::MonitorState state;
     state.elapsed = std::chrono::seconds(3725);
-    EXPECT_EQ("Finding the files to back up...", flows::ViewOf(state).headline);
-    EXPECT_EQ("Time taken: 1:02:05", flows::ViewOf(state).time);
+    EXPECT_EQ("Finding the files to back up...", companions::ViewOf(state).headline);
+    EXPECT_EQ("Time taken: 1:02:05", companions::ViewOf(state).time);
 
-    state.phase = flows::MonitorPhase::Copying;
+    state.phase = companions::MonitorPhase::Copying;
     state.progress = {40, 10, 3 * 1024 * 1024 + 1, 1536, "C:\\Data\\Trip"};
     state.elapsed = std::chrono::seconds(65);
     state.quiet = std::chrono::seconds(59);
-    const flows::MonitorView view = flows::ViewOf(state);
+    const companions::MonitorView view = companions::ViewOf(state);
     EXPECT_EQ("Backing up your files...", view.headline);
     EXPECT_EQ("Files: 10 of 40", view.files);
     EXPECT_EQ("Size: 1.5 KB of 3.0 MB", view.bytes);
@@ -63,16 +64,16 @@ TEST(MonitorView, ShowsTheProgressOfTheRunningBatch)
     EXPECT_EQ(0, view.percent);
     state.progress.bytesExpected = 0;
     state.progress.currentFolder.clear();
-    EXPECT_EQ(25, flows::ViewOf(state).percent);
-    EXPECT_EQ("", flows::ViewOf(state).folder);
-    state.quiet = flows::kStallTime;
-    EXPECT_EQ("Stalled: no file has arrived for a minute.", flows::ViewOf(state).headline);
+    EXPECT_EQ(25, companions::ViewOf(state).percent);
+    EXPECT_EQ("", companions::ViewOf(state).folder);
+    state.quiet = companions::kStallTime;
+    EXPECT_EQ("Stalled: no file has arrived for a minute.", companions::ViewOf(state).headline);
 }
 
 // Each start of Load.exe finds its one job from how it was started.
 TEST(LoadRole, ChosenFromTheArgumentsTheShowStateAndTheCatalogRequest)
 {
-    using flows::LoadRole;
+    using companions::LoadRole;
     const struct
     {
         const char* arguments;
@@ -90,5 +91,6 @@ TEST(LoadRole, ChosenFromTheArgumentsTheShowStateAndTheCatalogRequest)
         {"/other", false, false, LoadRole::Resident},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.role, flows::ChooseLoadRole(c.arguments, c.shown, c.catalog)) << c.arguments;
+        EXPECT_EQ(c.role, companions::ChooseLoadRole(c.arguments, c.shown, c.catalog))
+            << c.arguments;
 }

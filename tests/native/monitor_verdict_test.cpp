@@ -1,8 +1,8 @@
 // What a backup should have copied, and whether it did: on real trees.
-#include "flows/report.h"
-#include "flows/run_progress.h"
+#include "companions/report.h"
+#include "companions/run_progress.h"
 #include "plan/suffixes.h"
-#include "platform/file_system.h"
+#include "platform/file_tree.h"
 #include "tests/native/test_support.h"
 
 #include <algorithm>
@@ -56,13 +56,13 @@ struct Backup
     CopyPlan Plan(const std::string& ticks, std::vector<std::string> more = {}) const
     {
         more.insert(more.begin(), source.Path());
-        return PlanBackup(Selection(more, destination.Path(), ticks), platform::IsFile);
+        return PlanBackup(Selection(more, destination.Path(), ticks), platform::LocalFiles());
     }
     // The paths below the source of the files expected, in name order.
     std::vector<std::string> Expected(const std::string& ticks) const
     {
         std::vector<std::string> names;
-        for (const flows::ExpectedFile& file : flows::ListExpectedFiles(Plan(ticks)))
+        for (const companions::ExpectedFile& file : companions::ListExpectedFiles(Plan(ticks)))
         {
             EXPECT_EQ(file.copyPath.substr(destination.Path().size()),
                       file.sourcePath.substr(source.Path().size()));
@@ -142,26 +142,30 @@ TEST(Verdict, NamesEachFileNotBackedUpWithItsReason)
     backup.Copied("short.txt", 0s, 2, own);
     backup.Make(backup.source, "sub" + kSep + "never.txt");
     const std::string gone = backup.source.PathOf("gone");
-    const flows::RunProgress progress(flows::ListExpectedFiles(backup.Plan("1000000000", {gone})));
+    const companions::RunProgress progress(
+        companions::ListExpectedFiles(backup.Plan("1000000000", {gone})), platform::LocalFiles());
     const std::string source = backup.source.Path() + kSep;
     EXPECT_EQ("4 of 6 files were not backed up.\n" + source + "old.txt\tolder than the source\n" +
                   source + "short.txt\tsize differs\n" + source + "sub" + kSep +
                   "never.txt\tmissing\n" + gone + "\tsource not found\n",
-              flows::ReportText(progress.Finish(false)));
+              companions::ReportText(progress.Finish(false)));
 
     const Backup empty;
-    const flows::RunProgress none(flows::ListExpectedFiles(empty.Plan("1000000000")));
-    EXPECT_EQ("All 0 files were backed up.\n", flows::ReportText(none.Finish(false)));
+    const companions::RunProgress none(companions::ListExpectedFiles(empty.Plan("1000000000")),
+                                       platform::LocalFiles());
+    EXPECT_EQ("All 0 files were backed up.\n", companions::ReportText(none.Finish(false)));
 
     // A copy path that no file system can name is missing, never a crash.
     const CopyPlan tooLong =
         PlanBackup(Selection({backup.source.Path()},
                              backup.destination.PathOf(std::string(300, 'd')), "1000000000"),
-                   platform::IsFile);
-    const flows::Verdict lost = flows::RunProgress(flows::ListExpectedFiles(tooLong)).Finish(false);
+                   platform::LocalFiles());
+    const companions::Verdict lost =
+        companions::RunProgress(companions::ListExpectedFiles(tooLong), platform::LocalFiles())
+            .Finish(false);
     EXPECT_EQ(5u, lost.notBackedUp.size());
-    for (const flows::NotBackedUp& file : lost.notBackedUp)
-        EXPECT_EQ(flows::Shortfall::Missing, file.reason) << file.sourcePath;
+    for (const companions::NotBackedUp& file : lost.notBackedUp)
+        EXPECT_EQ(companions::Shortfall::Missing, file.reason) << file.sourcePath;
 }
 
 // Copies of an earlier run count at once; then only a report of an expected
@@ -172,9 +176,10 @@ TEST(RunProgress, CountsCopiesAsTheyArrive)
     backup.Copied("earlier.txt", 0s);
     backup.Make(backup.source, "new.txt", 1000);
     const std::string stray = backup.Make(backup.destination, "stray.txt");
-    flows::RunProgress progress(flows::ListExpectedFiles(backup.Plan("1000000000")));
+    companions::RunProgress progress(companions::ListExpectedFiles(backup.Plan("1000000000")),
+                                     platform::LocalFiles());
     const auto counts = [&progress] {
-        const flows::Progress& now = progress.Now();
+        const companions::Progress& now = progress.Now();
         return std::to_string(now.filesArrived) + "/" + std::to_string(now.filesExpected) + " " +
                std::to_string(now.bytesArrived) + "/" + std::to_string(now.bytesExpected);
     };
@@ -195,13 +200,14 @@ TEST(Report, WrittenWholeIntoTheDestinationAndTheProfile)
 {
     Install destination, profile;
     const std::tm start = LocalTime(2026, 3, 4, 5, 6, 7);
-    const flows::Verdict stopped{3, {{0, "C:\\a.txt", flows::Shortfall::Missing}}, true};
+    const companions::Verdict stopped{3, {{0, "C:\\a.txt", companions::Shortfall::Missing}}, true};
     const std::string own = "Corvane Backup reports" + kSep;
     const std::string kept = "Corvane Backup" + kSep + "reports" + kSep;
     fs::create_directories(profile.PathOf(kept));
     profile.Write(kept + "2026-03-04 05-06-07.txt", "an older report");
 
-    const auto paths = flows::WriteReport(stopped, start, destination.Path(), profile.Path());
+    const auto paths =
+        companions::ReportPublisher(start, destination.Path(), profile.Path()).Final(stopped, true);
     const std::string name = "2026-03-04 05-06-07 (2).txt";
     EXPECT_EQ(
         (std::vector<std::string>{destination.PathOf(own + name), profile.PathOf(kept + name)}),
@@ -212,8 +218,8 @@ TEST(Report, WrittenWholeIntoTheDestinationAndTheProfile)
     EXPECT_EQ(text, destination.Read(own + name));
     EXPECT_EQ(text, profile.Read(kept + name));
 
-    flows::WriteReport(stopped, start, destination.Path(), "");
+    companions::ReportPublisher(start, destination.Path(), "").Final(stopped, true);
     EXPECT_EQ(text, destination.Read(own + "2026-03-04 05-06-07.txt"));
     EXPECT_EQ(std::vector<std::string>{profile.PathOf(kept + "2026-03-04 05-06-07 (3).txt")},
-              flows::WriteReport(stopped, start, "", profile.Path()));
+              companions::ReportPublisher(start, "", profile.Path()).Final(stopped, true));
 }

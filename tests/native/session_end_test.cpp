@@ -1,5 +1,5 @@
-#include "flows/report.h"
-#include "flows/session_end_backup.h"
+#include "companions/report.h"
+#include "companions/session_end_backup.h"
 #include "tests/native/agent_support.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@ struct SessionEnd : testing::Test
     FakeFiles files;
     const std::string dest = install.PathOf("dest");
     const std::string profile = install.PathOf("profile");
-    flows::Millis now = 0;
+    companions::Millis now = 0;
 
     SessionEnd()
     {
@@ -33,12 +33,11 @@ struct SessionEnd : testing::Test
         std::filesystem::create_directory(dest);
     }
 
-    flows::Verdict Run(const std::string& ticks, flows::Millis deadline)
+    companions::Verdict Run(const std::string& ticks, companions::Millis deadline)
     {
         SaveSelection(directory, Selection({P("/u/docs"), P("/e/gone")}, dest, ticks));
-        const auto saved =
-            flows::ReadSavedPlan(directory, [](const std::string&) { return false; });
-        return flows::BackUpAtSessionEnd(
+        const auto saved = companions::ReadSavedPlan(directory, files);
+        return companions::BackUpAtSessionEnd(
             *saved, {files, [this] { return ++now; }, deadline, kStarted, profile});
     }
 
@@ -65,13 +64,13 @@ TEST_F(SessionEnd, BacksUpThePlanAndReportsWhatIsMissing)
     EXPECT_EQ(report, ReportIn(P("profile/Corvane Backup/reports")));
     const std::string kept =
         platform::JoinPath(profile, P("Corvane Backup/reports/") + kReportName);
-    EXPECT_EQ(std::vector<std::string>{kept}, flows::ReportsToShow(profile));
+    EXPECT_EQ(std::vector<std::string>{kept}, companions::ReportsToShow(profile));
     RecordingShell shell;
     shell.refused.insert(kept);
-    flows::ShowKeptReports(profile, shell);
+    companions::ShowKeptReports(profile, shell);
     shell.refused.clear();
-    flows::ShowKeptReports(profile, shell);
-    flows::ShowKeptReports(profile, shell);
+    companions::ShowKeptReports(profile, shell);
+    companions::ShowKeptReports(profile, shell);
     EXPECT_EQ((Starts{{kept, kShowNormal}, {kept, kShowNormal}}), shell.starts);
 }
 
@@ -90,7 +89,7 @@ TEST_F(SessionEnd, StopsAtTheCap)
                   P("/u/docs/a.txt") + "\tmissing\r\n" + P("/u/docs/c.txt") + "\tmissing\r\n" +
                   P("/e/gone") + "\tsource not found\r\n",
               ReportIn(P("profile/Corvane Backup/reports"), "2024-05-01 17-30-05 (2).txt"));
-    EXPECT_EQ(2u, flows::ReportsToShow(profile).size());
+    EXPECT_EQ(2u, companions::ReportsToShow(profile).size());
 }
 
 // With "Modified Since Last Backup" only files whose archive bit is set are
@@ -113,5 +112,5 @@ TEST_F(SessionEnd, ModifiedOnlyCopiesArchivedFilesAndCountsEveryFile)
     files.AddFile(P("/u/docs/c.txt"), 100);
     files.AddFolder(P("/e/gone"), false);
     EXPECT_FALSE(Run("0000001001", 1000).HasBadNews());
-    EXPECT_EQ(1u, flows::ReportsToShow(profile).size());
+    EXPECT_EQ(1u, companions::ReportsToShow(profile).size());
 }

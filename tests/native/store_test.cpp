@@ -187,7 +187,7 @@ TEST(StoreFile, LongTextKeepsEveryByteAndLineEnd)
     for (const char c : text)
         expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
     Install install;
-    ASSERT_TRUE(store::TruncateWrite(install.PathOf("filestobackup.bck"), text));
+    ASSERT_TRUE(store::ReplaceWhole(install.PathOf("filestobackup.bck"), text));
     EXPECT_TRUE(install.Read("filestobackup.bck") == expected);
-    EXPECT_TRUE(store::CreateRead(install.PathOf("filestobackup.bck")) == text);
+    EXPECT_TRUE(store::ReadOrCreateEmpty(install.PathOf("filestobackup.bck")) == text);
 }

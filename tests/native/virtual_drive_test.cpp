@@ -1,5 +1,5 @@
 // vd.exe: which letter, and what the user is told.
-#include "flows/virtual_drive.h"
+#include "companions/virtual_drive.h"
 #include "tests/native/test_support.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@ namespace
 {
 
 // Drive letters as a table; records what was defined and removed.
-struct FakeLetters : flows::DriveLetters
+struct FakeLetters : companions::DriveLetters
 {
     std::uint32_t used = 1u << ('C' - 'A');
     std::map<char, std::string> targets;
@@ -40,7 +40,7 @@ TEST(VirtualDrive, TogglesTheLetterOfTheSavedDestination)
     const std::string here = install.Path();
     const auto toggle = [&](FakeLetters& letters, const std::string& destination) {
         install.Write(kDataFile, destination);
-        const Message told = flows::ToggleVirtualDrive(InstallDirectory(here), letters);
+        const Message told = companions::ToggleVirtualDrive(InstallDirectory(here), letters);
         EXPECT_EQ("Corvane Backup", told.caption);
         EXPECT_EQ(0x40u, told.type);
         return told.text;

@@ -45,11 +45,11 @@ TEST(BackupWatch, CountsArrivalsAndJudgesTheRunWhenTheBatchEnds)
     BackupWatch watch(InstallDirectory(install.Path()), {batch, nullptr}, running, start);
     std::thread follow([&watch] { watch.Run(); });
 
-    ASSERT_TRUE(Eventually(watch, [](const flows::MonitorState& state) {
-        return state.phase == flows::MonitorPhase::Copying;
+    ASSERT_TRUE(Eventually(watch, [](const companions::MonitorState& state) {
+        return state.phase == companions::MonitorPhase::Copying;
     }));
     CopyFileA(source.PathOf("a.txt").c_str(), destination.PathOf("a.txt").c_str(), FALSE);
-    EXPECT_TRUE(Eventually(watch, [](const flows::MonitorState& state) {
+    EXPECT_TRUE(Eventually(watch, [](const companions::MonitorState& state) {
         return state.progress.filesArrived == 1 && state.progress.bytesArrived == 3;
     }));
     HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, kTestMutex);

@@ -80,14 +80,15 @@ std::vector<std::string> Listed(HWND window)
 TEST(MonitorWindow, ShowsTheVerdictOfAStoppedRun)
 {
     FixedSource source;
-    flows::MonitorState& state = source.snapshot.state;
-    state.phase = flows::MonitorPhase::Done;
+    companions::MonitorState& state = source.snapshot.state;
+    state.phase = companions::MonitorPhase::Done;
     state.progress = {3, 1, 30, 10, "C:\\Data"};
     state.elapsed = std::chrono::seconds(12);
-    state.verdict = flows::Verdict{3,
-                                   {{0, "C:\\Data\\a.txt", flows::Shortfall::Missing},
-                                    {0, "C:\\Data\\b.txt", flows::Shortfall::SizeDiffers}},
-                                   true};
+    state.verdict =
+        companions::Verdict{3,
+                            {{0, "C:\\Data\\a.txt", companions::Shortfall::Missing},
+                             {0, "C:\\Data\\b.txt", companions::Shortfall::SizeDiffers}},
+                            true};
     source.snapshot.reports = {"E:\\Backup\\Corvane Backup reports\\r.txt"};
     TestMonitorDialog dialog(source, [](HWND window) {
         EXPECT_EQ("2 of 3 files were not backed up.\nThe backup was stopped before it finished.",
@@ -108,7 +109,7 @@ TEST(MonitorWindow, ShowsTheVerdictOfAStoppedRun)
 TEST(MonitorWindow, FollowsTheSourceUntilClosed)
 {
     FixedSource source;
-    source.snapshot.state.phase = flows::MonitorPhase::Copying;
+    source.snapshot.state.phase = companions::MonitorPhase::Copying;
     TestMonitorDialog dialog(source, [&source](HWND window) {
         EXPECT_EQ(window, source.window);
         EXPECT_EQ("Backing up your files...", Text(window, IDC_HEADLINE));

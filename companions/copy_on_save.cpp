@@ -1,0 +1,166 @@
+#include "companions/copy_on_save.h"
+
+#include "companions/report.h"
+#include "companions/verdict.h"
+#include "platform/path_text.h"
+
+#include <set>
+
+namespace companions
+{
+namespace
+{
+
+// A file's place in one source: the source, and the file's path below it.
+struct Place
+{
+    const PlannedSource* source;
+    std::string relative;
+};
+
+std::vector<Place> PlacesOf(const SavedPlan& saved, const std::string& path,
+                            const platform::FileTree& files)
+{
+    // Compared as the file system compares names.
+    const std::string upperPath = files.FoldCase(path);
+    for (const std::string& excluded : saved.neverCopiedFrom)
+    {
+        const std::string upper = files.FoldCase(excluded);
+        if (platform::IsAtOrBelowFolder(upperPath, upper))
+            return {};
+    }
+    std::vector<Place> places;
+    for (const PlannedSource& source : saved.plan.sources)
+    {
+        if (source.isSystemFolder)
+            continue;
+        const std::string upperSource = files.FoldCase(source.path);
+        if (source.isFile && upperPath == upperSource)
+            places.push_back({&source, std::string(platform::LastComponent(path))});
+        else if (!source.isFile && platform::IsBelowFolder(upperPath, upperSource))
+            places.push_back(
+                {&source, path.substr(upperSource.size() +
+                                      (platform::EndsWithSeparator(upperSource) ? 0 : 1))});
+    }
+    return places;
+}
+
+// Whether the file, or a folder between it and its source, is hidden.
+bool HiddenOnTheWay(const Place& place, const std::string& path, platform::FileTree& files)
+{
+    std::optional<platform::FileFacts> facts = files.Facts(path);
+    if (facts && facts->hidden)
+        return true;
+    std::string_view folder = place.relative;
+    for (size_t separator = platform::FindLastSeparator(folder);
+         separator != std::string_view::npos; separator = platform::FindLastSeparator(folder))
+    {
+        folder = folder.substr(0, separator);
+        facts = files.Facts(platform::JoinPath(place.source->path, folder));
+        if (facts && facts->hidden)
+            return true;
+    }
+    return false;
+}
+
+// The file as a backup of it is judged.
+ExpectedFile Expected(const std::string& path, const platform::FileFacts& facts)
+{
+    ExpectedFile file;
+    file.sourcePath = path;
+    file.size = facts.size;
+    file.lastWrite = facts.lastWrite;
+    return file;
+}
+
+} // namespace
+
+bool MayCopySavedFile(const SavedPlan& saved, const std::string& path,
+                      const platform::FileTree& files)
+{
+    for (const Place& place : PlacesOf(saved, path, files))
+    {
+        for (const CopyStep& step : saved.plan.steps)
+        {
+            if (step.source == place.source && step.Copies(place.relative, false))
+                return true;
+        }
+    }
+    return false;
+}
+
+std::vector<std::string> CopiesOfSavedFile(const SavedPlan& saved, const std::string& path,
+                                           platform::FileTree& files)
+{
+    std::set<std::string> copies;
+    for (const Place& place : PlacesOf(saved, path, files))
+    {
+        const bool hidden = HiddenOnTheWay(place, path, files);
+        for (const CopyStep& step : saved.plan.steps)
+        {
+            if (step.source == place.source && step.Copies(place.relative, hidden))
+                copies.insert(step.CopyPathOf(place.relative));
+        }
+    }
+    return {copies.begin(), copies.end()};
+}
+
+SavedFileCopy CopySavedFile(const SavedPlan& saved, const std::string& path,
+                            platform::FileTree& files)
+{
+    const std::optional<platform::FileFacts> facts = files.Facts(path);
+    if (!facts || facts->isFolder)
+        return SavedFileCopy::NotCopied;
+    const std::vector<std::string> copies = CopiesOfSavedFile(saved, path, files);
+    if (copies.empty())
+        return SavedFileCopy::NotCopied;
+    if (!files.IsFolder(saved.selection.destination))
+        return SavedFileCopy::Failed;
+    bool copied = false;
+    for (const std::string& copy : copies)
+    {
+        if (Judge(Expected(path, *facts), files.Facts(copy)) == Shortfall::None)
+            continue;
+        switch (files.Copy(path, copy))
+        {
+        case platform::CopyResult::SourceBusy:
+            return SavedFileCopy::Busy;
+        case platform::CopyResult::Failed:
+            return SavedFileCopy::Failed;
+        case platform::CopyResult::Copied:
+            copied = true;
+        }
+    }
+    if (!copied)
+        return SavedFileCopy::UpToDate;
+    files.ClearArchive(path);
+    return SavedFileCopy::Copied;
+}
+
+void ReportUncopiedFiles(const SavedPlan& saved, const std::vector<std::string>& paths,
+                         platform::FileTree& files, const std::tm& now,
+                         const std::string& localAppData)
+{
+    VerdictBuilder builder;
+    for (const std::string& path : paths)
+    {
+        // A file deleted since it was saved has nothing left to back up.
+        const std::optional<platform::FileFacts> facts = files.Facts(path);
+        if (!facts)
+            continue;
+        const ExpectedFile file = Expected(path, *facts);
+        Shortfall reason = Shortfall::None;
+        for (const std::string& copy : CopiesOfSavedFile(saved, path, files))
+        {
+            reason = Judge(file, files.Facts(copy));
+            if (reason != Shortfall::None)
+                break;
+        }
+        builder.Judged(file, reason);
+    }
+    const Verdict verdict = builder.Build(false);
+    if (verdict.HasBadNews())
+        ReportPublisher(now, saved.selection.destination, localAppData).Final(verdict, false);
+}
+
+} // namespace companions

@@ -1,0 +1,56 @@
+#include "companions/expected_files.h"
+
+#include "platform/environment.h"
+#include "platform/file_walk.h"
+#include "platform/path_text.h"
+
+#include <set>
+
+namespace companions
+{
+
+std::vector<ExpectedFile> ListExpectedFiles(const CopyPlan& plan, platform::FileTree& files,
+                                            const KeepGoing& keepGoing)
+{
+    std::vector<ExpectedFile> expected;
+    // A source listed twice is copied twice onto the same copies.
+    std::set<std::string> walked;
+    for (std::size_t index = 0; index < plan.sources.size(); ++index)
+    {
+        const PlannedSource& source = plan.sources[index];
+        std::vector<const CopyStep*> steps;
+        for (const CopyStep& step : plan.steps)
+        {
+            if (step.source == &source)
+                steps.push_back(&step);
+        }
+        if (steps.empty() || !walked.insert(files.FoldCase(source.path)).second)
+            continue;
+        const auto expect = [&](const std::string& path, const std::string& relative,
+                                const platform::FileFacts& facts, bool hiddenOnTheWay) {
+            if (keepGoing && !keepGoing())
+                return false;
+            // Every step of a source copies into the same folder: one is enough.
+            for (const CopyStep* step : steps)
+            {
+                if (step->Copies(relative, hiddenOnTheWay))
+                {
+                    expected.push_back(ExpectedFile{path, step->CopyPathOf(relative), facts.size,
+                                                    facts.lastWrite, true, index, facts.archive});
+                    break;
+                }
+            }
+            return true;
+        };
+        const platform::Walk walk = platform::WalkFiles(
+            files, source.isSystemFolder ? platform::ExpandEnvironment(source.path) : source.path,
+            expect);
+        if (walk == platform::Walk::Stopped)
+            break;
+        if (walk == platform::Walk::RootNotFound)
+            expected.push_back(ExpectedFile{source.path, {}, 0, {}, false, index, false});
+    }
+    return expected;
+}
+
+} // namespace companions

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string_view>
+
+namespace companions
+{
+
+// The jobs one start of Load.exe can have.
+enum class LoadRole
+{
+    // Shown by "Backup Now": follows the backup just started.
+    Monitor,
+    // Hidden, by the catalog flow: clears the archive bits of the saved
+    // sources, then leaves "cataloged".
+    Catalog,
+    // The user's agent for the session: copies on save and at log-off.
+    Resident,
+    // The installer's: ends every companion before files are replaced.
+    Stop,
+};
+
+// What the installer's registration passes at log-on, and what its own
+// requests to end the companions pass.
+inline constexpr std::string_view kLogOnArgument = "/logon";
+inline constexpr std::string_view kStopArgument = "/stop";
+
+// Chosen once, at the start, from the first word after the program's name. The
+// log-on start may come shown (the Run key shows what it starts); a hidden
+// start that is no catalog becomes the resident, which a second start of the
+// same session leaves to the first.
+LoadRole ChooseLoadRole(std::string_view arguments, bool startedShown, bool catalogRequested);
+
+} // namespace companions

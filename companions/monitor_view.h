@@ -1,0 +1,51 @@
+#pragma once
+
+#include "companions/run_progress.h"
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace companions
+{
+
+// Where the monitor stands in a run.
+enum class MonitorPhase
+{
+    // Waiting for the dialog to end, then working out the files to expect.
+    GettingReady,
+    Copying,
+    // The batch has ended and the verdict is given.
+    Done,
+};
+
+// A copy that arrives less often than this is shown as stalled.
+inline constexpr std::chrono::seconds kStallTime{60};
+
+// The texts of the monitor's window.
+struct MonitorView
+{
+    std::string headline;
+    std::string files;
+    std::string bytes;
+    std::string folder;
+    std::string time;
+    int percent = 0;
+    // "reason<tab>path" for each file not backed up.
+    std::vector<std::string> notBackedUp;
+};
+
+struct MonitorState
+{
+    MonitorPhase phase = MonitorPhase::GettingReady;
+    Progress progress;
+    std::optional<Verdict> verdict;
+    std::chrono::seconds elapsed{0};
+    // Since the last file arrived, or since copying began.
+    std::chrono::seconds quiet{0};
+};
+
+MonitorView ViewOf(const MonitorState& state);
+
+} // namespace companions

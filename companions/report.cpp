@@ -1,0 +1,156 @@
+#include "companions/report.h"
+
+#include "platform/file_tree.h"
+#include "platform/path_text.h"
+#include "store/store_file.h"
+#include "store/store_formats.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace companions
+{
+namespace
+{
+
+std::string ProgramFolder(const std::string& localAppData)
+{
+    return localAppData.empty() ? std::string()
+                                : platform::JoinPath(localAppData, "Corvane Backup");
+}
+
+std::string ProfileReports(const std::string& localAppData)
+{
+    return localAppData.empty() ? std::string()
+                                : platform::JoinPath(ProgramFolder(localAppData), "reports");
+}
+
+// One report name a line, kept as the source list keeps its entries.
+std::string ToShowList(const std::string& localAppData)
+{
+    return platform::JoinPath(ProgramFolder(localAppData), "reports to show");
+}
+
+// Without a profile there is no list: nothing is read or written elsewhere.
+std::vector<std::string> NamesToShow(const std::string& localAppData)
+{
+    if (localAppData.empty())
+        return {};
+    return store::ParseSourceList(store::ReadIfPresent(ToShowList(localAppData)));
+}
+
+void KeepToShow(platform::FileTree& files, const std::string& localAppData, const std::string& name)
+{
+    std::vector<std::string> names = NamesToShow(localAppData);
+    if (localAppData.empty() || std::find(names.begin(), names.end(), name) != names.end())
+        return;
+    names.push_back(name);
+    files.MakeFolders(ProgramFolder(localAppData));
+    store::ReplaceWhole(ToShowList(localAppData), store::FormatSourceList(names), files);
+}
+
+void MarkShown(platform::FileTree& files, const std::string& localAppData, const std::string& name)
+{
+    std::vector<std::string> names = NamesToShow(localAppData);
+    const auto kept = std::remove(names.begin(), names.end(), name);
+    if (kept == names.end())
+        return;
+    names.erase(kept, names.end());
+    const std::string list = ToShowList(localAppData);
+    if (names.empty())
+        store::Delete(list);
+    else
+        store::ReplaceWhole(list, store::FormatSourceList(names), files);
+}
+
+} // namespace
+
+std::string ReportName(const std::tm& start, int number)
+{
+    char name[64];
+    std::snprintf(name, sizeof name, "%04d-%02d-%02d %02d-%02d-%02d", start.tm_year + 1900,
+                  start.tm_mon + 1, start.tm_mday, start.tm_hour, start.tm_min, start.tm_sec);
+    std::string text = name;
+    if (number > 1)
+        text += " (" + std::to_string(number) + ")";
+    return text + ".txt";
+}
+
+ReportPublisher::ReportPublisher(const std::tm& start, const std::string& destination,
+                                 const std::string& localAppData)
+    : m_files(platform::LocalFiles()), m_destination(destination),
+      m_destinationFolder(destination.empty()
+                              ? std::string()
+                              : platform::JoinPath(destination, "Corvane Backup reports")),
+      m_profileFolder(ProfileReports(localAppData)), m_localAppData(localAppData)
+{
+    const auto taken = [this](const std::string& folder) {
+        return !folder.empty() && m_files.Facts(platform::JoinPath(folder, m_name));
+    };
+    for (int number = 1;; ++number)
+    {
+        m_name = ReportName(start, number);
+        if (!taken(m_destinationFolder) && !taken(m_profileFolder))
+            break;
+    }
+}
+
+std::string ReportPublisher::WriteInto(const std::string& folder, const Verdict& verdict)
+{
+    const std::string path = platform::JoinPath(folder, m_name);
+    if (folder.empty() || !m_files.MakeFolders(folder) ||
+        !store::ReplaceWhole(path, ReportText(verdict), m_files))
+        return {};
+    return path;
+}
+
+void ReportPublisher::Interim(const Verdict& verdict)
+{
+    WriteInto(m_profileFolder, verdict);
+    KeepToShow(m_files, m_localAppData, m_name);
+}
+
+std::vector<std::string> ReportPublisher::Final(const Verdict& verdict, bool shownNow)
+{
+    std::vector<std::string> written;
+    // The folder of an unplugged drive must not appear on the drive that
+    // took its letter.
+    if (m_files.IsFolder(m_destination))
+    {
+        if (std::string path = WriteInto(m_destinationFolder, verdict); !path.empty())
+            written.push_back(std::move(path));
+    }
+    const bool reachedDestination = !written.empty();
+    if (std::string path = WriteInto(m_profileFolder, verdict); !path.empty())
+        written.push_back(std::move(path));
+    if (shownNow || (reachedDestination && !verdict.HasBadNews()))
+        MarkShown(m_files, m_localAppData, m_name);
+    else
+        KeepToShow(m_files, m_localAppData, m_name);
+    return written;
+}
+
+std::vector<std::string> ReportsToShow(const std::string& localAppData)
+{
+    std::vector<std::string> paths;
+    for (const std::string& name : NamesToShow(localAppData))
+    {
+        const std::string path = platform::JoinPath(ProfileReports(localAppData), name);
+        // A report the user deleted meanwhile has nothing left to show.
+        if (store::TestRead(path))
+            paths.push_back(path);
+    }
+    return paths;
+}
+
+void ShowKeptReports(const std::string& localAppData, Shell& shell)
+{
+    for (const std::string& path : ReportsToShow(localAppData))
+    {
+        if (shell.Start(path, kShowNormal))
+            MarkShown(platform::LocalFiles(), localAppData,
+                      std::string(platform::LastComponent(path)));
+    }
+}
+
+} // namespace companions

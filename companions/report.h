@@ -1,0 +1,60 @@
+#pragma once
+
+#include "companions/verdict.h"
+#include "model/shell.h"
+#include "platform/file_tree.h"
+
+#include <ctime>
+#include <string>
+#include <vector>
+
+namespace companions
+{
+
+// "2026-03-04 05-06-07.txt" for a run that started then (local time); the
+// second report of that second is "2026-03-04 05-06-07 (2).txt", and so on.
+std::string ReportName(const std::tm& start, int number);
+
+// One run's report, kept in "<destination>\Corvane Backup reports" and, so
+// that a verdict outlives an unplugged destination, in
+// "<localAppData>\Corvane Backup\reports", under one name free in both. An
+// empty destination has no report of its own (the name alone would lead to
+// the drive's root); an empty localAppData has none in the profile. Reports
+// whose bad news the user has not seen yet are listed in the profile and
+// shown at the next log-on. Reports go to the disk itself, whatever tree a
+// run copies in.
+class ReportPublisher
+{
+  public:
+    ReportPublisher(const std::tm& start, const std::string& destination,
+                    const std::string& localAppData);
+
+    const std::string& Name() const { return m_name; }
+
+    // What a run that may yet be cut short knows so far: in the profile only,
+    // kept to be shown, so that it remains should the run never end.
+    void Interim(const Verdict& verdict);
+
+    // The run's verdict, written whole into both places. It is kept to be
+    // shown at the next log-on when it has bad news or the destination could
+    // not take it, unless `shownNow`: the monitor's window shows it itself.
+    // Returns the paths written, the destination's first.
+    std::vector<std::string> Final(const Verdict& verdict, bool shownNow);
+
+  private:
+    std::string WriteInto(const std::string& folder, const Verdict& verdict);
+
+    platform::FileTree& m_files;
+    std::string m_destination;
+    std::string m_destinationFolder;
+    std::string m_profileFolder;
+    std::string m_localAppData;
+    std::string m_name;
+};
+
+// The full paths of the reports to show, oldest first.
+std::vector<std::string> ReportsToShow(const std::string& localAppData);
+// Opens each report to show, oldest first; one that opened is shown.
+void ShowKeptReports(const std::string& localAppData, Shell& shell);
+
+} // namespace companions

@@ -1,0 +1,59 @@
+#include "companions/run_progress.h"
+
+#include "platform/path_text.h"
+
+namespace companions
+{
+
+RunProgress::RunProgress(std::vector<ExpectedFile> expected, platform::FileTree& files)
+    : m_files(std::move(expected)), m_tree(files), m_arrived(m_files.size(), false)
+{
+    m_byCopyPath.reserve(m_files.size());
+    for (std::size_t i = 0; i < m_files.size(); ++i)
+    {
+        m_progress.bytesExpected += m_files[i].size;
+        if (m_files[i].sourceFound)
+            m_byCopyPath.emplace(m_tree.FoldCase(m_files[i].copyPath), i);
+    }
+    m_progress.filesExpected = m_files.size();
+    OnChangesLost();
+    // Files of earlier runs say nothing of where this one is.
+    m_progress.currentFolder.clear();
+}
+
+bool RunProgress::Consider(std::size_t index)
+{
+    if (m_arrived[index] || Judge(m_files[index], m_tree) != Shortfall::None)
+        return false;
+    m_arrived[index] = true;
+    ++m_progress.filesArrived;
+    m_progress.bytesArrived += m_files[index].size;
+    const std::string& source = m_files[index].sourcePath;
+    m_progress.currentFolder = source.substr(0, platform::FindLastSeparator(source));
+    return true;
+}
+
+bool RunProgress::OnChanged(const std::string& path)
+{
+    bool arrived = false;
+    const auto [first, last] = m_byCopyPath.equal_range(m_tree.FoldCase(path));
+    for (auto it = first; it != last; ++it)
+        arrived = Consider(it->second) || arrived;
+    return arrived;
+}
+
+void RunProgress::OnChangesLost()
+{
+    for (std::size_t i = 0; i < m_files.size(); ++i)
+        Consider(i);
+}
+
+Verdict RunProgress::Finish(bool stoppedEarly) const
+{
+    VerdictBuilder verdict;
+    for (const ExpectedFile& file : m_files)
+        verdict.Judged(file, Judge(file, m_tree));
+    return verdict.Build(stoppedEarly);
+}
+
+} // namespace companions

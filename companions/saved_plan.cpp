@@ -1,0 +1,54 @@
+#include "companions/saved_plan.h"
+
+#include "companions/saved_selection.h"
+#include "plan/batch_text.h"
+#include "store/store_file.h"
+
+#include <algorithm>
+
+namespace companions
+{
+
+std::optional<SavedPlan> ReadSavedPlan(const InstallDirectory& directory, platform::FileTree& files)
+{
+    if (!store::TestRead(directory.PathOf(kSettingsFile)))
+        return std::nullopt;
+    BackupSelection selection = ReadSavedSelection(directory);
+    if (selection.destination.empty())
+        return std::nullopt;
+
+    SavedPlan saved{
+        selection, PlanBackup(selection, files), {}, {selection.destination, directory.Root()}};
+    const bool destinationCarried = CanCarryInBatch(selection.destination);
+    std::vector<const PlannedSource*> refused;
+    for (const PlannedSource& source : saved.plan.sources)
+    {
+        if (!source.isSystemFolder && (!destinationCarried || !CanCarryInBatch(source.path)))
+        {
+            saved.refused.push_back(source.path);
+            refused.push_back(&source);
+        }
+    }
+    if (!destinationCarried)
+        saved.plan.steps.clear();
+    // Refused sources keep their folders in the destination, so that every
+    // other source copies to the place a carried selection would give it.
+    auto& steps = saved.plan.steps;
+    steps.erase(std::remove_if(steps.begin(), steps.end(),
+                               [&refused](const CopyStep& step) {
+                                   return std::count(refused.begin(), refused.end(), step.source);
+                               }),
+                steps.end());
+    return saved;
+}
+
+AgentDuties ReadAgentDuties(const InstallDirectory& directory)
+{
+    const auto present = [&directory](const char* name) {
+        return store::TestRead(directory.PathOf(name));
+    };
+    return AgentDuties{present(kEnableAutoMarker),
+                       present(kModBatchFile) && present(kCatalogedMarker)};
+}
+
+} // namespace companions

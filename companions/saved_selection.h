@@ -1,0 +1,14 @@
+#pragma once
+
+#include "model/backup_selection.h"
+#include "model/install_directory.h"
+
+namespace companions
+{
+
+// The selection as the dialog last saved it, for the companions: read without
+// creating a file, since they write nothing into the install directory. A
+// missing file reads as empty.
+BackupSelection ReadSavedSelection(const InstallDirectory& directory);
+
+} // namespace companions

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "companions/expected_files.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace companions
+{
+
+// Why a file is not backed up.
+enum class Shortfall
+{
+    None,
+    Missing,
+    OlderThanSource,
+    SizeDiffers,
+    SourceNotFound,
+    // A source whose name the backup script could not carry: no copy of it
+    // is ever made from the saved selection.
+    CannotCarry,
+};
+
+// The words the report and the monitor use for a shortfall.
+const char* ReasonText(Shortfall shortfall);
+
+// A copy is good when it exists, has the source's size and is not older than
+// the source by more than FAT's two seconds. A copy that cannot be reached
+// (its path too long, say) is missing.
+Shortfall Judge(const ExpectedFile& file, const std::optional<platform::FileFacts>& copy);
+// The same with the copy as the file tree has it now.
+Shortfall Judge(const ExpectedFile& file, platform::FileTree& files);
+
+struct NotBackedUp
+{
+    std::size_t source = 0;
+    std::string sourcePath;
+    Shortfall reason = Shortfall::None;
+};
+
+struct Verdict
+{
+    std::size_t expected = 0;
+    // Source by source in list order, by path within a source.
+    std::vector<NotBackedUp> notBackedUp;
+    // The batch ended before its last line: the copies that come after the
+    // point it was stopped at were never tried.
+    bool stoppedEarly = false;
+
+    // What the user must be shown when the run could not show it itself.
+    bool HasBadNews() const { return stoppedEarly || !notBackedUp.empty(); }
+};
+
+// Counts the files a run expected and lists those not backed up: the
+// sources refused as a whole first, in list order, then the files source by
+// source in list order, by path within a source (folders list their names in
+// no fixed order on every file system).
+class VerdictBuilder
+{
+  public:
+    void Refused(const std::string& sourcePath);
+    void Judged(const ExpectedFile& file, Shortfall shortfall);
+    Verdict Build(bool stoppedEarly) const;
+
+  private:
+    std::size_t m_expected = 0;
+    std::vector<NotBackedUp> m_refused;
+    std::vector<NotBackedUp> m_files;
+};
+
+// "All N files were backed up." or "M of N files were not backed up."
+std::string FirstLine(const Verdict& verdict);
+
+inline constexpr const char* kStoppedEarlyLine = "The backup was stopped before it finished.";
+
+// The first line, the stopped line when it applies, then one line per file
+// not backed up: its source path, a tab, the reason. "\n" line ends, which
+// the store writes as CR LF.
+std::string ReportText(const Verdict& verdict);
+
+} // namespace companions

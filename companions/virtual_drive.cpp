@@ -1,0 +1,66 @@
+#include "companions/virtual_drive.h"
+
+#include "companions/saved_selection.h"
+#include "platform/path_text.h"
+
+namespace companions
+{
+namespace
+{
+
+Message Told(const std::string& text)
+{
+    return Message{text, "Corvane Backup", kInformationType};
+}
+
+// A folder as a device name compares: without the "\??\" of the object
+// namespace, a trailing backslash or letter case.
+std::string Comparable(std::string path, const platform::FileTree& files)
+{
+    if (path.rfind("\\??\\", 0) == 0)
+        path.erase(0, 4);
+    while (path.size() > 1 && platform::EndsWithSeparator(path))
+        path.pop_back();
+    return files.FoldCase(std::move(path));
+}
+
+std::string Name(char letter)
+{
+    return std::string(1, letter) + ":";
+}
+
+} // namespace
+
+Message ToggleVirtualDrive(const InstallDirectory& directory, DriveLetters& letters,
+                           platform::FileTree& files)
+{
+    const std::string destination = ReadSavedSelection(directory).destination;
+    if (destination.empty())
+        return Told("Choose a folder to back up to first.");
+    const std::string wanted = Comparable(destination, files);
+    for (char letter = 'A'; letter <= 'Z'; ++letter)
+    {
+        const std::string target = letters.TargetOf(letter);
+        if (target.empty() || Comparable(target, files) != wanted)
+            continue;
+        if (!letters.Remove(letter, target))
+            return Told("Drive " + Name(letter) + " cannot be removed.");
+        return Told("Drive " + Name(letter) + " no longer shows your backup folder.");
+    }
+    if (!files.IsFolder(destination))
+        return Told("Your backup folder " + destination + " cannot be found.");
+    const std::uint32_t used = letters.Used();
+    for (char letter = 'Z'; letter >= 'A'; --letter)
+    {
+        if ((used >> (letter - 'A') & 1) == 0 && letters.TargetOf(letter).empty())
+        {
+            if (!letters.Define(letter, destination))
+                break;
+            return Told("Your backup folder " + destination + " is now drive " + Name(letter) +
+                        ".");
+        }
+    }
+    return Told("Your backup folder " + destination + " cannot be given a drive letter.");
+}
+
+} // namespace companions

@@ -1,0 +1,133 @@
+#include "desktop/unelevated_start.h"
+
+#include "platform/win32/wide_text.h"
+
+#include <windows.h>
+// After windows.h: the shell's interfaces need its types.
+#include <exdisp.h>
+#include <shldisp.h>
+#include <shlobj.h>
+
+namespace
+{
+
+// Holds one interface and releases it.
+template <typename Interface> class Com
+{
+  public:
+    Com() = default;
+    Com(const Com&) = delete;
+    Com& operator=(const Com&) = delete;
+    ~Com()
+    {
+        if (m_pointer)
+            m_pointer->Release();
+    }
+    Interface* operator->() const { return m_pointer; }
+    explicit operator bool() const { return m_pointer != nullptr; }
+    void** Out() { return reinterpret_cast<void**>(&m_pointer); }
+    Interface** Typed() { return &m_pointer; }
+
+  private:
+    Interface* m_pointer = nullptr;
+};
+
+struct ComApartment
+{
+    const HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ~ComApartment()
+    {
+        if (SUCCEEDED(result))
+            CoUninitialize();
+    }
+};
+
+class Bstr
+{
+  public:
+    explicit Bstr(const std::string& text)
+        : m_text(SysAllocString(platform::WideFromAnsi(text).c_str()))
+    {
+    }
+    ~Bstr() { SysFreeString(m_text); }
+    Bstr(const Bstr&) = delete;
+    Bstr& operator=(const Bstr&) = delete;
+    operator BSTR() const { return m_text; }
+
+  private:
+    BSTR m_text;
+};
+
+VARIANT Text(BSTR text)
+{
+    VARIANT value;
+    VariantInit(&value);
+    value.vt = VT_BSTR;
+    value.bstrVal = text;
+    return value;
+}
+
+bool IsElevated()
+{
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        return false;
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    const BOOL read =
+        GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size);
+    CloseHandle(token);
+    return read && elevation.TokenIsElevated;
+}
+
+// The desktop's folder view hands out the shell's own automation object,
+// which starts programs in the desktop's process, with its token.
+bool StartThroughDesktopShell(const std::string& arguments)
+{
+    char program[MAX_PATH] = {};
+    if (GetModuleFileNameA(nullptr, program, MAX_PATH) == 0)
+        return false;
+    const ComApartment apartment;
+    Com<IShellWindows> windows;
+    if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_IShellWindows,
+                                windows.Out())))
+        return false;
+    VARIANT none;
+    VariantInit(&none);
+    long window = 0;
+    Com<IDispatch> desktop;
+    Com<IServiceProvider> services;
+    Com<IShellBrowser> browser;
+    Com<IShellView> view;
+    Com<IDispatch> background;
+    Com<IShellFolderViewDual> folderView;
+    Com<IDispatch> application;
+    Com<IShellDispatch2> shell;
+    if (windows->FindWindowSW(&none, &none, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH,
+                              desktop.Typed()) != S_OK ||
+        FAILED(desktop->QueryInterface(IID_IServiceProvider, services.Out())) ||
+        FAILED(services->QueryService(SID_STopLevelBrowser, IID_IShellBrowser, browser.Out())) ||
+        FAILED(browser->QueryActiveShellView(view.Typed())) ||
+        FAILED(view->GetItemObject(SVGIO_BACKGROUND, IID_IDispatch, background.Out())) ||
+        FAILED(background->QueryInterface(IID_IShellFolderViewDual, folderView.Out())) ||
+        FAILED(folderView->get_Application(application.Typed())) ||
+        FAILED(application->QueryInterface(IID_IShellDispatch2, shell.Out())))
+        return false;
+    const Bstr file(program), parameters(arguments), verb("open");
+    VARIANT show;
+    VariantInit(&show);
+    show.vt = VT_I4;
+    show.lVal = SW_SHOWNORMAL;
+    return SUCCEEDED(shell->ShellExecute(file, Text(parameters), none, Text(verb), show));
+}
+
+} // namespace
+
+HandOver HandOverToUser(const std::string& arguments, const std::string& relayedArguments)
+{
+    if (arguments.find(kRelayedArgument) != std::string::npos || !IsElevated())
+        return HandOver::NotNeeded;
+    const std::string relayed =
+        relayedArguments.empty() ? kRelayedArgument : relayedArguments + " " + kRelayedArgument;
+    return StartThroughDesktopShell(relayed) ? HandOver::HandedOver : HandOver::Failed;
+}

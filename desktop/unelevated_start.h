@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+// Marks a start that came through the desktop's shell: it never hands on
+// again, even where the shell itself runs elevated.
+inline constexpr const char* kRelayedArgument = "/relayed";
+
+enum class HandOver
+{
+    // Not elevated, or a start that was itself handed over: go on here.
+    NotNeeded,
+    // The desktop's shell starts this program again with the user's rights.
+    HandedOver,
+    // Elevated, and no desktop shell took the start.
+    Failed,
+};
+
+// A companion runs with the user's own rights. An elevated start (the
+// installer's, or the dialog's) asks the desktop's shell, which runs without
+// elevation in the user's session, to start this program again with
+// `relayedArguments` (kRelayedArgument is added to them).
+HandOver HandOverToUser(const std::string& arguments, const std::string& relayedArguments);
