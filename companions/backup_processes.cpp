@@ -16,12 +16,12 @@ bool SameName(const std::string& a, const std::string& b)
 
 } // namespace
 
-BackupProcesses FindBackupProcesses(const std::vector<ProcessEntry>& snapshot, std::uint32_t self,
-                                    const std::string& interpreter)
+BackupProcesses FindBackupProcesses(const std::vector<platform::ProcessEntry>& snapshot,
+                                    std::uint32_t self, const std::string& interpreter)
 {
     const auto byId = [&snapshot](std::uint32_t id) {
         return std::find_if(snapshot.begin(), snapshot.end(),
-                            [id](const ProcessEntry& entry) { return entry.id == id; });
+                            [id](const platform::ProcessEntry& entry) { return entry.id == id; });
     };
     const auto own = byId(self);
     if (own == snapshot.end())
@@ -34,8 +34,8 @@ BackupProcesses FindBackupProcesses(const std::vector<ProcessEntry>& snapshot, s
             return {};
         found.dialog = parent->id;
     }
-    const ProcessEntry* batch = nullptr;
-    for (const ProcessEntry& entry : snapshot)
+    const platform::ProcessEntry* batch = nullptr;
+    for (const platform::ProcessEntry& entry : snapshot)
     {
         if (entry.parentId == own->parentId && entry.id != self && entry.created <= own->created &&
             SameName(entry.exeName, interpreter) && (!batch || entry.created > batch->created))

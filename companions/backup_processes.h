@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/process_entry.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -7,16 +9,6 @@
 
 namespace companions
 {
-
-// One line of a process snapshot.
-struct ProcessEntry
-{
-    std::uint32_t id = 0;
-    std::uint32_t parentId = 0;
-    std::string exeName;
-    // Any clock, as long as every entry uses the same one.
-    std::int64_t created = 0;
-};
 
 // The processes a monitor started by "Backup Now" waits on.
 struct BackupProcesses
@@ -34,7 +26,7 @@ inline constexpr const char* kDialogProgram = "CorvaneBackup.exe";
 // the monitor's parent started before it. A parent that still runs and is not
 // the dialog (a start by hand) has started no batch. A parent that has ended
 // is gone from the snapshot, but its children keep its id.
-BackupProcesses FindBackupProcesses(const std::vector<ProcessEntry>& snapshot, std::uint32_t self,
-                                    const std::string& interpreter);
+BackupProcesses FindBackupProcesses(const std::vector<platform::ProcessEntry>& snapshot,
+                                    std::uint32_t self, const std::string& interpreter);
 
 } // namespace companions

@@ -1,5 +1,6 @@
 #include "desktop/unelevated_start.h"
 
+#include "platform/win32/handle.h"
 #include "platform/win32/wide_text.h"
 
 #include <windows.h>
@@ -69,14 +70,14 @@ VARIANT Text(BSTR text)
 
 bool IsElevated()
 {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+    HANDLE opened = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened))
         return false;
+    const platform::Handle token(opened);
     TOKEN_ELEVATION elevation{};
     DWORD size = 0;
     const BOOL read =
-        GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size);
-    CloseHandle(token);
+        GetTokenInformation(token.Get(), TokenElevation, &elevation, sizeof elevation, &size);
     return read && elevation.TokenIsElevated;
 }
 

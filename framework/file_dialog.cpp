@@ -16,9 +16,9 @@ std::string ConvertFilter(const std::string& barSeparated)
     return filter;
 }
 
-CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName,
-                         DWORD dwFlags, LPCSTR lpszFilter, CWnd* pParentWnd)
-    : CCommonDialog(pParentWnd), m_ofn{}, m_bOpenFileDialog(bOpenFileDialog),
+CFileDialog::CFileDialog(BOOL, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags,
+                         LPCSTR lpszFilter, CWnd* pParentWnd)
+    : CCommonDialog(pParentWnd), m_ofn{},
       m_filter(lpszFilter != nullptr ? ConvertFilter(lpszFilter) : std::string()),
       m_defaultExtension(lpszDefExt != nullptr ? lpszDefExt : ""), m_szFileName{}
 {
@@ -37,7 +37,7 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFil
 int CFileDialog::DoModal()
 {
     m_ofn.hwndOwner = PreModal();
-    const BOOL chosen = m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
+    const BOOL chosen = ::GetOpenFileNameA(&m_ofn);
     PostModal();
     return chosen ? IDOK : IDCANCEL;
 }

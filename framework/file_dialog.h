@@ -5,7 +5,7 @@
 #include <commdlg.h>
 #include <string>
 
-// The system's file open (or save) dialog.
+// The system's file open dialog: the program saves no file through one.
 class CFileDialog : public CCommonDialog
 {
     DECLARE_DYNAMIC(CFileDialog)
@@ -13,6 +13,7 @@ class CFileDialog : public CCommonDialog
   public:
     // lpszFilter: pairs of label and pattern separated by '|', e.g.
     // "Text (*.txt)|*.txt|All (*.*)|*.*|". Null texts mean none.
+    // bOpenFileDialog must be TRUE, as the program's one caller has it.
     explicit CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt = nullptr,
                          LPCSTR lpszFileName = nullptr,
                          DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
@@ -26,7 +27,6 @@ class CFileDialog : public CCommonDialog
     OPENFILENAMEA m_ofn;
 
   private:
-    BOOL m_bOpenFileDialog;
     std::string m_filter;
     std::string m_defaultExtension;
     char m_szFileName[MAX_PATH];

@@ -1,22 +1,5 @@
 #include "framework/gdi.h"
 
-#include <map>
-#include <memory>
-
-namespace
-{
-// Temporary objects never own their context: they must not delete it.
-struct TemporaryDeleter
-{
-    void operator()(CDC* dc) const
-    {
-        dc->Detach();
-        delete dc;
-    }
-};
-using TemporaryMap = std::map<HDC, std::unique_ptr<CDC, TemporaryDeleter>>;
-} // namespace
-
 CBitmap::~CBitmap()
 {
     DeleteObject();
@@ -52,23 +35,6 @@ CDC::~CDC()
 {
     if (m_bOwned)
         DeleteDC();
-}
-
-CDC* CDC::FromHandle(HDC hDC)
-{
-    if (hDC == nullptr)
-        return nullptr;
-    static TemporaryMap temporaries;
-    auto found = temporaries.find(hDC);
-    if (found != temporaries.end())
-        return found->second.get();
-    // Contexts come and go with every paint; dropping the dead ones keeps the map
-    // as small as the set of live contexts asked for.
-    for (auto it = temporaries.begin(); it != temporaries.end();)
-        it = ::GetObjectType(it->first) != 0 ? std::next(it) : temporaries.erase(it);
-    auto temporary = std::unique_ptr<CDC, TemporaryDeleter>(new CDC);
-    temporary->Attach(hDC);
-    return temporaries.emplace(hDC, std::move(temporary)).first->second.get();
 }
 
 BOOL CDC::Attach(HDC hDC)

@@ -22,7 +22,7 @@ class CBitmap
 };
 
 // A device context. One made by CreateCompatibleDC is deleted with the object;
-// one attached or found by FromHandle belongs to someone else.
+// one attached belongs to someone else.
 class CDC
 {
   public:
@@ -36,9 +36,6 @@ class CDC
     operator HDC() const { return m_hDC; }
     HDC GetSafeHdc() const { return m_hDC; }
 
-    // The object for a context that someone else owns. It only wraps the handle
-    // and is kept for it, so it stays usable as long as the handle does.
-    static CDC* FromHandle(HDC hDC);
     BOOL Attach(HDC hDC);
     HDC Detach();
 

@@ -1,49 +1,36 @@
 #include "framework/win_app.h"
 
-#include <string>
-
 namespace
 {
+
 CWinApp* g_app = nullptr;
 
-[[noreturn]] void ShowAndEnd(const char* what)
+void HandToTheApplication(const char* what)
 {
-    const std::string text =
-        std::string("Error ") + what + " \nDetails:The program ended without saving";
-    ::MessageBoxA(nullptr, text.c_str(), "ERROR", MB_ICONHAND | MB_OK);
-    ::ExitProcess(3);
+    g_app->OnFatalError(what);
 }
+
 } // namespace
 
 CWinApp::CWinApp(LPCSTR lpszAppName)
     : m_pszAppName(lpszAppName), m_hInstance(::GetModuleHandleA(nullptr))
 {
     g_app = this;
+    SetFatalErrorHandler(&HandToTheApplication);
 }
 
 CWinApp::~CWinApp()
 {
     if (g_app == this)
+    {
+        SetFatalErrorHandler(nullptr);
         g_app = nullptr;
+    }
 }
 
 BOOL CWinApp::InitInstance()
 {
     return TRUE;
-}
-
-int CWinApp::Run()
-{
-    MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0)
-    {
-        if (WalkPreTranslateTree(nullptr, &msg))
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-    ExitInstance();
-    return static_cast<int>(msg.wParam);
 }
 
 int CWinApp::ExitInstance()
@@ -58,15 +45,7 @@ void CWinApp::OnHelp()
 
 void CWinApp::OnFatalError(const char* what)
 {
-    ShowAndEnd(what);
-}
-
-void AfxReportFatalError(const char* what)
-{
-    if (g_app != nullptr)
-        g_app->OnFatalError(what);
-    else
-        ShowAndEnd(what);
+    ShowFatalErrorAndEnd(what);
 }
 
 CWinApp* AfxGetApp()
@@ -77,17 +56,4 @@ CWinApp* AfxGetApp()
 HINSTANCE AfxGetInstanceHandle()
 {
     return g_app != nullptr ? g_app->m_hInstance : ::GetModuleHandleA(nullptr);
-}
-
-BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
-{
-    for (HWND hWnd = pMsg->hwnd; hWnd != nullptr; hWnd = ::GetParent(hWnd))
-    {
-        CWnd* wnd = CWnd::FromHandlePermanent(hWnd);
-        if (wnd != nullptr && wnd->PreTranslateMessage(pMsg))
-            return TRUE;
-        if (hWnd == hWndStop)
-            break;
-    }
-    return FALSE;
 }

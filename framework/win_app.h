@@ -1,14 +1,15 @@
 #pragma once
 
+#include "framework/fatal_error.h"
 #include "framework/wnd.h"
 
 // The help command of the framework's standard command ids.
 constexpr UINT ID_HELP = 0xE146;
 
 // The application: exactly one object of a class derived from this, constructed
-// as a global. The framework's WinMain calls its InitInstance once; when that
-// returns FALSE the process ends, otherwise Run's message loop goes on until
-// WM_QUIT.
+// as a global. The framework's WinMain calls its InitInstance once, which does
+// the program's whole work (each program runs its dialogs there), then
+// ExitInstance, whose result is the exit code.
 class CWinApp : public CCmdTarget
 {
   public:
@@ -17,7 +18,6 @@ class CWinApp : public CCmdTarget
     ~CWinApp() override;
 
     virtual BOOL InitInstance();
-    virtual int Run();
     virtual int ExitInstance();
 
     // There are no OLE controls and the 3-D look is the system's own: kept so the
@@ -38,10 +38,6 @@ class CWinApp : public CCmdTarget
     CWnd* m_pMainWnd = nullptr;
 };
 
-// Hands an error that escaped a message handler to the application's
-// OnFatalError; without an application object, does what its default does.
-void AfxReportFatalError(const char* what);
-
 // See CWinApp::Enable3dControls.
 inline void AfxEnableControlContainer()
 {
@@ -51,6 +47,3 @@ inline void AfxEnableControlContainer()
 CWinApp* AfxGetApp();
 // The module that holds the program's resources.
 HINSTANCE AfxGetInstanceHandle();
-// Walks the target window and its parents, up to and including hWndStop, calling
-// PreTranslateMessage on each bound object; TRUE as soon as one handled it.
-BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);

@@ -7,7 +7,6 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     if (app == nullptr)
         return 1;
     app->m_hInstance = hInstance;
-    if (!app->InitInstance())
-        return app->ExitInstance();
-    return app->Run();
+    app->InitInstance();
+    return app->ExitInstance();
 }

@@ -1,6 +1,6 @@
 #include "framework/wnd.h"
 
-#include "framework/win_app.h"
+#include "framework/fatal_error.h"
 
 #include <exception>
 
@@ -114,11 +114,6 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     LRESULT result = 0;
     if (DispatchMessageMap(message, wParam, lParam, result))
         return result;
-    // Commands that a top-level window leaves alone go on to the application.
-    CWinApp* app = AfxGetApp();
-    if (message == WM_COMMAND && app != nullptr && (GetStyle() & WS_CHILD) == 0 &&
-        app->DispatchMessageMap(message, wParam, lParam, result))
-        return result;
     return DefWindowProc(message, wParam, lParam);
 }
 
@@ -179,4 +174,17 @@ void CWnd::OnDestroy()
 void CWnd::OnMouseMove(UINT, CPoint)
 {
     Default();
+}
+
+BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
+{
+    for (HWND hWnd = pMsg->hwnd; hWnd != nullptr; hWnd = ::GetParent(hWnd))
+    {
+        CWnd* wnd = CWnd::FromHandlePermanent(hWnd);
+        if (wnd != nullptr && wnd->PreTranslateMessage(pMsg))
+            return TRUE;
+        if (hWnd == hWndStop)
+            break;
+    }
+    return FALSE;
 }

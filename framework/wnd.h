@@ -64,7 +64,6 @@ class CWnd : public CCmdTarget
     BOOL SetWindowPos(HWND hWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
     virtual BOOL DestroyWindow();
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
-    DWORD GetStyle() const;
 
   protected:
     // The default processing of the message being handled.
@@ -85,3 +84,7 @@ class CWnd : public CCmdTarget
 
     WNDPROC m_pfnSuper = nullptr; // the procedure replaced by subclassing
 };
+
+// Walks the target window and its parents, up to and including hWndStop, calling
+// PreTranslateMessage on each bound object; TRUE as soon as one handled it.
+BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);

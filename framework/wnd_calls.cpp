@@ -91,8 +91,3 @@ HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
     return reinterpret_cast<HICON>(
         SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
 }
-
-DWORD CWnd::GetStyle() const
-{
-    return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE));
-}

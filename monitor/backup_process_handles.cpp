@@ -2,10 +2,10 @@
 
 #include "companions/backup_processes.h"
 #include "platform/path_text.h"
+#include "platform/win32/process_snapshot.h"
 
 #include <map>
 #include <string>
-#include <tlhelp32.h>
 #include <vector>
 
 namespace
@@ -30,61 +30,42 @@ std::string InterpreterName()
     return std::string(platform::LastComponent(path));
 }
 
-std::vector<companions::ProcessEntry> Snapshot()
-{
-    std::vector<companions::ProcessEntry> entries;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return entries;
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        entries.push_back({entry.th32ProcessID, entry.th32ParentProcessID, entry.szExeFile, 0});
-    CloseHandle(snapshot);
-    return entries;
-}
-
 } // namespace
 
 BackupProcessHandles OpenBackupProcesses()
 {
-    std::vector<companions::ProcessEntry> entries = Snapshot();
+    std::vector<platform::ProcessEntry> entries = platform::TakeProcessSnapshot();
     const DWORD self = GetCurrentProcessId();
     DWORD parent = 0;
-    for (const companions::ProcessEntry& entry : entries)
+    for (const platform::ProcessEntry& entry : entries)
     {
         if (entry.id == self)
             parent = entry.parentId;
     }
     // Only the parent's other children can be the batch; each is held open
     // from the moment its start time is read, so that its id stays its own.
-    std::map<DWORD, HANDLE> siblings;
-    for (companions::ProcessEntry& entry : entries)
+    std::map<DWORD, platform::Handle> siblings;
+    for (platform::ProcessEntry& entry : entries)
     {
         if (entry.id == self)
             entry.created = CreationOf(GetCurrentProcess());
         else if (entry.parentId == parent)
         {
-            HANDLE process =
-                OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.id);
-            if (process == nullptr)
+            platform::Handle process(
+                OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.id));
+            if (!process.IsOpen())
                 continue;
-            entry.created = CreationOf(process);
-            siblings[entry.id] = process;
+            entry.created = CreationOf(process.Get());
+            siblings[entry.id] = std::move(process);
         }
     }
 
     const companions::BackupProcesses found =
         companions::FindBackupProcesses(entries, self, InterpreterName());
     BackupProcessHandles watched;
-    for (const auto& [id, process] : siblings)
-    {
-        if (found.batch == id)
-            watched.batch = process;
-        else
-            CloseHandle(process);
-    }
+    if (found.batch)
+        watched.batch = std::move(siblings[*found.batch]);
     if (found.dialog)
-        watched.dialog = OpenProcess(SYNCHRONIZE, FALSE, *found.dialog);
+        watched.dialog = platform::Handle(OpenProcess(SYNCHRONIZE, FALSE, *found.dialog));
     return watched;
 }

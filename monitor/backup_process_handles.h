@@ -1,14 +1,14 @@
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/handle.h"
 
-// Handles, each null when there is no such process, to wait on.
+// The two processes a monitor waits on, each not open when there is none.
 struct BackupProcessHandles
 {
     // The command interpreter that runs backup.bat.
-    HANDLE batch = nullptr;
+    platform::Handle batch;
     // The dialog that started it and this monitor.
-    HANDLE dialog = nullptr;
+    platform::Handle dialog;
 };
 
 // Looks the two up in a process snapshot, right at the start, before either

@@ -4,31 +4,22 @@
 #include "companions/run_progress.h"
 #include "companions/saved_plan.h"
 #include "monitor/directory_watch.h"
+#include "platform/environment.h"
 #include "platform/file_tree.h"
 #include "platform/path_text.h"
 
-#include <cstdlib>
-
 BackupWatch::BackupWatch(const InstallDirectory& directory, BackupProcessHandles processes,
-                         HANDLE runningMutex, const std::tm& start)
-    : m_directory(directory), m_processes(processes), m_runningMutex(runningMutex), m_start(start)
+                         platform::Handle runningMutex, const std::tm& start)
+    : m_directory(directory), m_processes(std::move(processes)),
+      m_runningMutex(std::move(runningMutex)), m_start(start)
 {
-}
-
-BackupWatch::~BackupWatch()
-{
-    for (HANDLE handle : {m_processes.batch, m_processes.dialog, m_runningMutex})
-    {
-        if (handle)
-            CloseHandle(handle);
-    }
 }
 
 void BackupWatch::Run()
 {
     // The dialog saves the store after it has started this monitor.
-    if (m_processes.dialog)
-        WaitForSingleObject(m_processes.dialog, INFINITE);
+    if (m_processes.dialog.IsOpen())
+        WaitForSingleObject(m_processes.dialog.Get(), INFINITE);
     // Nothing saved (a start by hand before any save): nothing to expect.
     const std::optional<companions::SavedPlan> saved =
         companions::ReadSavedPlan(m_directory, platform::LocalFiles());
@@ -46,13 +37,11 @@ void BackupWatch::Run()
     const bool stoppedEarly =
         platform::LocalFiles().Facts(m_directory.PathOf(kBackupBatchFile)).has_value();
     // Looked at before the mutex goes: a new run may write a new backup.bat.
-    CloseHandle(m_runningMutex);
-    m_runningMutex = nullptr;
+    m_runningMutex.Close();
     companions::Verdict verdict = progress.Finish(stoppedEarly);
-    const char* localAppData = std::getenv("LOCALAPPDATA");
     // The window shows the report: it is never kept for the next log-on.
     std::vector<std::string> reports =
-        companions::ReportPublisher(m_start, destination, localAppData ? localAppData : "")
+        companions::ReportPublisher(m_start, destination, platform::LocalAppData())
             .Final(verdict, true);
     std::lock_guard<std::mutex> hold(m_lock);
     m_phase = companions::MonitorPhase::Done;
@@ -67,9 +56,9 @@ void BackupWatch::FollowCopies(companions::RunProgress& progress, DirectoryWatch
                                const std::string& destination)
 {
     std::vector<std::string> names;
-    while (m_processes.batch)
+    while (m_processes.batch.IsOpen())
     {
-        const HANDLE waits[] = {m_processes.batch, changes.Event()};
+        const HANDLE waits[] = {m_processes.batch.Get(), changes.Event()};
         const DWORD woken = WaitForMultipleObjects(waits[1] ? 2 : 1, waits, FALSE, INFINITE);
         if (woken != WAIT_OBJECT_0 + 1)
             return;

@@ -25,8 +25,7 @@ class BackupWatch : public MonitorSource
     // Takes the handles, the mutex of a running backup among them, and
     // closes each when done with it.
     BackupWatch(const InstallDirectory& directory, BackupProcessHandles processes,
-                HANDLE runningMutex, const std::tm& start);
-    ~BackupWatch() override;
+                platform::Handle runningMutex, const std::tm& start);
 
     // The whole run; returns once the report is written.
     void Run();
@@ -42,7 +41,7 @@ class BackupWatch : public MonitorSource
 
     InstallDirectory m_directory;
     BackupProcessHandles m_processes;
-    HANDLE m_runningMutex;
+    platform::Handle m_runningMutex;
     std::tm m_start;
     const std::chrono::steady_clock::time_point m_started = std::chrono::steady_clock::now();
 

@@ -2,10 +2,11 @@
 
 #include "model/install_directory.h"
 #include "platform/text_case.h"
+#include "platform/win32/handle.h"
+#include "platform/win32/process_snapshot.h"
 
 #include <sddl.h>
 #include <string>
-#include <tlhelp32.h>
 #include <vector>
 
 namespace
@@ -20,18 +21,18 @@ constexpr DWORD kGraceMillis = 5000;
 // administrator holds but has switched off.
 void EnableDebugPrivilege()
 {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+    HANDLE opened = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &opened))
         return;
+    const platform::Handle token(opened);
     TOKEN_PRIVILEGES privileges{};
     privileges.PrivilegeCount = 1;
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
     if (LookupPrivilegeValueA(nullptr, "SeDebugPrivilege", &privileges.Privileges[0].Luid))
-        AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
-    CloseHandle(token);
+        AdjustTokenPrivileges(token.Get(), FALSE, &privileges, 0, nullptr, nullptr);
 }
 
-bool IsCompanion(const char* exeName)
+bool IsCompanion(const std::string& exeName)
 {
     const std::string name = platform::UpperCaseAnsi(exeName);
     return name == platform::UpperCaseAnsi(kLoadProgram) ||
@@ -40,33 +41,22 @@ bool IsCompanion(const char* exeName)
 
 // Every running companion but this process, started from the folder: another
 // program's Load.exe is none of ours.
-std::vector<HANDLE> OpenCompanions(const std::string& folder)
+std::vector<platform::Handle> OpenCompanions(const std::string& folder)
 {
-    std::vector<HANDLE> found;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return found;
+    std::vector<platform::Handle> found;
     const std::string upperFolder = platform::UpperCaseAnsi(folder + "\\");
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+    for (const platform::ProcessEntry& entry : platform::TakeProcessSnapshot())
     {
-        if (entry.th32ProcessID == GetCurrentProcessId() || !IsCompanion(entry.szExeFile))
+        if (entry.id == GetCurrentProcessId() || !IsCompanion(entry.exeName))
             continue;
-        HANDLE process =
-            OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
-                        entry.th32ProcessID);
-        if (!process)
-            continue;
+        platform::Handle process(OpenProcess(
+            SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.id));
         char path[MAX_PATH] = {};
         DWORD size = MAX_PATH;
-        if (QueryFullProcessImageNameA(process, 0, path, &size) &&
+        if (process.IsOpen() && QueryFullProcessImageNameA(process.Get(), 0, path, &size) &&
             platform::UpperCaseAnsi(path).rfind(upperFolder, 0) == 0)
-            found.push_back(process);
-        else
-            CloseHandle(process);
+            found.push_back(std::move(process));
     }
-    CloseHandle(snapshot);
     return found;
 }
 
@@ -87,24 +77,20 @@ HANDLE OpenStopEvent()
 
 void StopCompanions(const char* installDirectory)
 {
-    HANDLE stop = OpenEventA(EVENT_MODIFY_STATE, FALSE, kStopEvent);
-    if (stop)
-        SetEvent(stop);
+    const platform::Handle stop(OpenEventA(EVENT_MODIFY_STATE, FALSE, kStopEvent));
+    if (stop.IsOpen())
+        SetEvent(stop.Get());
     EnableDebugPrivilege();
-    const std::vector<HANDLE> companions = OpenCompanions(installDirectory);
     const DWORD until = GetTickCount() + kGraceMillis;
-    for (HANDLE process : companions)
+    for (const platform::Handle& process : OpenCompanions(installDirectory))
     {
         const DWORD now = GetTickCount();
         const DWORD left = static_cast<LONG>(until - now) > 0 ? until - now : 0;
-        if (WaitForSingleObject(process, left) == WAIT_TIMEOUT && TerminateProcess(process, 1))
-            WaitForSingleObject(process, kGraceMillis);
-        CloseHandle(process);
+        if (WaitForSingleObject(process.Get(), left) == WAIT_TIMEOUT &&
+            TerminateProcess(process.Get(), 1))
+            WaitForSingleObject(process.Get(), kGraceMillis);
     }
     // New residents, started once the programs are in place, must stay.
-    if (stop)
-    {
-        ResetEvent(stop);
-        CloseHandle(stop);
-    }
+    if (stop.IsOpen())
+        ResetEvent(stop.Get());
 }

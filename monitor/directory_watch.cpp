@@ -18,32 +18,27 @@ DirectoryWatch::DirectoryWatch(const std::string& folder)
                            nullptr)),
       m_event(CreateEventA(nullptr, TRUE, FALSE, nullptr)), m_buffer(64 * 1024 / sizeof(DWORD))
 {
-    m_overlapped.hEvent = m_event;
-    if (m_folder != INVALID_HANDLE_VALUE && !Issue())
-    {
-        CloseHandle(m_folder);
-        m_folder = INVALID_HANDLE_VALUE;
-    }
+    m_overlapped.hEvent = m_event.Get();
+    if (m_folder.IsOpen() && !Issue())
+        m_folder.Close();
 }
 
 DirectoryWatch::~DirectoryWatch()
 {
-    if (m_folder != INVALID_HANDLE_VALUE)
+    if (m_folder.IsOpen())
     {
         // The system writes into the buffer until the cancelled read is over.
-        CancelIo(m_folder);
+        CancelIo(m_folder.Get());
         DWORD ignored = 0;
         if (m_pending)
-            GetOverlappedResult(m_folder, &m_overlapped, &ignored, TRUE);
-        CloseHandle(m_folder);
+            GetOverlappedResult(m_folder.Get(), &m_overlapped, &ignored, TRUE);
     }
-    CloseHandle(m_event);
 }
 
 bool DirectoryWatch::Issue()
 {
-    ResetEvent(m_event);
-    m_pending = ReadDirectoryChangesW(m_folder, m_buffer.data(),
+    ResetEvent(m_event.Get());
+    m_pending = ReadDirectoryChangesW(m_folder.Get(), m_buffer.data(),
                                       static_cast<DWORD>(m_buffer.size() * sizeof(DWORD)), TRUE,
                                       kChanges, nullptr, &m_overlapped, nullptr) != FALSE;
     return m_pending;
@@ -52,7 +47,7 @@ bool DirectoryWatch::Issue()
 bool DirectoryWatch::Take(std::vector<std::string>& names)
 {
     DWORD bytes = 0;
-    const bool read = GetOverlappedResult(m_folder, &m_overlapped, &bytes, FALSE) != FALSE;
+    const bool read = GetOverlappedResult(m_folder.Get(), &m_overlapped, &bytes, FALSE) != FALSE;
     m_pending = false;
     const auto* bytesAt = reinterpret_cast<const BYTE*>(m_buffer.data());
     for (DWORD offset = 0; read && bytes > 0;)
@@ -66,10 +61,7 @@ bool DirectoryWatch::Take(std::vector<std::string>& names)
         offset += record->NextEntryOffset;
     }
     if (!Issue())
-    {
-        CloseHandle(m_folder);
-        m_folder = INVALID_HANDLE_VALUE;
-    }
+        m_folder.Close();
     // An empty report means the system's buffer overflowed.
     return read && bytes > 0;
 }

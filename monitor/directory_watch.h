@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/win32/handle.h"
+
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -17,7 +19,7 @@ class DirectoryWatch
     DirectoryWatch& operator=(const DirectoryWatch&) = delete;
 
     // Set when changes are waiting; null when nothing is watched.
-    HANDLE Event() const { return m_folder != INVALID_HANDLE_VALUE ? m_event : nullptr; }
+    HANDLE Event() const { return m_folder.IsOpen() ? m_event.Get() : nullptr; }
     // Once the event is set: the paths below the folder that changed, and
     // the watch goes on. False when the report overflowed and names were lost.
     bool Take(std::vector<std::string>& names);
@@ -25,8 +27,8 @@ class DirectoryWatch
   private:
     bool Issue();
 
-    HANDLE m_folder;
-    HANDLE m_event;
+    platform::Handle m_folder;
+    platform::Handle m_event;
     OVERLAPPED m_overlapped{};
     // Aligned as the records in it must be.
     std::vector<DWORD> m_buffer;

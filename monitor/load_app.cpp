@@ -9,6 +9,7 @@
 #include "monitor/companion_stop.h"
 #include "monitor/monitor_dialog.h"
 #include "monitor/resident_agent.h"
+#include "platform/local_time.h"
 #include "store/store_file.h"
 
 #include <exception>
@@ -37,12 +38,6 @@ std::string Arguments()
     const bool quoted = !line.empty() && line.front() == '"';
     const size_t end = quoted ? line.find('"', 1) : line.find(' ');
     return end == std::string::npos ? std::string() : line.substr(end + 1);
-}
-
-std::tm LocalTimeNow()
-{
-    const std::time_t now = std::time(nullptr);
-    return *std::localtime(&now);
 }
 
 class CLoadApp : public CWinApp
@@ -79,13 +74,8 @@ class CLoadApp : public CWinApp
     static void Catalog(const InstallDirectory& directory)
     {
         const BackupProcessHandles processes = OpenBackupProcesses();
-        if (processes.batch)
-            CloseHandle(processes.batch);
-        if (processes.dialog)
-        {
-            WaitForSingleObject(processes.dialog, INFINITE);
-            CloseHandle(processes.dialog);
-        }
+        if (processes.dialog.IsOpen())
+            WaitForSingleObject(processes.dialog.Get(), INFINITE);
         companions::RunCatalog(directory, platform::LocalFiles());
     }
 
@@ -98,23 +88,17 @@ class CLoadApp : public CWinApp
         if (HandOverToUser(arguments, std::string(companions::kLogOnArgument)) !=
             HandOver::NotNeeded)
             return;
-        HANDLE resident = CreateMutexA(nullptr, FALSE, kResidentMutex);
+        const platform::Handle resident(CreateMutexA(nullptr, FALSE, kResidentMutex));
         // Access denied: an instance with other rights holds it.
-        if (!resident || GetLastError() == ERROR_ALREADY_EXISTS)
-        {
-            if (resident)
-                CloseHandle(resident);
+        if (!resident.IsOpen() || GetLastError() == ERROR_ALREADY_EXISTS)
             return;
-        }
         // Set while the installer replaces the programs: this start is an old
         // one. Without it, the agent still runs, unstoppable but by log-off.
-        HANDLE stop = OpenStopEvent();
-        if (!stop)
-            stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        if (WaitForSingleObject(stop, 0) == WAIT_TIMEOUT)
-            ResidentAgent(directory, stop).Run();
-        CloseHandle(stop);
-        CloseHandle(resident);
+        platform::Handle stop(OpenStopEvent());
+        if (!stop.IsOpen())
+            stop = platform::Handle(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+        if (WaitForSingleObject(stop.Get(), 0) == WAIT_TIMEOUT)
+            ResidentAgent(directory, stop.Get()).Run();
     }
 
     // Follows the backup "Backup Now" has just started. The window may be
@@ -122,8 +106,9 @@ class CLoadApp : public CWinApp
     void Monitor()
     {
         // First of all: from here on, "Backup Now" refuses to start another run.
-        HANDLE running = CreateMutexA(nullptr, FALSE, kBackupRunningMutex);
-        BackupWatch watch(InstallDirectory(), OpenBackupProcesses(), running, LocalTimeNow());
+        platform::Handle running(CreateMutexA(nullptr, FALSE, kBackupRunningMutex));
+        BackupWatch watch(InstallDirectory(), OpenBackupProcesses(), std::move(running),
+                          platform::LocalTimeNow());
         std::thread follow([&watch] {
             // An error that ends the thread would end the program unseen.
             try

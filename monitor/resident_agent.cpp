@@ -6,7 +6,9 @@
 #include "desktop/shell_execute_shell.h"
 #include "framework/win_app.h"
 #include "monitor/directory_watch.h"
+#include "platform/environment.h"
 #include "platform/file_tree.h"
+#include "platform/local_time.h"
 #include "platform/path_text.h"
 
 #include <chrono>
@@ -35,20 +37,13 @@ companions::Millis Now()
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-std::tm LocalTimeNow()
-{
-    const std::time_t now = std::time(nullptr);
-    return *std::localtime(&now);
-}
-
 } // namespace
 
 ResidentAgent::ResidentAgent(const InstallDirectory& directory, HANDLE stopEvent)
     : m_directory(directory), m_stopEvent(stopEvent),
       m_schedule(directory.Root(), platform::LocalFiles())
 {
-    const char* localAppData = std::getenv("LOCALAPPDATA");
-    m_localAppData = localAppData ? localAppData : "";
+    m_localAppData = platform::LocalAppData();
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = &ResidentAgent::WindowProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
@@ -158,8 +153,8 @@ void ResidentAgent::DoDue(companions::Millis now)
         }
     }
     if (!uncopied.empty())
-        companions::ReportUncopiedFiles(*m_saved, uncopied, platform::LocalFiles(), LocalTimeNow(),
-                                        m_localAppData);
+        companions::ReportUncopiedFiles(*m_saved, uncopied, platform::LocalFiles(),
+                                        platform::LocalTimeNow(), m_localAppData);
 }
 
 void ResidentAgent::BackUpAtSessionEnd()
@@ -177,7 +172,7 @@ void ResidentAgent::BackUpAtSessionEnd()
     // must not hold the session past the cap. A hung thread is left to the
     // end of the session, which ends it.
     std::packaged_task<void()> backup(
-        [saved, deadline, started = LocalTimeNow(), localAppData = m_localAppData] {
+        [saved, deadline, started = platform::LocalTimeNow(), localAppData = m_localAppData] {
             companions::BackUpAtSessionEnd(
                 **saved, {platform::LocalFiles(), Now, deadline, started, localAppData});
         });

@@ -58,16 +58,18 @@ BOOL CHoverButton::PreTranslateMessage(MSG* pMsg)
 // The focus and disabled states are not drawn: the strip is the whole look.
 void CHoverButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
-    CDC* target = CDC::FromHandle(lpDrawItemStruct->hDC);
+    // The button's context: attached, it stays the system's.
+    CDC target;
+    target.Attach(lpDrawItemStruct->hDC);
     CDC memory;
-    memory.CreateCompatibleDC(target);
+    memory.CreateCompatibleDC(&target);
     HBITMAP previous = memory.SelectObject(&m_bmpFrames);
     int frame = kNormalFrame;
     if (lpDrawItemStruct->itemState & ODS_SELECTED)
         frame = kPressedFrame;
     else if (m_bHovering)
         frame = kHoverFrame;
-    target->BitBlt(0, 0, m_nFrameWidth, m_nFrameHeight, &memory, frame * m_nFrameWidth, 0, SRCCOPY);
+    target.BitBlt(0, 0, m_nFrameWidth, m_nFrameHeight, &memory, frame * m_nFrameWidth, 0, SRCCOPY);
     memory.SelectObject(previous);
     memory.DeleteDC();
 }

@@ -2,6 +2,7 @@
 
 #include "platform/path_text.h"
 #include "platform/text_case.h"
+#include "platform/win32/handle.h"
 #include "platform/win32/wide_text.h"
 
 #include <utility>
@@ -38,26 +39,6 @@ FileFacts FactsFrom(DWORD attributes, DWORD sizeHigh, DWORD sizeLow, const FILET
         std::uint64_t{written.dwHighDateTime} << 32 | written.dwLowDateTime));
     return facts;
 }
-
-class Handle
-{
-  public:
-    explicit Handle(HANDLE handle) : m_handle(handle) {}
-    ~Handle()
-    {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            CloseHandle(m_handle);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-
-    HANDLE Get() const { return m_handle; }
-    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
-    bool Close() { return CloseHandle(std::exchange(m_handle, INVALID_HANDLE_VALUE)) != FALSE; }
-
-  private:
-    HANDLE m_handle;
-};
 
 bool CopyContent(HANDLE from, HANDLE to)
 {

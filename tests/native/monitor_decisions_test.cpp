@@ -8,7 +8,7 @@
 namespace
 {
 
-using Processes = std::vector<companions::ProcessEntry>;
+using Processes = std::vector<platform::ProcessEntry>;
 
 std::string Found(const Processes& snapshot)
 {
@@ -24,9 +24,9 @@ std::string Found(const Processes& snapshot)
 // before it, and on the parent while that is the dialog.
 TEST(BackupProcesses, TheBatchIsTheParentsLastInterpreterBeforeTheMonitor)
 {
-    const companions::ProcessEntry monitor{10, 5, "Load.exe", 100};
-    const companions::ProcessEntry dialog{5, 1, "CORVANEBACKUP.EXE", 10};
-    const companions::ProcessEntry batch{7, 5, "CMD.EXE", 90};
+    const platform::ProcessEntry monitor{10, 5, "Load.exe", 100};
+    const platform::ProcessEntry dialog{5, 1, "CORVANEBACKUP.EXE", 10};
+    const platform::ProcessEntry batch{7, 5, "CMD.EXE", 90};
     const std::pair<Processes, std::string> cases[] = {
         {{monitor, dialog, batch}, "batch 7, dialog 5"},
         // The dialog has ended; its children keep its id.

@@ -37,12 +37,15 @@ TEST(BackupWatch, CountsArrivalsAndJudgesTheRunWhenTheBatchEnds)
                    {kFilesToBackupFile, source.Path() + "\r\n"},
                    {kDataFile, destination.Path()}});
     _putenv_s("LOCALAPPDATA", profile.Path().c_str());
-    HANDLE batch = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE running = CreateMutexA(nullptr, FALSE, kTestMutex);
+    BackupProcessHandles processes;
+    processes.batch = platform::Handle(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    const HANDLE batch = processes.batch.Get();
+    platform::Handle running(CreateMutexA(nullptr, FALSE, kTestMutex));
     std::tm start{};
     start.tm_year = 126;
     start.tm_mday = 1;
-    BackupWatch watch(InstallDirectory(install.Path()), {batch, nullptr}, running, start);
+    BackupWatch watch(InstallDirectory(install.Path()), std::move(processes), std::move(running),
+                      start);
     std::thread follow([&watch] { watch.Run(); });
 
     ASSERT_TRUE(Eventually(watch, [](const companions::MonitorState& state) {
