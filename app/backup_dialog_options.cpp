@@ -27,7 +27,7 @@ void CBackupDialog::OnAutoBackupOnShutdown()
 // catalog now, which saves and ends the program.
 void CBackupDialog::OnBackupOnModify()
 {
-    if (companions::IsCataloged(m_installDirectory))
+    if (flows::IsCataloged(m_installDirectory))
         return;
     if (m_prompt->Show(kCatalogQuestion) == IDYES)
     {

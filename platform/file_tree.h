@@ -31,6 +31,21 @@ struct FileFacts
     FileTime lastWrite{};
 };
 
+// Which file or folder a path reaches, whatever name it is reached by (a
+// mapped drive and its UNC name, a subst letter, a junction): the volume's
+// serial number and the file's index on that volume.
+struct FileIdentity
+{
+    std::uint64_t volume = 0;
+    std::uint64_t file = 0;
+
+    bool operator==(const FileIdentity& other) const
+    {
+        return volume == other.volume && file == other.file;
+    }
+    bool operator!=(const FileIdentity& other) const { return !(*this == other); }
+};
+
 using FolderVisit = std::function<void(std::string_view name, const FileFacts& facts)>;
 
 enum class CopyResult
@@ -65,20 +80,37 @@ class FileTree
     // when the folder cannot be listed.
     virtual bool List(const std::string& folder, const FolderVisit& visit) = 0;
 
+    // Which file or folder the path reaches; nothing when there is none.
+    virtual std::optional<FileIdentity> Identity(const std::string& path) = 0;
+
+    // The path as every user's session names it: a path on a mapped network
+    // drive ("M:\X") in its UNC form ("\\nas\home\X"); any other path as it is.
+    virtual std::string UniversalName(const std::string& path) = 0;
+
     // Makes the folder and every missing folder above it; true when it exists.
     virtual bool MakeFolders(const std::string& path) = 0;
+
+    // Makes `path`, at or below the folder `root`, and the missing folders
+    // between them, never through a reparse point: a folder below `root`
+    // that is a junction or a symbolic link (someone with fewer rights may
+    // have planted it) fails the call. True when `path` is a plain folder.
+    virtual bool MakeFoldersBelow(const std::string& root, const std::string& path) = 0;
 
     // Copies the file whole with its last-write time, as xcopy does, into the
     // folders it makes for it. The copy is written beside `to` and moved over
     // it: a copy cut short by the end of the session is never taken for a
     // whole one, which xcopy /d would then skip for ever. The copy is a plain
     // file, visible, as the "attrib -h" lines of backup.bat leave theirs.
+    // The source is opened sharing reading, writing and deletion, so that
+    // the user's program can save meanwhile; a source that changed while it
+    // was read (its size or last-write time, or the read itself) is busy.
     virtual CopyResult Copy(const std::string& from, const std::string& to) = 0;
 
     // Writes the pieces into a temporary file beside `path`, flushes it to the
     // disk and moves it over `path`, so that a reader or a crash sees the old
     // file or the new one, never a part of either. Returns false, leaving
-    // `path` as it was, on any failure.
+    // `path` as it was, on any failure. The temporary file is made new, never
+    // opened through a link that stands in its place.
     virtual bool Replace(const std::string& path, const NextPiece& next) = 0;
 
     virtual bool ClearArchive(const std::string& path) = 0;

@@ -134,6 +134,37 @@ class LocalFileTree final : public FileTree
         return true;
     }
 
+    std::optional<FileIdentity> Identity(const std::string& path) override
+    {
+        struct stat info;
+        if (::stat(path.c_str(), &info) != 0)
+            return std::nullopt;
+        return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
+                            static_cast<std::uint64_t>(info.st_ino)};
+    }
+
+    // No drive letters here: every session names a path alike.
+    std::string UniversalName(const std::string& path) override { return path; }
+
+    bool MakeFoldersBelow(const std::string& root, const std::string& path) override
+    {
+        if (!IsFolder(root) || !IsAtOrBelowFolder(path, root))
+            return false;
+        // Each folder after the root in turn: made when missing, then seen
+        // to be a folder itself, not a link to one.
+        for (size_t slash = path.find('/', root.size() + 1);; slash = path.find('/', slash + 1))
+        {
+            const std::string folder = path.substr(0, slash);
+            struct stat own;
+            if (folder.size() > root.size() &&
+                (::mkdir(folder.c_str(), 0755),
+                 ::lstat(folder.c_str(), &own) != 0 || !S_ISDIR(own.st_mode)))
+                return false;
+            if (slash == std::string::npos)
+                return true;
+        }
+    }
+
     bool MakeFolders(const std::string& path) override
     {
         if (IsFolder(path))

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 #include <windows.h>
+// After windows.h: the network calls need its types.
+#include <winnetwk.h>
 
 namespace platform
 {
@@ -111,6 +113,60 @@ class LocalFileTree final : public FileTree
                                                 data.nFileSizeLow, data.ftLastWriteTime));
         } while (FindNextFileW(find, &data));
         FindClose(find);
+        return true;
+    }
+
+    std::optional<FileIdentity> Identity(const std::string& path) override
+    {
+        // No access asked: any file or folder opens, whoever holds it.
+        const Handle file(CreateFileW(LongPath(path).c_str(), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        BY_HANDLE_FILE_INFORMATION information;
+        if (!file.IsOpen() || !GetFileInformationByHandle(file.Get(), &information))
+            return std::nullopt;
+        return FileIdentity{information.dwVolumeSerialNumber,
+                            std::uint64_t{information.nFileIndexHigh} << 32 |
+                                information.nFileIndexLow};
+    }
+
+    std::string UniversalName(const std::string& path) override
+    {
+        char buffer[4096];
+        DWORD size = sizeof buffer;
+        if (WNetGetUniversalNameA(path.c_str(), UNIVERSAL_NAME_INFO_LEVEL, buffer, &size) !=
+            NO_ERROR)
+            return path;
+        return reinterpret_cast<const UNIVERSAL_NAME_INFOA*>(buffer)->lpUniversalName;
+    }
+
+    bool MakeFoldersBelow(const std::string& root, const std::string& path) override
+    {
+        if (!IsFolder(root) || !IsAtOrBelowFolder(path, root))
+            return false;
+        // The folders between the root and the path, the deepest first, found
+        // by character: a second byte 0x5C is no separator.
+        std::vector<std::string> below;
+        for (std::string folder = path; folder.size() > root.size() && !EndsWithSeparator(folder);)
+        {
+            const size_t separator = FindLastSeparator(folder);
+            below.push_back(folder);
+            if (separator == std::string::npos)
+                break;
+            folder.resize(separator);
+        }
+        // Each in turn from the root: made when missing, then seen to be a
+        // folder itself, not a junction or a link to one.
+        for (auto folder = below.rbegin(); folder != below.rend(); ++folder)
+        {
+            const std::wstring wide = LongPath(*folder);
+            CreateDirectoryW(wide.c_str(), nullptr);
+            const DWORD attributes = GetFileAttributesW(wide.c_str());
+            if (attributes == INVALID_FILE_ATTRIBUTES ||
+                (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) !=
+                    FILE_ATTRIBUTE_DIRECTORY)
+                return false;
+        }
         return true;
     }
 

@@ -74,10 +74,44 @@ class FakeFiles : public platform::FileTree
         return true;
     }
 
+    // Another name for a folder of the tree (a mapped drive, a junction):
+    // every path below `alias` has the identity of the same path below `folder`.
+    std::map<std::string, std::string> aliases;
+    // Mapped drives: the UNC form of paths that begin with the key.
+    std::map<std::string, std::string> universal;
+
+    std::optional<platform::FileIdentity> Identity(const std::string& path) override
+    {
+        std::string real = path;
+        for (const auto& [alias, folder] : aliases)
+        {
+            if (platform::IsAtOrBelowFolder(path, alias))
+                real = folder + path.substr(alias.size());
+        }
+        if (!entries.count(real))
+            return std::nullopt;
+        return platform::FileIdentity{1, std::hash<std::string>{}(real)};
+    }
+
+    std::string UniversalName(const std::string& path) override
+    {
+        for (const auto& [drive, share] : universal)
+        {
+            if (path.rfind(drive, 0) == 0)
+                return share + path.substr(drive.size());
+        }
+        return path;
+    }
+
     bool MakeFolders(const std::string& path) override
     {
         Add(path, platform::FileFacts{true});
         return true;
+    }
+
+    bool MakeFoldersBelow(const std::string&, const std::string& path) override
+    {
+        return MakeFolders(path);
     }
 
     bool Replace(const std::string& path, const platform::NextPiece& next) override
