@@ -3,8 +3,8 @@
 #include "framework/file_dialog.h"
 #include "framework/win_app.h"
 #include "test_resources.h"
+#include "tests/win/modal_script.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
@@ -12,8 +12,7 @@
 
 namespace
 {
-constexpr UINT kOpened = WM_APP + 1;
-constexpr UINT kFail = WM_APP + 2;
+constexpr UINT kFail = WM_APP + 1;
 
 std::vector<std::string> g_log;
 
@@ -36,20 +35,12 @@ struct DrawingButton : CButton
 
 // Runs its script from inside its own modal loop. Its map lies over
 // CDialog's, which lies over CWnd's.
-class ScriptedDialog : public CDialog
+class ScriptedDialog : public ModalScript<CDialog>
 {
   public:
-    ScriptedDialog() : CDialog(IDD_SCRIPTED, nullptr) {}
+    ScriptedDialog() : ModalScript(IDD_SCRIPTED, nullptr) {}
 
-    std::function<void(ScriptedDialog&)> script;
     DrawingButton* control = nullptr; // bound to IDC_OWNER_DRAWN
-
-    BOOL OnInitDialog() override
-    {
-        CDialog::OnInitDialog();
-        PostMessage(kOpened);
-        return TRUE;
-    }
 
   protected:
     void DoDataExchange(CDataExchange* pDX) override
@@ -64,18 +55,12 @@ class ScriptedDialog : public CDialog
         EndDialog(IDOK);
     }
     LRESULT OnFail(WPARAM, LPARAM) { throw std::runtime_error("the handler failed"); }
-    LRESULT OnOpened(WPARAM, LPARAM)
-    {
-        script(*this);
-        return 0;
-    }
 
     DECLARE_MESSAGE_MAP()
 };
 
-BEGIN_MESSAGE_MAP(ScriptedDialog, CDialog)
+BEGIN_MESSAGE_MAP(ScriptedDialog, ModalScript<CDialog>)
 ON_COMMAND(IDOK, OnEnter)
-ON_MESSAGE(kOpened, OnOpened)
 ON_MESSAGE(kFail, OnFail)
 END_MESSAGE_MAP()
 
@@ -111,9 +96,9 @@ TEST(ModalDialog, DispatchesThroughTheMapChainAndEndsEachWay)
         g_log.clear();
         ScriptedDialog dialog;
         HWND window = nullptr;
-        dialog.script = [&, script = script](ScriptedDialog& d) {
-            window = d.m_hWnd;
-            script(d);
+        dialog.script = [&, script = script] {
+            window = dialog.m_hWnd;
+            script(dialog);
         };
         EXPECT_EQ(result, dialog.DoModal());
         EXPECT_EQ(log, g_log);
@@ -134,10 +119,10 @@ TEST(ModalDialog, BoundControlDrawsItself)
     DrawingButton control;
     ScriptedDialog dialog;
     dialog.control = &control;
-    dialog.script = [&](ScriptedDialog& d) {
+    dialog.script = [&] {
         ::RedrawWindow(control.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         control.SendMessage(WM_COMMAND, ID_HELP);
-        d.EndDialog(IDOK);
+        dialog.EndDialog(IDOK);
     };
     EXPECT_EQ(IDOK, dialog.DoModal());
     EXPECT_EQ(std::vector<std::string>{"control draws"}, g_log);

@@ -1,6 +1,7 @@
 // The monitor's window over a source that says what to show.
 #include "monitor/monitor_dialog.h"
 #include "monitor/monitor_resource.h"
+#include "tests/win/modal_script.h"
 
 #include <commctrl.h>
 #include <functional>
@@ -23,34 +24,14 @@ struct FixedSource : MonitorSource
     }
 };
 
-// Runs `script` in the window's modal loop once it is up, then closes it.
-class TestMonitorDialog : public CMonitorDialog
+// Runs `steps` in the window's modal loop once it is up, then closes it.
+struct TestMonitorDialog : ModalScript<CMonitorDialog>
 {
-  public:
-    TestMonitorDialog(MonitorSource& source, std::function<void(HWND)> script)
-        : CMonitorDialog(source), m_script(std::move(script))
+    TestMonitorDialog(MonitorSource& source, std::function<void(HWND)> steps) : ModalScript(source)
     {
+        script = [this, steps = std::move(steps)] { steps(m_hWnd); };
+        endWith = IDCANCEL;
     }
-
-  protected:
-    BOOL OnInitDialog() override
-    {
-        const BOOL result = CMonitorDialog::OnInitDialog();
-        PostMessage(kRunScript);
-        return result;
-    }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message != kRunScript)
-            return CMonitorDialog::WindowProc(message, wParam, lParam);
-        m_script(m_hWnd);
-        PostMessage(WM_COMMAND, IDCANCEL);
-        return 0;
-    }
-
-  private:
-    static constexpr UINT kRunScript = WM_APP + 100;
-    std::function<void(HWND)> m_script;
 };
 
 std::string Text(HWND window, int id)
