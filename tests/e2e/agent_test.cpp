@@ -23,7 +23,7 @@ void SaveSelection(bool catalog)
     }
     for (int answer : {IDNO, IDYES})
     {
-        Click(window, kBackupOnModify);
+        Click(window, IDC_BACKUP_ON_MODIFY);
         EXPECT_EQ(AnswerMessageBox(window, L"Catalog Files", answer).substr(0, 13),
                   "Some Options ");
     }

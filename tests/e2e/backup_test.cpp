@@ -25,7 +25,7 @@ std::vector<std::string> Starts()
 void StartBackup(Program& program)
 {
     fs::remove_all(HarnessPath("starts"));
-    Click(program.Window(), kBackupNow);
+    Click(program.Window(), IDC_BACKUP_NOW);
     EXPECT_EQ(program.Exit(), 0u);
     ASSERT_TRUE(WaitFor([] { return FindWindowW(L"#32770", L"Corvane Backup Monitor"); }));
     EXPECT_EQ(Starts(), std::vector<std::string>{"backup.bat 0"});
@@ -41,7 +41,7 @@ std::string Verdict()
     wchar_t top[256] = {};
     EXPECT_TRUE(WaitFor(
         [&] {
-            GetDlgItemTextW(monitor, 1100, top, 256);
+            GetDlgItemTextW(monitor, IDC_HEADLINE, top, 256);
             return std::wstring(top).find(L"files were") != std::wstring::npos;
         },
         120000));
@@ -50,10 +50,11 @@ std::string Verdict()
     for (const auto& [name, text] : ReadTree(reports))
         report = text;
     std::string shown = fs::path(top).u8string() + "\r\n";
-    for (LRESULT i = 0; i < SendDlgItemMessageW(monitor, 1106, LB_GETCOUNT, 0, 0); ++i)
+    for (LRESULT i = 0; i < SendDlgItemMessageW(monitor, IDC_NOT_BACKED_UP, LB_GETCOUNT, 0, 0); ++i)
     {
         wchar_t line[512] = {};
-        SendDlgItemMessageW(monitor, 1106, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line));
+        SendDlgItemMessageW(monitor, IDC_NOT_BACKED_UP, LB_GETTEXT, i,
+                            reinterpret_cast<LPARAM>(line));
         const std::string text = fs::path(line).u8string();
         const size_t tab = text.find('\t');
         shown += text.substr(tab + 1) + "\t" + text.substr(0, tab) + "\r\n";
@@ -100,7 +101,7 @@ TEST_F(Installed, BackupNowCopiesWithXcopy)
     {
         const std::string script = ReadBytes(InstalledPath("backup.bat"));
         Program again;
-        Click(again.Window(), kBackupNow);
+        Click(again.Window(), IDC_BACKUP_NOW);
         EXPECT_EQ(AnswerMessageBox(again.Window(), L"ERROR"),
                   "Error A Backup Is Still Running \nDetails:The backup was not started");
         EXPECT_EQ(ReadBytes(InstalledPath("backup.bat")), script);
@@ -126,7 +127,7 @@ TEST_F(Installed, BackupNowCopiesWithXcopy)
                               OPEN_EXISTING, 0, nullptr);
     Program second;
     ASSERT_TRUE(second.Window());
-    SetBoxes(second.Window(), {{kAllFileTypes, true}});
+    SetBoxes(second.Window(), {{IDC_ALL_FILE_TYPES, true}});
     ASSERT_NO_FATAL_FAILURE(StartBackup(second));
     EXPECT_EQ(Verdict(), "2 of 9 files were not backed up.\r\n" + kSources[1] +
                              "\\new.txt\tmissing\r\n" + kSources[1] +
