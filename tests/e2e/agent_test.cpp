@@ -60,14 +60,22 @@ TEST_F(Installed, CatalogThenCopyOnSave)
     }));
     ASSERT_TRUE(fs::exists(InstalledPath("mod.bat")));
     ASSERT_TRUE(WaitFor(AgentRuns)) << "the installer started no agent";
-    // The agent reads the new markers after two quiet seconds. Wine reports
-    // changes at the top of a watched folder, not in its older subfolders.
-    Sleep(4000);
-    WriteBytes(kSources[1] + "\\fresh.doc", "saved");
-    WriteBytes(kSources[1] + "\\fresh.bin", "not a document");
-    EXPECT_TRUE(WaitFor(
-        [] { return ReadBytes(kBackupFolder + "\\" + CopyOf(1, "fresh.doc")) == "saved"; }));
-    Sleep(3000);
+    // The agent watches the sources only once it has read the new markers,
+    // after two quiet seconds: each round saves fresh.bin, then fresh.doc, with
+    // new bytes, until fresh.doc's copy shows them. Wine reports changes at the
+    // top of a watched folder, not in its older subfolders.
+    const auto save = [](const std::string& bytes) {
+        WriteBytes(kSources[1] + "\\fresh.bin", bytes);
+        WriteBytes(kSources[1] + "\\fresh.doc", bytes);
+        return WaitFor(
+            [&] { return ReadBytes(kBackupFolder + "\\" + CopyOf(1, "fresh.doc")) == bytes; },
+            5000);
+    };
+    int round = 0;
+    ASSERT_TRUE(WaitFor([&] { return save("saved " + std::to_string(++round)); }, 60000));
+    // Once more, now that the agent surely watches: fresh.bin, saved before
+    // fresh.doc was copied, is no document and is not copied.
+    EXPECT_TRUE(save("saved again"));
     EXPECT_FALSE(fs::exists(fs::u8path(kBackupFolder + "\\" + CopyOf(1, "fresh.bin"))));
     // Nothing else was copied: only the saved file.
     EXPECT_EQ(ReadTree(kBackupFolder).size(), 1u);
