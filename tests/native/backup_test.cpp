@@ -61,7 +61,8 @@ TEST(RunBackup, StoppedRunShowsTheFirstProblemAndWritesNothing)
          refusal("Please Select a File Type or System Option")},
         // The entries are checked before the destination is looked for.
         {Selection({"C:\\a", "E:\\"}, "E:\\Backup", "0000000010"),
-         ValidateSourceEntry("E:\\", "E:\\Backup").value()},
+         Error("Error Cannot Backup To E:\\Backup From E:\\ \nDetails:Reccursive(infinite) "
+               "backup would occur")},
         // Names before the destination, the destination before a running backup.
         {Selection({"C:\\a", "C:\\b|c"}, "E:\\Nowhere", "0000000010"),
          Error("Error Cannot Back Up C:\\b|c \nDetails:Its name holds characters that the "
