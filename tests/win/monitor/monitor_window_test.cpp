@@ -56,21 +56,28 @@ std::vector<std::string> Listed(HWND window)
 
 } // namespace
 
-// Once the batch has ended: the report's first line on top, the stop under
-// it, each file with its reason, and the report to open.
-TEST(MonitorWindow, ShowsTheVerdictOfAStoppedRun)
+// While the batch runs the window follows the source's news: once it has
+// ended, the report's first line on top, the stop under it, each file with
+// its reason, and the report to open. Closing it only stops the news: the
+// run it shows goes on.
+TEST(MonitorWindow, FollowsTheSourceUntilTheVerdict)
 {
     FixedSource source;
     flows::MonitorState& state = source.snapshot.state;
-    state.phase = flows::MonitorPhase::Done;
-    state.progress = {3, 1, 30, 10, "C:\\Data"};
-    state.elapsed = std::chrono::seconds(12);
-    state.verdict = flows::Verdict{3,
-                                   {{0, "C:\\Data\\a.txt", flows::Shortfall::Missing},
-                                    {0, "C:\\Data\\b.txt", flows::Shortfall::SizeDiffers}},
-                                   true};
-    source.snapshot.reports = {"E:\\Backup\\Corvane Backup reports\\r.txt"};
-    TestMonitorDialog dialog(source, [](HWND window) {
+    state.phase = flows::MonitorPhase::Copying;
+    TestMonitorDialog dialog(source, [&](HWND window) {
+        EXPECT_EQ(window, source.window);
+        EXPECT_EQ("Backing up your files...", Text(window, IDC_HEADLINE));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDC_OPEN_REPORT)));
+        state.phase = flows::MonitorPhase::Done;
+        state.progress = {3, 1, 30, 10, "C:\\Data"};
+        state.elapsed = std::chrono::seconds(12);
+        state.verdict = flows::Verdict{3,
+                                       {{0, "C:\\Data\\a.txt", flows::Shortfall::Missing},
+                                        {0, "C:\\Data\\b.txt", flows::Shortfall::SizeDiffers}},
+                                       true};
+        source.snapshot.reports = {"E:\\Backup\\Corvane Backup reports\\r.txt"};
+        SendMessageA(window, source.message, 0, 0);
         EXPECT_EQ("2 of 3 files were not backed up.\nThe backup was stopped before it finished.",
                   Text(window, IDC_HEADLINE));
         EXPECT_EQ(
@@ -82,22 +89,5 @@ TEST(MonitorWindow, ShowsTheVerdictOfAStoppedRun)
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDC_OPEN_REPORT)));
     });
     EXPECT_EQ(IDCANCEL, dialog.DoModal());
-}
-
-// The window follows the source's news while it is open, and closing it
-// only stops the news: the run it shows goes on.
-TEST(MonitorWindow, FollowsTheSourceUntilClosed)
-{
-    FixedSource source;
-    source.snapshot.state.phase = flows::MonitorPhase::Copying;
-    TestMonitorDialog dialog(source, [&source](HWND window) {
-        EXPECT_EQ(window, source.window);
-        EXPECT_EQ("Backing up your files...", Text(window, IDC_HEADLINE));
-        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDC_OPEN_REPORT)));
-        source.snapshot.state.progress = {2, 1, 0, 0, "C:\\Data"};
-        SendMessageA(window, source.message, 0, 0);
-        EXPECT_EQ("Files: 1 of 2", Text(window, IDC_FILES));
-    });
-    dialog.DoModal();
     EXPECT_EQ(nullptr, source.window);
 }
