@@ -36,7 +36,6 @@ void StartBackup(Program& program)
 // "reason<tab>path". Closes the monitor; the report's text.
 std::string Verdict()
 {
-    const std::string reports = kBackupFolder + "\\Corvane Backup reports";
     HWND monitor = FindWindowW(L"#32770", L"Corvane Backup Monitor");
     wchar_t top[256] = {};
     EXPECT_TRUE(WaitFor(
@@ -46,9 +45,7 @@ std::string Verdict()
         },
         120000));
     EXPECT_FALSE(fs::exists(InstalledPath("backup.bat")));
-    std::string report = "<missing>";
-    for (const auto& [name, text] : ReadTree(reports))
-        report = text;
+    const std::string report = TakeReport();
     std::string shown = fs::path(top).u8string() + "\r\n";
     for (LRESULT i = 0; i < SendDlgItemMessageW(monitor, IDC_NOT_BACKED_UP, LB_GETCOUNT, 0, 0); ++i)
     {
@@ -68,7 +65,6 @@ std::string Verdict()
     }
     Click(monitor, IDCANCEL);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(monitor); }));
-    fs::remove_all(fs::u8path(reports));
     return report;
 }
 

@@ -106,6 +106,18 @@ inline FileTree PictureAndDocumentCopies()
     return copies;
 }
 
+// The text of the destination's one report, which is then removed, so that
+// the destination holds only copies; "<missing>" when there is none.
+inline std::string TakeReport()
+{
+    const std::string reports = kBackupFolder + "\\Corvane Backup reports";
+    std::string report = "<missing>";
+    for (const auto& file : ReadTree(reports))
+        report = file.second;
+    fs::remove_all(fs::u8path(reports));
+    return report;
+}
+
 // Makes the sources with their samples, and the destination empty.
 inline void CreateSamples()
 {

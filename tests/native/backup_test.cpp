@@ -64,8 +64,9 @@ TEST(RunBackup, StoppedRunShowsTheFirstProblemAndWritesNothing)
         {Selection({"C:\\a", "E:\\"}, "E:\\Backup", "0000000010"),
          Error("Error Cannot Backup To E:\\Backup From E:\\ \nDetails:Reccursive(infinite) "
                "backup would occur")},
-        // Names before the destination, the destination before a running backup.
-        {Selection({"C:\\a", "C:\\b|c"}, "E:\\Nowhere", "0000000010"),
+        // Names before the destination, the first name the batch cannot carry
+        // named; the destination before a running backup.
+        {Selection({"C:\\a", "C:\\b|c", "C:\\d*"}, "E:\\Nowhere<", "0000000010"),
          Error("Error Cannot Back Up C:\\b|c \nDetails:Its name holds characters that the "
                "backup script cannot carry")},
         {Selection({"C:\\a"}, "E:\\Nowhere", "0000000010"),
