@@ -1,7 +1,7 @@
 #include "res/resource.h"
-#include "widgets/folder_dialog.h"
 #include "widgets/hover_button.h"
 
+#include <commctrl.h>
 #include <functional>
 #include <gtest/gtest.h>
 #include <tuple>
@@ -101,18 +101,4 @@ TEST(HoverButton, DrawsTheFrameOfItsState)
     EXPECT_EQ(std::make_pair(DWORD(TME_HOVER | TME_LEAVE), button.m_hWnd),
               std::make_pair(asked.dwFlags, asked.hwndTrack));
     DestroyWindow(parent);
-}
-
-// A typed name that is no folder keeps the browser open; the picker lets go
-// of the browser's window once the notification is answered.
-TEST(FolderDialog, TypedNameThatIsNoFolderKeepsTheBrowserOpen)
-{
-    CFolderDialog dialog("Backup To:", "", nullptr, BIF_RETURNONLYFSDIRS);
-    char typed[] = "no such folder";
-    const HWND browser =
-        CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    EXPECT_EQ(1, CFolderDialog::BrowseCallbackProc(browser, BFFM_VALIDATEFAILEDA, LPARAM(typed),
-                                                   reinterpret_cast<LPARAM>(&dialog)));
-    EXPECT_EQ(nullptr, dialog.m_hBrowseWnd);
-    DestroyWindow(browser);
 }
