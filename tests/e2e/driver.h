@@ -1,6 +1,8 @@
 #pragma once
 
 #include "model/install_directory.h"
+#include "monitor/monitor_resource.h"
+#include "res/resource.h"
 
 #include <filesystem>
 #include <fstream>
@@ -104,6 +106,18 @@ inline FileTree PictureAndDocumentCopies()
     return copies;
 }
 
+// The text of the destination's one report, which is then removed, so that
+// the destination holds only copies; "<missing>" when there is none.
+inline std::string TakeReport()
+{
+    const std::string reports = kBackupFolder + "\\Corvane Backup reports";
+    std::string report = "<missing>";
+    for (const auto& file : ReadTree(reports))
+        report = file.second;
+    fs::remove_all(fs::u8path(reports));
+    return report;
+}
+
 // Makes the sources with their samples, and the destination empty.
 inline void CreateSamples()
 {
@@ -114,11 +128,6 @@ inline void CreateSamples()
     }
     fs::create_directory(fs::u8path(kBackupFolder));
 }
-
-// Control ids of the main window.
-constexpr int kPictures = 1000, kDocuments = 1003, kAddFile = 1005, kBrowseDestination = 1007,
-              kBackupNow = 1008, kAllFileTypes = 1010, kSystemState = 1015, kBackupOnModify = 1016,
-              kAddFolder = 1018, kVirtualDrive = 1021, kHidden = 1022, kModifiedOnly = 1023;
 
 // Clicks without waiting for the handler, which may open a modal window.
 inline void Click(HWND dialog, int id)
@@ -196,11 +205,12 @@ inline void ChooseFolder(HWND window, int button, const std::string& folder)
 inline void ChoosePicturesAndDocuments(HWND window)
 {
     for (const std::string& source : kSources)
-        ASSERT_NO_FATAL_FAILURE(ChooseFolder(window, kAddFolder, source));
-    ASSERT_NO_FATAL_FAILURE(ChooseFolder(window, kBrowseDestination, kBackupFolder));
-    SetBoxes(
-        window,
-        {{kAllFileTypes, false}, {kSystemState, false}, {kPictures, true}, {kDocuments, true}});
+        ASSERT_NO_FATAL_FAILURE(ChooseFolder(window, IDC_ADD_FOLDER, source));
+    ASSERT_NO_FATAL_FAILURE(ChooseFolder(window, IDC_BROWSE_DESTINATION, kBackupFolder));
+    SetBoxes(window, {{IDC_ALL_FILE_TYPES, false},
+                      {IDC_SYSTEM_STATE, false},
+                      {IDC_PICTURES, true},
+                      {IDC_DOCUMENTS, true}});
 }
 
 // One run of a program, by default the installed one as the Start menu
@@ -281,7 +291,7 @@ inline std::string AnswerMessageBox(HWND owner, const wchar_t* caption, int butt
     WaitFor([&] {
         while ((box = FindWindowExW(nullptr, box, L"#32770", caption)))
             if (GetWindow(box, GW_OWNER) == owner && IsWindowVisible(box) &&
-                GetDlgItem(box, kText) && !GetDlgItem(box, kBackupNow))
+                GetDlgItem(box, kText) && !GetDlgItem(box, IDC_BACKUP_NOW))
                 return true;
         return false;
     });

@@ -5,6 +5,7 @@
 #include "tests/native/agent_support.h"
 
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace
 {
@@ -70,9 +71,11 @@ TEST(RunBackup, StoppedRunShowsTheFirstProblemAndWritesNothing)
          refusal("Please Select a File Type or System Option")},
         // The entries are checked before the destination is looked for.
         {Selection({"C:\\a", "E:\\"}, "E:\\Backup", "0000000010"),
-         ValidateSourceEntry("E:\\", "E:\\Backup").value()},
-        // Names before the destination, the destination before a running backup.
-        {Selection({"C:\\a", "C:\\b|c"}, "E:\\Nowhere", "0000000010"),
+         Error("Error Cannot Backup To E:\\Backup From E:\\ \nDetails:Reccursive(infinite) "
+               "backup would occur")},
+        // Names before the destination, the first name the batch cannot carry
+        // named; the destination before a running backup.
+        {Selection({"C:\\a", "C:\\b|c", "C:\\d*"}, "E:\\Nowhere<", "0000000010"),
          Error("Error Cannot Back Up C:\\b|c \nDetails:Its name holds characters that the "
                "backup script cannot carry")},
         {Selection({"C:\\a"}, "E:\\Nowhere", "0000000010"),
@@ -149,49 +152,17 @@ TEST(RunBackup, WritesItsFilesInOrderThenStartsTheScriptAndTheMonitor)
 // suffix once; the two automation boxes change nothing.
 TEST(BackupScript, OneSourceWithEveryBlock)
 {
-    EXPECT_EQ(R"(xcopy /d /y /s /C /I /h "C:\Data" "E:\Backup"
-attrib -h "E:\Backup"
-xcopy /d /y /s /C /I /h  "%systemroot%\SYSTEM32" "E:\Backup\systemstate"
-xcopy /d /y /s /C /I "C:\Data\*JPG" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*JPEG" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*JPE" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*BMP" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*RLE" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*DIB" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*GIF" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*PSD" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*PDD" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*EPS" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*FLM" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*PCD" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*PCT" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*PICT" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*PXR" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*PNG" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*TIF" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*TIFF" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*MP3" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*WMA" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*WAV" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*CDA" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*MP2" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*SND" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*AVI" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*MPEG" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*MPG" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*M1V" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*WMV" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*DOC" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*XLS" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*XLW" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*TXT" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*MCW" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*WPD" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*WPS" "E:\Backup"
-xcopy /d /y /s /C /I "C:\Data\*RTF" "E:\Backup"
-xcopy /d /y /s /C /I /h "C:\Data" "E:\Backup"
-attrib -h "E:\Backup"
-erase "C:\Program Files\Corvane Software\Corvane Backup\backup.bat")",
+    const std::string all = "xcopy /d /y /s /C /I /h \"C:\\Data\" \"E:\\Backup\"\n"
+                            "attrib -h \"E:\\Backup\"\n";
+    std::string expected = all + "xcopy /d /y /s /C /I /h  \"%systemroot%\\SYSTEM32\" "
+                                 "\"E:\\Backup\\systemstate\"\n";
+    std::istringstream suffixes("JPG JPEG JPE BMP RLE DIB GIF PSD PDD EPS FLM PCD PCT PICT PXR PNG "
+                                "TIF TIFF MP3 WMA WAV CDA MP2 SND AVI MPEG MPG M1V WMV DOC XLS XLW "
+                                "TXT MCW WPD WPS RTF");
+    for (std::string suffix; suffixes >> suffix;)
+        expected += "xcopy /d /y /s /C /I \"C:\\Data\\*" + suffix + "\" \"E:\\Backup\"\n";
+    EXPECT_EQ(expected + all +
+                  "erase \"C:\\Program Files\\Corvane Software\\Corvane Backup\\backup.bat\"",
               Script(Selection({"C:\\Data"}, "E:\\Backup", "1111111110"),
                      "C:\\Program Files\\Corvane Software\\Corvane Backup\\backup.bat"));
 }

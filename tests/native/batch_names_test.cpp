@@ -1,4 +1,3 @@
-#include "flows/backup_run.h"
 #include "flows/save_store.h"
 #include "plan/batch_text.h"
 #include "tests/native/test_support.h"
@@ -7,17 +6,6 @@
 #ifdef _WIN32
 #include <windows.h>
 #endif
-
-namespace
-{
-
-Message CannotCarry(const std::string& path)
-{
-    return Error("Error Cannot Back Up " + path +
-                 " \nDetails:Its name holds characters that the backup script cannot carry");
-}
-
-} // namespace
 
 // Names as Windows hands them to an ANSI program, through the real
 // conversions: each kind of character the batch cannot carry is refused.
@@ -42,26 +30,20 @@ TEST(BatchNames, LookAlikesThatBreakTheBatchAreRefused)
 #endif
 }
 
-// The run refuses before it writes anything, after the entry checks and
-// before it looks for the destination; the save keeps such entries, which are
-// valid text in the store, but writes no mod.bat for such a destination.
-TEST(BatchNames, RunRefusesThemAndSaveKeepsThem)
+// The save keeps names the batch cannot carry, which are valid text in the
+// store, but writes no mod.bat for such a destination. (The run refuses them:
+// see RunBackup.)
+TEST(BatchNames, SaveKeepsThem)
 {
     Install install;
     install.Write({{"mod.bat", "old"}, {"cataloged", ""}});
-    const InstallDirectory directory(install.Path());
-    RecordingPrompt prompt;
-    RecordingShell shell;
     const BackupSelection selection =
         Selection({"C:\\a", "C:\\b|c", "C:\\d*"}, "E:\\Nowhere<", "1010000000");
-    EXPECT_EQ(flows::RunOutcome::Stopped,
-              flows::RunBackup(selection, directory, prompt, shell, [] { return false; }));
-    EXPECT_EQ(flows::SaveOutcome::Saved, flows::SaveStore(selection, directory, prompt));
-    EXPECT_EQ((std::vector<Message>{CannotCarry("C:\\b|c"),
-                                    Error("Error Cannot Save Settings To " + install.Path() +
-                                          " \nDetails:Some settings were not saved")}),
-              prompt.shown);
+    EXPECT_EQ(flows::SaveOutcome::Saved,
+              flows::SaveStore(selection, install.Directory(), install.prompt));
+    EXPECT_EQ(std::vector<Message>{Error("Error Cannot Save Settings To " + install.Path() +
+                                         " \nDetails:Some settings were not saved")},
+              install.prompt.shown);
     EXPECT_FALSE(install.Exists("mod.bat"));
     EXPECT_EQ("C:\\a\r\nC:\\b|c\r\nC:\\d*\r\n", install.Read("filestobackup.bck"));
-    EXPECT_TRUE(shell.starts.empty());
 }

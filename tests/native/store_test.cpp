@@ -1,6 +1,5 @@
 #include "flows/load_store.h"
 #include "flows/save_store.h"
-#include "plan/validate_source_entry.h"
 #include "store/store_file.h"
 #include "tests/native/test_support.h"
 
@@ -129,7 +128,8 @@ TEST(SaveStore, RejectedEntryLeavesEveryStoreFileAsItWas)
     install.Write(kOldStore);
     EXPECT_EQ(flows::SaveOutcome::Rejected,
               Save(install, Selection({"C:\\a", "e:\\backup", "E:\\"}, "E:\\Backup", "0")));
-    EXPECT_EQ(std::vector<Message>{ValidateSourceEntry("e:\\backup", "E:\\Backup").value()},
+    EXPECT_EQ(std::vector<Message>{Error(
+                  "Error Duplicate Found. You Cannot Backup e:\\backup To E:\\Backup")},
               install.prompt.shown);
     EXPECT_EQ(kOldStore, install.Files());
 }

@@ -13,6 +13,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -131,11 +132,7 @@ inline const std::string kBatchE = "\xE9";
 inline std::tm LocalTime(int year, int month, int day, int hour, int minute, int second)
 {
     std::tm time{};
-    time.tm_year = year - 1900;
-    time.tm_mon = month - 1;
-    time.tm_mday = day;
-    time.tm_hour = hour;
-    time.tm_min = minute;
-    time.tm_sec = second;
+    std::tie(time.tm_year, time.tm_mon, time.tm_mday, time.tm_hour, time.tm_min, time.tm_sec) =
+        std::make_tuple(year - 1900, month - 1, day, hour, minute, second);
     return time;
 }

@@ -15,13 +15,9 @@ constexpr const char* kTestMutex = "CorvaneBackupTests.BackupRunning";
 // Waits, as a user looking at the window would, for what the watch shows.
 template <typename Condition> bool Eventually(const BackupWatch& watch, Condition condition)
 {
-    for (int i = 0; i < 200; ++i)
-    {
-        if (condition(watch.Snapshot().state))
-            return true;
+    for (int i = 0; i < 200 && !condition(watch.Snapshot().state); ++i)
         Sleep(50);
-    }
-    return false;
+    return condition(watch.Snapshot().state);
 }
 
 } // namespace

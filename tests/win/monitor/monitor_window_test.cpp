@@ -1,6 +1,7 @@
 // The monitor's window over a source that says what to show.
 #include "monitor/monitor_dialog.h"
 #include "monitor/monitor_resource.h"
+#include "tests/win/modal_script.h"
 
 #include <commctrl.h>
 #include <functional>
@@ -23,34 +24,14 @@ struct FixedSource : MonitorSource
     }
 };
 
-// Runs `script` in the window's modal loop once it is up, then closes it.
-class TestMonitorDialog : public CMonitorDialog
+// Runs `steps` in the window's modal loop once it is up, then closes it.
+struct TestMonitorDialog : ModalScript<CMonitorDialog>
 {
-  public:
-    TestMonitorDialog(MonitorSource& source, std::function<void(HWND)> script)
-        : CMonitorDialog(source), m_script(std::move(script))
+    TestMonitorDialog(MonitorSource& source, std::function<void(HWND)> steps) : ModalScript(source)
     {
+        script = [this, steps = std::move(steps)] { steps(m_hWnd); };
+        endWith = IDCANCEL;
     }
-
-  protected:
-    BOOL OnInitDialog() override
-    {
-        const BOOL result = CMonitorDialog::OnInitDialog();
-        PostMessage(kRunScript);
-        return result;
-    }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message != kRunScript)
-            return CMonitorDialog::WindowProc(message, wParam, lParam);
-        m_script(m_hWnd);
-        PostMessage(WM_COMMAND, IDCANCEL);
-        return 0;
-    }
-
-  private:
-    static constexpr UINT kRunScript = WM_APP + 100;
-    std::function<void(HWND)> m_script;
 };
 
 std::string Text(HWND window, int id)
@@ -75,22 +56,28 @@ std::vector<std::string> Listed(HWND window)
 
 } // namespace
 
-// Once the batch has ended: the report's first line on top, the stop under
-// it, each file with its reason, and the report to open.
-TEST(MonitorWindow, ShowsTheVerdictOfAStoppedRun)
+// While the batch runs the window follows the source's news: once it has
+// ended, the report's first line on top, the stop under it, each file with
+// its reason, and the report to open. Closing it only stops the news: the
+// run it shows goes on.
+TEST(MonitorWindow, FollowsTheSourceUntilTheVerdict)
 {
     FixedSource source;
     companions::MonitorState& state = source.snapshot.state;
-    state.phase = companions::MonitorPhase::Done;
-    state.progress = {3, 1, 30, 10, "C:\\Data"};
-    state.elapsed = std::chrono::seconds(12);
-    state.verdict =
-        companions::Verdict{3,
-                            {{0, "C:\\Data\\a.txt", companions::Shortfall::Missing},
-                             {0, "C:\\Data\\b.txt", companions::Shortfall::SizeDiffers}},
-                            true};
-    source.snapshot.reports = {"E:\\Backup\\Corvane Backup reports\\r.txt"};
-    TestMonitorDialog dialog(source, [](HWND window) {
+    state.phase = companions::MonitorPhase::Copying;
+    TestMonitorDialog dialog(source, [&](HWND window) {
+        EXPECT_EQ(window, source.window);
+        EXPECT_EQ("Backing up your files...", Text(window, IDC_HEADLINE));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDC_OPEN_REPORT)));
+        state.phase = companions::MonitorPhase::Done;
+        state.progress = {3, 1, 30, 10, "C:\\Data"};
+        state.elapsed = std::chrono::seconds(12);
+        state.verdict = companions::Verdict{3,
+                                       {{0, "C:\\Data\\a.txt", companions::Shortfall::Missing},
+                                        {0, "C:\\Data\\b.txt", companions::Shortfall::SizeDiffers}},
+                                       true};
+        source.snapshot.reports = {"E:\\Backup\\Corvane Backup reports\\r.txt"};
+        SendMessageA(window, source.message, 0, 0);
         EXPECT_EQ("2 of 3 files were not backed up.\nThe backup was stopped before it finished.",
                   Text(window, IDC_HEADLINE));
         EXPECT_EQ(
@@ -102,22 +89,5 @@ TEST(MonitorWindow, ShowsTheVerdictOfAStoppedRun)
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDC_OPEN_REPORT)));
     });
     EXPECT_EQ(IDCANCEL, dialog.DoModal());
-}
-
-// The window follows the source's news while it is open, and closing it
-// only stops the news: the run it shows goes on.
-TEST(MonitorWindow, FollowsTheSourceUntilClosed)
-{
-    FixedSource source;
-    source.snapshot.state.phase = companions::MonitorPhase::Copying;
-    TestMonitorDialog dialog(source, [&source](HWND window) {
-        EXPECT_EQ(window, source.window);
-        EXPECT_EQ("Backing up your files...", Text(window, IDC_HEADLINE));
-        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDC_OPEN_REPORT)));
-        source.snapshot.state.progress = {2, 1, 0, 0, "C:\\Data"};
-        SendMessageA(window, source.message, 0, 0);
-        EXPECT_EQ("Files: 1 of 2", Text(window, IDC_FILES));
-    });
-    dialog.DoModal();
     EXPECT_EQ(nullptr, source.window);
 }

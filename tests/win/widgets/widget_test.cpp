@@ -1,10 +1,9 @@
 #include "res/resource.h"
-#include "widgets/folder_dialog.h"
 #include "widgets/hover_button.h"
 
+#include <commctrl.h>
 #include <functional>
 #include <gtest/gtest.h>
-#include <string>
 #include <tuple>
 #include <vector>
 
@@ -102,61 +101,4 @@ TEST(HoverButton, DrawsTheFrameOfItsState)
     EXPECT_EQ(std::make_pair(DWORD(TME_HOVER | TME_LEAVE), button.m_hWnd),
               std::make_pair(asked.dwFlags, asked.hwndTrack));
     DestroyWindow(parent);
-}
-
-namespace
-{
-
-using Sent = std::tuple<UINT, WPARAM, std::string>;
-std::vector<Sent> g_sent;
-
-// Stands in for the shell's browser: records what the picker sends it.
-LRESULT CALLBACK RecordingBrowser(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message < WM_USER)
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    g_sent.emplace_back(message, wParam, reinterpret_cast<const char*>(lParam));
-    return 0;
-}
-
-} // namespace
-
-// The shell's notifications, as the browser would make them, and what the
-// picker answers: the initial folder selected when it can be a path, the
-// status text only when asked for and only for a path, a typed name that is
-// no folder keeps the browser open.
-TEST(FolderDialog, CallbackAnswersEachNotificationAndSendsWhatItShows)
-{
-    LPITEMIDLIST folder = nullptr;
-    char path[MAX_PATH] = {};
-    ASSERT_EQ(S_OK, SHGetSpecialFolderLocation(nullptr, CSIDL_WINDOWS, &folder));
-    ASSERT_TRUE(SHGetPathFromIDListA(folder, path));
-    const auto dir = reinterpret_cast<LPARAM>(folder);
-    char typed[] = "no such folder";
-    const std::string longest(MAX_PATH - 1, 'a');
-    const std::string tooLong = longest + 'a';
-    const UINT fs = BIF_RETURNONLYFSDIRS;
-    const UINT st = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
-    const std::tuple<const char*, UINT, UINT, LPARAM, int, std::vector<Sent>> cases[] = {
-        {longest.c_str(), fs, BFFM_INITIALIZED, 0, 0, {{BFFM_SETSELECTIONA, TRUE, longest}}},
-        {tooLong.c_str(), fs, BFFM_INITIALIZED, 0, 0, {}},
-        {"", fs, BFFM_SELCHANGED, dir, 0, {}},
-        {"", st, BFFM_SELCHANGED, dir, 0, {{BFFM_SETSTATUSTEXTA, 0, path}}},
-        {"", st, BFFM_VALIDATEFAILEDA, LPARAM(typed), 1, {}},
-    };
-    const HWND browser =
-        CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    SetWindowLongPtrA(browser, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingBrowser));
-    for (const auto& [initialFolder, flags, message, lParam, result, sent] : cases)
-    {
-        SCOPED_TRACE(testing::Message() << "message " << message << " flags " << flags);
-        CFolderDialog dialog("Backup To:", initialFolder, nullptr, flags);
-        g_sent.clear();
-        EXPECT_EQ(result, CFolderDialog::BrowseCallbackProc(browser, message, lParam,
-                                                            reinterpret_cast<LPARAM>(&dialog)));
-        EXPECT_EQ(nullptr, dialog.m_hBrowseWnd);
-        EXPECT_EQ(sent, g_sent);
-    }
-    DestroyWindow(browser);
-    ILFree(folder);
 }
