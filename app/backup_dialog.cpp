@@ -95,7 +95,11 @@ BOOL CBackupDialog::OnInitDialog()
 
 void CBackupDialog::LoadStore()
 {
-    const flows::LoadedStore loaded = flows::LoadStore(m_installDirectory);
+    const std::optional<flows::LoadedStore> read = flows::LoadStore(m_installDirectory);
+    // A store that cannot be read is no first run: nothing is shown or saved.
+    if (!read)
+        return OnInitDialogFailed("a store file cannot be read");
+    const flows::LoadedStore& loaded = *read;
     // Every window starts with the template's empty list.
     lastSourceIndex = -1;
     for (const std::string& source : loaded.sources)

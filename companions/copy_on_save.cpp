@@ -1,6 +1,5 @@
 #include "companions/copy_on_save.h"
 
-#include "companions/report.h"
 #include "companions/verdict.h"
 #include "platform/path_text.h"
 
@@ -117,9 +116,12 @@ SavedFileCopy CopySavedFile(const SavedPlan& saved, const std::string& path,
     if (!files.IsFolder(saved.selection.destination))
         return SavedFileCopy::Failed;
     bool copied = false;
+    bool kept = false;
     for (const std::string& copy : copies)
     {
-        if (Judge(Expected(path, *facts), files.Facts(copy)) == Shortfall::None)
+        const Shortfall shortfall = Judge(Expected(path, *facts), files.Facts(copy));
+        kept = kept || (shortfall != Shortfall::None && !NeedsCopy(shortfall));
+        if (!NeedsCopy(shortfall))
             continue;
         switch (files.Copy(path, copy))
         {
@@ -131,18 +133,31 @@ SavedFileCopy CopySavedFile(const SavedPlan& saved, const std::string& path,
             copied = true;
         }
     }
-    if (!copied)
-        return SavedFileCopy::UpToDate;
-    files.ClearArchive(path);
-    return SavedFileCopy::Copied;
+    if (copied)
+        files.ClearArchive(path);
+    if (kept)
+        return SavedFileCopy::NewerCopyKept;
+    return copied ? SavedFileCopy::Copied : SavedFileCopy::UpToDate;
 }
 
-void ReportUncopiedFiles(const SavedPlan& saved, const std::vector<std::string>& paths,
-                         platform::FileTree& files, const std::tm& now,
-                         const std::string& localAppData)
+UncopiedFilesReport::UncopiedFilesReport(std::string localAppData)
+    : m_localAppData(std::move(localAppData))
 {
+}
+
+void UncopiedFilesReport::Add(const SavedPlan& saved, const std::vector<std::string>& paths,
+                              platform::FileTree& files, const std::tm& now)
+{
+    if (m_day != std::pair(now.tm_year, now.tm_yday))
+    {
+        m_day = {now.tm_year, now.tm_yday};
+        m_paths.clear();
+        m_report.reset();
+    }
+    m_paths.insert(paths.begin(), paths.end());
+    // Every file of the day, judged again: one copied since counts as done.
     VerdictBuilder builder;
-    for (const std::string& path : paths)
+    for (const std::string& path : m_paths)
     {
         // A file deleted since it was saved has nothing left to back up.
         const std::optional<platform::FileFacts> facts = files.Facts(path);
@@ -159,8 +174,11 @@ void ReportUncopiedFiles(const SavedPlan& saved, const std::vector<std::string>&
         builder.Judged(file, reason);
     }
     const Verdict verdict = builder.Build(false);
-    if (verdict.HasBadNews())
-        ReportPublisher(now, saved.selection.destination, localAppData).Final(verdict, false);
+    if (!verdict.HasBadNews())
+        return;
+    if (!m_report)
+        m_report.emplace(now, saved.selection.destination, m_localAppData);
+    m_report->Final(verdict, false);
 }
 
 } // namespace companions

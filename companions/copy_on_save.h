@@ -1,9 +1,12 @@
 #pragma once
 
+#include "companions/report.h"
 #include "companions/saved_plan.h"
 #include "platform/file_tree.h"
 
 #include <ctime>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -30,6 +33,9 @@ enum class SavedFileCopy
     Copied,
     // Every copy was there already, not older and of the same size.
     UpToDate,
+    // A copy not older than the file but of another size (a version the user
+    // put back, say) was left alone: it is reported.
+    NewerCopyKept,
     // The plan copies no file of that name, or it is gone.
     NotCopied,
     // Another program still has it open for writing.
@@ -37,16 +43,30 @@ enum class SavedFileCopy
     Failed,
 };
 
-// Copies the file where its copy is missing or older, and then clears its
-// archive bit, as xcopy /M does, so that a backup of modified files only does
-// not copy it again.
+// Copies the file where its copy is missing or older, never over a copy that
+// is not older, and then clears its archive bit, as xcopy /M does, so that a
+// backup of modified files only does not copy it again.
 SavedFileCopy CopySavedFile(const SavedPlan& saved, const std::string& path,
                             platform::FileTree& files);
 
-// Reports the saved files that could not be copied, in the destination and
-// the profile, and keeps the report to be shown at the next log-on.
-void ReportUncopiedFiles(const SavedPlan& saved, const std::vector<std::string>& paths,
-                         platform::FileTree& files, const std::tm& now,
-                         const std::string& localAppData);
+// The saved files that could not be copied, in one report a day: each
+// failure is added to the day's report, in the destination and the profile,
+// which is kept to be shown at the next log-on. A day of failed saves opens
+// one report, not one each.
+class UncopiedFilesReport
+{
+  public:
+    explicit UncopiedFilesReport(std::string localAppData);
+
+    void Add(const SavedPlan& saved, const std::vector<std::string>& paths,
+             platform::FileTree& files, const std::tm& now);
+
+  private:
+    std::string m_localAppData;
+    // The day of the report being written: its year and day of the year.
+    std::pair<int, int> m_day{-1, -1};
+    std::set<std::string> m_paths;
+    std::optional<ReportPublisher> m_report;
+};
 
 } // namespace companions

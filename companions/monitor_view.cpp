@@ -74,8 +74,6 @@ MonitorView ViewOf(const MonitorState& state)
         return view;
     const Verdict& verdict = *state.verdict;
     view.headline = FirstLine(verdict);
-    if (verdict.stoppedEarly)
-        view.headline.append("\n").append(kStoppedEarlyLine);
     for (const NotBackedUp& file : verdict.notBackedUp)
         view.notBackedUp.push_back(std::string(ReasonText(file.reason)) + "\t" + file.sourcePath);
     return view;

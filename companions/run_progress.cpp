@@ -5,8 +5,10 @@
 namespace companions
 {
 
-RunProgress::RunProgress(std::vector<ExpectedFile> expected, platform::FileTree& files)
-    : m_files(std::move(expected)), m_tree(files), m_arrived(m_files.size(), false)
+RunProgress::RunProgress(std::vector<ExpectedFile> expected, std::vector<RefusedSource> refused,
+                         platform::FileTree& files)
+    : m_files(std::move(expected)), m_refused(std::move(refused)), m_tree(files),
+      m_arrived(m_files.size(), false)
 {
     m_byCopyPath.reserve(m_files.size());
     for (std::size_t i = 0; i < m_files.size(); ++i)
@@ -51,6 +53,8 @@ void RunProgress::OnChangesLost()
 Verdict RunProgress::Finish(bool stoppedEarly) const
 {
     VerdictBuilder verdict;
+    for (const RefusedSource& source : m_refused)
+        verdict.Refused(source.path, source.reason);
     for (const ExpectedFile& file : m_files)
         verdict.Judged(file, Judge(file, m_tree));
     return verdict.Build(stoppedEarly);

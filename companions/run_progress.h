@@ -1,5 +1,6 @@
 #pragma once
 
+#include "companions/saved_plan.h"
 #include "companions/verdict.h"
 
 #include <cstdint>
@@ -29,7 +30,9 @@ class RunProgress
   public:
     // Judges every copy once: a file whose copy is already good, from an
     // earlier run, has arrived (xcopy /d will not copy it again).
-    RunProgress(std::vector<ExpectedFile> expected, platform::FileTree& files);
+    // The sources the saved plan refused are named in the verdict.
+    RunProgress(std::vector<ExpectedFile> expected, std::vector<RefusedSource> refused,
+                platform::FileTree& files);
 
     // A file at `path` was written or renamed. True when that made an
     // expected file arrive.
@@ -47,6 +50,7 @@ class RunProgress
     bool Consider(std::size_t index);
 
     std::vector<ExpectedFile> m_files;
+    std::vector<RefusedSource> m_refused;
     platform::FileTree& m_tree;
     std::vector<bool> m_arrived;
     // Copy paths in the file system's letter case: two sources of one copy

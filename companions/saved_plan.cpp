@@ -2,6 +2,7 @@
 
 #include "companions/saved_selection.h"
 #include "plan/batch_text.h"
+#include "plan/validate_source_entry.h"
 #include "store/store_file.h"
 
 #include <algorithm>
@@ -20,14 +21,22 @@ std::optional<SavedPlan> ReadSavedPlan(const InstallDirectory& directory, platfo
     SavedPlan saved{
         selection, PlanBackup(selection, files), {}, {selection.destination, directory.Root()}};
     const bool destinationCarried = CanCarryInBatch(selection.destination);
+    // A partial save or a hand-edited store may hold what the dialog refuses.
+    const SourceEntryChecks checks(selection.destination, files);
+    const HeldFolder installDirectory(directory.Root(), files);
     std::vector<const PlannedSource*> refused;
     for (const PlannedSource& source : saved.plan.sources)
     {
-        if (!source.isSystemFolder && (!destinationCarried || !CanCarryInBatch(source.path)))
-        {
-            saved.refused.push_back(source.path);
-            refused.push_back(&source);
-        }
+        if (source.isSystemFolder)
+            continue;
+        if (!destinationCarried || !CanCarryInBatch(source.path))
+            saved.refused.push_back({source.path, Shortfall::CannotCarry});
+        else if (checks.Check(source.path) ||
+                 installDirectory.By(source.path) != HeldFolder::Hold::No)
+            saved.refused.push_back({source.path, Shortfall::HoldsBackupFolder});
+        else
+            continue;
+        refused.push_back(&source);
     }
     if (!destinationCarried)
         saved.plan.steps.clear();

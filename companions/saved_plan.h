@@ -1,5 +1,6 @@
 #pragma once
 
+#include "companions/verdict.h"
 #include "model/backup_selection.h"
 #include "model/install_directory.h"
 #include "plan/copy_plan.h"
@@ -12,15 +13,23 @@
 namespace companions
 {
 
+struct RefusedSource
+{
+    std::string path;
+    Shortfall reason = Shortfall::CannotCarry;
+};
+
 // The saved selection as the companions work from it.
 struct SavedPlan
 {
     BackupSelection selection;
     CopyPlan plan;
-    // Sources whose name a batch file could not carry, in list order (every
-    // source when the destination is such a name): the plan keeps no step of
-    // theirs, as backup.bat would refuse them.
-    std::vector<std::string> refused;
+    // Sources left out, in list order: names a batch file could not carry
+    // (every source when the destination is such a name), as backup.bat
+    // would refuse them, and sources the dialog's checks refuse or that hold
+    // the destination or the install directory under any name. The plan
+    // keeps no step of theirs.
+    std::vector<RefusedSource> refused;
     // Nothing below these is ever copied: the destination, where the copies
     // themselves change, and the install directory, where the store does.
     std::vector<std::string> neverCopiedFrom;

@@ -14,8 +14,8 @@ Verdict VerdictOf(const SavedPlan& saved, const std::vector<ExpectedFile>& files
                   const std::vector<Shortfall>& judged, bool stopped)
 {
     VerdictBuilder verdict;
-    for (const std::string& refused : saved.refused)
-        verdict.Refused(refused);
+    for (const RefusedSource& refused : saved.refused)
+        verdict.Refused(refused.path, refused.reason);
     for (std::size_t i = 0; i < files.size(); ++i)
         verdict.Judged(files[i], judged[i]);
     return verdict.Build(stopped);
@@ -26,38 +26,40 @@ Verdict VerdictOf(const SavedPlan& saved, const std::vector<ExpectedFile>& files
 Verdict BackUpAtSessionEnd(const SavedPlan& saved, const SessionEndRun& run)
 {
     const auto inTime = [&run] { return run.clock() < run.deadline; };
-    const std::vector<ExpectedFile> files = ListExpectedFiles(saved.plan, run.files, inTime);
+    // Left before anything is walked: should the session be forced to end,
+    // or the destination not answer, this report is what remains.
+    ReportPublisher report(run.started, saved.selection.destination, run.localAppData);
+    report.Interim(VerdictOf(saved, {}, {}, true));
+
+    // Walking, judging and copying all count against the cap.
+    std::vector<ExpectedFile> files = ListExpectedFiles(saved.plan, run.files, inTime);
+    // Out of time here, the listing itself may have been cut short.
     bool stopped = !inTime();
+    const bool modifiedOnly = saved.selection.IsTicked(OptionFlag::ModifiedOnly);
+    const bool destinationThere = run.files.IsFolder(saved.selection.destination);
     std::vector<Shortfall> judged;
     judged.reserve(files.size());
     for (const ExpectedFile& file : files)
-        judged.push_back(Judge(file, run.files));
-
-    ReportPublisher report(run.started, saved.selection.destination, run.localAppData);
-    report.Interim(VerdictOf(saved, files, judged, true));
-
-    const bool modifiedOnly = saved.selection.IsTicked(OptionFlag::ModifiedOnly);
-    const bool destinationThere = run.files.IsFolder(saved.selection.destination);
-    for (std::size_t i = 0; i < files.size() && destinationThere; ++i)
     {
-        // With /M, xcopy leaves a file whose archive bit is clear, whatever
-        // its copy: the verdict still names it.
-        if (judged[i] == Shortfall::None || judged[i] == Shortfall::SourceNotFound ||
-            (modifiedOnly && !files[i].archive))
-            continue;
-        if (!inTime())
+        if (stopped || !inTime())
         {
             stopped = true;
             break;
         }
-        if (run.files.Copy(files[i].sourcePath, files[i].copyPath) == platform::CopyResult::Copied)
+        Shortfall shortfall = Judge(file, run.files);
+        // With /M, xcopy leaves a file whose archive bit is clear, whatever
+        // its copy: the verdict still names it.
+        if (destinationThere && NeedsCopy(shortfall) && (!modifiedOnly || file.archive) &&
+            run.files.Copy(file.sourcePath, file.copyPath) == platform::CopyResult::Copied)
         {
-            judged[i] = Shortfall::None;
+            shortfall = Shortfall::None;
             if (modifiedOnly)
-                run.files.ClearArchive(files[i].sourcePath);
+                run.files.ClearArchive(file.sourcePath);
         }
+        judged.push_back(shortfall);
     }
-
+    // Only what was checked is counted.
+    files.resize(judged.size());
     const Verdict verdict = VerdictOf(saved, files, judged, stopped);
     report.Final(verdict, false);
     return verdict;

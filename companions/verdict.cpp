@@ -21,6 +21,8 @@ const char* ReasonText(Shortfall shortfall)
         return "source not found";
     case Shortfall::CannotCarry:
         return "Its name holds characters that the backup script cannot carry";
+    case Shortfall::HoldsBackupFolder:
+        return "holds the backup folder";
     case Shortfall::None:
         break;
     }
@@ -47,10 +49,10 @@ Shortfall Judge(const ExpectedFile& file, platform::FileTree& files)
     return Judge(file, file.sourceFound ? files.Facts(file.copyPath) : std::nullopt);
 }
 
-void VerdictBuilder::Refused(const std::string& sourcePath)
+void VerdictBuilder::Refused(const std::string& sourcePath, Shortfall reason)
 {
     ++m_expected;
-    m_refused.push_back({0, sourcePath, Shortfall::CannotCarry});
+    m_refused.push_back({0, sourcePath, reason});
 }
 
 void VerdictBuilder::Judged(const ExpectedFile& file, Shortfall shortfall)
@@ -74,6 +76,9 @@ Verdict VerdictBuilder::Build(bool stoppedEarly) const
 std::string FirstLine(const Verdict& verdict)
 {
     const std::string expected = std::to_string(verdict.expected);
+    if (verdict.stoppedEarly)
+        return "The backup was stopped before it finished: " + expected + " files checked, " +
+               std::to_string(verdict.notBackedUp.size()) + " not backed up.";
     if (verdict.notBackedUp.empty())
         return "All " + expected + " files were backed up.";
     return std::to_string(verdict.notBackedUp.size()) + " of " + expected +
@@ -83,8 +88,6 @@ std::string FirstLine(const Verdict& verdict)
 std::string ReportText(const Verdict& verdict)
 {
     std::string text = FirstLine(verdict) + "\n";
-    if (verdict.stoppedEarly)
-        text.append(kStoppedEarlyLine).push_back('\n');
     for (const NotBackedUp& file : verdict.notBackedUp)
         text.append(file.sourcePath).append("\t").append(ReasonText(file.reason)).push_back('\n');
     return text;

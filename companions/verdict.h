@@ -20,6 +20,9 @@ enum class Shortfall
     // A source whose name the backup script could not carry: no copy of it
     // is ever made from the saved selection.
     CannotCarry,
+    // A source that is, or holds, the destination or the install directory
+    // under some name (or that the dialog would refuse): never copied.
+    HoldsBackupFolder,
 };
 
 // The words the report and the monitor use for a shortfall.
@@ -29,6 +32,14 @@ const char* ReasonText(Shortfall shortfall);
 // the source by more than FAT's two seconds. A copy that cannot be reached
 // (its path too long, say) is missing.
 Shortfall Judge(const ExpectedFile& file, const std::optional<platform::FileFacts>& copy);
+// Whether a companion replaces the copy, as xcopy /d would: only one that is
+// missing or older. A copy that is not older but of another size may be a
+// newer version the user put back: it is reported, never overwritten.
+inline bool NeedsCopy(Shortfall shortfall)
+{
+    return shortfall == Shortfall::Missing || shortfall == Shortfall::OlderThanSource;
+}
+
 // The same with the copy as the file tree has it now.
 Shortfall Judge(const ExpectedFile& file, platform::FileTree& files);
 
@@ -59,7 +70,7 @@ struct Verdict
 class VerdictBuilder
 {
   public:
-    void Refused(const std::string& sourcePath);
+    void Refused(const std::string& sourcePath, Shortfall reason);
     void Judged(const ExpectedFile& file, Shortfall shortfall);
     Verdict Build(bool stoppedEarly) const;
 
@@ -69,14 +80,13 @@ class VerdictBuilder
     std::vector<NotBackedUp> m_files;
 };
 
-// "All N files were backed up." or "M of N files were not backed up."
+// "All N files were backed up." or "M of N files were not backed up."; for a
+// run that was stopped, which never says "All": "The backup was stopped
+// before it finished: N files checked, M not backed up."
 std::string FirstLine(const Verdict& verdict);
 
-inline constexpr const char* kStoppedEarlyLine = "The backup was stopped before it finished.";
-
-// The first line, the stopped line when it applies, then one line per file
-// not backed up: its source path, a tab, the reason. "\n" line ends, which
-// the store writes as CR LF.
+// The first line, then one line per file not backed up: its source path, a
+// tab, the reason. "\n" line ends, which the store writes as CR LF.
 std::string ReportText(const Verdict& verdict);
 
 } // namespace companions

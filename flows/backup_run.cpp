@@ -82,7 +82,7 @@ RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& d
 {
     std::optional<Message> stop = MissingPart(selection);
     if (!stop)
-        stop = FirstRejectedSource(selection);
+        stop = FirstRejectedSource(selection, files);
     if (!stop)
         stop = FirstUncarriablePath(selection);
     // xcopy of a single file into a missing folder asks "file or directory?"

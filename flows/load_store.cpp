@@ -25,19 +25,32 @@ void ApplyFirstRunSettings(LoadedStore& loaded)
 
 } // namespace
 
-LoadedStore LoadStore(const InstallDirectory& directory)
+std::optional<LoadedStore> LoadStore(const InstallDirectory& directory)
 {
-    LoadedStore loaded;
-    loaded.sources =
-        store::ParseSourceList(store::ReadOrCreateEmpty(directory.PathOf(kFilesToBackupFile)));
-    loaded.destination =
-        store::ParseDestination(store::ReadOrCreateEmpty(directory.PathOf(kDataFile)));
+    const std::string listPath = directory.PathOf(kFilesToBackupFile);
+    const std::string destinationPath = directory.PathOf(kDataFile);
+    const store::FileText list = store::Read(listPath);
+    const store::FileText destination = store::Read(destinationPath);
+    const store::FileText settings = store::Read(directory.PathOf(kSettingsFile));
+    for (const store::ReadResult result : {list.result, destination.result, settings.result})
+    {
+        if (result == store::ReadResult::Unreadable)
+            return std::nullopt;
+    }
+    // Made only once every file has been read.
+    const auto create = [](const store::FileText& file, const std::string& path) {
+        return file.result != store::ReadResult::Missing || store::ReadOrCreateEmpty(path);
+    };
+    if (!create(list, listPath) || !create(destination, destinationPath))
+        return std::nullopt;
 
+    LoadedStore loaded;
+    loaded.sources = store::ParseSourceList(list.text);
+    loaded.destination = store::ParseDestination(destination.text);
     // Only a missing settings.dat means a first run; an empty one is a saved
     // selection with every box unticked.
-    const std::string settingsPath = directory.PathOf(kSettingsFile);
-    if (store::TestRead(settingsPath))
-        loaded.ticked = store::ParseSettings(store::ReadOrCreateEmpty(settingsPath));
+    if (settings.result == store::ReadResult::Read)
+        loaded.ticked = store::ParseSettings(settings.text);
     else
         ApplyFirstRunSettings(loaded);
     loaded.typeBoxesLocked = loaded.ticked[static_cast<int>(OptionFlag::AllFileTypes)];

@@ -5,6 +5,7 @@
 #include "model/prompt.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,13 +25,14 @@ struct LoadedStore
 };
 
 // Reads filestobackup.bck and data.dat (creating them empty when missing) and
-// settings.dat (only when it exists). Writes nothing else and reports nothing:
-// the store always loads as something.
-LoadedStore LoadStore(const InstallDirectory& directory);
+// settings.dat (only when it exists). Writes nothing else and reports
+// nothing. Nothing when a store file is there but cannot be read: that is no
+// first run, and nothing is created then.
+std::optional<LoadedStore> LoadStore(const InstallDirectory& directory);
 
-// Shown when loading failed in a way the reading rules do not cover (out of
-// memory, say). The program then ends without saving: a half-filled window
-// must never be saved over the store it could not show.
+// Shown when loading failed: a store file could not be read, or the reading
+// rules do not cover what happened (out of memory, say). The program then ends without saving: a
+// half-filled window must never be saved over the store it could not show.
 Message LoadFailure(const InstallDirectory& directory);
 
 } // namespace flows

@@ -10,9 +10,9 @@ namespace flows
 {
 
 SaveOutcome SaveStore(const BackupSelection& selection, const InstallDirectory& directory,
-                      Prompt& prompt)
+                      Prompt& prompt, platform::FileTree& files)
 {
-    if (const std::optional<Message> rejection = FirstRejectedSource(selection))
+    if (const std::optional<Message> rejection = FirstRejectedSource(selection, files))
     {
         prompt.Show(*rejection);
         return SaveOutcome::Rejected;

@@ -3,6 +3,7 @@
 #include "model/backup_selection.h"
 #include "model/install_directory.h"
 #include "model/prompt.h"
+#include "platform/file_tree.h"
 
 namespace flows
 {
@@ -21,6 +22,6 @@ enum class SaveOutcome
 // marker, mod.bat (or its removal with the cataloged marker), data.dat and
 // filestobackup.bck, each replaced whole.
 SaveOutcome SaveStore(const BackupSelection& selection, const InstallDirectory& directory,
-                      Prompt& prompt);
+                      Prompt& prompt, platform::FileTree& files = platform::LocalFiles());
 
 } // namespace flows

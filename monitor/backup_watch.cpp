@@ -27,9 +27,10 @@ void BackupWatch::Run()
     // Watched before the files are listed: what arrives meanwhile is seen by
     // the first judging or reported afterwards.
     DirectoryWatch changes(destination);
-    companions::RunProgress progress(saved ? companions::ListExpectedFiles(saved->plan)
-                                           : std::vector<companions::ExpectedFile>(),
-                                     platform::LocalFiles());
+    companions::RunProgress progress(
+        saved ? companions::ListExpectedFiles(saved->plan)
+              : std::vector<companions::ExpectedFile>(),
+        saved ? saved->refused : std::vector<companions::RefusedSource>(), platform::LocalFiles());
     Publish(progress, false);
     FollowCopies(progress, changes, destination);
 

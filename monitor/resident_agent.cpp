@@ -40,10 +40,10 @@ companions::Millis Now()
 } // namespace
 
 ResidentAgent::ResidentAgent(const InstallDirectory& directory, HANDLE stopEvent)
-    : m_directory(directory), m_stopEvent(stopEvent),
-      m_schedule(directory.Root(), platform::LocalFiles())
+    : m_directory(directory), m_stopEvent(stopEvent), m_localAppData(platform::LocalAppData()),
+      m_schedule(directory.Root(), platform::LocalFiles()), m_uncopied(m_localAppData)
 {
-    m_localAppData = platform::LocalAppData();
+
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = &ResidentAgent::WindowProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
@@ -146,6 +146,7 @@ void ResidentAgent::DoDue(companions::Millis now)
                 uncopied.push_back(file);
             break;
         case companions::SavedFileCopy::Failed:
+        case companions::SavedFileCopy::NewerCopyKept:
             uncopied.push_back(file);
             break;
         default:
@@ -153,8 +154,7 @@ void ResidentAgent::DoDue(companions::Millis now)
         }
     }
     if (!uncopied.empty())
-        companions::ReportUncopiedFiles(*m_saved, uncopied, platform::LocalFiles(),
-                                        platform::LocalTimeNow(), m_localAppData);
+        m_uncopied.Add(*m_saved, uncopied, platform::LocalFiles(), platform::LocalTimeNow());
 }
 
 void ResidentAgent::BackUpAtSessionEnd()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companions/agent_schedule.h"
+#include "companions/copy_on_save.h"
 #include "companions/saved_plan.h"
 #include "model/install_directory.h"
 
@@ -43,6 +44,7 @@ class ResidentAgent
     companions::AgentSchedule m_schedule;
     companions::AgentDuties m_duties;
     std::optional<companions::SavedPlan> m_saved;
+    companions::UncopiedFilesReport m_uncopied;
     std::vector<std::unique_ptr<DirectoryWatch>> m_watches;
     std::vector<std::string> m_watchedFolders;
     bool m_sessionEnded = false;

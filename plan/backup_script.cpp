@@ -17,7 +17,8 @@ namespace
 class BatchPaths
 {
   public:
-    explicit BatchPaths(const CopyPlan& plan) : m_first(plan.sources.data())
+    explicit BatchPaths(const CopyPlan& plan)
+        : m_first(plan.sources.data()), m_systemState(plan.destination + "\\" + kSystemStateFolder)
     {
         m_paths.reserve(plan.sources.size());
         m_copyFolders.reserve(plan.sources.size());
@@ -26,7 +27,10 @@ class BatchPaths
             // The interpreter expands the system folder's "%systemroot%" itself.
             m_paths.push_back(source.isSystemFolder ? std::string_view(source.path)
                                                     : Escaped(source.path));
-            m_copyFolders.push_back(Escaped(source.copyFolder));
+            // The System State line has always joined with a backslash of its
+            // own, doubled after a drive root ("E:\\systemstate").
+            m_copyFolders.push_back(
+                Escaped(source.isSystemFolder ? m_systemState : source.copyFolder));
         }
     }
 
@@ -50,6 +54,7 @@ class BatchPaths
     }
 
     const PlannedSource* m_first;
+    const std::string m_systemState;
     // A deque keeps the escaped paths in place as it grows.
     std::deque<std::string> m_escaped;
     std::vector<std::string_view> m_paths;

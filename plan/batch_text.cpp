@@ -1,6 +1,7 @@
 #include "plan/batch_text.h"
 
 #include "platform/code_page.h"
+#include "platform/path_text.h"
 
 std::string EscapeBatchPercent(const std::string& path)
 {
@@ -20,7 +21,9 @@ bool CanCarryInBatch(const std::string& path)
 {
     const std::string escaped = EscapeBatchPercent(path);
     const std::string batchForm = platform::AnsiToOem(escaped);
-    return batchForm.find_first_of("\"?*<>|") == std::string::npos &&
+    // By character: in code page 932 "\x83\x7C" is one letter, not a "|".
+    return platform::FindFirstCharacterOf(batchForm, "\"?*<>|", platform::kOemCodePage) ==
+               std::string::npos &&
            platform::OemToAnsi(batchForm) == escaped;
 }
 

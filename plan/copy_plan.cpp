@@ -1,49 +1,26 @@
 #include "plan/copy_plan.h"
 
+#include "plan/mirror_path.h"
 #include "plan/suffixes.h"
 #include "platform/path_text.h"
 #include "platform/text_case.h"
 
-#include <unordered_set>
-
 namespace
 {
 
-// The name of a source's own folder in the destination: its last component;
-// for a file, the folder it is in; for a drive root such as "D:\", the letter.
-std::string FolderNameOf(std::string_view source, bool isFile)
+// The folder a source's copies go to with two or more sources: the mirror of
+// the folder it names, or, for a file, of the folder it is in. A mapped drive
+// is named by its share, which every session of the user reaches alike.
+std::string MirrorFolderOf(const std::string& source, bool isFile, platform::FileTree& files)
 {
+    std::string folder = files.UniversalName(source);
     if (isFile)
     {
-        const size_t separator = platform::FindLastSeparator(source);
-        source = source.substr(0, separator == std::string_view::npos ? 0 : separator);
+        const size_t separator = platform::FindLastSeparator(folder);
+        folder.resize(separator == std::string::npos ? 0 : separator);
     }
-    std::string_view name = platform::LastComponent(source);
-    if (!name.empty() && name.back() == ':')
-        name.remove_suffix(1);
-    // An empty entry (a blank line of the source list) still needs a name.
-    return name.empty() ? "source" : std::string(name);
+    return MirrorOf(folder);
 }
-
-// Gives every source a folder name no earlier one has, compared as the file
-// system compares names: " (2)", " (3)", ... is added until the name is free.
-class FolderNames
-{
-  public:
-    // The System State line copies into this one.
-    FolderNames() { m_taken.insert(platform::UpperCaseAnsi("systemstate")); }
-
-    std::string Claim(const std::string& name)
-    {
-        std::string candidate = name;
-        for (int n = 2; !m_taken.insert(platform::UpperCaseAnsi(candidate)).second; ++n)
-            candidate = name + " (" + std::to_string(n) + ")";
-        return candidate;
-    }
-
-  private:
-    std::unordered_set<std::string> m_taken;
-};
 
 // "\\*JPG" matches a name that ends in "JPG"; the suffixes are upper case.
 bool EndsWithIgnoringCase(std::string_view name, std::string_view upperSuffix)
@@ -98,7 +75,7 @@ CopyPlan PlanBackup(const BackupSelection& selection, platform::FileTree& files)
     // Every source first, then the system folder: the steps point into this
     // vector, which must not grow once they do.
     plan.sources.reserve(sourceCount + 1);
-    FolderNames names;
+    plan.destination = selection.destination;
     for (const std::string& source : selection.sources)
     {
         const bool file = files.IsFile(source);
@@ -108,15 +85,16 @@ CopyPlan PlanBackup(const BackupSelection& selection, platform::FileTree& files)
             continue;
         }
         std::string folder =
-            platform::JoinPath(selection.destination, names.Claim(FolderNameOf(source, file)));
+            platform::JoinPath(selection.destination, MirrorFolderOf(source, file, files));
         if (file)
             plan.foldersToMake.push_back(folder);
         plan.sources.push_back(PlannedSource{source, std::move(folder), file, false});
     }
     // The system folder is copied whole every time, whatever the sources and
     // the modified-only switch.
-    plan.sources.push_back(PlannedSource{"%systemroot%\\SYSTEM32",
-                                         selection.destination + "\\systemstate", false, true});
+    plan.sources.push_back(
+        PlannedSource{"%systemroot%\\SYSTEM32",
+                      platform::JoinPath(selection.destination, kSystemStateFolder), false, true});
 
     const bool modifiedOnly = selection.IsTicked(OptionFlag::ModifiedOnly);
     if (selection.IsTicked(OptionFlag::AllFileTypes))

@@ -8,6 +8,9 @@
 #include <string_view>
 #include <vector>
 
+// The System State line copies the system folder into this one.
+inline constexpr const char* kSystemStateFolder = "systemstate";
+
 // A place a backup copies from, and the folder its copies go to.
 struct PlannedSource
 {
@@ -53,6 +56,7 @@ struct CopyPlan
     CopyPlan(const CopyPlan&) = delete;
     CopyPlan& operator=(const CopyPlan&) = delete;
 
+    std::string destination;
     std::vector<PlannedSource> sources;
     // Folders the script makes before its first copy: xcopy asks "file or
     // directory?" when it copies a single file to a path that does not exist.
@@ -63,8 +67,8 @@ struct CopyPlan
 // The steps of the ticked options, in the order of their blocks: All File
 // Types, System State, Pictures, Audio, Video, Documents, Hidden; a block
 // repeats its lines for each source in list order, and System State comes once.
-// One source copies straight into the destination; with two or more, each
-// copies into a folder of its own there, so that two files of one name never
-// land on one path.
+// One source copies straight into the destination; with two or more, every
+// file goes to the mirror of its own path below it (MirrorOf), so that two
+// files never land on one path.
 // A source that is a file (`files` tells) copies that file alone.
 CopyPlan PlanBackup(const BackupSelection& selection, platform::FileTree& files);

@@ -1,12 +1,27 @@
 #include "plan/validate_source_entry.h"
 
+#include "model/backup_folders.h"
 #include "platform/path_text.h"
 #include "platform/text_case.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace
 {
+
+Message DuplicateMessage(const std::string& entry, const std::string& destination)
+{
+    return Message{"Error Duplicate Found. You Cannot Backup " + entry + " To " + destination,
+                   "ERROR", kStopType};
+}
+
+Message RecursionMessage(const std::string& entry, const std::string& destination)
+{
+    return Message{"Error Cannot Backup To " + destination + " From " + entry +
+                       " \nDetails:Reccursive(infinite) backup would occur",
+                   "ERROR", kStopType};
+}
 
 // Checks entries against one destination, upper-cased once, folding each
 // entry into the same buffer: a walk over many sources allocates nothing per
@@ -28,14 +43,10 @@ class EntryCheck
         m_upperEntry.assign(entry);
         m_upperEntry = platform::UpperCaseAnsi(std::move(m_upperEntry));
         if (m_upperEntry == m_upperDestination)
-            return Message{"Error Duplicate Found. You Cannot Backup " + entry + " To " +
-                               m_destination,
-                           "ERROR", kStopType};
+            return DuplicateMessage(entry, m_destination);
         // The entry would hold every copy made from it.
         if (platform::IsBelowFolder(m_upperDestination, m_upperEntry))
-            return Message{"Error Cannot Backup To " + m_destination + " From " + entry +
-                               " \nDetails:Reccursive(infinite) backup would occur",
-                           "ERROR", kStopType};
+            return RecursionMessage(entry, m_destination);
         return std::nullopt;
     }
 
@@ -52,12 +63,84 @@ std::optional<Message> ValidateSourceEntry(const std::string& entry, const std::
     return EntryCheck(destination)(entry);
 }
 
-std::optional<Message> FirstRejectedSource(const BackupSelection& selection)
+HeldFolder::HeldFolder(const std::string& folder, platform::FileTree& files)
+    : m_files(files), m_folder(folder), m_own(files.Identity(folder))
 {
-    EntryCheck check(selection.destination);
+    // Only a folder that is there has identities to compare.
+    if (!m_own)
+        return;
+    for (std::string above = folder;;)
+    {
+        const size_t separator = platform::FindLastSeparator(above);
+        if (separator == std::string::npos || separator == 0)
+            break;
+        // "C:\\" is the folder above "C:\\Data"; "C:" alone is no folder.
+        above.resize(separator + (above[separator - 1] == ':' ? 1 : 0));
+        if (const std::optional<platform::FileIdentity> identity = m_files.Identity(above))
+            m_above.push_back(*identity);
+        if (platform::EndsWithSeparator(above))
+            break;
+    }
+}
+
+HeldFolder::Hold HeldFolder::By(const std::string& entry) const
+{
+    const std::string upperEntry = m_files.FoldCase(entry);
+    const std::string upperFolder = m_files.FoldCase(m_folder);
+    if (upperEntry == upperFolder)
+        return Hold::Is;
+    if (platform::IsBelowFolder(upperFolder, upperEntry))
+        return Hold::Holds;
+    if (!m_own)
+        return Hold::No;
+    const std::optional<platform::FileIdentity> identity = m_files.Identity(entry);
+    if (!identity)
+        return Hold::No;
+    if (*identity == *m_own)
+        return Hold::Is;
+    return std::find(m_above.begin(), m_above.end(), *identity) != m_above.end() ? Hold::Holds
+                                                                                 : Hold::No;
+}
+
+SourceEntryChecks::SourceEntryChecks(const std::string& destination, platform::FileTree& files)
+    : m_files(files), m_destination(destination), m_held(destination, files)
+{
+    for (const char* own : {kReportsFolder, kVersionsFolder})
+        m_ownFolders.emplace_back(platform::JoinPath(destination, own), files);
+}
+
+std::optional<Message> SourceEntryChecks::Check(const std::string& entry) const
+{
+    if (std::optional<Message> rejection = ValidateSourceEntry(entry, m_destination))
+        return rejection;
+    switch (m_held.By(entry))
+    {
+    case HeldFolder::Hold::Is:
+        return DuplicateMessage(entry, m_destination);
+    case HeldFolder::Hold::Holds:
+        return RecursionMessage(entry, m_destination);
+    case HeldFolder::Hold::No:
+        break;
+    }
+    // A source inside the reports or versions folder would copy the backup's
+    // own files into the backup.
+    const std::string upperEntry = m_files.FoldCase(entry);
+    for (const HeldFolder& own : m_ownFolders)
+    {
+        if (own.By(entry) == HeldFolder::Hold::Is ||
+            platform::IsBelowFolder(upperEntry, m_files.FoldCase(own.Path())))
+            return RecursionMessage(entry, m_destination);
+    }
+    return std::nullopt;
+}
+
+std::optional<Message> FirstRejectedSource(const BackupSelection& selection,
+                                           platform::FileTree& files)
+{
+    const SourceEntryChecks checks(selection.destination, files);
     for (const std::string& source : selection.sources)
     {
-        if (std::optional<Message> rejection = check(source))
+        if (std::optional<Message> rejection = checks.Check(source))
             return rejection;
     }
     return std::nullopt;

@@ -2,18 +2,63 @@
 
 #include "model/backup_selection.h"
 #include "model/prompt.h"
+#include "platform/file_tree.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
-// Checks one source entry against the destination before anything is written:
-// a source may be neither the destination itself nor a folder that holds it
-// (each copy would land inside what is being copied). Returns the message to
-// show for a rejected entry, std::nullopt for an accepted one.
+// Checks one source entry against the destination by its text, before
+// anything is written: a source may be neither the destination itself nor a
+// folder that holds it (each copy would land inside what is being copied).
+// Returns the message to show for a rejected entry, std::nullopt for an
+// accepted one.
 std::optional<Message> ValidateSourceEntry(const std::string& entry,
                                            const std::string& destination);
+
+// A folder, and whether an entry is it or holds it under any name: a mapped
+// drive and its share, a subst letter or a junction reach the same folder,
+// which the file port's identities tell.
+class HeldFolder
+{
+  public:
+    HeldFolder(const std::string& folder, platform::FileTree& files);
+
+    enum class Hold
+    {
+        No,
+        Is,
+        Holds,
+    };
+    Hold By(const std::string& entry) const;
+    const std::string& Path() const { return m_folder; }
+
+  private:
+    platform::FileTree& m_files;
+    std::string m_folder;
+    std::optional<platform::FileIdentity> m_own;
+    // The folders above it, nearest first.
+    std::vector<platform::FileIdentity> m_above;
+};
+
+// Every check of an entry against one destination: the text checks, the same
+// by identity with the same messages, and no source inside the backup's own
+// reports or versions folder.
+class SourceEntryChecks
+{
+  public:
+    SourceEntryChecks(const std::string& destination, platform::FileTree& files);
+    std::optional<Message> Check(const std::string& entry) const;
+
+  private:
+    platform::FileTree& m_files;
+    std::string m_destination;
+    HeldFolder m_held;
+    std::vector<HeldFolder> m_ownFolders;
+};
 
 // The message of the first source entry, in list order, that fails its
 // checks; a run or a save calls it before writing anything, so that a
 // rejected selection leaves every store file as it was.
-std::optional<Message> FirstRejectedSource(const BackupSelection& selection);
+std::optional<Message> FirstRejectedSource(const BackupSelection& selection,
+                                           platform::FileTree& files);

@@ -7,6 +7,8 @@ namespace platform
 
 // The code page of the process's 8-bit texts, as the calls below take it.
 constexpr unsigned kAnsiCodePage = 0; // CP_ACP
+// The code page the command interpreter reads batch files in.
+constexpr unsigned kOemCodePage = 1; // CP_OEMCP
 
 // Converts 8-bit text from the ANSI code page to the OEM code page, the one
 // the command interpreter reads batch files in, and back. ASCII passes

@@ -34,6 +34,18 @@ size_t FindLastSeparator(std::string_view path, unsigned codePage)
     return last;
 }
 
+size_t FindFirstCharacterOf(std::string_view text, std::string_view characters, unsigned codePage)
+{
+    for (size_t i = 0; i < text.size(); ++i)
+    {
+        if (IsLeadByte(codePage, text[i]))
+            ++i;
+        else if (characters.find(text[i]) != std::string_view::npos)
+            return i;
+    }
+    return std::string_view::npos;
+}
+
 bool EndsWithSeparator(std::string_view path, unsigned codePage)
 {
     return !path.empty() && FindLastSeparator(path, codePage) == path.size() - 1;

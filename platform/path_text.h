@@ -20,6 +20,12 @@ size_t FindLastSeparator(std::string_view path, unsigned codePage = kAnsiCodePag
 
 bool EndsWithSeparator(std::string_view path, unsigned codePage = kAnsiCodePage);
 
+// The offset of the first character of the text that is one of `characters`
+// (single-byte ones), read by character: the second byte of a double-byte
+// character is none of them. npos when there is none.
+size_t FindFirstCharacterOf(std::string_view text, std::string_view characters,
+                            unsigned codePage = kAnsiCodePage);
+
 // Whether the path lies below the folder, compared byte for byte (callers
 // fold the letter case of both): C:\ and C:\Data hold C:\Data\Backup,
 // C:\Data does not hold C:\Database, and no folder holds itself.

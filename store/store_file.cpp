@@ -139,14 +139,22 @@ bool ReplaceWhole(const std::string& path, const std::string& text, platform::Fi
     return files.Replace(path, DiskPieces(text));
 }
 
-std::string ReadOrCreateEmpty(const std::string& path)
+FileText Read(const std::string& path)
 {
     if (std::optional<std::string> bytes = ReadBytes(path))
-        return FromDisk(std::move(*bytes));
+        return {ReadResult::Read, FromDisk(std::move(*bytes))};
+    return {IsMissing(path) ? ReadResult::Missing : ReadResult::Unreadable, {}};
+}
+
+std::optional<std::string> ReadOrCreateEmpty(const std::string& path)
+{
+    FileText file = Read(path);
+    if (file.result == ReadResult::Unreadable)
+        return std::nullopt;
     // "ab" creates a missing file without emptying one that appeared meanwhile.
-    if (IsMissing(path))
+    if (file.result == ReadResult::Missing)
         Open(path, "ab");
-    return {};
+    return std::move(file.text);
 }
 
 std::string ReadIfPresent(const std::string& path)

@@ -2,6 +2,7 @@
 
 #include "platform/file_tree.h"
 
+#include <optional>
 #include <string>
 
 // The ways the program opens a store file, each by its full path. There is no
@@ -16,9 +17,28 @@ namespace store
 bool ReplaceWhole(const std::string& path, const std::string& text,
                   platform::FileTree& files = platform::LocalFiles());
 
-// The file's text with "\r\n" read as "\n". A missing file is created empty
-// and reads as empty; so does one that cannot be read or created.
-std::string ReadOrCreateEmpty(const std::string& path);
+enum class ReadResult
+{
+    Read,
+    Missing,
+    // There, but it cannot be opened or read: locked without sharing, an I/O
+    // error, no rights, a folder of that name. Never to be taken for empty.
+    Unreadable,
+};
+
+struct FileText
+{
+    ReadResult result = ReadResult::Missing;
+    // With "\r\n" read as "\n"; empty unless read.
+    std::string text;
+};
+
+FileText Read(const std::string& path);
+
+// The file's text; a missing file is created empty and reads as empty (one
+// that cannot be created too). Nothing for a file that is there but
+// cannot be read.
+std::optional<std::string> ReadOrCreateEmpty(const std::string& path);
 
 // The same text, but a missing file stays missing and reads as empty: the
 // companions read the store with rights that may not let them write there.

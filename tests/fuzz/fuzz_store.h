@@ -15,7 +15,7 @@ inline flows::LoadedStore LoadWith(const char* fileName, const uint8_t* data, si
     static const Install folder;
     std::filesystem::remove(folder.PathOf(fileName));
     folder.Write({{fileName, std::string(reinterpret_cast<const char*>(data), size)}});
-    return flows::LoadStore(folder.Directory());
+    return flows::LoadStore(folder.Directory()).value();
 }
 
 // Stops the run with the message when an expectation does not hold.

@@ -176,18 +176,18 @@ TEST(BackupScript, SourcesInListOrderAsTheUserTypedThem)
 {
     EXPECT_EQ(
         R"(xcopy /d /y /s /C /I /h  "%systemroot%\SYSTEM32" "E:\%%USER%%\systemstate"
-xcopy /M /d /y /s /C /I "C:\100%%\*AVI" "E:\%%USER%%\100%%"
-xcopy /M /d /y /s /C /I "C:\100%%\*MPEG" "E:\%%USER%%\100%%"
-xcopy /M /d /y /s /C /I "C:\100%%\*MPG" "E:\%%USER%%\100%%"
-xcopy /M /d /y /s /C /I "C:\100%%\*M1V" "E:\%%USER%%\100%%"
-xcopy /M /d /y /s /C /I "C:\100%%\*WMV" "E:\%%USER%%\100%%"
+xcopy /M /d /y /s /C /I "C:\100%%\*AVI" "E:\%%USER%%\C\100%%"
+xcopy /M /d /y /s /C /I "C:\100%%\*MPEG" "E:\%%USER%%\C\100%%"
+xcopy /M /d /y /s /C /I "C:\100%%\*MPG" "E:\%%USER%%\C\100%%"
+xcopy /M /d /y /s /C /I "C:\100%%\*M1V" "E:\%%USER%%\C\100%%"
+xcopy /M /d /y /s /C /I "C:\100%%\*WMV" "E:\%%USER%%\C\100%%"
 xcopy /M /d /y /s /C /I "D:\\*AVI" "E:\%%USER%%\D"
 xcopy /M /d /y /s /C /I "D:\\*MPEG" "E:\%%USER%%\D"
 xcopy /M /d /y /s /C /I "D:\\*MPG" "E:\%%USER%%\D"
 xcopy /M /d /y /s /C /I "D:\\*M1V" "E:\%%USER%%\D"
 xcopy /M /d /y /s /C /I "D:\\*WMV" "E:\%%USER%%\D"
-xcopy /M /d /y /s /C /I /h "C:\100%%" "E:\%%USER%%\100%%"
-attrib -h "E:\%%USER%%\100%%"
+xcopy /M /d /y /s /C /I /h "C:\100%%" "E:\%%USER%%\C\100%%"
+attrib -h "E:\%%USER%%\C\100%%"
 xcopy /M /d /y /s /C /I /h "D:\" "E:\%%USER%%\D"
 attrib -h "E:\%%USER%%\D"
 erase "D:\50%%\backup.bat")",
@@ -200,8 +200,14 @@ erase "D:\50%%\backup.bat")",
 
 // Compared as the file system compares names; an entry holds the destination
 // only up to a folder boundary.
+// By identity too, with the same messages: a junction or another drive letter
+// to the destination or a folder above it; and no source inside the backup's
+// own reports or versions folder.
 TEST(ValidateSourceEntry, RejectsTheDestinationAndEveryFolderThatHoldsIt)
 {
+    FakeFiles files;
+    files.AddFolder("C:\\Data\\Backup", false);
+    files.aliases = {{"J:\\Same", "C:\\Data\\Backup"}, {"J:\\Up", "C:\\Data"}};
     const std::tuple<std::string, std::string, char> cases[] = {
         // 'D'uplicate, 'R'ecursion, or accepted
         {"C:\\Data", "E:\\Backup", 0},
@@ -211,6 +217,11 @@ TEST(ValidateSourceEntry, RejectsTheDestinationAndEveryFolderThatHoldsIt)
         {"C:\\DATA", "c:\\data\\backup\\today", 'R'},
         {"C:\\Data", "C:\\Database", 0},
         {"C:\\Backup\\Sub", "C:\\Backup", 0},
+        {"J:\\Same", "C:\\Data\\Backup", 'D'},
+        {"J:\\Up", "C:\\Data\\Backup", 'R'},
+        {"C:\\Data\\Backup\\Corvane Backup reports", "C:\\Data\\Backup", 'R'},
+        {"C:\\Data\\Backup\\Corvane Backup versions\\C", "C:\\Data\\Backup", 'R'},
+        {"C:\\Data\\Backup\\Sub", "C:\\Data\\Backup", 0},
 #ifdef _WIN32
         {"C:\\Caf\xE9", "C:\\CAF\xC9", 'D'},
         {"C:\\\xC9t\xE9", "C:\\\xE9T\xC9\\Backup", 'R'},
@@ -226,34 +237,44 @@ TEST(ValidateSourceEntry, RejectsTheDestinationAndEveryFolderThatHoldsIt)
         if (rejection == 'R')
             expected = Error("Error Cannot Backup To " + destination + " From " + entry +
                              " \nDetails:Reccursive(infinite) backup would occur");
-        EXPECT_EQ(expected, ValidateSourceEntry(entry, destination));
+        EXPECT_EQ(expected, SourceEntryChecks(destination, files).Check(entry));
     }
 }
 
-// Each source of several copies into a folder of its own, named as the entry
-// names its last folder; a name taken by an earlier entry, or by the system
-// folder's copy, gets the smallest free " (n)", without regard to case. A
-// file's folder is made first: xcopy asks "file or directory?" for a missing one.
-TEST(BackupScript, EverySourceHasAFolderOfItsOwn)
+// With several sources every file goes to the mirror of its own path: the
+// drive letter as written, "UNC" for a share (a mapped drive by its share),
+// "other" for neither. A file entry copies into the mirror of its folder,
+// which is made first (xcopy asks "file or directory?" for a missing one); a
+// file entry that is not there counts as a folder. A drive-root destination
+// joins with one backslash, but for the System State line's own text.
+TEST(BackupScript, EveryFileGoesToTheMirrorOfItsPath)
 {
     const std::vector<std::string> sources = {
-        "C:\\Docs",         "D:\\Work\\Docs\\", "D:\\",          "C:\\Notes\\a.txt",
-        "C:\\Notes\\b.txt", "E:\\systemstate",  "c:\\old\\DOCS", "C:\\top.txt"};
+        "C:\\Docs",         "D:\\Work\\Docs\\", "D:\\",
+        "C:\\Notes\\a.txt", "c:\\Notes\\b.txt", "\\\\srv\\share\\x",
+        "M:\\Mapped",       "\\odd:name",       "C:\\gone.txt"};
+    FakeFiles files;
+    files.AddFile("C:\\Notes\\a.txt", 0);
+    files.AddFile("c:\\Notes\\b.txt", 0);
+    files.universal["M:"] = "\\\\nas\\home";
     const auto line = [](const std::string& source, const std::string& folder) {
-        return "xcopy /d /y /s /C /I /h \"" + source + "\" \"E:\\B\\" + folder +
-               "\"\nattrib -h \"E:\\B\\" + folder + "\"\n";
+        return "xcopy /d /y /s /C /I /h \"" + source + "\" \"E:\\" + folder +
+               "\"\nattrib -h \"E:\\" + folder + "\"\n";
     };
-    EXPECT_EQ("md \"E:\\B\\Notes\" 2>nul\nmd \"E:\\B\\Notes (2)\" 2>nul\nmd \"E:\\B\\C\" 2>nul\n" +
-                  line(sources[0], "Docs") + line(sources[1], "Docs (2)") + line(sources[2], "D") +
-                  line(sources[3], "Notes") + line(sources[4], "Notes (2)") +
-                  line(sources[5], "systemstate (2)") + line(sources[6], "DOCS (3)") +
-                  line(sources[7], "C") + "erase \"x\"",
-              Script(Selection(sources, "E:\\B", "1000000000"), "x",
-                     [](const std::string& path) { return path.back() == 't'; }));
+    EXPECT_EQ(
+        "md \"E:\\C\\Notes\" 2>nul\nmd \"E:\\c\\Notes\" 2>nul\n" + line(sources[0], "C\\Docs") +
+            line(sources[1], "D\\Work\\Docs") + line(sources[2], "D") +
+            line(sources[3], "C\\Notes") + line(sources[4], "c\\Notes") +
+            line(sources[5], "UNC\\srv\\share\\x") + line(sources[6], "UNC\\nas\\home\\Mapped") +
+            line(sources[7], "other\\oddname") + line(sources[8], "C\\gone.txt") +
+            "xcopy /d /y /s /C /I /h  \"%systemroot%\\SYSTEM32\" \"E:\\\\systemstate\"\n"
+            "erase \"x\"",
+        ComposeBackupScript(PlanBackup(Selection(sources, "E:\\", "1000000010"), files), "x"));
 }
 
 // In code page 932 the bytes 83 5C are one character whose second byte is a
-// backslash's: "C:\\" followed by them is one folder, and ends in no separator.
+// backslash's: "C:\\" followed by them is one folder, and ends in no separator;
+// "\x83\x7C" is a letter, not a "|" the batch could not carry.
 TEST(PathText, SeparatorsAreFoundByCharacter)
 {
 #ifndef _WIN32
@@ -263,4 +284,6 @@ TEST(PathText, SeparatorsAreFoundByCharacter)
     EXPECT_FALSE(platform::EndsWithSeparator(folder, 932));
     EXPECT_EQ(2u, platform::FindLastSeparator(folder + "x", 932));
     EXPECT_TRUE(platform::EndsWithSeparator(folder, 1252));
+    EXPECT_EQ(std::string::npos, platform::FindFirstCharacterOf("C:\\\x83\x7C", "<|>", 932));
+    EXPECT_EQ(5u, platform::FindFirstCharacterOf("C:\\\x83\x7C|", "<|>", 932));
 }

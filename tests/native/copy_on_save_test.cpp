@@ -11,15 +11,17 @@ namespace
 using companions::AgentSchedule;
 using companions::SavedFileCopy;
 
-// Pictures and Documents from three sources: two folders and one whose name
-// no batch can carry. The destination lies inside the first source, as a
-// hand-edited store may have it, and the install directory is the second.
+// Pictures and Documents from four sources, as a hand-edited store may have
+// them: a folder, the install directory, one whose name no batch can carry,
+// and one that holds the destination under another name.
 struct CopyOnSave : testing::Test
 {
     Install install;
     InstallDirectory directory{install.Path()};
     FakeFiles files;
-    const std::string dest = P("/u/docs/backup");
+    const std::string dest = P("/b/backup");
+    // Where the first source's copies go.
+    const std::string mirror = dest + P("/other/u/docs");
 
     CopyOnSave()
     {
@@ -29,7 +31,8 @@ struct CopyOnSave : testing::Test
         files.AddFile(P("/u/docs/h.txt"), 100, true);
         files.AddFolder(P("/u/docs/hid"), true);
         files.AddFile(P("/u/docs/hid/d.txt"), 100);
-        files.AddFile(P("/u/docs/backup/e.txt"), 100);
+        files.AddFile(dest + P("/e.txt"), 100);
+        files.aliases[P("/m")] = P("/b");
         files.AddFile(install.PathOf("notes.txt"), 100);
         files.AddFile(P("/u/bad\"name/f.txt"), 100);
         Save("0001001000");
@@ -37,8 +40,9 @@ struct CopyOnSave : testing::Test
 
     void Save(const std::string& ticks)
     {
-        SaveSelection(directory,
-                      Selection({P("/u/docs"), install.Path(), P("/u/bad\"name")}, dest, ticks));
+        SaveSelection(
+            directory,
+            Selection({P("/u/docs"), install.Path(), P("/u/bad\"name"), P("/m")}, dest, ticks));
         saved = companions::ReadSavedPlan(directory, files);
     }
 
@@ -48,8 +52,8 @@ struct CopyOnSave : testing::Test
 } // namespace
 
 // A saved file goes where backup.bat puts it, once its type and the hidden
-// rule say so; nothing comes from the destination, the install directory or
-// a source the batch could not carry.
+// rule say so; nothing comes from the destination, the install directory, a
+// source the batch could not carry, or one that holds the destination.
 TEST_F(CopyOnSave, CopiesWhatThePlanCopiesToItsPlace)
 {
     struct Case
@@ -58,15 +62,26 @@ TEST_F(CopyOnSave, CopiesWhatThePlanCopiesToItsPlace)
         std::vector<std::string> copies;
     };
     const Case cases[] = {
-        {P("/u/docs/a.txt"), {dest + P("/docs/a.txt")}},
-        {P("/u/docs/sub/b.JPG"), {dest + P("/docs/sub/b.JPG")}},
+        {P("/u/docs/a.txt"), {mirror + P("/a.txt")}},
+        {P("/u/docs/sub/b.JPG"), {mirror + P("/sub/b.JPG")}},
         {P("/u/docs/c.exe"), {}},
         {P("/u/docs/h.txt"), {}},
         {P("/u/docs/hid/d.txt"), {}},
-        {P("/u/docs/backup/e.txt"), {}},
+        {P("/m/backup/e.txt"), {}},
         {install.PathOf("notes.txt"), {}},
         {P("/u/bad\"name/f.txt"), {}},
     };
+    const auto reasons = [this] {
+        std::vector<std::pair<std::string, companions::Shortfall>> refused;
+        for (const companions::RefusedSource& source : saved->refused)
+            refused.emplace_back(source.path, source.reason);
+        return refused;
+    };
+    EXPECT_EQ((std::vector<std::pair<std::string, companions::Shortfall>>{
+                  {install.Path(), companions::Shortfall::HoldsBackupFolder},
+                  {P("/u/bad\"name"), companions::Shortfall::CannotCarry},
+                  {P("/m"), companions::Shortfall::HoldsBackupFolder}}),
+              reasons());
     for (const Case& c : cases)
     {
         files.copies.clear();
@@ -78,12 +93,14 @@ TEST_F(CopyOnSave, CopiesWhatThePlanCopiesToItsPlace)
             made.push_back(to);
         EXPECT_EQ(c.copies, made) << c.path;
         // Cleared as xcopy /M clears it, and only for a file it copied.
-        EXPECT_EQ(c.copies.empty(), files.entries.at(c.path).archive) << c.path;
+        EXPECT_EQ(c.copies.empty(), !files.Facts(c.path) || files.Facts(c.path)->archive) << c.path;
     }
 }
 
-// Only a copy that is missing, older by more than FAT's 2 seconds, or of
-// another size is replaced; a file still open for writing is left alone.
+// Only a copy that is missing or older by more than FAT's 2 seconds is
+// replaced, as xcopy /d replaces it; one not older but of another size (a
+// version put back) is kept and said so; a file still open for writing is
+// left alone.
 TEST_F(CopyOnSave, CopiesOnlyWhenTheCopyIsBehindAndTheFileIsClosed)
 {
     struct Case
@@ -94,15 +111,16 @@ TEST_F(CopyOnSave, CopiesOnlyWhenTheCopyIsBehindAndTheFileIsClosed)
     };
     const Case cases[] = {
         {100, 1, SavedFileCopy::UpToDate}, {99, 1, SavedFileCopy::UpToDate},
-        {97, 1, SavedFileCopy::Copied},    {100, 2, SavedFileCopy::Copied},
-        {200, 1, SavedFileCopy::UpToDate},
+        {97, 1, SavedFileCopy::Copied},    {100, 2, SavedFileCopy::NewerCopyKept},
+        {200, 1, SavedFileCopy::UpToDate}, {200, 2, SavedFileCopy::NewerCopyKept},
     };
-    const std::string copy = dest + P("/docs/a.txt");
+    const std::string copy = mirror + P("/a.txt");
     for (const Case& c : cases)
     {
         files.AddFile(copy, c.copySecond, false, c.copySize);
         EXPECT_EQ(c.outcome, companions::CopySavedFile(*saved, P("/u/docs/a.txt"), files))
             << c.copySecond << " " << c.copySize;
+        EXPECT_EQ(c.outcome == SavedFileCopy::Copied ? 1u : c.copySize, files.Facts(copy)->size);
     }
     files.entries.erase(copy);
     files.busy.insert(P("/u/docs/a.txt"));
@@ -168,17 +186,27 @@ TEST_F(CopyOnSave, FollowsAChangedSelection)
     EXPECT_EQ(SavedFileCopy::Copied, companions::CopySavedFile(*saved, P("/u/docs/c.exe"), files));
 }
 
-// With the destination unplugged a saved file is not copied, and its report
-// waits in the profile for the next log-on.
-TEST_F(CopyOnSave, ReportsAFailedCopyForTheNextLogOn)
+// With the destination unplugged a saved file is not copied; the day's
+// failures make one report, which waits in the profile for the next log-on.
+TEST_F(CopyOnSave, ReportsTheDaysFailedCopiesInOneReport)
 {
     files.entries.erase(dest + P("/e.txt"));
     files.entries.erase(dest);
     EXPECT_EQ(SavedFileCopy::Failed, companions::CopySavedFile(*saved, P("/u/docs/a.txt"), files));
-    companions::ReportUncopiedFiles(*saved, {P("/u/docs/a.txt")}, files, std::tm{},
-                                    install.PathOf("profile"));
-    const std::vector<std::string> toShow = companions::ReportsToShow(install.PathOf("profile"));
+    companions::UncopiedFilesReport report(install.PathOf("profile"));
+    std::tm day{};
+    day.tm_year = 126;
+    for (const char* path : {"/u/docs/a.txt", "/u/docs/sub/b.JPG", "/u/docs/a.txt"})
+    {
+        report.Add(*saved, {P(path)}, files, day);
+        day.tm_hour += 1;
+    }
+    std::vector<std::string> toShow = companions::ReportsToShow(install.PathOf("profile"));
     ASSERT_EQ(1u, toShow.size());
-    EXPECT_EQ("1 of 1 files were not backed up.\n" + P("/u/docs/a.txt") + "\tmissing\n",
+    EXPECT_EQ("2 of 2 files were not backed up.\n" + P("/u/docs/a.txt") + "\tmissing\n" +
+                  P("/u/docs/sub/b.JPG") + "\tmissing\n",
               store::ReadIfPresent(toShow[0]));
+    day.tm_yday += 1;
+    report.Add(*saved, {P("/u/docs/a.txt")}, files, day);
+    EXPECT_EQ(2u, companions::ReportsToShow(install.PathOf("profile")).size());
 }

@@ -134,8 +134,12 @@ TEST(ExpectedFiles, HiddenFilesOnlyWithTheLinesThatCopyThem)
 TEST(Verdict, NamesEachFileNotBackedUpWithItsReason)
 {
     Backup backup;
-    // With two sources, each copies into a folder named as it is.
-    const std::string own = fs::path(backup.source.Path()).filename().string() + kSep;
+    // With two sources, each copies into the mirror of its path.
+#ifdef _WIN32
+    const std::string own = backup.source.Path().erase(1, 1) + kSep;
+#else
+    const std::string own = "other" + backup.source.Path() + kSep;
+#endif
     backup.Copied("good.txt", 0s, 3, own);
     backup.Copied("fat clock.txt", 1s, 3, own);
     backup.Copied("old.txt", 10s, 3, own);
@@ -143,7 +147,8 @@ TEST(Verdict, NamesEachFileNotBackedUpWithItsReason)
     backup.Make(backup.source, "sub" + kSep + "never.txt");
     const std::string gone = backup.source.PathOf("gone");
     const companions::RunProgress progress(
-        companions::ListExpectedFiles(backup.Plan("1000000000", {gone})), platform::LocalFiles());
+        companions::ListExpectedFiles(backup.Plan("1000000000", {gone})), {},
+        platform::LocalFiles());
     const std::string source = backup.source.Path() + kSep;
     EXPECT_EQ("4 of 6 files were not backed up.\n" + source + "old.txt\tolder than the source\n" +
                   source + "short.txt\tsize differs\n" + source + "sub" + kSep +
@@ -151,7 +156,7 @@ TEST(Verdict, NamesEachFileNotBackedUpWithItsReason)
               companions::ReportText(progress.Finish(false)));
 
     const Backup empty;
-    const companions::RunProgress none(companions::ListExpectedFiles(empty.Plan("1000000000")),
+    const companions::RunProgress none(companions::ListExpectedFiles(empty.Plan("1000000000")), {},
                                        platform::LocalFiles());
     EXPECT_EQ("All 0 files were backed up.\n", companions::ReportText(none.Finish(false)));
 
@@ -161,7 +166,7 @@ TEST(Verdict, NamesEachFileNotBackedUpWithItsReason)
                              backup.destination.PathOf(std::string(300, 'd')), "1000000000"),
                    platform::LocalFiles());
     const companions::Verdict lost =
-        companions::RunProgress(companions::ListExpectedFiles(tooLong), platform::LocalFiles())
+        companions::RunProgress(companions::ListExpectedFiles(tooLong), {}, platform::LocalFiles())
             .Finish(false);
     EXPECT_EQ(5u, lost.notBackedUp.size());
     for (const companions::NotBackedUp& file : lost.notBackedUp)
@@ -176,7 +181,7 @@ TEST(RunProgress, CountsCopiesAsTheyArrive)
     backup.Copied("earlier.txt", 0s);
     backup.Make(backup.source, "new.txt", 1000);
     const std::string stray = backup.Make(backup.destination, "stray.txt");
-    companions::RunProgress progress(companions::ListExpectedFiles(backup.Plan("1000000000")),
+    companions::RunProgress progress(companions::ListExpectedFiles(backup.Plan("1000000000")), {},
                                      platform::LocalFiles());
     const auto counts = [&progress] {
         const companions::Progress& now = progress.Now();
@@ -212,9 +217,9 @@ TEST(Report, WrittenWholeIntoTheDestinationAndTheProfile)
     EXPECT_EQ(
         (std::vector<std::string>{destination.PathOf(own + name), profile.PathOf(kept + name)}),
         paths);
-    const std::string text = "1 of 3 files were not backed up.\r\n"
-                             "The backup was stopped before it finished.\r\n"
-                             "C:\\a.txt\tmissing\r\n";
+    const std::string text =
+        "The backup was stopped before it finished: 3 files checked, 1 not backed up.\r\n"
+        "C:\\a.txt\tmissing\r\n";
     EXPECT_EQ(text, destination.Read(own + name));
     EXPECT_EQ(text, profile.Read(kept + name));
 

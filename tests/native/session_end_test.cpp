@@ -19,7 +19,11 @@ struct SessionEnd : testing::Test
     FakeFiles files;
     const std::string dest = install.PathOf("dest");
     const std::string profile = install.PathOf("profile");
+    // Where the first source's copies go.
+    const std::string mirror = platform::JoinPath(dest, P("other/u/docs"));
     companions::Millis now = 0;
+    // What the profile held when the clock was first read, at the walk's start.
+    std::string reportBeforeTheWalk;
 
     SessionEnd()
     {
@@ -28,7 +32,7 @@ struct SessionEnd : testing::Test
         files.AddFile(P("/u/docs/c.txt"), 100);
         files.AddFile(P("/u/docs/d.exe"), 100);
         files.busy.insert(P("/u/docs/c.txt"));
-        files.AddFile(platform::JoinPath(dest, P("docs/b.txt")), 100);
+        files.AddFile(platform::JoinPath(mirror, "b.txt"), 100);
         // The report goes to the disk: the destination must be there.
         std::filesystem::create_directory(dest);
     }
@@ -37,8 +41,12 @@ struct SessionEnd : testing::Test
     {
         SaveSelection(directory, Selection({P("/u/docs"), P("/e/gone")}, dest, ticks));
         const auto saved = companions::ReadSavedPlan(directory, files);
-        return companions::BackUpAtSessionEnd(
-            *saved, {files, [this] { return ++now; }, deadline, kStarted, profile});
+        const auto clock = [this] {
+            if (now == 0)
+                reportBeforeTheWalk = ReportIn(P("profile/Corvane Backup/reports"));
+            return ++now;
+        };
+        return companions::BackUpAtSessionEnd(*saved, {files, clock, deadline, kStarted, profile});
     }
 
     std::string ReportIn(const std::string& folder, const std::string& name = kReportName) const
@@ -55,8 +63,10 @@ struct SessionEnd : testing::Test
 TEST_F(SessionEnd, BacksUpThePlanAndReportsWhatIsMissing)
 {
     Run("0000001000", 1000);
+    EXPECT_EQ("The backup was stopped before it finished: 0 files checked, 0 not backed up.\r\n",
+              reportBeforeTheWalk);
     EXPECT_EQ((std::vector<std::pair<std::string, std::string>>{
-                  {P("/u/docs/a.txt"), platform::JoinPath(dest, P("docs/a.txt"))}}),
+                  {P("/u/docs/a.txt"), platform::JoinPath(mirror, "a.txt")}}),
               files.copies);
     const std::string report = "2 of 4 files were not backed up.\r\n" + P("/u/docs/c.txt") +
                                "\tmissing\r\n" + P("/e/gone") + "\tsource not found\r\n";
@@ -74,20 +84,19 @@ TEST_F(SessionEnd, BacksUpThePlanAndReportsWhatIsMissing)
     EXPECT_EQ((Starts{{kept, kShowNormal}, {kept, kShowNormal}}), shell.starts);
 }
 
-// At the cap the run stops; what it did not reach is reported as it stands,
+// At the cap the run stops, and the listing and the judging count against
+// it as the copying does: only what was checked is reported, never as "All",
 // under a name of its own beside the earlier report of the same second.
 TEST_F(SessionEnd, StopsAtTheCap)
 {
     Run("0000001000", 1000);
     files.copies.clear();
-    files.entries.erase(platform::JoinPath(dest, P("docs/a.txt")));
+    files.entries.erase(platform::JoinPath(mirror, "a.txt"));
     now = 0;
-    // Four files listed, then the time is up.
-    Run("0000001000", 5);
-    EXPECT_TRUE(files.copies.empty());
-    EXPECT_EQ("3 of 4 files were not backed up.\r\nThe backup was stopped before it finished.\r\n" +
-                  P("/u/docs/a.txt") + "\tmissing\r\n" + P("/u/docs/c.txt") + "\tmissing\r\n" +
-                  P("/e/gone") + "\tsource not found\r\n",
+    // Four files listed, the first one copied, then the time is up.
+    Run("0000001000", 7);
+    EXPECT_EQ(1u, files.copies.size());
+    EXPECT_EQ("The backup was stopped before it finished: 1 files checked, 0 not backed up.\r\n",
               ReportIn(P("profile/Corvane Backup/reports"), "2024-05-01 17-30-05 (2).txt"));
     EXPECT_EQ(2u, companions::ReportsToShow(profile).size());
 }
@@ -101,7 +110,7 @@ TEST_F(SessionEnd, ModifiedOnlyCopiesArchivedFilesAndCountsEveryFile)
     files.entries.at(P("/u/docs/c.txt")).archive = false;
     Run("0000001001", 1000);
     EXPECT_EQ((std::vector<std::pair<std::string, std::string>>{
-                  {P("/u/docs/a.txt"), platform::JoinPath(dest, P("docs/a.txt"))}}),
+                  {P("/u/docs/a.txt"), platform::JoinPath(mirror, "a.txt")}}),
               files.copies);
     EXPECT_FALSE(files.entries.at(P("/u/docs/a.txt")).archive);
     EXPECT_EQ("2 of 4 files were not backed up.\r\n" + P("/u/docs/c.txt") + "\tmissing\r\n" +

@@ -12,7 +12,7 @@ flows::LoadedStore Load(const FileMap& files)
 {
     Install install;
     install.Write(files);
-    return flows::LoadStore(install.Directory());
+    return flows::LoadStore(install.Directory()).value();
 }
 
 // mod.bat for a destination in its batch form: 25 lines, the last without a
@@ -55,6 +55,20 @@ TEST(LoadStore, SettingsReadingRules)
         const flows::LoadedStore loaded = Load(text ? FileMap{{"settings.dat", text}} : FileMap{});
         EXPECT_EQ(Selection({}, "", ticks).flags, loaded.ticked);
         EXPECT_EQ(ticks[0] == '1', loaded.typeBoxesLocked);
+    }
+}
+
+// A store file that is there but cannot be read (here a folder of its name)
+// is no first run: the load fails and creates nothing.
+TEST(LoadStore, AnUnreadableFileFailsTheLoadAndCreatesNothing)
+{
+    for (const char* unreadable : {"settings.dat", "filestobackup.bck", "data.dat"})
+    {
+        SCOPED_TRACE(unreadable);
+        Install install;
+        std::filesystem::create_directory(install.PathOf(unreadable));
+        EXPECT_FALSE(flows::LoadStore(install.Directory()));
+        EXPECT_EQ((FileMap{{unreadable, "<folder>"}}), install.Files());
     }
 }
 
@@ -189,5 +203,5 @@ TEST(StoreFile, LongTextKeepsEveryByteAndLineEnd)
     Install install;
     ASSERT_TRUE(store::ReplaceWhole(install.PathOf("filestobackup.bck"), text));
     EXPECT_TRUE(install.Read("filestobackup.bck") == expected);
-    EXPECT_TRUE(store::ReadOrCreateEmpty(install.PathOf("filestobackup.bck")) == text);
+    EXPECT_TRUE(store::Read(install.PathOf("filestobackup.bck")).text == text);
 }

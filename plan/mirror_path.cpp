@@ -1,0 +1,44 @@
+#include "plan/mirror_path.h"
+
+#include "platform/file_tree.h"
+#include "platform/path_text.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace
+{
+
+std::string_view WithoutLeadingSeparators(std::string_view text)
+{
+    // A lead byte comes first: a separator there is one.
+    while (!text.empty() && platform::IsSeparator(text.front()))
+        text.remove_prefix(1);
+    return text;
+}
+
+std::string Joined(std::string_view first, std::string_view rest, char separator)
+{
+    std::string mirror(first);
+    if (!rest.empty())
+        mirror.append(1, separator).append(rest);
+    return mirror;
+}
+
+} // namespace
+
+std::string MirrorOf(std::string_view path)
+{
+    const char separator =
+        path.find('\\') != std::string_view::npos ? '\\' : platform::kPathSeparator;
+    while (path.size() > 1 && platform::EndsWithSeparator(path))
+        path.remove_suffix(1);
+    if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0])))
+        return Joined(path.substr(0, 1), WithoutLeadingSeparators(path.substr(2)), separator);
+    if (path.size() > 2 && platform::IsSeparator(path[0]) && platform::IsSeparator(path[1]))
+        return Joined("UNC", WithoutLeadingSeparators(path), separator);
+    // No byte of a double-byte character's second half is a colon.
+    std::string rest(WithoutLeadingSeparators(path));
+    rest.erase(std::remove(rest.begin(), rest.end(), ':'), rest.end());
+    return Joined("other", rest, separator);
+}

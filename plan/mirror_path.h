@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Where a path's copies lie below the destination when a backup has two or
+// more sources: a mirror of the path itself, so that a file's place never
+// depends on the other entries or on whether its entry is on the disk.
+// "C:\Docs\a.txt" gives "C\Docs\a.txt", "D:\" gives "D",
+// "\\server\share\x" gives "UNC\server\share\x", and a path with neither a
+// drive nor a share gives "other\" and the path without its leading
+// separators and colons. A trailing separator is ignored; the separators are
+// the path's own.
+std::string MirrorOf(std::string_view path);
