@@ -1,5 +1,6 @@
 #include "companions/report.h"
 
+#include "model/backup_folders.h"
 #include "platform/file_tree.h"
 #include "platform/path_text.h"
 #include "store/store_file.h"
@@ -45,7 +46,8 @@ void KeepToShow(platform::FileTree& files, const std::string& localAppData, cons
     if (localAppData.empty() || std::find(names.begin(), names.end(), name) != names.end())
         return;
     names.push_back(name);
-    files.MakeFolders(ProgramFolder(localAppData));
+    if (!files.MakeFoldersBelow(localAppData, ProgramFolder(localAppData)))
+        return;
     store::ReplaceWhole(ToShowList(localAppData), store::FormatSourceList(names), files);
 }
 
@@ -79,9 +81,8 @@ std::string ReportName(const std::tm& start, int number)
 ReportPublisher::ReportPublisher(const std::tm& start, const std::string& destination,
                                  const std::string& localAppData)
     : m_files(platform::LocalFiles()), m_destination(destination),
-      m_destinationFolder(destination.empty()
-                              ? std::string()
-                              : platform::JoinPath(destination, "Corvane Backup reports")),
+      m_destinationFolder(destination.empty() ? std::string()
+                                              : platform::JoinPath(destination, kReportsFolder)),
       m_profileFolder(ProfileReports(localAppData)), m_localAppData(localAppData)
 {
     const auto taken = [this](const std::string& folder) {
@@ -95,10 +96,13 @@ ReportPublisher::ReportPublisher(const std::tm& start, const std::string& destin
     }
 }
 
-std::string ReportPublisher::WriteInto(const std::string& folder, const Verdict& verdict)
+std::string ReportPublisher::WriteInto(const std::string& root, const std::string& folder,
+                                       const Verdict& verdict)
 {
     const std::string path = platform::JoinPath(folder, m_name);
-    if (folder.empty() || !m_files.MakeFolders(folder) ||
+    // The monitor runs elevated and writes where an unelevated program may
+    // have planted a link: no folder below the root is followed.
+    if (folder.empty() || !m_files.MakeFoldersBelow(root, folder) ||
         !store::ReplaceWhole(path, ReportText(verdict), m_files))
         return {};
     return path;
@@ -106,7 +110,7 @@ std::string ReportPublisher::WriteInto(const std::string& folder, const Verdict&
 
 void ReportPublisher::Interim(const Verdict& verdict)
 {
-    WriteInto(m_profileFolder, verdict);
+    WriteInto(m_localAppData, m_profileFolder, verdict);
     KeepToShow(m_files, m_localAppData, m_name);
 }
 
@@ -117,11 +121,12 @@ std::vector<std::string> ReportPublisher::Final(const Verdict& verdict, bool sho
     // took its letter.
     if (m_files.IsFolder(m_destination))
     {
-        if (std::string path = WriteInto(m_destinationFolder, verdict); !path.empty())
+        if (std::string path = WriteInto(m_destination, m_destinationFolder, verdict);
+            !path.empty())
             written.push_back(std::move(path));
     }
     const bool reachedDestination = !written.empty();
-    if (std::string path = WriteInto(m_profileFolder, verdict); !path.empty())
+    if (std::string path = WriteInto(m_localAppData, m_profileFolder, verdict); !path.empty())
         written.push_back(std::move(path));
     if (shownNow || (reachedDestination && !verdict.HasBadNews()))
         MarkShown(m_files, m_localAppData, m_name);

@@ -42,7 +42,8 @@ class ReportPublisher
     std::vector<std::string> Final(const Verdict& verdict, bool shownNow);
 
   private:
-    std::string WriteInto(const std::string& folder, const Verdict& verdict);
+    std::string WriteInto(const std::string& root, const std::string& folder,
+                          const Verdict& verdict);
 
     platform::FileTree& m_files;
     std::string m_destination;

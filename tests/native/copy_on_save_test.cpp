@@ -193,6 +193,7 @@ TEST_F(CopyOnSave, ReportsTheDaysFailedCopiesInOneReport)
     files.entries.erase(dest + P("/e.txt"));
     files.entries.erase(dest);
     EXPECT_EQ(SavedFileCopy::Failed, companions::CopySavedFile(*saved, P("/u/docs/a.txt"), files));
+    std::filesystem::create_directory(install.PathOf("profile"));
     companions::UncopiedFilesReport report(install.PathOf("profile"));
     std::tm day{};
     day.tm_year = 126;

@@ -227,4 +227,16 @@ TEST(Report, WrittenWholeIntoTheDestinationAndTheProfile)
     EXPECT_EQ(text, destination.Read(own + "2026-03-04 05-06-07.txt"));
     EXPECT_EQ(std::vector<std::string>{profile.PathOf(kept + "2026-03-04 05-06-07 (3).txt")},
               companions::ReportPublisher(start, "", profile.Path()).Final(stopped, true));
+
+#ifndef _WIN32
+    // A reports folder that someone made a link to elsewhere is not written
+    // through: the report stays in the profile and is kept to be shown.
+    Install planted, elsewhere;
+    fs::create_directory_symlink(elsewhere.Path(), planted.PathOf("Corvane Backup reports"));
+    EXPECT_EQ(
+        std::vector<std::string>{profile.PathOf(kept + "2026-03-04 05-06-07 (4).txt")},
+        companions::ReportPublisher(start, planted.Path(), profile.Path()).Final(stopped, false));
+    EXPECT_TRUE(fs::is_empty(elsewhere.Path()));
+    EXPECT_EQ(1u, companions::ReportsToShow(profile.Path()).size());
+#endif
 }

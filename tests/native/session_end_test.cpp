@@ -33,8 +33,10 @@ struct SessionEnd : testing::Test
         files.AddFile(P("/u/docs/d.exe"), 100);
         files.busy.insert(P("/u/docs/c.txt"));
         files.AddFile(platform::JoinPath(mirror, "b.txt"), 100);
-        // The report goes to the disk: the destination must be there.
+        // The report goes to the disk: the destination and the profile must
+        // be there.
         std::filesystem::create_directory(dest);
+        std::filesystem::create_directory(profile);
     }
 
     companions::Verdict Run(const std::string& ticks, companions::Millis deadline)
