@@ -68,7 +68,7 @@ auto WriteOnce(const BenchFolder& folder, std::uintmax_t bytes)
 {
     return [path = folder.install.PathOf("one-call"),
             text = std::string(static_cast<size_t>(bytes), 'x')] {
-        if (!platform::ReplaceFileWhole(path, text))
+        if (!platform::LocalFiles().Replace(path, text))
             std::abort();
     };
 }

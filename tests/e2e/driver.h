@@ -87,11 +87,11 @@ inline std::string SampleText(int source, const std::string& path)
     return std::to_string(source) + " " + path;
 }
 
-// Where a sample is copied to in the destination: each source into a folder
-// of its own, named as the source.
+// Where a sample is copied to in the destination: below the mirror of its
+// source's path, "C:\\e2e\\..." in "C\\e2e\\...".
 inline std::string CopyOf(int source, const std::string& path)
 {
-    return fs::u8path(kSources[source]).filename().u8string() + "\\" + path;
+    return "C" + kSources[source].substr(2) + "\\" + path;
 }
 
 // The copies of the samples that are pictures or documents (all but the song

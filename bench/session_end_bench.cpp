@@ -1,0 +1,139 @@
+// The backup at the end of the session over the generated 100,000-file tree.
+// Every copy current: against bare listings of the source and the destination
+// ("x_listings", the aim is at most 2). With 1,000 files changed: what the
+// run takes beyond the unchanged run, against a plain copy of those files
+// ("x_plain_copy", the aim is at most 1.5).
+#include "bench/bench_compare.h"
+#include "bench/generated_tree.h"
+#include "companions/saved_plan.h"
+#include "companions/session_end_backup.h"
+#include "store/store_file.h"
+#include "store/store_formats.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+namespace
+{
+
+namespace fs = std::filesystem;
+
+// The tree saved as the one source, All File Types, its copies made once.
+class SessionEndSetup
+{
+  public:
+    SessionEndSetup()
+    {
+        fs::remove_all(m_root);
+        fs::create_directories(m_install);
+        fs::create_directories(m_destination);
+        fs::create_directories(m_profile);
+        BackupSelection selection;
+        selection.sources = {Tree().Root()};
+        selection.destination = m_destination.string();
+        selection.SetTicked(OptionFlag::AllFileTypes, true);
+        const InstallDirectory directory(m_install.string());
+        store::ReplaceWhole(directory.PathOf(kSettingsFile),
+                            store::FormatSettings(selection.flags));
+        store::ReplaceWhole(directory.PathOf(kDataFile), selection.destination);
+        store::ReplaceWhole(directory.PathOf(kFilesToBackupFile),
+                            store::FormatSourceList(selection.sources));
+        m_saved = companions::ReadSavedPlan(directory, platform::LocalFiles());
+        Run();
+    }
+    ~SessionEndSetup() { fs::remove_all(m_root); }
+
+    void Run() const
+    {
+        const auto now = [] {
+            return std::chrono::duration_cast<std::chrono::milliseconds>(
+                       BenchClock::now().time_since_epoch())
+                .count();
+        };
+        const companions::SessionEndRun run{platform::LocalFiles(), now, now() + 3600 * 1000,
+                                            std::tm{}, m_profile.string()};
+        benchmark::DoNotOptimize(companions::BackUpAtSessionEnd(*m_saved, run));
+    }
+
+    std::string Destination() const { return m_destination.string(); }
+
+  private:
+    fs::path m_root = fs::temp_directory_path() / "corvane-bench-session-end";
+    fs::path m_install = m_root / "install";
+    fs::path m_destination = m_root / "destination";
+    fs::path m_profile = m_root / "profile";
+    std::optional<companions::SavedPlan> m_saved;
+};
+
+const SessionEndSetup& Setup()
+{
+    static const SessionEndSetup setup;
+    return setup;
+}
+
+void UnchangedTree(benchmark::State& state)
+{
+    const SessionEndSetup& setup = Setup();
+    Compare(
+        state, "x_listings", [&] { setup.Run(); },
+        [&] {
+            ListBare(Tree().Root());
+            ListBare(setup.Destination());
+        });
+}
+
+// Every hundredth file written again, a little longer, with a newer time.
+std::vector<fs::path> ChangeThousandFiles(int round)
+{
+    std::vector<fs::path> changed;
+    int n = 0;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(Tree().Root()))
+    {
+        if (entry.is_regular_file() && n++ % 100 == 0)
+        {
+            std::ofstream(entry.path(), std::ios::app) << round;
+            fs::last_write_time(entry.path(), fs::file_time_type::clock::now());
+            changed.push_back(entry.path());
+        }
+    }
+    return changed;
+}
+
+void ThousandChangedFiles(benchmark::State& state)
+{
+    const SessionEndSetup& setup = Setup();
+    const fs::path plain = fs::temp_directory_path() / "corvane-bench-plain-copies";
+    double beyond = 0;
+    double copying = 0;
+    int round = 0;
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        const std::vector<fs::path> changed = ChangeThousandFiles(++round);
+        state.ResumeTiming();
+        BenchClock::time_point start = BenchClock::now();
+        setup.Run();
+        const double changedRun = SecondsSince(start);
+        state.SetIterationTime(changedRun);
+        start = BenchClock::now();
+        setup.Run();
+        beyond += changedRun - SecondsSince(start);
+
+        fs::remove_all(plain);
+        fs::create_directories(plain);
+        start = BenchClock::now();
+        int n = 0;
+        for (const fs::path& file : changed)
+            fs::copy_file(file, plain / std::to_string(n++));
+        copying += SecondsSince(start);
+    }
+    fs::remove_all(plain);
+    state.counters["plain_copy_ms"] = copying / static_cast<double>(state.iterations()) * 1e3;
+    state.counters["x_plain_copy"] = beyond / copying;
+}
+
+} // namespace
+
+BENCHMARK(UnchangedTree)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(ThousandChangedFiles)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
