@@ -55,12 +55,7 @@ struct CopyOnSave : testing::Test
 // a source the batch could not carry.
 TEST_F(CopyOnSave, CopiesWhatThePlanCopiesToItsPlace)
 {
-    struct Case
-    {
-        std::string path;
-        std::vector<std::string> copies;
-    };
-    const Case cases[] = {
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
         {P("/u/docs/a.txt"), {dest + P("/docs/a.txt")}},
         {P("/u/docs/sub/b.JPG"), {dest + P("/docs/sub/b.JPG")}},
         {P("/u/docs/c.exe"), {}},
@@ -70,18 +65,18 @@ TEST_F(CopyOnSave, CopiesWhatThePlanCopiesToItsPlace)
         {install.PathOf("notes.txt"), {}},
         {P("/u/bad\"name/f.txt"), {}},
     };
-    for (const Case& c : cases)
+    for (const auto& [path, copies] : cases)
     {
         files.copies.clear();
-        EXPECT_EQ(c.copies.empty() ? SavedFileCopy::NotCopied : SavedFileCopy::Copied,
-                  flows::CopySavedFile(*saved, c.path, files))
-            << c.path;
+        EXPECT_EQ(copies.empty() ? SavedFileCopy::NotCopied : SavedFileCopy::Copied,
+                  flows::CopySavedFile(*saved, path, files))
+            << path;
         std::vector<std::string> made;
         for (const auto& [from, to] : files.copies)
             made.push_back(to);
-        EXPECT_EQ(c.copies, made) << c.path;
+        EXPECT_EQ(copies, made) << path;
         // Cleared as xcopy /M clears it, and only for a file it copied.
-        EXPECT_EQ(c.copies.empty(), files.entries.at(c.path).archive) << c.path;
+        EXPECT_EQ(copies.empty(), files.entries.at(path).archive) << path;
     }
 }
 
@@ -89,23 +84,18 @@ TEST_F(CopyOnSave, CopiesWhatThePlanCopiesToItsPlace)
 // another size is replaced; a file still open for writing is left alone.
 TEST_F(CopyOnSave, CopiesOnlyWhenTheCopyIsBehindAndTheFileIsClosed)
 {
-    struct Case
-    {
-        std::int64_t copySecond;
-        std::uint64_t copySize;
-        SavedFileCopy outcome;
-    };
-    const Case cases[] = {
+    // The copy's time and size against the source's (second 100, 1 byte).
+    const std::tuple<std::int64_t, std::uint64_t, SavedFileCopy> cases[] = {
         {100, 1, SavedFileCopy::UpToDate}, {99, 1, SavedFileCopy::UpToDate},
         {97, 1, SavedFileCopy::Copied},    {100, 2, SavedFileCopy::Copied},
         {200, 1, SavedFileCopy::UpToDate},
     };
     const std::string copy = dest + P("/docs/a.txt");
-    for (const Case& c : cases)
+    for (const auto& [second, size, outcome] : cases)
     {
-        files.AddFile(copy, c.copySecond, false, c.copySize);
-        EXPECT_EQ(c.outcome, flows::CopySavedFile(*saved, P("/u/docs/a.txt"), files))
-            << c.copySecond << " " << c.copySize;
+        files.AddFile(copy, second, false, size);
+        EXPECT_EQ(outcome, flows::CopySavedFile(*saved, P("/u/docs/a.txt"), files))
+            << second << " " << size;
     }
     files.entries.erase(copy);
     files.busy.insert(P("/u/docs/a.txt"));

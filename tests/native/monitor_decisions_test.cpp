@@ -4,6 +4,7 @@
 #include "flows/monitored_processes.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace
 {
@@ -73,13 +74,8 @@ TEST(MonitorView, ShowsTheProgressOfTheRunningBatch)
 TEST(LoadRole, ChosenFromTheArgumentsTheShowStateAndTheCatalogRequest)
 {
     using flows::LoadRole;
-    const struct
-    {
-        const char* arguments;
-        bool shown;
-        bool catalog;
-        LoadRole role;
-    } cases[] = {
+    // The arguments, whether it was started shown, whether a catalog is asked.
+    const std::tuple<const char*, bool, bool, LoadRole> cases[] = {
         {"", true, false, LoadRole::Monitor},
         {"", true, true, LoadRole::Monitor},
         {"", false, true, LoadRole::Catalog},
@@ -89,6 +85,6 @@ TEST(LoadRole, ChosenFromTheArgumentsTheShowStateAndTheCatalogRequest)
         {"/stop", true, false, LoadRole::Stop},
         {"/other", false, false, LoadRole::Resident},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.role, flows::ChooseLoadRole(c.arguments, c.shown, c.catalog)) << c.arguments;
+    for (const auto& [arguments, shown, catalog, role] : cases)
+        EXPECT_EQ(role, flows::ChooseLoadRole(arguments, shown, catalog)) << arguments;
 }
