@@ -143,14 +143,16 @@ inline void Confirm(HWND dialog)
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); })) << "the dialog stays open";
 }
 
-// A visible dialog that `owner` owns and that has the control `id`, once it opens.
-inline HWND OwnedDialog(HWND owner, int id)
+// A visible dialog that `owner` owns (null: none, as a box of another
+// program has, but not the main window) with the control `id`, and with
+// `caption` where one is given, once it opens.
+inline HWND OwnedDialog(HWND owner, int id, const wchar_t* caption = nullptr)
 {
     HWND found = nullptr;
     WaitFor([&] {
-        while ((found = FindWindowExW(nullptr, found, L"#32770", nullptr)))
+        while ((found = FindWindowExW(nullptr, found, L"#32770", caption)))
             if (GetWindow(found, GW_OWNER) == owner && IsWindowVisible(found) &&
-                GetDlgItem(found, id))
+                GetDlgItem(found, id) && !GetDlgItem(found, IDC_BACKUP_NOW))
                 return true;
         return false;
     });
@@ -283,18 +285,11 @@ class Program
 };
 
 // The text of a message box with `caption` that `owner` owns (null: one of
-// another program, not the main window), once it shows; answered with `button`.
+// another program), once it shows; answered with `button`.
 inline std::string AnswerMessageBox(HWND owner, const wchar_t* caption, int button = IDOK)
 {
     constexpr int kText = 0xFFFF;
-    HWND box = nullptr;
-    WaitFor([&] {
-        while ((box = FindWindowExW(nullptr, box, L"#32770", caption)))
-            if (GetWindow(box, GW_OWNER) == owner && IsWindowVisible(box) &&
-                GetDlgItem(box, kText) && !GetDlgItem(box, IDC_BACKUP_NOW))
-                return true;
-        return false;
-    });
+    HWND box = OwnedDialog(owner, kText, caption);
     wchar_t text[512] = L"<no message box>";
     GetDlgItemTextW(box, kText, text, 512);
     Click(box, button);

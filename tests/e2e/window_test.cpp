@@ -77,9 +77,6 @@ TEST_F(Installed, WindowSavesTheSelectionAndShowsItAgain)
                           {IDC_MODIFIED_ONLY, true}});
         EXPECT_EQ(program.Close(), 0u);
     }
-    // Documents, Hidden and Modified Only ticked besides the two automatic
-    // backups that a first start ticks.
-    EXPECT_EQ(ReadBytes(InstalledPath("settings.dat")), "0;1;1;0;0;0;1;1;0;1;");
     EXPECT_EQ(ReadBytes(InstalledPath("filestobackup.bck")), folder + "\r\n" + file + "\r\n");
     EXPECT_EQ(ReadBytes(InstalledPath("data.dat")), kBackupFolder);
     const FileTree store = ReadTree(kInstallDirectory);

@@ -9,42 +9,36 @@
 // takes the request back, so that nothing half-started waits for it.
 TEST(CatalogFlow, RequestsThenStartsBothHiddenOrSaysWhatFailed)
 {
-    struct Case
-    {
-        std::string failing;
-        std::string error; // empty: none
-        size_t starts;
-        FileMap left;
-    };
-    const Case cases[] = {
+    // The file that fails, the error (empty: none), the starts, what is left.
+    const std::tuple<std::string, std::string, size_t, FileMap> cases[] = {
         {"", "", 2, {{"catalog", ""}}},
         {"catalog", "Error Cannot Write ", 0, {{"catalog", "<folder>"}}},
         {"Load.exe", "Error Cannot Start ", 1, {}},
         {"config.bat", "Error Cannot Start ", 2, {}},
     };
-    for (const Case& c : cases)
+    for (const auto& [failing, error, starts, left] : cases)
     {
-        SCOPED_TRACE(c.failing);
+        SCOPED_TRACE(failing);
         Install folder;
         const InstallDirectory directory(folder.Path());
         RecordingShell shell;
-        if (c.failing == "catalog")
+        if (failing == "catalog")
             std::filesystem::create_directory(folder.PathOf("catalog"));
         else
-            shell.refused = {directory.PathOf(c.failing)};
+            shell.refused = {directory.PathOf(failing)};
 
         const std::optional<Message> failure = flows::StartCatalogFlow(directory, shell);
 
-        if (c.error.empty())
+        if (error.empty())
             EXPECT_EQ(std::nullopt, failure);
         else
-            EXPECT_EQ(Error(c.error + directory.PathOf(c.failing) +
-                            " \nDetails:The catalog was not started"),
-                      failure);
+            EXPECT_EQ(
+                Error(error + directory.PathOf(failing) + " \nDetails:The catalog was not started"),
+                failure);
         Starts expected = {{directory.PathOf("Load.exe"), kShowHidden},
                            {directory.PathOf("config.bat"), kShowHidden}};
-        expected.resize(c.starts);
+        expected.resize(starts);
         EXPECT_EQ(expected, shell.starts);
-        EXPECT_EQ(c.left, folder.Files());
+        EXPECT_EQ(left, folder.Files());
     }
 }

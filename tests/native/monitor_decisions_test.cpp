@@ -4,6 +4,7 @@
 #include "companions/monitor_view.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace
 {
@@ -12,8 +13,7 @@ using Processes = std::vector<platform::ProcessEntry>;
 
 std::string Found(const Processes& snapshot)
 {
-    const companions::BackupProcesses found =
-        companions::FindBackupProcesses(snapshot, 10, "cmd.exe");
+    const companions::BackupProcesses found = companions::FindBackupProcesses(snapshot, 10, "cmd.exe");
     return "batch " + (found.batch ? std::to_string(*found.batch) : "-") + ", dialog " +
            (found.dialog ? std::to_string(*found.dialog) : "-");
 }
@@ -74,13 +74,8 @@ TEST(MonitorView, ShowsTheProgressOfTheRunningBatch)
 TEST(LoadRole, ChosenFromTheArgumentsTheShowStateAndTheCatalogRequest)
 {
     using companions::LoadRole;
-    const struct
-    {
-        const char* arguments;
-        bool shown;
-        bool catalog;
-        LoadRole role;
-    } cases[] = {
+    // The arguments, whether it was started shown, whether a catalog is asked.
+    const std::tuple<const char*, bool, bool, LoadRole> cases[] = {
         {"", true, false, LoadRole::Monitor},
         {"", true, true, LoadRole::Monitor},
         {"", false, true, LoadRole::Catalog},
@@ -90,7 +85,6 @@ TEST(LoadRole, ChosenFromTheArgumentsTheShowStateAndTheCatalogRequest)
         {"/stop", true, false, LoadRole::Stop},
         {"/other", false, false, LoadRole::Resident},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.role, companions::ChooseLoadRole(c.arguments, c.shown, c.catalog))
-            << c.arguments;
+    for (const auto& [arguments, shown, catalog, role] : cases)
+        EXPECT_EQ(role, companions::ChooseLoadRole(arguments, shown, catalog)) << arguments;
 }

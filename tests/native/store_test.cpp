@@ -98,12 +98,8 @@ TEST(SaveStore, WritesTheSelectionAndRemovesWhatTheOptionsNoLongerNeed)
 {
     // The interpreter reads mod.bat; data.dat keeps the path as typed.
     const std::string typed = "E:\\100%\\Caf\xE9";
-    const struct
-    {
-        FileMap before;
-        BackupSelection selection;
-        FileMap after;
-    } cases[] = {
+    // The store before, the selection saved, the store after.
+    const std::tuple<FileMap, BackupSelection, FileMap> cases[] = {
         // cataloged belongs to the companion programs while the option stays on.
         {{{"enableauto", "old"}, {"cataloged", "done"}},
          Selection({"C:\\Data", "D:\\x.doc"}, "", "0111000001"),
@@ -123,14 +119,14 @@ TEST(SaveStore, WritesTheSelectionAndRemovesWhatTheOptionsNoLongerNeed)
           {"data.dat", typed},
           {"filestobackup.bck", "C:\\Data\r\n"}}},
     };
-    for (const auto& c : cases)
+    for (const auto& [before, selection, after] : cases)
     {
-        SCOPED_TRACE(c.after.at("settings.dat"));
+        SCOPED_TRACE(after.at("settings.dat"));
         Install install;
-        install.Write(c.before);
-        EXPECT_EQ(flows::SaveOutcome::Saved, Save(install, c.selection));
+        install.Write(before);
+        EXPECT_EQ(flows::SaveOutcome::Saved, Save(install, selection));
         EXPECT_TRUE(install.prompt.shown.empty());
-        EXPECT_EQ(c.after, install.Files());
+        EXPECT_EQ(after, install.Files());
     }
 }
 
