@@ -42,20 +42,33 @@ FileFacts FactsFrom(DWORD attributes, DWORD sizeHigh, DWORD sizeLow, const FILET
     return facts;
 }
 
-bool CopyContent(HANDLE from, HANDLE to)
+enum class Transfer
+{
+    Done,
+    ReadFailed,
+    WriteFailed,
+};
+
+Transfer CopyContent(HANDLE from, HANDLE to, std::uint64_t& copied)
 {
     std::vector<char> buffer(size_t{1} << 20);
     for (;;)
     {
         DWORD read = 0;
         if (!ReadFile(from, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr))
-            return false;
+            return Transfer::ReadFailed;
         if (read == 0)
-            return true;
+            return Transfer::Done;
         DWORD written = 0;
         if (!WriteFile(to, buffer.data(), read, &written, nullptr) || written != read)
-            return false;
+            return Transfer::WriteFailed;
+        copied += read;
     }
+}
+
+std::uint64_t SizeOf(const BY_HANDLE_FILE_INFORMATION& information)
+{
+    return std::uint64_t{information.nFileSizeHigh} << 32 | information.nFileSizeLow;
 }
 
 // Writes a file's bytes beside `target` under the one temporary name and
@@ -185,9 +198,10 @@ class LocalFileTree final : public FileTree
 
     CopyResult Copy(const std::string& from, const std::string& to) override
     {
-        // Sharing only reading: a program that still has the file open for
-        // writing makes this fail, and a writer that comes later must wait.
-        Handle source(CreateFileW(LongPath(from).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+        // Sharing everything, so that the user's program can write the file
+        // meanwhile, or save it by a temporary file renamed over it.
+        Handle source(CreateFileW(LongPath(from).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (!source.IsOpen())
         {
@@ -196,16 +210,27 @@ class LocalFileTree final : public FileTree
                        ? CopyResult::SourceBusy
                        : CopyResult::Failed;
         }
+        BY_HANDLE_FILE_INFORMATION before;
+        if (!GetFileInformationByHandle(source.Get(), &before))
+            return CopyResult::Failed;
         const size_t separator = FindLastSeparator(to);
         if (separator != std::string::npos)
             MakeFolders(to.substr(0, separator));
-        const bool copied = WriteThenMove(LongPath(to), false, [&source](HANDLE copy) {
-            FILETIME lastWrite;
-            return CopyContent(source.Get(), copy) &&
-                   GetFileTime(source.Get(), nullptr, nullptr, &lastWrite) &&
-                   SetFileTime(copy, nullptr, nullptr, &lastWrite);
+        // A write while the bytes were read shows in the size or the
+        // last-write time, or makes the read fail (a locked range).
+        bool changed = false;
+        const bool copied = WriteThenMove(LongPath(to), false, [&](HANDLE copy) {
+            std::uint64_t bytes = 0;
+            const Transfer transfer = CopyContent(source.Get(), copy, bytes);
+            BY_HANDLE_FILE_INFORMATION after;
+            changed = transfer == Transfer::ReadFailed ||
+                      !GetFileInformationByHandle(source.Get(), &after) ||
+                      SizeOf(after) != SizeOf(before) || bytes != SizeOf(before) ||
+                      CompareFileTime(&after.ftLastWriteTime, &before.ftLastWriteTime) != 0;
+            return transfer == Transfer::Done && !changed &&
+                   SetFileTime(copy, nullptr, nullptr, &before.ftLastWriteTime);
         });
-        return copied ? CopyResult::Copied : CopyResult::Failed;
+        return copied ? CopyResult::Copied : changed ? CopyResult::SourceBusy : CopyResult::Failed;
     }
 
     bool Replace(const std::string& path, const NextPiece& next) override
