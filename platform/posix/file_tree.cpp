@@ -94,7 +94,13 @@ template <typename Write>
 bool WriteThenMove(const std::string& target, bool durable, mode_t mode, Write write)
 {
     const std::string temporary = target + ".tmp";
-    Descriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, mode));
+    // A stale temporary, or a link planted in its place, goes first (removing
+    // a link never touches what it points to); then the temporary is made
+    // new, and fails on anything that still stands there. The rename replaces
+    // the entry at `target`, a link there included, and follows none.
+    ::unlink(temporary.c_str());
+    Descriptor file(
+        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
     if (file.Get() < 0)
         return false;
     const bool written = write(file.Get()) && (!durable || ::fsync(file.Get()) == 0);

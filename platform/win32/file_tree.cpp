@@ -78,8 +78,14 @@ std::uint64_t SizeOf(const BY_HANDLE_FILE_INFORMATION& information)
 template <typename Write> bool WriteThenMove(const std::wstring& target, bool durable, Write write)
 {
     const std::wstring temporary = target + L".tmp";
-    Handle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    // A stale temporary, or a link planted in its place, goes first (deleting
+    // a link never touches what it points to); then the temporary is made
+    // new, and fails on anything that still stands there. The move replaces
+    // the entry at `target`, a link there included, and follows none.
+    DeleteFileW(temporary.c_str());
+    Handle file(CreateFileW(
+        temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file.IsOpen())
         return false;
     const bool written = write(file.Get()) && (!durable || FlushFileBuffers(file.Get()));
@@ -160,7 +166,11 @@ class LocalFileTree final : public FileTree
         // The folders between the root and the path, the deepest first, found
         // by character: a second byte 0x5C is no separator.
         std::vector<std::string> below;
-        for (std::string folder = path; folder.size() > root.size() && !EndsWithSeparator(folder);)
+        std::string folder = path;
+        // A trailing separator names the same folder, which must be made too.
+        while (folder.size() > root.size() && EndsWithSeparator(folder))
+            folder.pop_back();
+        while (folder.size() > root.size() && !EndsWithSeparator(folder))
         {
             const size_t separator = FindLastSeparator(folder);
             below.push_back(folder);
@@ -168,17 +178,25 @@ class LocalFileTree final : public FileTree
                 break;
             folder.resize(separator);
         }
-        // Each in turn from the root: made when missing, then seen to be a
-        // folder itself, not a junction or a link to one.
+        // Each in turn from the root: made when missing, then opened as it
+        // stands, a link not followed, and seen to be a folder itself, not a
+        // junction or a link. Each stays open without sharing deletion until
+        // the end, so that nobody can swap it for a junction meanwhile.
+        std::vector<Handle> made;
         for (auto folder = below.rbegin(); folder != below.rend(); ++folder)
         {
             const std::wstring wide = LongPath(*folder);
             CreateDirectoryW(wide.c_str(), nullptr);
-            const DWORD attributes = GetFileAttributesW(wide.c_str());
-            if (attributes == INVALID_FILE_ATTRIBUTES ||
-                (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) !=
+            Handle opened(CreateFileW(
+                wide.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+            BY_HANDLE_FILE_INFORMATION information;
+            if (!opened.IsOpen() || !GetFileInformationByHandle(opened.Get(), &information) ||
+                (information.dwFileAttributes &
+                 (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) !=
                     FILE_ATTRIBUTE_DIRECTORY)
                 return false;
+            made.push_back(std::move(opened));
         }
         return true;
     }

@@ -5,8 +5,28 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <thread>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace fs = std::filesystem;
+
+// Whether the link was made: MinGW's std::filesystem makes none, and Wine 8
+// reports one made and makes none.
+bool MakeLink(const std::string& target, const std::string& link, bool folder)
+{
+#ifdef _WIN32
+    CreateSymbolicLinkA(link.c_str(), target.c_str(),
+                        (folder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0) |
+                            SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+#else
+    std::error_code error;
+    folder ? fs::create_directory_symlink(target, link, error)
+           : fs::create_symlink(target, link, error);
+#endif
+    const std::optional<platform::FileFacts> facts = platform::LocalFiles().Facts(link);
+    return facts && facts->isLink;
+}
 
 // This platform's copy keeps the last-write time, makes the folders it
 // needs, and leaves no file of its own behind.
@@ -86,4 +106,24 @@ TEST(LocalFiles, CopyNeverBlocksTheWriterNorTakesAChangingFile)
     }
     else
         EXPECT_TRUE(copied.size() >= (8 << 20) && content.compare(0, copied.size(), copied) == 0);
+}
+
+// An elevated write never passes through a link planted by someone with fewer
+// rights: not a folder below the root, nor the temporary of a replaced file.
+TEST(LocalFiles, WritesBelowARootFollowNoPlantedLink)
+{
+    Install folder, elsewhere;
+    platform::FileTree& files = platform::LocalFiles();
+    EXPECT_TRUE(files.MakeFoldersBelow(folder.Path(), folder.PathOf(P("made/sub/"))));
+    EXPECT_TRUE(fs::is_directory(folder.PathOf(P("made/sub"))));
+
+    folder.Write("victim.txt", "kept");
+    if (!MakeLink(elsewhere.Path(), folder.PathOf("planted"), true) ||
+        !MakeLink(folder.PathOf("victim.txt"), folder.PathOf("store.dat.tmp"), false))
+        GTEST_SKIP() << "no symbolic link can be made here";
+    EXPECT_FALSE(files.MakeFoldersBelow(folder.Path(), folder.PathOf(P("planted/sub"))));
+    EXPECT_FALSE(fs::exists(elsewhere.PathOf("sub")));
+    EXPECT_TRUE(files.Replace(folder.PathOf("store.dat"), std::string_view("new")));
+    EXPECT_EQ("new", folder.Read("store.dat"));
+    EXPECT_EQ("kept", folder.Read("victim.txt"));
 }
