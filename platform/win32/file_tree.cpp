@@ -217,7 +217,7 @@ class LocalFileTree final : public FileTree
     CopyResult Copy(const std::string& from, const std::string& to) override
     {
         // Sharing everything, so that the user's program can write the file
-        // meanwhile, or save it by a temporary file renamed over it.
+        // meanwhile, or move it away to put a new one in its place.
         Handle source(CreateFileW(LongPath(from).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
