@@ -102,8 +102,11 @@ class FileTree
     // whole one, which xcopy /d would then skip for ever. The copy is a plain
     // file, visible, as the "attrib -h" lines of backup.bat leave theirs.
     // The source is opened sharing reading, writing and deletion, so that
-    // the user's program can save meanwhile; a source that changed while it
-    // was read (its size or last-write time, or the read itself) is busy.
+    // the user's program can save meanwhile: in place, or by moving the old
+    // file away and a new one in, as ReplaceFile does (a rename straight over
+    // a file that anyone holds open fails on Windows). A source that changed
+    // while it was read (its size or last-write time, or the read itself) is
+    // busy, and the old copy stays as it was.
     virtual CopyResult Copy(const std::string& from, const std::string& to) = 0;
 
     // Writes the pieces into a temporary file beside `path`, flushes it to the

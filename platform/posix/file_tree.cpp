@@ -50,21 +50,29 @@ class Descriptor
     int m_fd;
 };
 
-bool CopyContent(int from, int to)
+enum class Transfer
+{
+    Done,
+    ReadFailed,
+    WriteFailed,
+};
+
+Transfer CopyContent(int from, int to, std::uint64_t& copied)
 {
     char buffer[1 << 16];
     for (;;)
     {
         const ssize_t read = ::read(from, buffer, sizeof buffer);
         if (read <= 0)
-            return read == 0;
+            return read == 0 ? Transfer::Done : Transfer::ReadFailed;
         for (ssize_t done = 0; done < read;)
         {
             const ssize_t written = ::write(to, buffer + done, static_cast<size_t>(read - done));
             if (written <= 0)
-                return false;
+                return Transfer::WriteFailed;
             done += written;
         }
+        copied += static_cast<std::uint64_t>(read);
     }
 }
 
@@ -86,7 +94,13 @@ template <typename Write>
 bool WriteThenMove(const std::string& target, bool durable, mode_t mode, Write write)
 {
     const std::string temporary = target + ".tmp";
-    Descriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, mode));
+    // A stale temporary, or a link planted in its place, goes first (removing
+    // a link never touches what it points to); then the temporary is made
+    // new, and fails on anything that still stands there. The rename replaces
+    // the entry at `target`, a link there included, and follows none.
+    ::unlink(temporary.c_str());
+    Descriptor file(
+        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
     if (file.Get() < 0)
         return false;
     const bool written = write(file.Get()) && (!durable || ::fsync(file.Get()) == 0);
@@ -178,19 +192,29 @@ class LocalFileTree final : public FileTree
 
     CopyResult Copy(const std::string& from, const std::string& to) override
     {
-        // No write lock here to tell a file still being written.
-        Descriptor source(::open(from.c_str(), O_RDONLY));
-        struct stat info;
-        if (source.Get() < 0 || ::fstat(source.Get(), &info) != 0)
+        // No sharing modes here: the user's program can always write the file
+        // meanwhile, and a write while the bytes were read shows in the size
+        // or the last-write time, or makes the read fail.
+        Descriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+        struct stat before;
+        if (source.Get() < 0 || ::fstat(source.Get(), &before) != 0)
             return CopyResult::Failed;
         const size_t slash = to.rfind('/');
         MakeFolders(slash == std::string::npos ? "." : to.substr(0, slash));
-        const struct timespec times[2] = {info.st_atim, info.st_mtim};
-        const bool copied =
-            WriteThenMove(to, false, info.st_mode & 07777, [&source, &times](int copy) {
-                return CopyContent(source.Get(), copy) && ::futimens(copy, times) == 0;
-            });
-        return copied ? CopyResult::Copied : CopyResult::Failed;
+        const struct timespec times[2] = {before.st_atim, before.st_mtim};
+        bool changed = false;
+        const bool copied = WriteThenMove(to, false, before.st_mode & 07777, [&](int copy) {
+            std::uint64_t bytes = 0;
+            const Transfer transfer = CopyContent(source.Get(), copy, bytes);
+            struct stat after;
+            changed = transfer == Transfer::ReadFailed || ::fstat(source.Get(), &after) != 0 ||
+                      after.st_size != before.st_size ||
+                      bytes != static_cast<std::uint64_t>(before.st_size) ||
+                      after.st_mtim.tv_sec != before.st_mtim.tv_sec ||
+                      after.st_mtim.tv_nsec != before.st_mtim.tv_nsec;
+            return transfer == Transfer::Done && !changed && ::futimens(copy, times) == 0;
+        });
+        return copied ? CopyResult::Copied : changed ? CopyResult::SourceBusy : CopyResult::Failed;
     }
 
     bool Replace(const std::string& path, const NextPiece& next) override

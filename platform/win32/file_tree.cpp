@@ -42,20 +42,33 @@ FileFacts FactsFrom(DWORD attributes, DWORD sizeHigh, DWORD sizeLow, const FILET
     return facts;
 }
 
-bool CopyContent(HANDLE from, HANDLE to)
+enum class Transfer
+{
+    Done,
+    ReadFailed,
+    WriteFailed,
+};
+
+Transfer CopyContent(HANDLE from, HANDLE to, std::uint64_t& copied)
 {
     std::vector<char> buffer(size_t{1} << 20);
     for (;;)
     {
         DWORD read = 0;
         if (!ReadFile(from, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr))
-            return false;
+            return Transfer::ReadFailed;
         if (read == 0)
-            return true;
+            return Transfer::Done;
         DWORD written = 0;
         if (!WriteFile(to, buffer.data(), read, &written, nullptr) || written != read)
-            return false;
+            return Transfer::WriteFailed;
+        copied += read;
     }
+}
+
+std::uint64_t SizeOf(const BY_HANDLE_FILE_INFORMATION& information)
+{
+    return std::uint64_t{information.nFileSizeHigh} << 32 | information.nFileSizeLow;
 }
 
 // Writes a file's bytes beside `target` under the one temporary name and
@@ -65,8 +78,14 @@ bool CopyContent(HANDLE from, HANDLE to)
 template <typename Write> bool WriteThenMove(const std::wstring& target, bool durable, Write write)
 {
     const std::wstring temporary = target + L".tmp";
-    Handle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    // A stale temporary, or a link planted in its place, goes first (deleting
+    // a link never touches what it points to); then the temporary is made
+    // new, and fails on anything that still stands there. The move replaces
+    // the entry at `target`, a link there included, and follows none.
+    DeleteFileW(temporary.c_str());
+    Handle file(CreateFileW(
+        temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file.IsOpen())
         return false;
     const bool written = write(file.Get()) && (!durable || FlushFileBuffers(file.Get()));
@@ -147,7 +166,11 @@ class LocalFileTree final : public FileTree
         // The folders between the root and the path, the deepest first, found
         // by character: a second byte 0x5C is no separator.
         std::vector<std::string> below;
-        for (std::string folder = path; folder.size() > root.size() && !EndsWithSeparator(folder);)
+        std::string folder = path;
+        // A trailing separator names the same folder, which must be made too.
+        while (folder.size() > root.size() && EndsWithSeparator(folder))
+            folder.pop_back();
+        while (folder.size() > root.size() && !EndsWithSeparator(folder))
         {
             const size_t separator = FindLastSeparator(folder);
             below.push_back(folder);
@@ -155,17 +178,25 @@ class LocalFileTree final : public FileTree
                 break;
             folder.resize(separator);
         }
-        // Each in turn from the root: made when missing, then seen to be a
-        // folder itself, not a junction or a link to one.
+        // Each in turn from the root: made when missing, then opened as it
+        // stands, a link not followed, and seen to be a folder itself, not a
+        // junction or a link. Each stays open without sharing deletion until
+        // the end, so that nobody can swap it for a junction meanwhile.
+        std::vector<Handle> made;
         for (auto folder = below.rbegin(); folder != below.rend(); ++folder)
         {
             const std::wstring wide = LongPath(*folder);
             CreateDirectoryW(wide.c_str(), nullptr);
-            const DWORD attributes = GetFileAttributesW(wide.c_str());
-            if (attributes == INVALID_FILE_ATTRIBUTES ||
-                (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) !=
+            Handle opened(CreateFileW(
+                wide.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+            BY_HANDLE_FILE_INFORMATION information;
+            if (!opened.IsOpen() || !GetFileInformationByHandle(opened.Get(), &information) ||
+                (information.dwFileAttributes &
+                 (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) !=
                     FILE_ATTRIBUTE_DIRECTORY)
                 return false;
+            made.push_back(std::move(opened));
         }
         return true;
     }
@@ -185,9 +216,10 @@ class LocalFileTree final : public FileTree
 
     CopyResult Copy(const std::string& from, const std::string& to) override
     {
-        // Sharing only reading: a program that still has the file open for
-        // writing makes this fail, and a writer that comes later must wait.
-        Handle source(CreateFileW(LongPath(from).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+        // Sharing everything, so that the user's program can write the file
+        // meanwhile, or move it away to put a new one in its place.
+        Handle source(CreateFileW(LongPath(from).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (!source.IsOpen())
         {
@@ -196,16 +228,27 @@ class LocalFileTree final : public FileTree
                        ? CopyResult::SourceBusy
                        : CopyResult::Failed;
         }
+        BY_HANDLE_FILE_INFORMATION before;
+        if (!GetFileInformationByHandle(source.Get(), &before))
+            return CopyResult::Failed;
         const size_t separator = FindLastSeparator(to);
         if (separator != std::string::npos)
             MakeFolders(to.substr(0, separator));
-        const bool copied = WriteThenMove(LongPath(to), false, [&source](HANDLE copy) {
-            FILETIME lastWrite;
-            return CopyContent(source.Get(), copy) &&
-                   GetFileTime(source.Get(), nullptr, nullptr, &lastWrite) &&
-                   SetFileTime(copy, nullptr, nullptr, &lastWrite);
+        // A write while the bytes were read shows in the size or the
+        // last-write time, or makes the read fail (a locked range).
+        bool changed = false;
+        const bool copied = WriteThenMove(LongPath(to), false, [&](HANDLE copy) {
+            std::uint64_t bytes = 0;
+            const Transfer transfer = CopyContent(source.Get(), copy, bytes);
+            BY_HANDLE_FILE_INFORMATION after;
+            changed = transfer == Transfer::ReadFailed ||
+                      !GetFileInformationByHandle(source.Get(), &after) ||
+                      SizeOf(after) != SizeOf(before) || bytes != SizeOf(before) ||
+                      CompareFileTime(&after.ftLastWriteTime, &before.ftLastWriteTime) != 0;
+            return transfer == Transfer::Done && !changed &&
+                   SetFileTime(copy, nullptr, nullptr, &before.ftLastWriteTime);
         });
-        return copied ? CopyResult::Copied : CopyResult::Failed;
+        return copied ? CopyResult::Copied : changed ? CopyResult::SourceBusy : CopyResult::Failed;
     }
 
     bool Replace(const std::string& path, const NextPiece& next) override

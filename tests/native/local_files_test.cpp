@@ -1,9 +1,32 @@
 #include "platform/file_tree.h"
 #include "tests/native/agent_support.h"
 
+#include <atomic>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <thread>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace fs = std::filesystem;
+
+// Whether the link was made: MinGW's std::filesystem makes none, and Wine 8
+// reports one made and makes none.
+bool MakeLink(const std::string& target, const std::string& link, bool folder)
+{
+#ifdef _WIN32
+    CreateSymbolicLinkA(link.c_str(), target.c_str(),
+                        (folder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0) |
+                            SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+#else
+    std::error_code error;
+    folder ? fs::create_directory_symlink(target, link, error)
+           : fs::create_symlink(target, link, error);
+#endif
+    const std::optional<platform::FileFacts> facts = platform::LocalFiles().Facts(link);
+    return facts && facts->isLink;
+}
 
 // This platform's copy keeps the last-write time, makes the folders it
 // needs, and leaves no file of its own behind.
@@ -28,4 +51,79 @@ TEST(LocalFiles, CopyKeepsTheTimeAndLeavesNothingElse)
     EXPECT_EQ(platform::CopyResult::Failed,
               files.Copy(folder.PathOf("gone.txt"), folder.PathOf(P("dest/gone.txt"))));
     EXPECT_FALSE(fs::exists(folder.PathOf(P("dest/gone.txt"))));
+}
+
+// The user's program, writing the file in place or saving a new one in its
+// place, is never blocked by a copy; a file that changed while it was read is
+// busy and leaves the old copy as it was.
+TEST(LocalFiles, CopyNeverBlocksTheWriterNorTakesAChangingFile)
+{
+    Install folder;
+    const std::string source = folder.PathOf("held.txt"), copy = folder.PathOf("copy.txt");
+    folder.Write("held.txt", "saved");
+    platform::FileTree& files = platform::LocalFiles();
+    {
+        std::ofstream held(source, std::ios::binary | std::ios::app);
+        held << " text" << std::flush;
+        ASSERT_EQ(platform::CopyResult::Copied, files.Copy(source, copy));
+    }
+    EXPECT_EQ("saved text", folder.Read("copy.txt"));
+
+    // Large enough that the writer works while the bytes are read. It only
+    // appends, so every state the file passes through begins the last one.
+    std::string content(8 << 20, 'x');
+    folder.Write("held.txt", content);
+    std::atomic<bool> done{false};
+    int blocked = 0;
+    std::thread writer([&] {
+        for (int round = 0; !done; ++round)
+        {
+            // In place, then by a new file moved in after the old one was
+            // moved away, as ReplaceFile does: a rename straight over a file
+            // that anyone holds open fails on Windows.
+            std::error_code error;
+            std::ofstream(source, std::ios::binary | std::ios::app) << "more";
+            blocked += fs::file_size(source, error) != (content += "more").size();
+            std::ofstream(folder.PathOf("saved.tmp"), std::ios::binary) << (content += "more");
+            const std::string away = folder.PathOf(std::to_string(round));
+            fs::rename(source, away, error);
+            if (!error)
+                fs::rename(folder.PathOf("saved.tmp"), source, error);
+            fs::remove(away, error);
+            blocked += fs::file_size(source, error) != content.size();
+        }
+    });
+    const platform::CopyResult result = files.Copy(source, copy);
+    done = true;
+    writer.join();
+    EXPECT_EQ(0, blocked);
+    // Busy, or missing for the moment of a save: the old copy stays.
+    const std::string copied = folder.Read("copy.txt");
+    if (result != platform::CopyResult::Copied)
+    {
+        EXPECT_EQ("saved text", copied);
+        EXPECT_FALSE(fs::exists(copy + ".tmp"));
+    }
+    else
+        EXPECT_TRUE(copied.size() >= (8 << 20) && content.compare(0, copied.size(), copied) == 0);
+}
+
+// An elevated write never passes through a link planted by someone with fewer
+// rights: not a folder below the root, nor the temporary of a replaced file.
+TEST(LocalFiles, WritesBelowARootFollowNoPlantedLink)
+{
+    Install folder, elsewhere;
+    platform::FileTree& files = platform::LocalFiles();
+    EXPECT_TRUE(files.MakeFoldersBelow(folder.Path(), folder.PathOf(P("made/sub/"))));
+    EXPECT_TRUE(fs::is_directory(folder.PathOf(P("made/sub"))));
+
+    folder.Write("victim.txt", "kept");
+    if (!MakeLink(elsewhere.Path(), folder.PathOf("planted"), true) ||
+        !MakeLink(folder.PathOf("victim.txt"), folder.PathOf("store.dat.tmp"), false))
+        GTEST_SKIP() << "no symbolic link can be made here";
+    EXPECT_FALSE(files.MakeFoldersBelow(folder.Path(), folder.PathOf(P("planted/sub"))));
+    EXPECT_FALSE(fs::exists(elsewhere.PathOf("sub")));
+    EXPECT_TRUE(files.Replace(folder.PathOf("store.dat"), std::string_view("new")));
+    EXPECT_EQ("new", folder.Read("store.dat"));
+    EXPECT_EQ("kept", folder.Read("victim.txt"));
 }
