@@ -54,12 +54,27 @@ TEST_F(Installed, CatalogCopyOnSaveAndSessionEnd)
     // Nothing else was copied: only the saved file.
     EXPECT_EQ(ReadTree(kBackupFolder).size(), 1u);
 
+    // A version put back: the saved file is older than its copy and of
+    // another size. The copy is kept, and the day's report says so.
+    const std::string copy = kBackupFolder + "\\" + CopyOf(1, "fresh.doc");
+    RewriteNewer(copy, "a newer version");
+    WriteBytes(kSources[1] + "\\fresh.doc", "put back");
+    std::string report;
+    EXPECT_TRUE(WaitFor([&] {
+        report = ReadTree(kBackupFolder + "\\Corvane Backup reports").empty() ? "" : TakeReport();
+        return !report.empty();
+    }));
+    EXPECT_EQ(report, "1 of 1 files were not backed up.\r\n" + kSources[1] +
+                          "\\fresh.doc\tsize differs\r\n");
+    EXPECT_EQ(ReadBytes(copy), "a newer version");
+
     // Wine sends the end of the session to every top-level window, hidden
     // ones too, and waits for their handlers.
     EXPECT_EQ(Program("wineboot.exe --end-session").Exit(120000), 0u);
-    EXPECT_EQ(TakeReport(), "All 7 files were backed up.\r\n");
+    EXPECT_EQ(TakeReport(), "1 of 7 files were not backed up.\r\n" + kSources[1] +
+                                "\\fresh.doc\tsize differs\r\n");
     FileTree expected = PictureAndDocumentCopies();
-    expected[CopyOf(1, "fresh.doc")] = "saved again";
+    expected[CopyOf(1, "fresh.doc")] = "a newer version";
     EXPECT_EQ(ReadTree(kBackupFolder), expected);
 }
 

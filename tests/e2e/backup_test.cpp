@@ -58,14 +58,6 @@ std::string Verdict()
     return report;
 }
 
-// Replaces a file's bytes and dates it an hour after its old write time.
-void RewriteNewer(const std::string& path, const std::string& bytes)
-{
-    const auto time = fs::last_write_time(fs::u8path(path));
-    WriteBytes(path, bytes);
-    fs::last_write_time(fs::u8path(path), time + std::chrono::hours(1));
-}
-
 TEST_F(Installed, BackupNowCopiesWithXcopy)
 {
     CreateSamples();
@@ -97,9 +89,11 @@ TEST_F(Installed, BackupNowCopiesWithXcopy)
     EXPECT_EQ(ReadTree(kBackupFolder), expected);
 
     // A newer source, a new file that another program holds open without
-    // sharing, and a copy that is newer than its source: a run of every file
-    // type copies only what is new or newer, and xcopy /C passes over the file
-    // it cannot read; the verdict names both files left as they are.
+    // sharing, a copy that is newer than its source, and a file entry whose
+    // folder the destination does not have yet: a run of every file type
+    // copies only what is new or newer, the file into its mirrored folder, and
+    // xcopy /C passes over the file it cannot read; the verdict names both
+    // files left as they are.
     RewriteNewer(kSources[0] + "\\letter.doc", "changed");
     WriteBytes(kSources[1] + "\\new.txt", "new.txt");
     RewriteNewer(kBackupFolder + "\\" + CopyOf(1, "report.doc"), "copy kept");
@@ -107,13 +101,19 @@ TEST_F(Installed, BackupNowCopiesWithXcopy)
         expected[CopyOf(source, path)] = SampleText(source, path);
     expected[CopyOf(0, "letter.doc")] = "changed";
     expected[CopyOf(1, "report.doc")] = "copy kept";
+    const std::string single = HarnessPath("Single\\note.txt");
+    fs::create_directories(fs::u8path(single).parent_path());
+    WriteBytes(single, "note");
+    expected["C\\e2e\\Single\\note.txt"] = "note";
+    WriteBytes(InstalledPath("filestobackup.bck"),
+               ReadBytes(InstalledPath("filestobackup.bck")) + single + "\r\n");
     HANDLE held = CreateFileW(Wide(kSources[1] + "\\new.txt").c_str(), GENERIC_READ, 0, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     Program second;
     ASSERT_TRUE(second.Window());
     SetBoxes(second.Window(), {{IDC_ALL_FILE_TYPES, true}});
     ASSERT_NO_FATAL_FAILURE(StartBackup(second));
-    EXPECT_EQ(Verdict(), "2 of 9 files were not backed up.\r\n" + kSources[1] +
+    EXPECT_EQ(Verdict(), "2 of 10 files were not backed up.\r\n" + kSources[1] +
                              "\\new.txt\tmissing\r\n" + kSources[1] +
                              "\\report.doc\tsize differs\r\n");
     CloseHandle(held);

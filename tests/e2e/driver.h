@@ -4,6 +4,7 @@
 #include "monitor/monitor_resource.h"
 #include "res/resource.h"
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -73,8 +74,8 @@ inline std::string HarnessPath(const std::string& name)
 }
 
 // Two source folders whose names test the batch text ("é" is outside ASCII,
-// "%" means something to the interpreter), and a destination.
-inline const std::string kSources[] = {"C:\\e2e\\Photos été", "C:\\e2e\\Docs 100%"};
+// "%" means something to the interpreter) and end alike, and a destination.
+inline const std::string kSources[] = {"C:\\e2e\\Photos été\\Docs 100%", "C:\\e2e\\Docs 100%"};
 inline const std::string kBackupFolder = "C:\\e2e\\Backup";
 // The sample files by source and path below it; both sources hold a
 // "letter.doc", and each sample holds its source and its path.
@@ -116,6 +117,14 @@ inline std::string TakeReport()
         report = file.second;
     fs::remove_all(fs::u8path(reports));
     return report;
+}
+
+// Replaces a file's bytes and dates it an hour after its old write time.
+inline void RewriteNewer(const std::string& path, const std::string& bytes)
+{
+    const auto time = fs::last_write_time(fs::u8path(path));
+    WriteBytes(path, bytes);
+    fs::last_write_time(fs::u8path(path), time + std::chrono::hours(1));
 }
 
 // Makes the sources with their samples, and the destination empty.
