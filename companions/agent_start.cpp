@@ -1,0 +1,54 @@
+#include "companions/agent_start.h"
+
+#include "companions/report.h"
+#include "platform/file_tree.h"
+#include "platform/path_text.h"
+#include "store/store_file.h"
+
+namespace companions
+{
+
+bool HandAgentOver(const AgentStartPorts& ports)
+{
+    std::string reason;
+    for (int attempt = 0; attempt < 2; ++attempt)
+    {
+        switch (ports.handOver())
+        {
+        case ShellStart::Taken:
+            if (ports.agentRuns())
+                return true;
+            reason = "The copy that the desktop's shell started did not begin to run.";
+            break;
+        case ShellStart::Refused:
+            reason = "The desktop's shell did not start it.";
+            break;
+        case ShellStart::NoAnswer:
+            reason = "The desktop's shell did not answer.";
+            break;
+        }
+    }
+    ports.keepReport(reason);
+    return false;
+}
+
+void KeepAgentStartReport(const std::string& localAppData, const std::tm& now,
+                          const std::string& reason)
+{
+    // The publisher names the report and keeps it to show; the text is this
+    // one, not a run's verdict, and replaces what Interim wrote.
+    ReportPublisher publisher(now, std::string(), localAppData);
+    publisher.Interim(Verdict{});
+    const std::string text = "The automatic backups could not start now. They begin at your "
+                             "next log-on.\n" +
+                             reason + "\n";
+    for (const std::string& path : ReportsToShow(localAppData))
+    {
+        // A verdict of nothing must not be shown in its place.
+        if (platform::LastComponent(path) == publisher.Name() &&
+            !store::ReplaceWhole(path, text, platform::LocalFiles()))
+            store::Delete(path);
+    }
+}
+
+} // namespace companions
