@@ -32,16 +32,27 @@ bool HandAgentOver(const AgentStartPorts& ports)
     return false;
 }
 
-void KeepAgentStartReport(const std::string& localAppData, const std::tm& now,
-                          const std::string& reason)
+std::string AgentStartNotice(const std::string& reason)
+{
+    return "The automatic backups could not start now. They begin at your next log-on.\n" + reason +
+           "\n";
+}
+
+std::string UnwatchedFoldersNotice(const std::vector<std::string>& folders)
+{
+    std::string text = "These folders cannot be watched: a file saved in them is not copied when "
+                       "it is saved.\n";
+    for (const std::string& folder : folders)
+        text += folder + "\n";
+    return text;
+}
+
+void KeepNotice(const std::string& localAppData, const std::tm& now, const std::string& text)
 {
     // The publisher names the report and keeps it to show; the text is this
     // one, not a run's verdict, and replaces what Interim wrote.
     ReportPublisher publisher(now, std::string(), localAppData);
     publisher.Interim(Verdict{});
-    const std::string text = "The automatic backups could not start now. They begin at your "
-                             "next log-on.\n" +
-                             reason + "\n";
     for (const std::string& path : ReportsToShow(localAppData))
     {
         // A verdict of nothing must not be shown in its place.

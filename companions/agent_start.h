@@ -3,12 +3,14 @@
 #include <ctime>
 #include <functional>
 #include <string>
+#include <vector>
 
 // An elevated start of the agent (the installer's) hands over to a copy that
 // the desktop's shell starts with the user's rights. The shell can hang or
 // refuse, and the copy can fail to begin: the start is checked, tried once
 // more, and otherwise the user is told, at the next log-on, when the
-// automatic backups begin.
+// automatic backups begin. That report, and the agent's other news that is
+// not a run's verdict, is kept in the profile as the reports are.
 namespace companions
 {
 
@@ -32,9 +34,13 @@ struct AgentStartPorts
 // True when an agent runs after at most two tries; otherwise the report is kept.
 bool HandAgentOver(const AgentStartPorts& ports);
 
-// Writes the report into the profile's reports and keeps it to be shown at the
-// next log-on.
-void KeepAgentStartReport(const std::string& localAppData, const std::tm& now,
-                          const std::string& reason);
+// The report of a start that did not happen, with its reason.
+std::string AgentStartNotice(const std::string& reason);
+// The report of folders the agent cannot watch.
+std::string UnwatchedFoldersNotice(const std::vector<std::string>& folders);
+
+// Writes a report that is not a run's verdict ("\n" line ends) into the
+// profile's reports, and keeps it to be shown at the next log-on.
+void KeepNotice(const std::string& localAppData, const std::tm& now, const std::string& text);
 
 } // namespace companions

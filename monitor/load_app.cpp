@@ -128,8 +128,8 @@ class CLoadApp : public CWinApp
                 [&arguments] { return TryHandOver(arguments); },
                 [] { return AgentRunsWithin(10000); },
                 [](const std::string& reason) {
-                    companions::KeepAgentStartReport(platform::LocalAppData(),
-                                                     platform::LocalTimeNow(), reason);
+                    companions::KeepNotice(platform::LocalAppData(), platform::LocalTimeNow(),
+                                           companions::AgentStartNotice(reason));
                 },
             });
             return;

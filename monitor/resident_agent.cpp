@@ -1,5 +1,6 @@
 #include "monitor/resident_agent.h"
 
+#include "companions/agent_start.h"
 #include "companions/copy_on_save.h"
 #include "companions/report.h"
 #include "companions/session_end_backup.h"
@@ -18,6 +19,7 @@
 #include <future>
 #include <memory>
 #include <thread>
+#include <utility>
 
 namespace
 {
@@ -68,26 +70,15 @@ void ResidentAgent::Run()
     companions::ShowKeptReports(m_localAppData, shell);
     while (!m_sessionEnded)
     {
-        std::vector<HANDLE> waits{m_stopEvent};
-        std::vector<std::size_t> watchOf{0};
-        for (std::size_t i = 0; i < m_watches.size(); ++i)
-        {
-            if (HANDLE event = m_watches[i]->Event();
-                event && waits.size() < MAXIMUM_WAIT_OBJECTS - 1)
-            {
-                waits.push_back(event);
-                watchOf.push_back(i);
-            }
-        }
         DWORD timeout = INFINITE;
         if (const std::optional<companions::Millis> wake = m_schedule.NextWake())
             timeout = static_cast<DWORD>(std::max<companions::Millis>(*wake - Now(), 0));
-        const DWORD woken = MsgWaitForMultipleObjects(static_cast<DWORD>(waits.size()),
-                                                      waits.data(), FALSE, timeout, QS_ALLINPUT);
+        // Alertable: the watches' completion routines run in here.
+        const DWORD woken =
+            MsgWaitForMultipleObjectsEx(1, &m_stopEvent, timeout, QS_ALLINPUT, MWMO_ALERTABLE);
         if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED)
             return;
-        if (woken > WAIT_OBJECT_0 && woken < WAIT_OBJECT_0 + waits.size())
-            TakeChanges(watchOf[woken - WAIT_OBJECT_0], Now());
+        TakeChanges(Now());
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
         {
@@ -113,20 +104,34 @@ void ResidentAgent::Reload()
     if (folders == m_watchedFolders)
         return;
     m_watches.clear();
+    std::vector<std::string> unwatched;
     for (const std::string& folder : folders)
-        m_watches.push_back(std::make_unique<DirectoryWatch>(folder));
+    {
+        m_watches.push_back(std::make_unique<DirectoryRoutineWatch>(
+            folder, [this, folder](std::vector<std::string> names, bool complete) {
+                m_changes.push_back({folder, std::move(names), complete});
+            }));
+        // A folder that is not there (an unplugged drive) is a backup's news, not this one's.
+        if (!m_watches.back()->Watching() && platform::LocalFiles().IsFolder(folder) &&
+            m_unwatched.insert(folder).second)
+            unwatched.push_back(folder);
+    }
     m_watchedFolders = folders;
+    if (!unwatched.empty())
+        companions::KeepNotice(m_localAppData, platform::LocalTimeNow(),
+                               companions::UnwatchedFoldersNotice(unwatched));
 }
 
-void ResidentAgent::TakeChanges(std::size_t watch, companions::Millis now)
+void ResidentAgent::TakeChanges(companions::Millis now)
 {
-    const std::string& folder = m_watchedFolders[watch];
-    std::vector<std::string> names;
-    // Lost reports: the store may have changed; saved files wait for their next save.
-    if (!m_watches[watch]->Take(names))
-        m_schedule.Changed(folder, now);
-    for (const std::string& name : names)
-        m_schedule.Changed(platform::JoinPath(folder, name), now);
+    for (const Changes& changes : std::exchange(m_changes, {}))
+    {
+        // Lost reports: the store may have changed; saved files wait for their next save.
+        if (!changes.complete)
+            m_schedule.Changed(changes.folder, now);
+        for (const std::string& name : changes.names)
+            m_schedule.Changed(platform::JoinPath(changes.folder, name), now);
+    }
 }
 
 void ResidentAgent::DoDue(companions::Millis now)

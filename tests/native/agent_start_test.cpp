@@ -56,7 +56,8 @@ TEST(AgentStart, TriesTwiceThenKeepsAReport)
 TEST(AgentStart, KeepsTheReportForTheNextLogOn)
 {
     const Install profile;
-    companions::KeepAgentStartReport(profile.Path(), LocalTime(2026, 1, 2, 3, 4, 5), "Why.");
+    companions::KeepNotice(profile.Path(), LocalTime(2026, 1, 2, 3, 4, 5),
+                           companions::AgentStartNotice("Why."));
     const std::vector<std::string> toShow = companions::ReportsToShow(profile.Path());
     ASSERT_EQ(1u, toShow.size());
     EXPECT_EQ("The automatic backups could not start now. They begin at your next log-on.\nWhy.\n",
