@@ -12,6 +12,7 @@
 #include <windows.h>
 
 class DirectoryRoutineWatch;
+class SaveCopier;
 
 // The user's agent for one session: copies a saved file of the selection when
 // mod.bat and cataloged ask for it, and backs the selection up at log-off or
@@ -36,6 +37,7 @@ class ResidentAgent
     void Reload();
     void TakeChanges(companions::Millis now);
     void DoDue(companions::Millis now);
+    void TakeCopies(companions::Millis now);
     void BackUpAtSessionEnd();
 
     InstallDirectory m_directory;
@@ -44,7 +46,9 @@ class ResidentAgent
     HWND m_window = nullptr;
     companions::AgentSchedule m_schedule;
     companions::AgentDuties m_duties;
-    std::optional<companions::SavedPlan> m_saved;
+    // Shared with the copies under way, which keep the plan they began with.
+    std::shared_ptr<const companions::SavedPlan> m_saved;
+    std::unique_ptr<SaveCopier> m_copier;
     std::vector<std::unique_ptr<DirectoryRoutineWatch>> m_watches;
     std::vector<std::string> m_watchedFolders;
     // Folders that could not be watched, reported once.
