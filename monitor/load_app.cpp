@@ -57,6 +57,7 @@ companions::ShellStart TryHandOver(const std::string& arguments)
 {
     switch (HandOverToUser(arguments, std::string(companions::kLogOnArgument)))
     {
+    // Not needed: never here, where MustHandOver has said otherwise.
     case HandOver::NotNeeded:
     case HandOver::HandedOver:
         return companions::ShellStart::Taken;
