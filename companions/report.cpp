@@ -97,21 +97,27 @@ ReportPublisher::ReportPublisher(const std::tm& start, const std::string& destin
 }
 
 std::string ReportPublisher::WriteInto(const std::string& root, const std::string& folder,
-                                       const Verdict& verdict)
+                                       const std::string& text)
 {
     const std::string path = platform::JoinPath(folder, m_name);
     // The monitor runs elevated and writes where an unelevated program may
     // have planted a link: no folder below the root is followed.
     if (folder.empty() || !m_files.MakeFoldersBelow(root, folder) ||
-        !store::ReplaceWhole(path, ReportText(verdict), m_files))
+        !store::ReplaceWhole(path, text, m_files))
         return {};
     return path;
 }
 
 void ReportPublisher::Interim(const Verdict& verdict)
 {
-    WriteInto(m_localAppData, m_profileFolder, verdict);
+    WriteInto(m_localAppData, m_profileFolder, ReportText(verdict));
     KeepToShow(m_files, m_localAppData, m_name);
+}
+
+void ReportPublisher::Notice(const std::string& text)
+{
+    if (!WriteInto(m_localAppData, m_profileFolder, text).empty())
+        KeepToShow(m_files, m_localAppData, m_name);
 }
 
 std::vector<std::string> ReportPublisher::Final(const Verdict& verdict, bool shownNow)
@@ -121,12 +127,13 @@ std::vector<std::string> ReportPublisher::Final(const Verdict& verdict, bool sho
     // took its letter.
     if (m_files.IsFolder(m_destination))
     {
-        if (std::string path = WriteInto(m_destination, m_destinationFolder, verdict);
+        if (std::string path = WriteInto(m_destination, m_destinationFolder, ReportText(verdict));
             !path.empty())
             written.push_back(std::move(path));
     }
     const bool reachedDestination = !written.empty();
-    if (std::string path = WriteInto(m_localAppData, m_profileFolder, verdict); !path.empty())
+    if (std::string path = WriteInto(m_localAppData, m_profileFolder, ReportText(verdict));
+        !path.empty())
         written.push_back(std::move(path));
     if (shownNow || (reachedDestination && !verdict.HasBadNews()))
         MarkShown(m_files, m_localAppData, m_name);

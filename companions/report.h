@@ -41,9 +41,13 @@ class ReportPublisher
     // Returns the paths written, the destination's first.
     std::vector<std::string> Final(const Verdict& verdict, bool shownNow);
 
+    // News that is no run's verdict (an agent that could not start, say),
+    // "\n" line ends: in the profile only, kept to be shown.
+    void Notice(const std::string& text);
+
   private:
     std::string WriteInto(const std::string& root, const std::string& folder,
-                          const Verdict& verdict);
+                          const std::string& text);
 
     platform::FileTree& m_files;
     std::string m_destination;

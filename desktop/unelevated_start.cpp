@@ -3,6 +3,9 @@
 #include "platform/win32/handle.h"
 #include "platform/win32/wide_text.h"
 
+#include <chrono>
+#include <future>
+#include <thread>
 #include <windows.h>
 // After windows.h: the shell's interfaces need its types.
 #include <exdisp.h>
@@ -11,6 +14,8 @@
 
 namespace
 {
+
+constexpr auto kShellAnswer = std::chrono::seconds(10);
 
 // Holds one interface and releases it.
 template <typename Interface> class Com
@@ -122,13 +127,32 @@ bool StartThroughDesktopShell(const std::string& arguments)
     return SUCCEEDED(shell->ShellExecute(file, Text(parameters), none, Text(verb), show));
 }
 
+// On a thread of its own, in an apartment of its own. A start that has not
+// answered in time is left behind, detached: it owns all it uses, and the
+// process's end stops it wherever it waits, so it neither keeps the process
+// alive nor touches anything after the caller has gone on.
+HandOver StartWithinTimeLimit(const std::string& arguments)
+{
+    std::packaged_task<bool()> start([arguments] { return StartThroughDesktopShell(arguments); });
+    std::future<bool> started = start.get_future();
+    std::thread(std::move(start)).detach();
+    if (started.wait_for(kShellAnswer) != std::future_status::ready)
+        return HandOver::NoAnswer;
+    return started.get() ? HandOver::HandedOver : HandOver::Failed;
+}
+
 } // namespace
+
+bool MustHandOver(const std::string& arguments)
+{
+    return arguments.find(kRelayedArgument) == std::string::npos && IsElevated();
+}
 
 HandOver HandOverToUser(const std::string& arguments, const std::string& relayedArguments)
 {
-    if (arguments.find(kRelayedArgument) != std::string::npos || !IsElevated())
+    if (!MustHandOver(arguments))
         return HandOver::NotNeeded;
     const std::string relayed =
         relayedArguments.empty() ? kRelayedArgument : relayedArguments + " " + kRelayedArgument;
-    return StartThroughDesktopShell(relayed) ? HandOver::HandedOver : HandOver::Failed;
+    return StartWithinTimeLimit(relayed);
 }

@@ -14,7 +14,13 @@ enum class HandOver
     HandedOver,
     // Elevated, and no desktop shell took the start.
     Failed,
+    // Elevated, and the desktop's shell did not answer within ten seconds
+    // (its calls can hang: a desktop that never answers).
+    NoAnswer,
 };
+
+// Elevated, and not itself a start that was handed over.
+bool MustHandOver(const std::string& arguments);
 
 // A companion runs with the user's own rights. An elevated start (the
 // installer's, or the dialog's) asks the desktop's shell, which runs without

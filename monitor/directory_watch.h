@@ -2,6 +2,7 @@
 
 #include "platform/win32/handle.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -33,4 +34,28 @@ class DirectoryWatch
     // Aligned as the records in it must be.
     std::vector<DWORD> m_buffer;
     bool m_pending = false;
+};
+
+// The same reports as completion routines, run on the thread that made the
+// watch while it waits alertably: there is no handle per folder to wait on,
+// so a thread watches any number of folders.
+class DirectoryRoutineWatch
+{
+  public:
+    // The paths below the folder that changed; `complete` is false when the
+    // report overflowed or failed and names were lost.
+    using Changes = std::function<void(std::vector<std::string> names, bool complete)>;
+
+    // Starts watching; a folder that cannot be opened is not watched.
+    DirectoryRoutineWatch(const std::string& folder, Changes changes);
+    ~DirectoryRoutineWatch();
+    DirectoryRoutineWatch(const DirectoryRoutineWatch&) = delete;
+    DirectoryRoutineWatch& operator=(const DirectoryRoutineWatch&) = delete;
+
+    bool Watching() const;
+
+  private:
+    struct Read;
+    // Outlives the watch while its cancelled read is still under way.
+    Read* m_read;
 };

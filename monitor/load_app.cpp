@@ -1,7 +1,9 @@
 // Load.exe: one program for the companion's jobs, the one to do chosen once,
 // at the start.
+#include "companions/agent_start.h"
 #include "companions/catalog.h"
 #include "companions/load_role.h"
+#include "companions/report.h"
 #include "desktop/unelevated_start.h"
 #include "framework/win_app.h"
 #include "model/backup_running.h"
@@ -9,6 +11,7 @@
 #include "monitor/companion_stop.h"
 #include "monitor/monitor_dialog.h"
 #include "monitor/resident_agent.h"
+#include "platform/environment.h"
 #include "platform/local_time.h"
 #include "store/store_file.h"
 
@@ -30,6 +33,42 @@ bool StartedShown()
 // One resident per session: the elevated and the unelevated processes of a
 // session share this name.
 constexpr const char* kResidentMutex = "Local\\CorvaneBackup.Agent";
+
+// The copy the shell started holds the resident mutex once it runs; with
+// other rights, access denied says it is there. There is nothing to wait on
+// before it exists, so it is looked for a few times a second.
+bool AgentRunsWithin(DWORD millis)
+{
+    constexpr DWORD kLook = 200;
+    for (DWORD waited = 0;; waited += kLook)
+    {
+        const HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, kResidentMutex);
+        const DWORD error = GetLastError();
+        if (mutex)
+            CloseHandle(mutex);
+        if (mutex || error == ERROR_ACCESS_DENIED)
+            return true;
+        if (waited >= millis)
+            return false;
+        Sleep(kLook);
+    }
+}
+
+companions::ShellStart TryHandOver(const std::string& arguments)
+{
+    switch (HandOverToUser(arguments, std::string(companions::kLogOnArgument)))
+    {
+    // Not needed: never here, where MustHandOver has said otherwise.
+    case HandOver::NotNeeded:
+    case HandOver::HandedOver:
+        return companions::ShellStart::Taken;
+    case HandOver::Failed:
+        return companions::ShellStart::Refused;
+    case HandOver::NoAnswer:
+        break;
+    }
+    return companions::ShellStart::NoAnswer;
+}
 
 // The arguments after the program's name, which may be quoted.
 std::string Arguments()
@@ -83,11 +122,21 @@ class CLoadApp : public CWinApp
     {
         // The agent runs with the user's own rights: an elevated start (the
         // installer's) hands over to a copy that the desktop's shell starts,
-        // or leaves the agent to the next log-on. A relayed copy runs as it
-        // is, even where the shell itself runs elevated.
-        if (HandOverToUser(arguments, std::string(companions::kLogOnArgument)) !=
-            HandOver::NotNeeded)
+        // or leaves the agent to the next log-on and says so. A relayed copy
+        // runs as it is, even where the shell itself runs elevated.
+        if (MustHandOver(arguments))
+        {
+            companions::HandAgentOver({
+                [&arguments] { return TryHandOver(arguments); },
+                [] { return AgentRunsWithin(10000); },
+                [](const std::string& reason) {
+                    companions::ReportPublisher(platform::LocalTimeNow(), "",
+                                                platform::LocalAppData())
+                        .Notice(companions::AgentStartNotice(reason));
+                },
+            });
             return;
+        }
         const platform::Handle resident(CreateMutexA(nullptr, FALSE, kResidentMutex));
         // Access denied: an instance with other rights holds it.
         if (!resident.IsOpen() || GetLastError() == ERROR_ALREADY_EXISTS)

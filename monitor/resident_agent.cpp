@@ -1,5 +1,6 @@
 #include "monitor/resident_agent.h"
 
+#include "companions/agent_start.h"
 #include "companions/copy_on_save.h"
 #include "companions/report.h"
 #include "companions/session_end_backup.h"
@@ -12,12 +13,16 @@
 #include "platform/path_text.h"
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <ctime>
+#include <deque>
 #include <exception>
 #include <future>
 #include <memory>
+#include <mutex>
 #include <thread>
+#include <utility>
 
 namespace
 {
@@ -27,6 +32,8 @@ constexpr const char* kWindowClass = "CorvaneBackupAgent";
 constexpr const wchar_t* kBlockReason = L"Corvane Backup is backing up your files";
 // Time for the report after the copying stopped at the cap.
 constexpr DWORD kReportMillis = 5000;
+// Time the copies on save under way are given to end when the agent ends.
+constexpr auto kCopiesEnd = std::chrono::seconds(5);
 // Among the last programs asked to end, so that the others have saved and
 // closed the files it copies.
 constexpr DWORD kShutdownLevel = 0x100;
@@ -39,11 +46,163 @@ companions::Millis Now()
 
 } // namespace
 
-ResidentAgent::ResidentAgent(const InstallDirectory& directory, HANDLE stopEvent)
-    : m_directory(directory), m_stopEvent(stopEvent), m_localAppData(platform::LocalAppData()),
-      m_schedule(directory.Root(), platform::LocalFiles()), m_uncopied(m_localAppData)
+// Copies saved files on a thread of its own, batch after batch, so that a long
+// copy never keeps the window's thread from the session's messages. It also
+// writes the agent's reports, in the same order: the profile's list of reports
+// to show is never written by two at once.
+class SaveCopier
 {
+  public:
+    struct Batch
+    {
+        std::shared_ptr<const companions::SavedPlan> saved;
+        std::vector<std::string> copy;
+        // Files that could not be copied, reported in the destination and the profile.
+        std::vector<std::string> uncopied;
+        // A report of the agent's own, kept in the profile.
+        std::string notice;
+    };
+    struct Copied
+    {
+        std::shared_ptr<const companions::SavedPlan> saved;
+        std::vector<std::pair<std::string, companions::SavedFileCopy>> files;
+    };
 
+    explicit SaveCopier(const std::string& localAppData)
+        : m_state(std::make_shared<State>(localAppData))
+    {
+        m_thread = std::thread(&SaveCopier::Work, m_state);
+    }
+
+    // A copy under way is finished; one that hangs (a dead network
+    // destination) is left to the process's end.
+    ~SaveCopier()
+    {
+        const bool idle = WaitIdle(kCopiesEnd);
+        {
+            const std::lock_guard<std::mutex> hold(m_state->lock);
+            m_state->batches.clear();
+            m_state->ended = true;
+        }
+        m_state->wake.notify_all();
+        if (idle)
+            m_thread.join();
+        else
+            m_thread.detach();
+    }
+
+    // Set when copies are done.
+    HANDLE Done() const { return m_state->done.Get(); }
+
+    void Post(Batch batch)
+    {
+        {
+            const std::lock_guard<std::mutex> hold(m_state->lock);
+            m_state->batches.push_back(std::move(batch));
+        }
+        m_state->wake.notify_all();
+    }
+
+    std::vector<Copied> TakeCopied()
+    {
+        const std::lock_guard<std::mutex> hold(m_state->lock);
+        return std::exchange(m_state->copied, {});
+    }
+
+    // The batches not begun are dropped.
+    void Drop()
+    {
+        const std::lock_guard<std::mutex> hold(m_state->lock);
+        m_state->batches.clear();
+    }
+
+    // True once every batch is done, false when that took longer.
+    bool WaitIdle(std::chrono::milliseconds most)
+    {
+        std::unique_lock<std::mutex> hold(m_state->lock);
+        return m_state->wake.wait_for(
+            hold, most, [this] { return m_state->batches.empty() && !m_state->working; });
+    }
+
+  private:
+    // Owned by the thread too, which may outlive the copier.
+    struct State
+    {
+        std::mutex lock;
+        std::condition_variable wake;
+        std::deque<Batch> batches;
+        bool working = false;
+        bool ended = false;
+        std::vector<Copied> copied;
+        platform::Handle done{CreateEventA(nullptr, FALSE, FALSE, nullptr)};
+        std::string localAppData;
+        // One report a day of the files that could not be copied.
+        companions::UncopiedFilesReport uncopied;
+
+        explicit State(const std::string& profile) : localAppData(profile), uncopied(profile) {}
+    };
+
+    static void Work(std::shared_ptr<State> state)
+    {
+        // An error that ends the thread would end the program unseen.
+        try
+        {
+            while (std::optional<Batch> batch = Next(*state))
+            {
+                Copied copied = Do(*batch, *state);
+                {
+                    const std::lock_guard<std::mutex> hold(state->lock);
+                    state->working = false;
+                    if (!copied.files.empty())
+                        state->copied.push_back(std::move(copied));
+                }
+                state->wake.notify_all();
+                SetEvent(state->done.Get());
+            }
+        }
+        catch (const std::exception& error)
+        {
+            AfxReportFatalError(error.what());
+        }
+    }
+
+    static std::optional<Batch> Next(State& state)
+    {
+        std::unique_lock<std::mutex> hold(state.lock);
+        state.wake.wait(hold, [&state] { return state.ended || !state.batches.empty(); });
+        if (state.ended)
+            return std::nullopt;
+        Batch batch = std::move(state.batches.front());
+        state.batches.pop_front();
+        state.working = true;
+        return batch;
+    }
+
+    static Copied Do(const Batch& batch, State& state)
+    {
+        if (!batch.notice.empty())
+            companions::ReportPublisher(platform::LocalTimeNow(), "", state.localAppData)
+                .Notice(batch.notice);
+        if (!batch.uncopied.empty())
+            state.uncopied.Add(*batch.saved, batch.uncopied, platform::LocalFiles(),
+                               platform::LocalTimeNow());
+        Copied copied{batch.saved, {}};
+        for (const std::string& file : batch.copy)
+            copied.files.emplace_back(
+                file, companions::CopySavedFile(*batch.saved, file, platform::LocalFiles()));
+        return copied;
+    }
+
+    std::shared_ptr<State> m_state;
+    std::thread m_thread;
+};
+
+ResidentAgent::ResidentAgent(const InstallDirectory& directory, HANDLE stopEvent)
+    : m_directory(directory), m_stopEvent(stopEvent),
+      m_schedule(directory.Root(), platform::LocalFiles())
+{
+    m_localAppData = platform::LocalAppData();
+    m_copier = std::make_unique<SaveCopier>(m_localAppData);
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = &ResidentAgent::WindowProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
@@ -68,26 +227,17 @@ void ResidentAgent::Run()
     companions::ShowKeptReports(m_localAppData, shell);
     while (!m_sessionEnded)
     {
-        std::vector<HANDLE> waits{m_stopEvent};
-        std::vector<std::size_t> watchOf{0};
-        for (std::size_t i = 0; i < m_watches.size(); ++i)
-        {
-            if (HANDLE event = m_watches[i]->Event();
-                event && waits.size() < MAXIMUM_WAIT_OBJECTS - 1)
-            {
-                waits.push_back(event);
-                watchOf.push_back(i);
-            }
-        }
         DWORD timeout = INFINITE;
         if (const std::optional<companions::Millis> wake = m_schedule.NextWake())
             timeout = static_cast<DWORD>(std::max<companions::Millis>(*wake - Now(), 0));
-        const DWORD woken = MsgWaitForMultipleObjects(static_cast<DWORD>(waits.size()),
-                                                      waits.data(), FALSE, timeout, QS_ALLINPUT);
+        // Alertable: the watches' completion routines run in here.
+        const HANDLE waits[] = {m_stopEvent, m_copier->Done()};
+        const DWORD woken =
+            MsgWaitForMultipleObjectsEx(2, waits, timeout, QS_ALLINPUT, MWMO_ALERTABLE);
         if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED)
             return;
-        if (woken > WAIT_OBJECT_0 && woken < WAIT_OBJECT_0 + waits.size())
-            TakeChanges(watchOf[woken - WAIT_OBJECT_0], Now());
+        TakeChanges(Now());
+        TakeCopies(Now());
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
         {
@@ -102,8 +252,10 @@ void ResidentAgent::Run()
 void ResidentAgent::Reload()
 {
     m_duties = companions::ReadAgentDuties(m_directory);
-    m_saved = companions::ReadSavedPlan(m_directory, platform::LocalFiles());
-    m_schedule.Follow(m_duties.copyOnSave && m_saved ? &*m_saved : nullptr);
+    std::optional<companions::SavedPlan> saved =
+        companions::ReadSavedPlan(m_directory, platform::LocalFiles());
+    m_saved = saved ? std::make_shared<const companions::SavedPlan>(std::move(*saved)) : nullptr;
+    m_schedule.Follow(m_duties.copyOnSave ? m_saved.get() : nullptr);
     // ShutdownBlockReasonCreate fails under Wine: the backup runs all the same.
     if (m_duties.backUpAtSessionEnd)
         ShutdownBlockReasonCreate(m_window, kBlockReason);
@@ -113,20 +265,33 @@ void ResidentAgent::Reload()
     if (folders == m_watchedFolders)
         return;
     m_watches.clear();
+    std::vector<std::string> unwatched;
     for (const std::string& folder : folders)
-        m_watches.push_back(std::make_unique<DirectoryWatch>(folder));
+    {
+        m_watches.push_back(std::make_unique<DirectoryRoutineWatch>(
+            folder, [this, folder](std::vector<std::string> names, bool complete) {
+                m_changes.push_back({folder, std::move(names), complete});
+            }));
+        // A folder that is not there (an unplugged drive) is a backup's news, not this one's.
+        if (!m_watches.back()->Watching() && platform::LocalFiles().IsFolder(folder) &&
+            m_unwatched.insert(folder).second)
+            unwatched.push_back(folder);
+    }
     m_watchedFolders = folders;
+    if (!unwatched.empty())
+        m_copier->Post({nullptr, {}, {}, companions::UnwatchedFoldersNotice(unwatched)});
 }
 
-void ResidentAgent::TakeChanges(std::size_t watch, companions::Millis now)
+void ResidentAgent::TakeChanges(companions::Millis now)
 {
-    const std::string& folder = m_watchedFolders[watch];
-    std::vector<std::string> names;
-    // Lost reports: the store may have changed; saved files wait for their next save.
-    if (!m_watches[watch]->Take(names))
-        m_schedule.Changed(folder, now);
-    for (const std::string& name : names)
-        m_schedule.Changed(platform::JoinPath(folder, name), now);
+    for (const Changes& changes : std::exchange(m_changes, {}))
+    {
+        // Lost reports: the store may have changed; saved files wait for their next save.
+        if (!changes.complete)
+            m_schedule.Changed(changes.folder, now);
+        for (const std::string& name : changes.names)
+            m_schedule.Changed(platform::JoinPath(changes.folder, name), now);
+    }
 }
 
 void ResidentAgent::DoDue(companions::Millis now)
@@ -134,40 +299,55 @@ void ResidentAgent::DoDue(companions::Millis now)
     const companions::AgentSchedule::Due due = m_schedule.TakeDue(now);
     if (due.store)
         Reload();
-    if (due.files.empty() || !m_saved || !m_duties.copyOnSave)
-        return;
-    std::vector<std::string> uncopied;
-    for (const std::string& file : due.files)
+    if (!due.files.empty() && m_saved && m_duties.copyOnSave)
+        m_copier->Post({m_saved, due.files, {}, {}});
+}
+
+void ResidentAgent::TakeCopies(companions::Millis now)
+{
+    for (const SaveCopier::Copied& copied : m_copier->TakeCopied())
     {
-        switch (companions::CopySavedFile(*m_saved, file, platform::LocalFiles()))
+        std::vector<std::string> uncopied;
+        for (const auto& [file, result] : copied.files)
         {
-        case companions::SavedFileCopy::Busy:
-            if (!m_schedule.Busy(file, now))
+            switch (result)
+            {
+            case companions::SavedFileCopy::Busy:
+                if (!m_schedule.Busy(file, now))
+                    uncopied.push_back(file);
+                break;
+            case companions::SavedFileCopy::Failed:
+            case companions::SavedFileCopy::NewerCopyKept:
                 uncopied.push_back(file);
-            break;
-        case companions::SavedFileCopy::Failed:
-        case companions::SavedFileCopy::NewerCopyKept:
-            uncopied.push_back(file);
-            break;
-        default:
-            break;
+                break;
+            default:
+                break;
+            }
         }
+        if (!uncopied.empty())
+            m_copier->Post({copied.saved, {}, std::move(uncopied), {}});
     }
-    if (!uncopied.empty())
-        m_uncopied.Add(*m_saved, uncopied, platform::LocalFiles(), platform::LocalTimeNow());
 }
 
 void ResidentAgent::BackUpAtSessionEnd()
 {
     m_sessionEnded = true;
     // The store as it is now, whatever change is still waiting to settle.
-    if (!companions::ReadAgentDuties(m_directory).backUpAtSessionEnd)
-        return;
     auto saved = std::make_shared<std::optional<companions::SavedPlan>>(
-        companions::ReadSavedPlan(m_directory, platform::LocalFiles()));
+        companions::ReadAgentDuties(m_directory).backUpAtSessionEnd
+            ? companions::ReadSavedPlan(m_directory, platform::LocalFiles())
+            : std::nullopt);
     if (!*saved)
+    {
+        // The copies already begun are finished, as the window's thread once did.
+        m_copier->WaitIdle(kCopiesEnd);
         return;
+    }
     const companions::Millis deadline = Now() + companions::kSessionEndCap;
+    // The backup copies what is still waiting; the copy under way must not
+    // write the same copy at the same time.
+    m_copier->Drop();
+    m_copier->WaitIdle(std::chrono::milliseconds(deadline - Now()));
     // On a thread of its own: a copy that hangs on a dead network destination
     // must not hold the session past the cap. A hung thread is left to the
     // end of the session, which ends it.
@@ -178,7 +358,7 @@ void ResidentAgent::BackUpAtSessionEnd()
         });
     std::future<void> done = backup.get_future();
     std::thread(std::move(backup)).detach();
-    done.wait_for(std::chrono::milliseconds(companions::kSessionEndCap + kReportMillis));
+    done.wait_for(std::chrono::milliseconds(deadline + kReportMillis - Now()));
 }
 
 LRESULT CALLBACK ResidentAgent::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -1,23 +1,25 @@
 #pragma once
 
 #include "companions/agent_schedule.h"
-#include "companions/copy_on_save.h"
 #include "companions/saved_plan.h"
 #include "model/install_directory.h"
 
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 #include <windows.h>
 
-class DirectoryWatch;
+class DirectoryRoutineWatch;
+class SaveCopier;
 
 // The user's agent for one session: copies a saved file of the selection when
 // mod.bat and cataloged ask for it, and backs the selection up at log-off or
 // shutdown when enableauto does. It waits on events only: its window's
-// messages, the change reports of the folders it watches, the installer's
-// request to end, and the one timeout its schedule names.
+// messages, the change reports of the folders it watches (completion
+// routines, run in its alertable wait), the installer's request to end, and
+// the one timeout its schedule names.
 class ResidentAgent
 {
   public:
@@ -33,8 +35,9 @@ class ResidentAgent
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // Reads the markers and the store again and watches what they name.
     void Reload();
-    void TakeChanges(std::size_t watch, companions::Millis now);
+    void TakeChanges(companions::Millis now);
     void DoDue(companions::Millis now);
+    void TakeCopies(companions::Millis now);
     void BackUpAtSessionEnd();
 
     InstallDirectory m_directory;
@@ -43,9 +46,20 @@ class ResidentAgent
     HWND m_window = nullptr;
     companions::AgentSchedule m_schedule;
     companions::AgentDuties m_duties;
-    std::optional<companions::SavedPlan> m_saved;
-    companions::UncopiedFilesReport m_uncopied;
-    std::vector<std::unique_ptr<DirectoryWatch>> m_watches;
+    // Shared with the copies under way, which keep the plan they began with.
+    std::shared_ptr<const companions::SavedPlan> m_saved;
+    std::unique_ptr<SaveCopier> m_copier;
+    std::vector<std::unique_ptr<DirectoryRoutineWatch>> m_watches;
     std::vector<std::string> m_watchedFolders;
+    // Folders that could not be watched, reported once.
+    std::set<std::string> m_unwatched;
+    struct Changes
+    {
+        std::string folder;
+        std::vector<std::string> names;
+        bool complete;
+    };
+    // Handed in by the watches' routines, taken after the wait.
+    std::vector<Changes> m_changes;
     bool m_sessionEnded = false;
 };

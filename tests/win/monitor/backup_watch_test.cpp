@@ -61,9 +61,9 @@ TEST(BackupWatch, CountsArrivalsAndJudgesTheRunWhenTheBatchEnds)
     const MonitorSnapshot done = watch.Snapshot();
     ASSERT_TRUE(done.state.verdict);
     EXPECT_TRUE(done.state.verdict->stoppedEarly);
-    const std::string text = "1 of 2 files were not backed up.\r\n"
-                             "The backup was stopped before it finished.\r\n" +
-                             source.PathOf("b.txt") + "\tmissing\r\n";
+    const std::string text =
+        "The backup was stopped before it finished: 2 files checked, 1 not backed up.\r\n" +
+        source.PathOf("b.txt") + "\tmissing\r\n";
     EXPECT_EQ(text, destination.Read("Corvane Backup reports\\2026-01-01 00-00-00.txt"));
     EXPECT_EQ(text, profile.Read("Corvane Backup\\reports\\2026-01-01 00-00-00.txt"));
     EXPECT_EQ(done.reports.front(),

@@ -72,13 +72,14 @@ TEST(MonitorWindow, FollowsTheSourceUntilTheVerdict)
         state.phase = companions::MonitorPhase::Done;
         state.progress = {3, 1, 30, 10, "C:\\Data"};
         state.elapsed = std::chrono::seconds(12);
-        state.verdict = companions::Verdict{3,
-                                       {{0, "C:\\Data\\a.txt", companions::Shortfall::Missing},
-                                        {0, "C:\\Data\\b.txt", companions::Shortfall::SizeDiffers}},
-                                       true};
+        state.verdict =
+            companions::Verdict{3,
+                                {{0, "C:\\Data\\a.txt", companions::Shortfall::Missing},
+                                 {0, "C:\\Data\\b.txt", companions::Shortfall::SizeDiffers}},
+                                true};
         source.snapshot.reports = {"E:\\Backup\\Corvane Backup reports\\r.txt"};
         SendMessageA(window, source.message, 0, 0);
-        EXPECT_EQ("2 of 3 files were not backed up.\nThe backup was stopped before it finished.",
+        EXPECT_EQ("The backup was stopped before it finished: 3 files checked, 2 not backed up.",
                   Text(window, IDC_HEADLINE));
         EXPECT_EQ(
             (std::vector<std::string>{"missing\tC:\\Data\\a.txt", "size differs\tC:\\Data\\b.txt"}),
