@@ -64,7 +64,7 @@ std::optional<Message> ValidateSourceEntry(const std::string& entry, const std::
 }
 
 HeldFolder::HeldFolder(const std::string& folder, platform::FileTree& files)
-    : m_files(files), m_folder(folder), m_own(files.Identity(folder))
+    : m_files(files), m_upperFolder(files.FoldCase(folder)), m_own(files.Identity(folder))
 {
     // Only a folder that is there has identities to compare.
     if (!m_own)
@@ -83,23 +83,27 @@ HeldFolder::HeldFolder(const std::string& folder, platform::FileTree& files)
     }
 }
 
+HeldFolder::Hold HeldFolder::ByText(const std::string& upperEntry) const
+{
+    if (upperEntry == m_upperFolder)
+        return Hold::Is;
+    return platform::IsBelowFolder(m_upperFolder, upperEntry) ? Hold::Holds : Hold::No;
+}
+
+HeldFolder::Hold HeldFolder::ByIdentity(const std::optional<platform::FileIdentity>& entry) const
+{
+    if (!m_own || !entry)
+        return Hold::No;
+    if (*entry == *m_own)
+        return Hold::Is;
+    return std::find(m_above.begin(), m_above.end(), *entry) != m_above.end() ? Hold::Holds
+                                                                              : Hold::No;
+}
+
 HeldFolder::Hold HeldFolder::By(const std::string& entry) const
 {
-    const std::string upperEntry = m_files.FoldCase(entry);
-    const std::string upperFolder = m_files.FoldCase(m_folder);
-    if (upperEntry == upperFolder)
-        return Hold::Is;
-    if (platform::IsBelowFolder(upperFolder, upperEntry))
-        return Hold::Holds;
-    if (!m_own)
-        return Hold::No;
-    const std::optional<platform::FileIdentity> identity = m_files.Identity(entry);
-    if (!identity)
-        return Hold::No;
-    if (*identity == *m_own)
-        return Hold::Is;
-    return std::find(m_above.begin(), m_above.end(), *identity) != m_above.end() ? Hold::Holds
-                                                                                 : Hold::No;
+    const Hold byText = ByText(m_files.FoldCase(entry));
+    return byText != Hold::No || !m_own ? byText : ByIdentity(m_files.Identity(entry));
 }
 
 SourceEntryChecks::SourceEntryChecks(const std::string& destination, platform::FileTree& files)
@@ -113,7 +117,21 @@ std::optional<Message> SourceEntryChecks::Check(const std::string& entry) const
 {
     if (std::optional<Message> rejection = ValidateSourceEntry(entry, m_destination))
         return rejection;
-    switch (m_held.By(entry))
+    // A source inside the reports or versions folder would copy the backup's
+    // own files into the backup.
+    const std::string upperEntry = m_files.FoldCase(entry);
+    for (const HeldFolder& own : m_ownFolders)
+    {
+        if (own.ByText(upperEntry) == HeldFolder::Hold::Is ||
+            platform::IsBelowFolder(upperEntry, own.UpperPath()))
+            return RecursionMessage(entry, m_destination);
+    }
+    // One look at the entry's identity, and only where there is a folder to
+    // compare it with: a list of many thousand entries asks the disk once each.
+    std::optional<platform::FileIdentity> identity;
+    if (m_held.Exists())
+        identity = m_files.Identity(entry);
+    switch (m_held.ByIdentity(identity))
     {
     case HeldFolder::Hold::Is:
         return DuplicateMessage(entry, m_destination);
@@ -122,13 +140,9 @@ std::optional<Message> SourceEntryChecks::Check(const std::string& entry) const
     case HeldFolder::Hold::No:
         break;
     }
-    // A source inside the reports or versions folder would copy the backup's
-    // own files into the backup.
-    const std::string upperEntry = m_files.FoldCase(entry);
     for (const HeldFolder& own : m_ownFolders)
     {
-        if (own.By(entry) == HeldFolder::Hold::Is ||
-            platform::IsBelowFolder(upperEntry, m_files.FoldCase(own.Path())))
+        if (own.ByIdentity(identity) == HeldFolder::Hold::Is)
             return RecursionMessage(entry, m_destination);
     }
     return std::nullopt;

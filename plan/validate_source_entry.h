@@ -31,11 +31,17 @@ class HeldFolder
         Holds,
     };
     Hold By(const std::string& entry) const;
-    const std::string& Path() const { return m_folder; }
+    // The same by the entry's text, in the file system's letter case, and by
+    // its identity: a caller that checks many folders looks it up once.
+    Hold ByText(const std::string& upperEntry) const;
+    Hold ByIdentity(const std::optional<platform::FileIdentity>& entry) const;
+
+    bool Exists() const { return m_own.has_value(); }
+    const std::string& UpperPath() const { return m_upperFolder; }
 
   private:
     platform::FileTree& m_files;
-    std::string m_folder;
+    std::string m_upperFolder;
     std::optional<platform::FileIdentity> m_own;
     // The folders above it, nearest first.
     std::vector<platform::FileIdentity> m_above;
