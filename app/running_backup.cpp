@@ -1,15 +1,13 @@
 #include "app/running_backup.h"
 
 #include "model/backup_running.h"
+#include "platform/win32/handle.h"
 
 #include <windows.h>
 
 bool IsBackupRunning()
 {
-    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, kBackupRunningMutex);
-    if (mutex == nullptr)
-        // Made by a process with other rights, the mutex exists all the same.
-        return GetLastError() == ERROR_ACCESS_DENIED;
-    CloseHandle(mutex);
-    return true;
+    // Made by a process with other rights, the mutex exists all the same.
+    const platform::Handle mutex(OpenMutexA(SYNCHRONIZE, FALSE, kBackupRunningMutex));
+    return mutex.IsOpen() || GetLastError() == ERROR_ACCESS_DENIED;
 }

@@ -42,11 +42,8 @@ bool AgentRunsWithin(DWORD millis)
     constexpr DWORD kLook = 200;
     for (DWORD waited = 0;; waited += kLook)
     {
-        const HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, kResidentMutex);
-        const DWORD error = GetLastError();
-        if (mutex)
-            CloseHandle(mutex);
-        if (mutex || error == ERROR_ACCESS_DENIED)
+        const platform::Handle mutex(OpenMutexA(SYNCHRONIZE, FALSE, kResidentMutex));
+        if (mutex.IsOpen() || GetLastError() == ERROR_ACCESS_DENIED)
             return true;
         if (waited >= millis)
             return false;
