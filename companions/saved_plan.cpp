@@ -10,7 +10,8 @@
 namespace companions
 {
 
-std::optional<SavedPlan> ReadSavedPlan(const InstallDirectory& directory, platform::FileTree& files)
+std::optional<SavedPlan> ReadSavedPlan(const InstallDirectory& directory, platform::FileTree& files,
+                                       SavedPlanUse use)
 {
     if (!store::TestRead(directory.PathOf(kSettingsFile)))
         return std::nullopt;
@@ -32,7 +33,8 @@ std::optional<SavedPlan> ReadSavedPlan(const InstallDirectory& directory, platfo
         if (!destinationCarried || !CanCarryInBatch(source.path))
             saved.refused.push_back({source.path, Shortfall::CannotCarry});
         else if (checks.Check(source.path) ||
-                 installDirectory.By(source.path) != HeldFolder::Hold::No)
+                 (use == SavedPlanUse::Copy &&
+                  installDirectory.By(source.path) != HeldFolder::Hold::No))
             saved.refused.push_back({source.path, Shortfall::HoldsBackupFolder});
         else
             continue;

@@ -26,9 +26,10 @@ struct SavedPlan
     CopyPlan plan;
     // Sources left out, in list order: names a batch file could not carry
     // (every source when the destination is such a name), as backup.bat
-    // would refuse them, and sources the dialog's checks refuse or that hold
-    // the destination or the install directory under any name. The plan
-    // keeps no step of theirs.
+    // would refuse them, sources the dialog's checks refuse (one that is or
+    // holds the destination under any name among them) and, for the agent's
+    // own copies, sources that hold the install directory. The plan keeps no
+    // step of theirs.
     std::vector<RefusedSource> refused;
     // Nothing below these is ever copied: the destination, where the copies
     // themselves change, and the install directory, where the store does.
@@ -39,8 +40,17 @@ struct SavedPlan
 // without a destination, which "Backup Now" refuses too. Reads the store
 // without creating any file: the log-on instance may not write in the
 // install directory.
-std::optional<SavedPlan> ReadSavedPlan(const InstallDirectory& directory,
-                                       platform::FileTree& files);
+// What the plan is read for: the monitor follows what backup.bat copies;
+// the agent copies itself, and never from a folder that holds the install
+// directory, where the store changes.
+enum class SavedPlanUse
+{
+    Follow,
+    Copy,
+};
+
+std::optional<SavedPlan> ReadSavedPlan(const InstallDirectory& directory, platform::FileTree& files,
+                                       SavedPlanUse use = SavedPlanUse::Copy);
 
 // What the markers ask of the resident agent.
 struct AgentDuties

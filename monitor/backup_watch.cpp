@@ -21,8 +21,8 @@ void BackupWatch::Run()
     if (m_processes.dialog.IsOpen())
         WaitForSingleObject(m_processes.dialog.Get(), INFINITE);
     // Nothing saved (a start by hand before any save): nothing to expect.
-    const std::optional<companions::SavedPlan> saved =
-        companions::ReadSavedPlan(m_directory, platform::LocalFiles());
+    const std::optional<companions::SavedPlan> saved = companions::ReadSavedPlan(
+        m_directory, platform::LocalFiles(), companions::SavedPlanUse::Follow);
     const std::string destination = saved ? saved->selection.destination : std::string();
     // Watched before the files are listed: what arrives meanwhile is seen by
     // the first judging or reported afterwards.
