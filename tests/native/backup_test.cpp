@@ -36,19 +36,10 @@ Message NotStarted(const std::string& reason)
     return Error(reason + " \nDetails:The backup was not started");
 }
 
-// A plan over a tree where the sources `isFile` names are files.
-std::string Script(
-    const BackupSelection& selection, const std::string& batch,
-    const std::function<bool(const std::string&)>& isFile = [](const std::string&) {
-        return false;
-    })
+// A plan over a tree where no source is a file.
+std::string Script(const BackupSelection& selection, const std::string& batch)
 {
     FakeFiles files;
-    for (const std::string& source : selection.sources)
-    {
-        if (isFile(source))
-            files.AddFile(source, 0);
-    }
     return ComposeBackupScript(PlanBackup(selection, files), batch);
 }
 
