@@ -56,44 +56,33 @@ struct CopyOnSave : testing::Test
 // source the batch could not carry, or one that holds the destination.
 TEST_F(CopyOnSave, CopiesWhatThePlanCopiesToItsPlace)
 {
-    struct Case
-    {
-        std::string path;
-        std::vector<std::string> copies;
-    };
-    const Case cases[] = {
-        {P("/u/docs/a.txt"), {mirror + P("/a.txt")}},
-        {P("/u/docs/sub/b.JPG"), {mirror + P("/sub/b.JPG")}},
-        {P("/u/docs/c.exe"), {}},
-        {P("/u/docs/h.txt"), {}},
-        {P("/u/docs/hid/d.txt"), {}},
-        {P("/m/backup/e.txt"), {}},
-        {install.PathOf("notes.txt"), {}},
-        {P("/u/bad\"name/f.txt"), {}},
-    };
-    const auto reasons = [this] {
-        std::vector<std::pair<std::string, companions::Shortfall>> refused;
-        for (const companions::RefusedSource& source : saved->refused)
-            refused.emplace_back(source.path, source.reason);
-        return refused;
-    };
-    EXPECT_EQ((std::vector<std::pair<std::string, companions::Shortfall>>{
-                  {install.Path(), companions::Shortfall::HoldsBackupFolder},
-                  {P("/u/bad\"name"), companions::Shortfall::CannotCarry},
-                  {P("/m"), companions::Shortfall::HoldsBackupFolder}}),
-              reasons());
-    for (const Case& c : cases)
+    std::vector<std::pair<std::string, companions::Shortfall>> refused;
+    for (const companions::RefusedSource& source : saved->refused)
+        refused.emplace_back(source.path, source.reason);
+    EXPECT_EQ((decltype(refused){{install.Path(), companions::Shortfall::HoldsBackupFolder},
+                                 {P("/u/bad\"name"), companions::Shortfall::CannotCarry},
+                                 {P("/m"), companions::Shortfall::HoldsBackupFolder}}),
+              refused);
+    // The saved file and its copy ("" for none).
+    const std::pair<std::string, std::string> cases[] = {
+        {P("/u/docs/a.txt"), mirror + P("/a.txt")},
+        {P("/u/docs/sub/b.JPG"), mirror + P("/sub/b.JPG")},
+        {P("/u/docs/c.exe"), ""},
+        {P("/u/docs/h.txt"), ""},
+        {P("/u/docs/hid/d.txt"), ""},
+        {P("/m/backup/e.txt"), ""},
+        {install.PathOf("notes.txt"), ""},
+        {P("/u/bad\"name/f.txt"), ""}};
+    for (const auto& [path, copy] : cases)
     {
         files.copies.clear();
-        EXPECT_EQ(c.copies.empty() ? SavedFileCopy::NotCopied : SavedFileCopy::Copied,
-                  companions::CopySavedFile(*saved, c.path, files))
-            << c.path;
-        std::vector<std::string> made;
-        for (const auto& [from, to] : files.copies)
-            made.push_back(to);
-        EXPECT_EQ(c.copies, made) << c.path;
+        EXPECT_EQ(copy.empty() ? SavedFileCopy::NotCopied : SavedFileCopy::Copied,
+                  companions::CopySavedFile(*saved, path, files))
+            << path;
+        using Copies = std::vector<std::pair<std::string, std::string>>;
+        EXPECT_EQ((copy.empty() ? Copies() : Copies{{path, copy}}), files.copies) << path;
         // Cleared as xcopy /M clears it, and only for a file it copied.
-        EXPECT_EQ(c.copies.empty(), !files.Facts(c.path) || files.Facts(c.path)->archive) << c.path;
+        EXPECT_EQ(copy.empty(), !files.Facts(path) || files.Facts(path)->archive) << path;
     }
 }
 
@@ -103,24 +92,19 @@ TEST_F(CopyOnSave, CopiesWhatThePlanCopiesToItsPlace)
 // left alone.
 TEST_F(CopyOnSave, CopiesOnlyWhenTheCopyIsBehindAndTheFileIsClosed)
 {
-    struct Case
-    {
-        std::int64_t copySecond;
-        std::uint64_t copySize;
-        SavedFileCopy outcome;
-    };
-    const Case cases[] = {
+    // The copy's time and size, the outcome.
+    const std::tuple<std::int64_t, std::uint64_t, SavedFileCopy> cases[] = {
         {100, 1, SavedFileCopy::UpToDate}, {99, 1, SavedFileCopy::UpToDate},
         {97, 1, SavedFileCopy::Copied},    {100, 2, SavedFileCopy::NewerCopyKept},
         {200, 1, SavedFileCopy::UpToDate}, {200, 2, SavedFileCopy::NewerCopyKept},
     };
     const std::string copy = mirror + P("/a.txt");
-    for (const Case& c : cases)
+    for (const auto& [second, size, outcome] : cases)
     {
-        files.AddFile(copy, c.copySecond, false, c.copySize);
-        EXPECT_EQ(c.outcome, companions::CopySavedFile(*saved, P("/u/docs/a.txt"), files))
-            << c.copySecond << " " << c.copySize;
-        EXPECT_EQ(c.outcome == SavedFileCopy::Copied ? 1u : c.copySize, files.Facts(copy)->size);
+        files.AddFile(copy, second, false, size);
+        EXPECT_EQ(outcome, companions::CopySavedFile(*saved, P("/u/docs/a.txt"), files))
+            << second << " " << size;
+        EXPECT_EQ(outcome == SavedFileCopy::Copied ? 1u : size, files.Facts(copy)->size);
     }
     files.entries.erase(copy);
     files.busy.insert(P("/u/docs/a.txt"));
