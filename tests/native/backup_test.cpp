@@ -1,11 +1,15 @@
 #include "flows/backup_run.h"
 #include "plan/backup_script.h"
+#include "plan/batch_text.h"
 #include "plan/validate_source_entry.h"
 #include "platform/path_text.h"
 #include "tests/native/agent_support.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace
 {
@@ -277,4 +281,27 @@ TEST(PathText, SeparatorsAreFoundByCharacter)
     EXPECT_TRUE(platform::EndsWithSeparator(folder, 1252));
     EXPECT_EQ(std::string::npos, platform::FindFirstCharacterOf("C:\\\x83\x7C", "<|>", 932));
     EXPECT_EQ(5u, platform::FindFirstCharacterOf("C:\\\x83\x7C|", "<|>", 932));
+}
+
+// Names as Windows hands them to an ANSI program, through the real
+// conversions: each kind of character the batch cannot carry is refused.
+TEST(BatchNames, LookAlikesThatBreakTheBatchAreRefused)
+{
+#ifndef _WIN32
+    GTEST_SKIP() << "the ANSI and OEM code pages are Windows' own";
+#else
+    const std::pair<const wchar_t*, bool> names[] = {
+        {L"C:\\Caf\u00e9 100%", true},
+        {L"C:\\\u201cFinal\u201d", false}, // a straight quote in the OEM code page
+        {L"C:\\\uff02Final", false},       // a straight quote already in ANSI
+        {L"C:\\Price \u20ac", false},      // "?" in the OEM code page
+        {L"C:\\\u4e2d\u6587", false},      // "?" already in ANSI
+    };
+    for (const auto& [wide, carried] : names)
+    {
+        char ansi[MAX_PATH] = {};
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, MAX_PATH, nullptr, nullptr);
+        EXPECT_EQ(carried, CanCarryInBatch(ansi)) << ansi;
+    }
+#endif
 }
