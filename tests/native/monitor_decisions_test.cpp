@@ -13,7 +13,8 @@ using Processes = std::vector<platform::ProcessEntry>;
 
 std::string Found(const Processes& snapshot)
 {
-    const companions::BackupProcesses found = companions::FindBackupProcesses(snapshot, 10, "cmd.exe");
+    const companions::BackupProcesses found =
+        companions::FindBackupProcesses(snapshot, 10, "cmd.exe");
     return "batch " + (found.batch ? std::to_string(*found.batch) : "-") + ", dialog " +
            (found.dialog ? std::to_string(*found.dialog) : "-");
 }

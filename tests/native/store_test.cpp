@@ -133,9 +133,10 @@ TEST(SaveStore, WritesTheSelectionAndRemovesWhatTheOptionsNoLongerNeed)
         Install install;
         install.Write(before);
         EXPECT_EQ(flows::SaveOutcome::Saved, Save(install, selection));
-        EXPECT_EQ(selection.destination == "E:\\Nowhere<" ? std::vector{Error("Error Cannot Save Settings To " + install.Path() +
-                                                 " \nDetails:Some settings were not saved")}
-                             : std::vector<Message>{},
+        EXPECT_EQ(selection.destination == "E:\\Nowhere<"
+                      ? std::vector{Error("Error Cannot Save Settings To " + install.Path() +
+                                          " \nDetails:Some settings were not saved")}
+                      : std::vector<Message>{},
                   install.prompt.shown);
         EXPECT_EQ(after, install.Files());
     }

@@ -59,8 +59,6 @@ TEST(BackupWatch, CountsArrivalsAndJudgesTheRunWhenTheBatchEnds)
     SetEvent(batch);
     follow.join();
     const MonitorSnapshot done = watch.Snapshot();
-    ASSERT_TRUE(done.state.verdict);
-    EXPECT_TRUE(done.state.verdict->stoppedEarly);
     const std::string text =
         "The backup was stopped before it finished: 2 files checked, 1 not backed up.\r\n" +
         source.PathOf("b.txt") + "\tmissing\r\n";
