@@ -72,6 +72,13 @@ struct Backup
     }
 };
 
+// The verdict on a run that is over.
+companions::Verdict Judge(const CopyPlan& plan)
+{
+    return companions::RunProgress(companions::ListExpectedFiles(plan), {}, platform::LocalFiles())
+        .Finish(false);
+}
+
 } // namespace
 
 // Each type option expects the names that end with one of its patterns, in
@@ -129,28 +136,19 @@ TEST(Verdict, NamesEachFileNotBackedUpWithItsReason)
     backup.Copied("short.txt", 0s, 2, own);
     backup.Make(backup.source, "sub" + kSep + "never.txt");
     const std::string gone = backup.source.PathOf("gone");
-    const companions::RunProgress progress(
-        companions::ListExpectedFiles(backup.Plan("1000000000", {gone})), {},
-        platform::LocalFiles());
     const std::string source = backup.source.Path() + kSep;
     EXPECT_EQ("4 of 6 files were not backed up.\n" + source + "old.txt\tolder than the source\n" +
                   source + "short.txt\tsize differs\n" + source + "sub" + kSep +
                   "never.txt\tmissing\n" + gone + "\tsource not found\n",
-              companions::ReportText(progress.Finish(false)));
-
-    const Backup empty;
-    const companions::RunProgress none(companions::ListExpectedFiles(empty.Plan("1000000000")), {},
-                                       platform::LocalFiles());
-    EXPECT_EQ("All 0 files were backed up.\n", companions::ReportText(none.Finish(false)));
+              companions::ReportText(Judge(backup.Plan("1000000000", {gone}))));
+    EXPECT_EQ("All 0 files were backed up.\n",
+              companions::ReportText(Judge(Backup().Plan("1000000000"))));
 
     // A copy path that no file system can name is missing, never a crash.
-    const CopyPlan tooLong =
-        PlanBackup(Selection({backup.source.Path()},
-                             backup.destination.PathOf(std::string(300, 'd')), "1000000000"),
-                   platform::LocalFiles());
     const companions::Verdict lost =
-        companions::RunProgress(companions::ListExpectedFiles(tooLong), {}, platform::LocalFiles())
-            .Finish(false);
+        Judge(PlanBackup(Selection({backup.source.Path()},
+                                   backup.destination.PathOf(std::string(300, 'd')), "1000000000"),
+                         platform::LocalFiles()));
     EXPECT_EQ(5u, lost.notBackedUp.size());
     for (const companions::NotBackedUp& file : lost.notBackedUp)
         EXPECT_EQ(companions::Shortfall::Missing, file.reason) << file.sourcePath;
