@@ -164,9 +164,8 @@ TEST(BackupScript, OneSourceWithEveryBlock)
 
 // With two or more sources a block repeats its lines for each source in list
 // order, each into the source's own folder, and " /M" follows
-// every xcopy but the system folder's. A "%" the user typed is doubled (the
-// interpreter expands "%name%" even inside quotes) and the text is in the OEM
-// code page.
+// every xcopy but the system folder's. A "%" the user typed is doubled: the
+// interpreter expands "%name%" even inside quotes.
 TEST(BackupScript, SourcesInListOrderAsTheUserTypedThem)
 {
     EXPECT_EQ(
@@ -187,12 +186,7 @@ xcopy /M /d /y /s /C /I /h "D:\" "E:\%%USER%%\D"
 attrib -h "E:\%%USER%%\D"
 erase "D:\50%%\backup.bat")",
         Script(Selection({"C:\\100%", "D:\\"}, "E:\\%USER%", "0000010111"), "D:\\50%\\backup.bat"));
-    const std::string to = "\"E:\\B\"\n";
-    EXPECT_EQ("xcopy /d /y /s /C /I /h \"C:\\Caf" + kBatchE + "\" " + to + "attrib -h " + to +
-                  "erase \"x\"",
-              Script(Selection({"C:\\Caf\xE9"}, "E:\\B", "0000000100"), "x"));
 }
-
 // Compared as the file system compares names; an entry holds the destination
 // only up to a folder boundary.
 // By identity too, with the same messages: a junction or another drive letter
@@ -241,11 +235,12 @@ TEST(ValidateSourceEntry, RejectsTheDestinationAndEveryFolderThatHoldsIt)
 // "other" for neither. A file entry copies into the mirror of its folder,
 // which is made first (xcopy asks "file or directory?" for a missing one); a
 // file entry that is not there counts as a folder. A drive-root destination
-// joins with one backslash, but for the System State line's own text.
+// joins with one backslash, but for the System State line's own text. The
+// text is in the OEM code page.
 TEST(BackupScript, EveryFileGoesToTheMirrorOfItsPath)
 {
     const std::vector<std::string> sources = {
-        "C:\\Docs",         "D:\\Work\\Docs\\", "D:\\",
+        "C:\\Caf\xE9",      "D:\\Work\\Docs\\", "D:\\",
         "C:\\Notes\\a.txt", "c:\\Notes\\b.txt", "\\\\srv\\share\\x",
         "M:\\Mapped",       "\\odd:name",       "C:\\gone.txt"};
     FakeFiles files;
@@ -257,9 +252,9 @@ TEST(BackupScript, EveryFileGoesToTheMirrorOfItsPath)
                "\"\nattrib -h \"E:\\" + folder + "\"\n";
     };
     EXPECT_EQ(
-        "md \"E:\\C\\Notes\" 2>nul\nmd \"E:\\c\\Notes\" 2>nul\n" + line(sources[0], "C\\Docs") +
-            line(sources[1], "D\\Work\\Docs") + line(sources[2], "D") +
-            line(sources[3], "C\\Notes") + line(sources[4], "c\\Notes") +
+        "md \"E:\\C\\Notes\" 2>nul\nmd \"E:\\c\\Notes\" 2>nul\n" +
+            line("C:\\Caf" + kBatchE, "C\\Caf" + kBatchE) + line(sources[1], "D\\Work\\Docs") +
+            line(sources[2], "D") + line(sources[3], "C\\Notes") + line(sources[4], "c\\Notes") +
             line(sources[5], "UNC\\srv\\share\\x") + line(sources[6], "UNC\\nas\\home\\Mapped") +
             line(sources[7], "other\\oddname") + line(sources[8], "C\\gone.txt") +
             "xcopy /d /y /s /C /I /h  \"%systemroot%\\SYSTEM32\" \"E:\\\\systemstate\"\n"
