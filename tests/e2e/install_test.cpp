@@ -8,6 +8,11 @@ namespace e2e
 namespace
 {
 
+const char* const kUninstallKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Corvane Backup";
+// The resident agent's start at every log-on.
+const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
 // The installer writes into the registry view of the Windows it runs on, also
 // as a 32-bit installer on 64-bit Windows.
 std::string MachineValue(const char* keyName, const char* name)
@@ -22,18 +27,6 @@ std::string MachineValue(const char* keyName, const char* name)
         RegCloseKey(key);
     }
     return value;
-}
-
-std::string UninstallValue(const char* name)
-{
-    return MachineValue("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Corvane Backup",
-                        name);
-}
-
-// The resident agent's start at every log-on.
-std::string RunValue()
-{
-    return MachineValue("Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Corvane Backup");
 }
 
 std::string ShortcutPath()
@@ -60,11 +53,13 @@ TEST_F(Installed, SetupAndUninstall)
     // The shortcut's link information names its target.
     EXPECT_NE(ReadBytes(ShortcutPath()).find(InstalledPath("CorvaneBackup.exe") + '\0'),
               std::string::npos);
-    EXPECT_EQ(UninstallValue("DisplayName"), "Corvane Backup");
-    EXPECT_EQ(UninstallValue("DisplayVersion"), "1.0.0.1");
-    EXPECT_EQ(UninstallValue("Publisher"), "Corvane Software");
-    EXPECT_EQ(UninstallValue("UninstallString"), "\"" + InstalledPath("Uninstall.exe") + "\"");
-    EXPECT_EQ(RunValue(), "\"" + InstalledPath("Load.exe") + "\" /logon");
+    EXPECT_EQ(MachineValue(kUninstallKey, "DisplayName"), "Corvane Backup");
+    EXPECT_EQ(MachineValue(kUninstallKey, "DisplayVersion"), "1.0.0.1");
+    EXPECT_EQ(MachineValue(kUninstallKey, "Publisher"), "Corvane Software");
+    EXPECT_EQ(MachineValue(kUninstallKey, "UninstallString"),
+              "\"" + InstalledPath("Uninstall.exe") + "\"");
+    EXPECT_EQ(MachineValue(kRunKey, "Corvane Backup"),
+              "\"" + InstalledPath("Load.exe") + "\" /logon");
     // Started for the user now, not only at the next log-on.
     EXPECT_TRUE(WaitFor(AgentRuns));
 
@@ -78,9 +73,9 @@ TEST_F(Installed, SetupAndUninstall)
     // The uninstaller runs on from a copy of itself: its work shows in the files.
     Program('"' + InstalledPath("Uninstall.exe") + "\" /S").Exit(60000);
     ASSERT_TRUE(WaitFor([] { return !fs::exists(InstalledPath("Uninstall.exe")); }, 60000));
-    EXPECT_TRUE(WaitFor([] { return UninstallValue("DisplayName") == "<missing>"; }));
+    EXPECT_TRUE(WaitFor([] { return MachineValue(kUninstallKey, "DisplayName") == "<missing>"; }));
     EXPECT_FALSE(fs::exists(ShortcutPath()));
-    EXPECT_EQ(RunValue(), "<missing>");
+    EXPECT_EQ(MachineValue(kRunKey, "Corvane Backup"), "<missing>");
     // Ended before its program was removed.
     EXPECT_FALSE(AgentRuns());
     std::string left;
