@@ -1,6 +1,5 @@
 #pragma once
 
-#include "model/install_directory.h"
 #include "platform/file_tree.h"
 #include "platform/path_text.h"
 #include "store/store_file.h"

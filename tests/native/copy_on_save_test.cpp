@@ -27,16 +27,13 @@ struct CopyOnSave : testing::Test
 
     CopyOnSave()
     {
-        files.AddFile(P("/u/docs/a.txt"), 100);
-        files.AddFile(P("/u/docs/sub/b.JPG"), 100);
-        files.AddFile(P("/u/docs/c.exe"), 100);
+        for (const char* path : {"/u/docs/a.txt", "/u/docs/sub/b.JPG", "/u/docs/c.exe",
+                                 "/u/docs/hid/d.txt", "/u/bad\"name/f.txt", "/b/backup/e.txt"})
+            files.AddFile(P(path), 100);
         files.AddFile(P("/u/docs/h.txt"), 100, true);
         files.AddFolder(P("/u/docs/hid"), true);
-        files.AddFile(P("/u/docs/hid/d.txt"), 100);
-        files.AddFile(dest + P("/e.txt"), 100);
         files.aliases[P("/m")] = P("/b");
         files.AddFile(install.PathOf("notes.txt"), 100);
-        files.AddFile(P("/u/bad\"name/f.txt"), 100);
         Save("0001001000");
     }
 

@@ -26,8 +26,7 @@ bool MakeLink(const std::string& target, const std::string& link, bool folder)
     folder ? fs::create_directory_symlink(target, link, error)
            : fs::create_symlink(target, link, error);
 #endif
-    const std::optional<platform::FileFacts> facts = files.Facts(link);
-    return facts && facts->isLink;
+    return files.Facts(link) && files.Facts(link)->isLink;
 }
 
 // This platform's copy takes a file that the user's program holds open for

@@ -30,10 +30,8 @@ struct SessionEnd : testing::Test
 
     SessionEnd()
     {
-        files.AddFile(P("/u/docs/a.txt"), 100);
-        files.AddFile(P("/u/docs/b.txt"), 100);
-        files.AddFile(P("/u/docs/c.txt"), 100);
-        files.AddFile(P("/u/docs/d.exe"), 100);
+        for (const char* name : {"a.txt", "b.txt", "c.txt", "d.exe"})
+            files.AddFile(P("/u/docs/") + name, 100);
         files.busy.insert(P("/u/docs/c.txt"));
         files.AddFile(platform::JoinPath(mirror, "b.txt"), 100);
         // The report goes to the disk: the destination and the profile must
