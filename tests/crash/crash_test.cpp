@@ -115,13 +115,11 @@ int main(int argc, char** argv)
         }
         inWrite += temporaryLeft;
         for (const auto& [name, bytes] : before)
-        {
             if (!store.Exists(name) && after.count(name))
             {
                 std::printf("kill %d: %s is lost\n", kill, name.c_str());
                 ++torn;
             }
-        }
     }
     // Kills that miss every write prove nothing: a tenth at least must
     // strike while a temporary file is being written.
