@@ -262,29 +262,23 @@ TEST(BackupScript, EveryFileGoesToTheMirrorOfItsPath)
         ComposeBackupScript(PlanBackup(Selection(sources, "E:\\", "1000000010"), files), "x"));
 }
 
-// In code page 932 the bytes 83 5C are one character whose second byte is a
-// backslash's: "C:\\" followed by them is one folder, and ends in no separator;
-// "\x83\x7C" is a letter, not a "|" the batch could not carry.
-TEST(PathText, SeparatorsAreFoundByCharacter)
+// Names in Windows' own code pages. In code page 932 the bytes 83 5C are one
+// character whose second byte is a backslash's: "C:\\" followed by them is
+// one folder, and ends in no separator; "\x83\x7C" is a letter, not a "|" the
+// batch could not carry. Names as Windows hands them to an ANSI program,
+// through the real conversions: each kind of character the batch cannot carry
+// is refused.
+TEST(BatchNames, AreReadByCharacterInWindowsCodePages)
 {
 #ifndef _WIN32
-    GTEST_SKIP() << "double-byte code pages are Windows' own";
-#endif
+    GTEST_SKIP() << "the ANSI, OEM and double-byte code pages are Windows' own";
+#else
     const std::string folder = "C:\\\x83\x5C";
     EXPECT_FALSE(platform::EndsWithSeparator(folder, 932));
     EXPECT_EQ(2u, platform::FindLastSeparator(folder + "x", 932));
     EXPECT_TRUE(platform::EndsWithSeparator(folder, 1252));
     EXPECT_EQ(std::string::npos, platform::FindFirstCharacterOf("C:\\\x83\x7C", "<|>", 932));
     EXPECT_EQ(5u, platform::FindFirstCharacterOf("C:\\\x83\x7C|", "<|>", 932));
-}
-
-// Names as Windows hands them to an ANSI program, through the real
-// conversions: each kind of character the batch cannot carry is refused.
-TEST(BatchNames, LookAlikesThatBreakTheBatchAreRefused)
-{
-#ifndef _WIN32
-    GTEST_SKIP() << "the ANSI and OEM code pages are Windows' own";
-#else
     const std::pair<const wchar_t*, bool> names[] = {
         {L"C:\\Caf\u00e9 100%", true},
         {L"C:\\\u201cFinal\u201d", false}, // a straight quote in the OEM code page
