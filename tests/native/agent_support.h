@@ -6,12 +6,6 @@
 #include "store/store_formats.h"
 #include "tests/native/test_support.h"
 
-#include <map>
-#include <set>
-#include <string>
-#include <utility>
-#include <vector>
-
 // "/u/docs" with this platform's separator.
 inline std::string P(std::string path)
 {
