@@ -178,8 +178,7 @@ TEST_F(CopyOnSave, ReportsTheDaysFailedCopiesInOneReport)
     EXPECT_EQ(SavedFileCopy::Failed, companions::CopySavedFile(*saved, P("/u/docs/a.txt"), files));
     std::filesystem::create_directory(install.PathOf("profile"));
     companions::UncopiedFilesReport report(install.PathOf("profile"));
-    std::tm day{};
-    day.tm_year = 126;
+    std::tm day = LocalTime(2026, 1, 1, 0, 0, 0);
     for (const char* path : {"/u/docs/a.txt", "/u/docs/sub/b.JPG", "/u/docs/a.txt"})
     {
         report.Add(*saved, {P(path)}, files, day);

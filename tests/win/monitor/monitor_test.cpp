@@ -9,7 +9,6 @@
 
 #include <commctrl.h>
 #include <cstdlib>
-#include <functional>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -27,16 +26,6 @@ struct FixedSource : MonitorSource
     {
         window = to;
         message = with;
-    }
-};
-
-// Runs `steps` in the window's modal loop once it is up, then closes it.
-struct TestMonitorDialog : ModalScript<CMonitorDialog>
-{
-    TestMonitorDialog(MonitorSource& source, std::function<void(HWND)> steps) : ModalScript(source)
-    {
-        script = [this, steps = std::move(steps)] { steps(m_hWnd); };
-        endWith = IDCANCEL;
     }
 };
 
@@ -81,7 +70,11 @@ TEST(MonitorWindow, FollowsTheSourceUntilTheVerdict)
     FixedSource source;
     companions::MonitorState& state = source.snapshot.state;
     state.phase = companions::MonitorPhase::Copying;
-    TestMonitorDialog dialog(source, [&](HWND window) {
+    // The steps run in the window's modal loop once it is up; then it is closed.
+    ModalScript<CMonitorDialog> dialog(source);
+    dialog.endWith = IDCANCEL;
+    dialog.script = [&] {
+        const HWND window = dialog.m_hWnd;
         EXPECT_EQ(window, source.window);
         EXPECT_EQ("Backing up your files...", Text(window, IDC_HEADLINE));
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDC_OPEN_REPORT)));
@@ -104,7 +97,7 @@ TEST(MonitorWindow, FollowsTheSourceUntilTheVerdict)
         EXPECT_EQ("Time taken: 0:12", Text(window, IDC_TIME));
         EXPECT_EQ(33, SendDlgItemMessageA(window, IDC_PROGRESS, PBM_GETPOS, 0, 0));
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDC_OPEN_REPORT)));
-    });
+    };
     EXPECT_EQ(IDCANCEL, dialog.DoModal());
     EXPECT_EQ(nullptr, source.window);
 }
@@ -125,11 +118,8 @@ TEST(BackupWatch, CountsArrivalsAndJudgesTheRunWhenTheBatchEnds)
     processes.batch = platform::Handle(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     const HANDLE batch = processes.batch.Get();
     platform::Handle running(CreateMutexA(nullptr, FALSE, kTestMutex));
-    std::tm start{};
-    start.tm_year = 126;
-    start.tm_mday = 1;
     BackupWatch watch(InstallDirectory(install.Path()), std::move(processes), std::move(running),
-                      start);
+                      LocalTime(2026, 1, 1, 0, 0, 0));
     std::thread follow([&watch] { watch.Run(); });
 
     ASSERT_TRUE(Eventually(watch, [](const companions::MonitorState& state) {
