@@ -62,12 +62,10 @@ TEST(CatalogFlow, RequestsThenStartsBothHiddenOrSaysWhatFailed)
 
         const std::optional<Message> failure = flows::StartCatalogFlow(directory, shell);
 
-        if (error.empty())
-            EXPECT_EQ(std::nullopt, failure);
-        else
-            EXPECT_EQ(
-                Error(error + directory.PathOf(failing) + " \nDetails:The catalog was not started"),
-                failure);
+        EXPECT_EQ(error.empty() ? std::nullopt
+                                : std::optional(Error(error + directory.PathOf(failing) +
+                                                      " \nDetails:The catalog was not started")),
+                  failure);
         Starts expected = {{directory.PathOf("Load.exe"), kShowHidden},
                            {directory.PathOf("config.bat"), kShowHidden}};
         expected.resize(starts);

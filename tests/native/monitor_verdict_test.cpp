@@ -41,10 +41,8 @@ struct Backup
 #ifdef _WIN32
         // Windows itself hides no dotted name; Wine does.
         for (fs::path part = path; part != root.Path(); part = part.parent_path())
-        {
             if (part.filename().string()[0] == '.')
                 SetFileAttributesA(part.string().c_str(), FILE_ATTRIBUTE_HIDDEN);
-        }
 #endif
         return path.string();
     }
