@@ -100,8 +100,7 @@ TEST(RunBackup, WritesItsFilesInOrderThenStartsTheScriptAndTheMonitor)
 {
     Install install;
     install.Write(kEarlierRun);
-    const std::string script = install.PathOf("backup.bat");
-    const std::string monitor = install.PathOf("Load.exe");
+    const std::string script = install.PathOf("backup.bat"), monitor = install.PathOf("Load.exe");
     install.shell.refused = {monitor};
     const auto selection = Selection({"C:\\Data", "D:\\Photos"}, kHere, "0000000010");
     EXPECT_EQ(flows::RunOutcome::Started, BackUp(install, selection));

@@ -139,8 +139,7 @@ TEST(Verdict, NamesEachFileNotBackedUpWithItsReason)
     backup.Copied("old.txt", 10s, 3, own);
     backup.Copied("short.txt", 0s, 2, own);
     backup.Make(backup.source, "sub" + kSep + "never.txt");
-    const std::string gone = backup.source.PathOf("gone");
-    const std::string source = backup.source.Path() + kSep;
+    const std::string gone = backup.source.PathOf("gone"), source = backup.source.Path() + kSep;
     EXPECT_EQ("4 of 6 files were not backed up.\n" + source + "old.txt\tolder than the source\n" +
                   source + "short.txt\tsize differs\n" + source + "sub" + kSep +
                   "never.txt\tmissing\n" + gone + "\tsource not found\n",
@@ -191,8 +190,8 @@ TEST(Report, WrittenWholeIntoTheDestinationAndTheProfile)
     Install destination, profile;
     const std::tm start = LocalTime(2026, 3, 4, 5, 6, 7);
     const companions::Verdict stopped{3, {{0, "C:\\a.txt", companions::Shortfall::Missing}}, true};
-    const std::string own = "Corvane Backup reports" + kSep;
-    const std::string kept = "Corvane Backup" + kSep + "reports" + kSep;
+    const std::string own = "Corvane Backup reports" + kSep,
+                      kept = "Corvane Backup" + kSep + "reports" + kSep;
     fs::create_directories(profile.PathOf(kept));
     profile.Write(kept + "2026-03-04 05-06-07.txt", "an older report");
 

@@ -17,8 +17,7 @@ struct SessionEnd : testing::Test
     Install install;
     InstallDirectory directory{install.Path()};
     FakeFiles files;
-    const std::string dest = install.PathOf("dest");
-    const std::string profile = install.PathOf("profile");
+    const std::string dest = install.PathOf("dest"), profile = install.PathOf("profile");
     // Where the first source's copies go.
     const std::string mirror = platform::JoinPath(dest, P("other/u/docs"));
     companions::Millis now = 0;
