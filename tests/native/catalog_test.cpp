@@ -1,5 +1,4 @@
-// The window's companions that need no window of their own: the catalog and
-// its flow, and vd.exe: which letter, and what the user is told.
+// The window's companions: the catalog, its flow, and vd.exe.
 #include "companions/catalog.h"
 #include "companions/virtual_drive.h"
 #include "flows/option_files.h"

@@ -194,7 +194,6 @@ TEST_F(CopyOnSave, ReportsTheDaysFailedCopiesInOneReport)
     EXPECT_EQ(2u, companions::ReportsToShow(install.PathOf("profile")).size());
 }
 
-// The shell is asked twice at most; a start it took counts once the copy runs.
 TEST(AgentStart, TriesTwiceThenKeepsAReport)
 {
     // Each try's answer from the shell and, when it took the start, whether

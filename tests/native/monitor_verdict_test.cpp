@@ -1,5 +1,4 @@
-// The monitor, Load.exe: what a backup should have copied and whether it did,
-// on real trees, and its decisions that need no window.
+// The monitor, Load.exe: its verdicts on real trees, and its decisions that need no window.
 #include "companions/backup_processes.h"
 #include "companions/load_role.h"
 #include "companions/monitor_view.h"

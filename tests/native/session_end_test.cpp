@@ -109,7 +109,6 @@ TEST_F(SessionEnd, ModifiedOnlyCopiesArchivedFilesAndCountsEveryFile)
                   {P("/u/docs/a.txt"), platform::JoinPath(mirror, "a.txt")}}),
               files.copies);
     EXPECT_FALSE(files.entries.at(P("/u/docs/a.txt")).archive);
-    // The file not written since the last backup counts, and its copy is missing.
     EXPECT_EQ(badNews, ReportIn(P("dest/Corvane Backup reports")));
 
     // Written again, and the drive plugged in.
