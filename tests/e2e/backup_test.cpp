@@ -10,25 +10,18 @@ namespace e2e
 namespace
 {
 
-// "name show-state" of each start that the stand-in recorded, oldest first:
-// each is an empty file named "<creation time> <name> <show state>".
-std::vector<std::string> Starts()
-{
-    std::vector<std::string> starts;
-    for (const auto& record : ReadTree(kHarness + "starts"))
-        starts.push_back(record.first.substr(record.first.find(' ') + 1));
-    return starts;
-}
-
 // Presses "Backup Now": the program ends with status 0, having started
-// backup.bat hidden and the monitor, whose window shows.
+// backup.bat hidden and the monitor, whose window shows. The stand-in records
+// each start as an empty file named "<creation time> <name> <show state>".
 void StartBackup(Program& program)
 {
     fs::remove_all(kHarness + "starts");
     Click(program.Window(), IDC_BACKUP_NOW);
     EXPECT_EQ(program.Exit(), 0u);
     ASSERT_TRUE(WaitFor([] { return FindWindowW(L"#32770", L"Corvane Backup Monitor"); }));
-    EXPECT_EQ(Starts(), std::vector<std::string>{"backup.bat 0"});
+    const FileTree starts = ReadTree(kHarness + "starts");
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts.begin()->first.substr(starts.begin()->first.find(' ') + 1), "backup.bat 0");
 }
 
 // Once the batch has run to its end and erased itself: the monitor's top line

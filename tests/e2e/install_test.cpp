@@ -29,13 +29,6 @@ std::string MachineValue(const char* keyName, const char* name)
     return value;
 }
 
-std::string ShortcutPath()
-{
-    char programs[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, 0, programs);
-    return std::string(programs) + "\\Corvane Backup.lnk";
-}
-
 TEST_F(Installed, SetupAndUninstall)
 {
     // The program and its companions, of one build.
@@ -44,14 +37,16 @@ TEST_F(Installed, SetupAndUninstall)
     {
         DWORD type = ~0u;
         GetBinaryTypeW(Wide(InstalledPath(program)).c_str(), &type);
-        EXPECT_EQ(type == SCS_64BIT_BINARY   ? "x64"
-                  : type == SCS_32BIT_BINARY ? "x86"
-                                             : "?",
-                  std::string(machine ? machine : "<unset>"))
-            << program;
+        const char* kind = type == SCS_64BIT_BINARY   ? "x64"
+                           : type == SCS_32BIT_BINARY ? "x86"
+                                                      : "?";
+        EXPECT_EQ(kind, std::string(machine ? machine : "<unset>")) << program;
     }
     // The shortcut's link information names its target.
-    EXPECT_NE(ReadBytes(ShortcutPath()).find(InstalledPath("CorvaneBackup.exe") + '\0'),
+    char programs[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, 0, programs);
+    const std::string shortcut = std::string(programs) + "\\Corvane Backup.lnk";
+    EXPECT_NE(ReadBytes(shortcut).find(InstalledPath("CorvaneBackup.exe") + '\0'),
               std::string::npos);
     EXPECT_EQ(MachineValue(kUninstallKey, "DisplayName"), "Corvane Backup");
     EXPECT_EQ(MachineValue(kUninstallKey, "DisplayVersion"), "1.0.0.1");
@@ -74,7 +69,7 @@ TEST_F(Installed, SetupAndUninstall)
     Program('"' + InstalledPath("Uninstall.exe") + "\" /S").Exit(60000);
     ASSERT_TRUE(WaitFor([] { return !fs::exists(InstalledPath("Uninstall.exe")); }, 60000));
     EXPECT_TRUE(WaitFor([] { return MachineValue(kUninstallKey, "DisplayName") == "<missing>"; }));
-    EXPECT_FALSE(fs::exists(ShortcutPath()));
+    EXPECT_FALSE(fs::exists(shortcut));
     EXPECT_EQ(MachineValue(kRunKey, "Corvane Backup"), "<missing>");
     // Ended before its program was removed.
     EXPECT_FALSE(AgentRuns());
