@@ -10,25 +10,18 @@ namespace e2e
 namespace
 {
 
-// "name show-state" of each start that the stand-in recorded, oldest first:
-// each is an empty file named "<creation time> <name> <show state>".
-std::vector<std::string> Starts()
-{
-    std::vector<std::string> starts;
-    for (const auto& record : ReadTree(HarnessPath("starts")))
-        starts.push_back(record.first.substr(record.first.find(' ') + 1));
-    return starts;
-}
-
 // Presses "Backup Now": the program ends with status 0, having started
-// backup.bat hidden and the monitor, whose window shows.
+// backup.bat hidden and the monitor, whose window shows. The stand-in records
+// each start as an empty file named "<creation time> <name> <show state>".
 void StartBackup(Program& program)
 {
-    fs::remove_all(HarnessPath("starts"));
+    fs::remove_all(kHarness + "starts");
     Click(program.Window(), IDC_BACKUP_NOW);
     EXPECT_EQ(program.Exit(), 0u);
     ASSERT_TRUE(WaitFor([] { return FindWindowW(L"#32770", L"Corvane Backup Monitor"); }));
-    EXPECT_EQ(Starts(), std::vector<std::string>{"backup.bat 0"});
+    const FileTree starts = ReadTree(kHarness + "starts");
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts.begin()->first.substr(starts.begin()->first.find(' ') + 1), "backup.bat 0");
 }
 
 // Once the batch has run to its end and erased itself: the monitor's top line
@@ -50,8 +43,8 @@ std::string Verdict()
     // scripts/run takes a screenshot of a monitor that names a file.
     if (std::getenv("E2E_SCREENSHOT") && report.find('\t') != std::string::npos)
     {
-        WriteBytes(HarnessPath("monitor-ready"), "");
-        EXPECT_TRUE(WaitFor([] { return fs::exists(HarnessPath("monitor-taken")); }, 60000));
+        WriteBytes(kHarness + "monitor-ready", "");
+        EXPECT_TRUE(WaitFor([] { return fs::exists(kHarness + "monitor-taken"); }, 60000));
     }
     Click(monitor, IDCANCEL);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(monitor); }));
@@ -69,11 +62,11 @@ TEST_F(Installed, BackupNowCopiesWithXcopy)
         // scripts/run takes a screenshot of the window as it is now.
         if (std::getenv("E2E_SCREENSHOT"))
         {
-            WriteBytes(HarnessPath("window-ready"), "");
-            EXPECT_TRUE(WaitFor([] { return fs::exists(HarnessPath("screenshot-taken")); }, 60000));
+            WriteBytes(kHarness + "window-ready", "");
+            EXPECT_TRUE(WaitFor([] { return fs::exists(kHarness + "screenshot-taken"); }, 60000));
         }
         // The batch waits, as a long one would, until the second press is refused.
-        WriteBytes(HarnessPath("hold-batch"), "");
+        WriteBytes(kHarness + "hold-batch", "");
         ASSERT_NO_FATAL_FAILURE(StartBackup(program));
     }
     {
@@ -83,7 +76,7 @@ TEST_F(Installed, BackupNowCopiesWithXcopy)
                   "Error A Backup Is Still Running \nDetails:The backup was not started");
         EXPECT_EQ(again.Close(true), 0u);
     }
-    fs::remove(HarnessPath("hold-batch"));
+    fs::remove(kHarness + "hold-batch");
     EXPECT_EQ(Verdict(), "All 6 files were backed up.\r\n");
     FileTree expected = PictureAndDocumentCopies();
     EXPECT_EQ(ReadTree(kBackupFolder), expected);
@@ -101,7 +94,7 @@ TEST_F(Installed, BackupNowCopiesWithXcopy)
         expected[CopyOf(source, path)] = SampleText(source, path);
     expected[CopyOf(0, "letter.doc")] = "changed";
     expected[CopyOf(1, "report.doc")] = "copy kept";
-    const std::string single = HarnessPath("Single\\note.txt");
+    const std::string single = kHarness + "Single\\note.txt";
     fs::create_directories(fs::u8path(single).parent_path());
     WriteBytes(single, "note");
     expected["C\\e2e\\Single\\note.txt"] = "note";

@@ -68,10 +68,7 @@ inline std::string InstalledPath(const std::string& name)
 }
 
 // Where the test run leaves the installer, the stand-in and the samples.
-inline std::string HarnessPath(const std::string& name)
-{
-    return "C:\\e2e\\" + name;
-}
+inline const std::string kHarness = "C:\\e2e\\";
 
 // Two source folders whose names test the batch text ("é" is outside ASCII,
 // "%" means something to the interpreter) and end alike, and a destination.
@@ -108,11 +105,11 @@ inline FileTree PictureAndDocumentCopies()
 }
 
 // The text of the destination's one report, which is then removed, so that
-// the destination holds only copies; "<missing>" when there is none.
+// the destination holds only copies; "" when there is none.
 inline std::string TakeReport()
 {
     const std::string reports = kBackupFolder + "\\Corvane Backup reports";
-    std::string report = "<missing>";
+    std::string report;
     for (const auto& file : ReadTree(reports))
         report = file.second;
     fs::remove_all(fs::u8path(reports));
@@ -320,9 +317,9 @@ class Installed : public testing::Test
   protected:
     void SetUp() override
     {
-        ASSERT_EQ(Program('"' + HarnessPath("setup.exe") + "\" /S").Exit(120000), 0u);
+        ASSERT_EQ(Program('"' + kHarness + "setup.exe\" /S").Exit(120000), 0u);
         ASSERT_TRUE(fs::exists(InstalledPath("CorvaneBackup.exe"))) << "nothing was installed";
-        SetEnvironmentVariableW(L"COMSPEC", Wide(HarnessPath("e2e_stand_in.exe")).c_str());
+        SetEnvironmentVariableW(L"COMSPEC", Wide(kHarness + "e2e_stand_in.exe").c_str());
     }
 };
 

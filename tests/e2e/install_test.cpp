@@ -8,6 +8,11 @@ namespace e2e
 namespace
 {
 
+const char* const kUninstallKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Corvane Backup";
+// The resident agent's start at every log-on.
+const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
 // The installer writes into the registry view of the Windows it runs on, also
 // as a 32-bit installer on 64-bit Windows.
 std::string MachineValue(const char* keyName, const char* name)
@@ -24,25 +29,6 @@ std::string MachineValue(const char* keyName, const char* name)
     return value;
 }
 
-std::string UninstallValue(const char* name)
-{
-    return MachineValue("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Corvane Backup",
-                        name);
-}
-
-// The resident agent's start at every log-on.
-std::string RunValue()
-{
-    return MachineValue("Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Corvane Backup");
-}
-
-std::string ShortcutPath()
-{
-    char programs[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, 0, programs);
-    return std::string(programs) + "\\Corvane Backup.lnk";
-}
-
 TEST_F(Installed, SetupAndUninstall)
 {
     // The program and its companions, of one build.
@@ -51,20 +37,24 @@ TEST_F(Installed, SetupAndUninstall)
     {
         DWORD type = ~0u;
         GetBinaryTypeW(Wide(InstalledPath(program)).c_str(), &type);
-        EXPECT_EQ(type == SCS_64BIT_BINARY   ? "x64"
-                  : type == SCS_32BIT_BINARY ? "x86"
-                                             : "?",
-                  std::string(machine ? machine : "<unset>"))
-            << program;
+        const char* kind = type == SCS_64BIT_BINARY   ? "x64"
+                           : type == SCS_32BIT_BINARY ? "x86"
+                                                      : "?";
+        EXPECT_EQ(kind, std::string(machine ? machine : "<unset>")) << program;
     }
     // The shortcut's link information names its target.
-    EXPECT_NE(ReadBytes(ShortcutPath()).find(InstalledPath("CorvaneBackup.exe") + '\0'),
+    char programs[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, 0, programs);
+    const std::string shortcut = std::string(programs) + "\\Corvane Backup.lnk";
+    EXPECT_NE(ReadBytes(shortcut).find(InstalledPath("CorvaneBackup.exe") + '\0'),
               std::string::npos);
-    EXPECT_EQ(UninstallValue("DisplayName"), "Corvane Backup");
-    EXPECT_EQ(UninstallValue("DisplayVersion"), "1.0.0.1");
-    EXPECT_EQ(UninstallValue("Publisher"), "Corvane Software");
-    EXPECT_EQ(UninstallValue("UninstallString"), "\"" + InstalledPath("Uninstall.exe") + "\"");
-    EXPECT_EQ(RunValue(), "\"" + InstalledPath("Load.exe") + "\" /logon");
+    EXPECT_EQ(MachineValue(kUninstallKey, "DisplayName"), "Corvane Backup");
+    EXPECT_EQ(MachineValue(kUninstallKey, "DisplayVersion"), "1.0.0.1");
+    EXPECT_EQ(MachineValue(kUninstallKey, "Publisher"), "Corvane Software");
+    EXPECT_EQ(MachineValue(kUninstallKey, "UninstallString"),
+              "\"" + InstalledPath("Uninstall.exe") + "\"");
+    EXPECT_EQ(MachineValue(kRunKey, "Corvane Backup"),
+              "\"" + InstalledPath("Load.exe") + "\" /logon");
     // Started for the user now, not only at the next log-on.
     EXPECT_TRUE(WaitFor(AgentRuns));
 
@@ -78,9 +68,9 @@ TEST_F(Installed, SetupAndUninstall)
     // The uninstaller runs on from a copy of itself: its work shows in the files.
     Program('"' + InstalledPath("Uninstall.exe") + "\" /S").Exit(60000);
     ASSERT_TRUE(WaitFor([] { return !fs::exists(InstalledPath("Uninstall.exe")); }, 60000));
-    EXPECT_TRUE(WaitFor([] { return UninstallValue("DisplayName") == "<missing>"; }));
-    EXPECT_FALSE(fs::exists(ShortcutPath()));
-    EXPECT_EQ(RunValue(), "<missing>");
+    EXPECT_TRUE(WaitFor([] { return MachineValue(kUninstallKey, "DisplayName") == "<missing>"; }));
+    EXPECT_FALSE(fs::exists(shortcut));
+    EXPECT_EQ(MachineValue(kRunKey, "Corvane Backup"), "<missing>");
     // Ended before its program was removed.
     EXPECT_FALSE(AgentRuns());
     std::string left;

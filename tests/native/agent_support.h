@@ -1,17 +1,10 @@
 #pragma once
 
-#include "model/install_directory.h"
 #include "platform/file_tree.h"
 #include "platform/path_text.h"
 #include "store/store_file.h"
 #include "store/store_formats.h"
 #include "tests/native/test_support.h"
-
-#include <map>
-#include <set>
-#include <string>
-#include <utility>
-#include <vector>
 
 // "/u/docs" with this platform's separator.
 inline std::string P(std::string path)
@@ -42,17 +35,14 @@ class FakeFiles : public platform::FileTree
 
     std::optional<platform::FileFacts> Facts(const std::string& path) override
     {
-        const auto found = entries.find(path);
-        return found == entries.end() ? std::nullopt : std::optional(found->second);
+        return entries.count(path) ? std::optional(entries[path]) : std::nullopt;
     }
 
     bool List(const std::string& folder, const platform::FolderVisit& visit) override
     {
         for (const auto& [path, facts] : entries)
-        {
             if (ParentOf(path) == folder)
                 visit(platform::LastComponent(path), facts);
-        }
         return true;
     }
 
@@ -84,10 +74,8 @@ class FakeFiles : public platform::FileTree
     {
         std::string real = path;
         for (const auto& [alias, folder] : aliases)
-        {
             if (platform::IsAtOrBelowFolder(path, alias))
                 real = folder + path.substr(alias.size());
-        }
         if (!entries.count(real))
             return std::nullopt;
         return platform::FileIdentity{1, std::hash<std::string>{}(real)};
@@ -96,33 +84,15 @@ class FakeFiles : public platform::FileTree
     std::string UniversalName(const std::string& path) override
     {
         for (const auto& [drive, share] : universal)
-        {
             if (path.rfind(drive, 0) == 0)
                 return share + path.substr(drive.size());
-        }
         return path;
     }
 
-    bool MakeFolders(const std::string& path) override
-    {
-        Add(path, platform::FileFacts{true});
-        return true;
-    }
-
-    bool MakeFoldersBelow(const std::string&, const std::string& path) override
-    {
-        return MakeFolders(path);
-    }
-
-    bool Replace(const std::string& path, const platform::NextPiece& next) override
-    {
-        std::uint64_t size = 0;
-        for (std::string_view piece = next(); !piece.empty(); piece = next())
-            size += piece.size();
-        Add(path, {false, false, false, true, size, {}});
-        return true;
-    }
-
+    // The copies make their own folders, and no test writes through this tree.
+    bool MakeFolders(const std::string&) override { return false; }
+    bool MakeFoldersBelow(const std::string&, const std::string&) override { return false; }
+    bool Replace(const std::string&, const platform::NextPiece&) override { return false; }
     std::string FoldCase(std::string path) const override
     {
         return platform::LocalFiles().FoldCase(std::move(path));

@@ -1,11 +1,15 @@
 #include "flows/backup_run.h"
 #include "plan/backup_script.h"
+#include "plan/batch_text.h"
 #include "plan/validate_source_entry.h"
 #include "platform/path_text.h"
 #include "tests/native/agent_support.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace
 {
@@ -36,19 +40,10 @@ Message NotStarted(const std::string& reason)
     return Error(reason + " \nDetails:The backup was not started");
 }
 
-// A plan over a tree where the sources `isFile` names are files.
-std::string Script(
-    const BackupSelection& selection, const std::string& batch,
-    const std::function<bool(const std::string&)>& isFile = [](const std::string&) {
-        return false;
-    })
+// A plan over a tree where no source is a file.
+std::string Script(const BackupSelection& selection, const std::string& batch)
 {
     FakeFiles files;
-    for (const std::string& source : selection.sources)
-    {
-        if (isFile(source))
-            files.AddFile(source, 0);
-    }
     return ComposeBackupScript(PlanBackup(selection, files), batch);
 }
 
@@ -105,8 +100,7 @@ TEST(RunBackup, WritesItsFilesInOrderThenStartsTheScriptAndTheMonitor)
 {
     Install install;
     install.Write(kEarlierRun);
-    const std::string script = install.PathOf("backup.bat");
-    const std::string monitor = install.PathOf("Load.exe");
+    const std::string script = install.PathOf("backup.bat"), monitor = install.PathOf("Load.exe");
     install.shell.refused = {monitor};
     const auto selection = Selection({"C:\\Data", "D:\\Photos"}, kHere, "0000000010");
     EXPECT_EQ(flows::RunOutcome::Started, BackUp(install, selection));
@@ -169,9 +163,8 @@ TEST(BackupScript, OneSourceWithEveryBlock)
 
 // With two or more sources a block repeats its lines for each source in list
 // order, each into the source's own folder, and " /M" follows
-// every xcopy but the system folder's. A "%" the user typed is doubled (the
-// interpreter expands "%name%" even inside quotes) and the text is in the OEM
-// code page.
+// every xcopy but the system folder's. A "%" the user typed is doubled: the
+// interpreter expands "%name%" even inside quotes.
 TEST(BackupScript, SourcesInListOrderAsTheUserTypedThem)
 {
     EXPECT_EQ(
@@ -192,12 +185,7 @@ xcopy /M /d /y /s /C /I /h "D:\" "E:\%%USER%%\D"
 attrib -h "E:\%%USER%%\D"
 erase "D:\50%%\backup.bat")",
         Script(Selection({"C:\\100%", "D:\\"}, "E:\\%USER%", "0000010111"), "D:\\50%\\backup.bat"));
-    const std::string to = "\"E:\\B\"\n";
-    EXPECT_EQ("xcopy /d /y /s /C /I /h \"C:\\Caf" + kBatchE + "\" " + to + "attrib -h " + to +
-                  "erase \"x\"",
-              Script(Selection({"C:\\Caf\xE9"}, "E:\\B", "0000000100"), "x"));
 }
-
 // Compared as the file system compares names; an entry holds the destination
 // only up to a folder boundary.
 // By identity too, with the same messages: a junction or another drive letter
@@ -246,11 +234,12 @@ TEST(ValidateSourceEntry, RejectsTheDestinationAndEveryFolderThatHoldsIt)
 // "other" for neither. A file entry copies into the mirror of its folder,
 // which is made first (xcopy asks "file or directory?" for a missing one); a
 // file entry that is not there counts as a folder. A drive-root destination
-// joins with one backslash, but for the System State line's own text.
+// joins with one backslash, but for the System State line's own text. The
+// text is in the OEM code page.
 TEST(BackupScript, EveryFileGoesToTheMirrorOfItsPath)
 {
     const std::vector<std::string> sources = {
-        "C:\\Docs",         "D:\\Work\\Docs\\", "D:\\",
+        "C:\\Caf\xE9",      "D:\\Work\\Docs\\", "D:\\",
         "C:\\Notes\\a.txt", "c:\\Notes\\b.txt", "\\\\srv\\share\\x",
         "M:\\Mapped",       "\\odd:name",       "C:\\gone.txt"};
     FakeFiles files;
@@ -262,9 +251,9 @@ TEST(BackupScript, EveryFileGoesToTheMirrorOfItsPath)
                "\"\nattrib -h \"E:\\" + folder + "\"\n";
     };
     EXPECT_EQ(
-        "md \"E:\\C\\Notes\" 2>nul\nmd \"E:\\c\\Notes\" 2>nul\n" + line(sources[0], "C\\Docs") +
-            line(sources[1], "D\\Work\\Docs") + line(sources[2], "D") +
-            line(sources[3], "C\\Notes") + line(sources[4], "c\\Notes") +
+        "md \"E:\\C\\Notes\" 2>nul\nmd \"E:\\c\\Notes\" 2>nul\n" +
+            line("C:\\Caf" + kBatchE, "C\\Caf" + kBatchE) + line(sources[1], "D\\Work\\Docs") +
+            line(sources[2], "D") + line(sources[3], "C\\Notes") + line(sources[4], "c\\Notes") +
             line(sources[5], "UNC\\srv\\share\\x") + line(sources[6], "UNC\\nas\\home\\Mapped") +
             line(sources[7], "other\\oddname") + line(sources[8], "C\\gone.txt") +
             "xcopy /d /y /s /C /I /h  \"%systemroot%\\SYSTEM32\" \"E:\\\\systemstate\"\n"
@@ -272,18 +261,35 @@ TEST(BackupScript, EveryFileGoesToTheMirrorOfItsPath)
         ComposeBackupScript(PlanBackup(Selection(sources, "E:\\", "1000000010"), files), "x"));
 }
 
-// In code page 932 the bytes 83 5C are one character whose second byte is a
-// backslash's: "C:\\" followed by them is one folder, and ends in no separator;
-// "\x83\x7C" is a letter, not a "|" the batch could not carry.
-TEST(PathText, SeparatorsAreFoundByCharacter)
+// Names in Windows' own code pages. In code page 932 the bytes 83 5C are one
+// character whose second byte is a backslash's: "C:\\" followed by them is
+// one folder, and ends in no separator; "\x83\x7C" is a letter, not a "|" the
+// batch could not carry. Names as Windows hands them to an ANSI program,
+// through the real conversions: each kind of character the batch cannot carry
+// is refused.
+TEST(BatchNames, AreReadByCharacterInWindowsCodePages)
 {
 #ifndef _WIN32
-    GTEST_SKIP() << "double-byte code pages are Windows' own";
-#endif
+    GTEST_SKIP() << "the ANSI, OEM and double-byte code pages are Windows' own";
+#else
     const std::string folder = "C:\\\x83\x5C";
     EXPECT_FALSE(platform::EndsWithSeparator(folder, 932));
     EXPECT_EQ(2u, platform::FindLastSeparator(folder + "x", 932));
     EXPECT_TRUE(platform::EndsWithSeparator(folder, 1252));
     EXPECT_EQ(std::string::npos, platform::FindFirstCharacterOf("C:\\\x83\x7C", "<|>", 932));
     EXPECT_EQ(5u, platform::FindFirstCharacterOf("C:\\\x83\x7C|", "<|>", 932));
+    const std::pair<const wchar_t*, bool> names[] = {
+        {L"C:\\Caf\u00e9 100%", true},
+        {L"C:\\\u201cFinal\u201d", false}, // a straight quote in the OEM code page
+        {L"C:\\\uff02Final", false},       // a straight quote already in ANSI
+        {L"C:\\Price \u20ac", false},      // "?" in the OEM code page
+        {L"C:\\\u4e2d\u6587", false},      // "?" already in ANSI
+    };
+    for (const auto& [wide, carried] : names)
+    {
+        char ansi[MAX_PATH] = {};
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, MAX_PATH, nullptr, nullptr);
+        EXPECT_EQ(carried, CanCarryInBatch(ansi)) << ansi;
+    }
+#endif
 }

@@ -1,4 +1,5 @@
 #include "companions/agent_schedule.h"
+#include "companions/agent_start.h"
 #include "companions/copy_on_save.h"
 #include "companions/report.h"
 #include "tests/native/agent_support.h"
@@ -10,6 +11,7 @@ namespace
 
 using companions::AgentSchedule;
 using companions::SavedFileCopy;
+using companions::ShellStart;
 
 // Pictures and Documents from four sources, as a hand-edited store may have
 // them: a folder, the install directory, one whose name no batch can carry,
@@ -25,16 +27,13 @@ struct CopyOnSave : testing::Test
 
     CopyOnSave()
     {
-        files.AddFile(P("/u/docs/a.txt"), 100);
-        files.AddFile(P("/u/docs/sub/b.JPG"), 100);
-        files.AddFile(P("/u/docs/c.exe"), 100);
+        for (const char* path : {"/u/docs/a.txt", "/u/docs/sub/b.JPG", "/u/docs/c.exe",
+                                 "/u/docs/hid/d.txt", "/u/bad\"name/f.txt", "/b/backup/e.txt"})
+            files.AddFile(P(path), 100);
         files.AddFile(P("/u/docs/h.txt"), 100, true);
         files.AddFolder(P("/u/docs/hid"), true);
-        files.AddFile(P("/u/docs/hid/d.txt"), 100);
-        files.AddFile(dest + P("/e.txt"), 100);
         files.aliases[P("/m")] = P("/b");
         files.AddFile(install.PathOf("notes.txt"), 100);
-        files.AddFile(P("/u/bad\"name/f.txt"), 100);
         Save("0001001000");
     }
 
@@ -56,44 +55,33 @@ struct CopyOnSave : testing::Test
 // source the batch could not carry, or one that holds the destination.
 TEST_F(CopyOnSave, CopiesWhatThePlanCopiesToItsPlace)
 {
-    struct Case
-    {
-        std::string path;
-        std::vector<std::string> copies;
-    };
-    const Case cases[] = {
-        {P("/u/docs/a.txt"), {mirror + P("/a.txt")}},
-        {P("/u/docs/sub/b.JPG"), {mirror + P("/sub/b.JPG")}},
-        {P("/u/docs/c.exe"), {}},
-        {P("/u/docs/h.txt"), {}},
-        {P("/u/docs/hid/d.txt"), {}},
-        {P("/m/backup/e.txt"), {}},
-        {install.PathOf("notes.txt"), {}},
-        {P("/u/bad\"name/f.txt"), {}},
-    };
-    const auto reasons = [this] {
-        std::vector<std::pair<std::string, companions::Shortfall>> refused;
-        for (const companions::RefusedSource& source : saved->refused)
-            refused.emplace_back(source.path, source.reason);
-        return refused;
-    };
-    EXPECT_EQ((std::vector<std::pair<std::string, companions::Shortfall>>{
-                  {install.Path(), companions::Shortfall::HoldsBackupFolder},
-                  {P("/u/bad\"name"), companions::Shortfall::CannotCarry},
-                  {P("/m"), companions::Shortfall::HoldsBackupFolder}}),
-              reasons());
-    for (const Case& c : cases)
+    std::vector<std::pair<std::string, companions::Shortfall>> refused;
+    for (const companions::RefusedSource& source : saved->refused)
+        refused.emplace_back(source.path, source.reason);
+    EXPECT_EQ((decltype(refused){{install.Path(), companions::Shortfall::HoldsBackupFolder},
+                                 {P("/u/bad\"name"), companions::Shortfall::CannotCarry},
+                                 {P("/m"), companions::Shortfall::HoldsBackupFolder}}),
+              refused);
+    // The saved file and its copy ("" for none).
+    const std::pair<std::string, std::string> cases[] = {
+        {P("/u/docs/a.txt"), mirror + P("/a.txt")},
+        {P("/u/docs/sub/b.JPG"), mirror + P("/sub/b.JPG")},
+        {P("/u/docs/c.exe"), ""},
+        {P("/u/docs/h.txt"), ""},
+        {P("/u/docs/hid/d.txt"), ""},
+        {P("/m/backup/e.txt"), ""},
+        {install.PathOf("notes.txt"), ""},
+        {P("/u/bad\"name/f.txt"), ""}};
+    for (const auto& [path, copy] : cases)
     {
         files.copies.clear();
-        EXPECT_EQ(c.copies.empty() ? SavedFileCopy::NotCopied : SavedFileCopy::Copied,
-                  companions::CopySavedFile(*saved, c.path, files))
-            << c.path;
-        std::vector<std::string> made;
-        for (const auto& [from, to] : files.copies)
-            made.push_back(to);
-        EXPECT_EQ(c.copies, made) << c.path;
+        EXPECT_EQ(copy.empty() ? SavedFileCopy::NotCopied : SavedFileCopy::Copied,
+                  companions::CopySavedFile(*saved, path, files))
+            << path;
+        using Copies = std::vector<std::pair<std::string, std::string>>;
+        EXPECT_EQ((copy.empty() ? Copies() : Copies{{path, copy}}), files.copies) << path;
         // Cleared as xcopy /M clears it, and only for a file it copied.
-        EXPECT_EQ(c.copies.empty(), !files.Facts(c.path) || files.Facts(c.path)->archive) << c.path;
+        EXPECT_EQ(copy.empty(), !files.Facts(path) || files.Facts(path)->archive) << path;
     }
 }
 
@@ -103,24 +91,19 @@ TEST_F(CopyOnSave, CopiesWhatThePlanCopiesToItsPlace)
 // left alone.
 TEST_F(CopyOnSave, CopiesOnlyWhenTheCopyIsBehindAndTheFileIsClosed)
 {
-    struct Case
-    {
-        std::int64_t copySecond;
-        std::uint64_t copySize;
-        SavedFileCopy outcome;
-    };
-    const Case cases[] = {
+    // The copy's time and size, the outcome.
+    const std::tuple<std::int64_t, std::uint64_t, SavedFileCopy> cases[] = {
         {100, 1, SavedFileCopy::UpToDate}, {99, 1, SavedFileCopy::UpToDate},
         {97, 1, SavedFileCopy::Copied},    {100, 2, SavedFileCopy::NewerCopyKept},
         {200, 1, SavedFileCopy::UpToDate}, {200, 2, SavedFileCopy::NewerCopyKept},
     };
     const std::string copy = mirror + P("/a.txt");
-    for (const Case& c : cases)
+    for (const auto& [second, size, outcome] : cases)
     {
-        files.AddFile(copy, c.copySecond, false, c.copySize);
-        EXPECT_EQ(c.outcome, companions::CopySavedFile(*saved, P("/u/docs/a.txt"), files))
-            << c.copySecond << " " << c.copySize;
-        EXPECT_EQ(c.outcome == SavedFileCopy::Copied ? 1u : c.copySize, files.Facts(copy)->size);
+        files.AddFile(copy, second, false, size);
+        EXPECT_EQ(outcome, companions::CopySavedFile(*saved, P("/u/docs/a.txt"), files))
+            << second << " " << size;
+        EXPECT_EQ(outcome == SavedFileCopy::Copied ? 1u : size, files.Facts(copy)->size);
     }
     files.entries.erase(copy);
     files.busy.insert(P("/u/docs/a.txt"));
@@ -195,8 +178,7 @@ TEST_F(CopyOnSave, ReportsTheDaysFailedCopiesInOneReport)
     EXPECT_EQ(SavedFileCopy::Failed, companions::CopySavedFile(*saved, P("/u/docs/a.txt"), files));
     std::filesystem::create_directory(install.PathOf("profile"));
     companions::UncopiedFilesReport report(install.PathOf("profile"));
-    std::tm day{};
-    day.tm_year = 126;
+    std::tm day = LocalTime(2026, 1, 1, 0, 0, 0);
     for (const char* path : {"/u/docs/a.txt", "/u/docs/sub/b.JPG", "/u/docs/a.txt"})
     {
         report.Add(*saved, {P(path)}, files, day);
@@ -210,4 +192,58 @@ TEST_F(CopyOnSave, ReportsTheDaysFailedCopiesInOneReport)
     day.tm_yday += 1;
     report.Add(*saved, {P("/u/docs/a.txt")}, files, day);
     EXPECT_EQ(2u, companions::ReportsToShow(install.PathOf("profile")).size());
+}
+
+TEST(AgentStart, TriesTwiceThenKeepsAReport)
+{
+    // Each try's answer from the shell and, when it took the start, whether
+    // the copy then runs; the tries made and the reason reported ("" for none).
+    struct HandOver
+    {
+        std::vector<ShellStart> shell;
+        std::vector<bool> runs;
+        std::size_t tries;
+        std::string reason;
+    };
+    const HandOver cases[] = {
+        {{ShellStart::Taken}, {true}, 1, ""},
+        {{ShellStart::NoAnswer, ShellStart::Taken}, {true}, 2, ""},
+        {{ShellStart::NoAnswer, ShellStart::NoAnswer},
+         {},
+         2,
+         "The desktop's shell did not answer."},
+        {{ShellStart::NoAnswer, ShellStart::Refused},
+         {},
+         2,
+         "The desktop's shell did not start it."},
+        {{ShellStart::Taken, ShellStart::Taken},
+         {false, false},
+         2,
+         "The copy that the desktop's shell started did not begin to run."},
+    };
+    for (const HandOver& c : cases)
+    {
+        std::size_t tries = 0, waits = 0;
+        std::vector<std::string> reports;
+        const bool runs = companions::HandAgentOver({
+            [&] { return c.shell.at(tries++); },
+            [&] { return c.runs.at(waits++); },
+            [&](const std::string& reason) { reports.push_back(reason); },
+        });
+        EXPECT_EQ(c.tries, tries) << c.reason;
+        EXPECT_EQ(c.reason.empty(), runs) << c.reason;
+        EXPECT_EQ(c.reason.empty() ? std::vector<std::string>{} : std::vector{c.reason}, reports);
+    }
+}
+
+// The report is shown at the next log-on, with its own text.
+TEST(AgentStart, KeepsTheReportForTheNextLogOn)
+{
+    const Install profile;
+    companions::ReportPublisher(LocalTime(2026, 1, 2, 3, 4, 5), "", profile.Path())
+        .Notice(companions::AgentStartNotice("Why."));
+    const std::vector<std::string> toShow = companions::ReportsToShow(profile.Path());
+    ASSERT_EQ(1u, toShow.size());
+    EXPECT_EQ("The automatic backups could not start now. They begin at your next log-on.\nWhy.\n",
+              store::ReadIfPresent(toShow[0]));
 }

@@ -1,4 +1,7 @@
-// What a backup should have copied, and whether it did: on real trees.
+// The monitor, Load.exe: its verdicts on real trees, and its decisions that need no window.
+#include "companions/backup_processes.h"
+#include "companions/load_role.h"
+#include "companions/monitor_view.h"
 #include "companions/report.h"
 #include "companions/run_progress.h"
 #include "platform/file_tree.h"
@@ -8,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <tuple>
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -36,10 +40,8 @@ struct Backup
 #ifdef _WIN32
         // Windows itself hides no dotted name; Wine does.
         for (fs::path part = path; part != root.Path(); part = part.parent_path())
-        {
             if (part.filename().string()[0] == '.')
                 SetFileAttributesA(part.string().c_str(), FILE_ATTRIBUTE_HIDDEN);
-        }
 #endif
         return path.string();
     }
@@ -72,45 +74,51 @@ struct Backup
     }
 };
 
+// The verdict on a run that is over.
+companions::Verdict Judge(const CopyPlan& plan)
+{
+    return companions::RunProgress(companions::ListExpectedFiles(plan), {}, platform::LocalFiles())
+        .Finish(false);
+}
+
+using Processes = std::vector<platform::ProcessEntry>;
+
+std::string Found(const Processes& snapshot)
+{
+    const companions::BackupProcesses found =
+        companions::FindBackupProcesses(snapshot, 10, "cmd.exe");
+    return "batch " + (found.batch ? std::to_string(*found.batch) : "-") + ", dialog " +
+           (found.dialog ? std::to_string(*found.dialog) : "-");
+}
+
 } // namespace
 
 // Each type option expects the names that end with one of its patterns, in
 // any letter case and in every subfolder, and nothing of the other types.
-TEST(ExpectedFiles, EachTypeOptionExpectsTheNamesOfItsPatterns)
+// Without /h, xcopy passes over hidden files and everything in hidden
+// folders; the lines with /h (All File Types, Hidden) take them all.
+TEST(ExpectedFiles, EachOptionExpectsWhatItsXcopyLinesTake)
 {
     const std::string music = "Music" + kSep, deep = "A" + kSep + "B" + kSep;
+    const std::string hidden[] = {".folder" + kSep + "inside.jpg", ".unseen.jpg",
+                                  "sub" + kSep + ".deep.jpg"};
+    // In name order.
+    const std::vector<std::string> all = {hidden[0],  hidden[1], deep + "c.WMV", music + "b.mp3",
+                                          "a.Jpeg",   "d.rtf",   "e.Doc",        "notes.docx",
+                                          "photoPNG", hidden[2]};
     const std::pair<const char*, std::vector<std::string>> cases[] = {
         {"0001000000", {"a.Jpeg", "photoPNG"}},
         {"0000100000", {music + "b.mp3"}},
         {"0000010000", {deep + "c.WMV"}},
         {"0000001000", {"d.rtf", "e.Doc"}},
+        {"0001000100", all},
+        {"1000000000", all},
     };
     Backup backup;
-    backup.Make(backup.source, "notes.docx");
-    for (const auto& [ticks, names] : cases)
-    {
-        for (const std::string& name : names)
-            backup.Make(backup.source, name);
-    }
+    for (const std::string& name : all)
+        backup.Make(backup.source, name);
     for (const auto& [ticks, names] : cases)
         EXPECT_EQ(names, backup.Expected(ticks)) << ticks;
-}
-
-// Without /h, xcopy passes over hidden files and everything in hidden
-// folders; the lines with /h (All File Types, Hidden) take them all.
-TEST(ExpectedFiles, HiddenFilesOnlyWithTheLinesThatCopyThem)
-{
-    Backup backup;
-    for (const std::string& name :
-         std::vector<std::string>{"seen.jpg", ".unseen.jpg", ".folder" + kSep + "inside.jpg",
-                                  "sub" + kSep + ".deep.jpg", "sub" + kSep + "shown.txt"})
-        backup.Make(backup.source, name);
-    const std::vector<std::string> all = {".folder" + kSep + "inside.jpg", ".unseen.jpg",
-                                          "seen.jpg", "sub" + kSep + ".deep.jpg",
-                                          "sub" + kSep + "shown.txt"};
-    EXPECT_EQ(std::vector<std::string>{"seen.jpg"}, backup.Expected("0001000000"));
-    EXPECT_EQ(all, backup.Expected("0001000100"));
-    EXPECT_EQ(all, backup.Expected("1000000000"));
 }
 
 // Every way a copy can fall short, each named once; a copy one second older
@@ -130,29 +138,19 @@ TEST(Verdict, NamesEachFileNotBackedUpWithItsReason)
     backup.Copied("old.txt", 10s, 3, own);
     backup.Copied("short.txt", 0s, 2, own);
     backup.Make(backup.source, "sub" + kSep + "never.txt");
-    const std::string gone = backup.source.PathOf("gone");
-    const companions::RunProgress progress(
-        companions::ListExpectedFiles(backup.Plan("1000000000", {gone})), {},
-        platform::LocalFiles());
-    const std::string source = backup.source.Path() + kSep;
+    const std::string gone = backup.source.PathOf("gone"), source = backup.source.Path() + kSep;
     EXPECT_EQ("4 of 6 files were not backed up.\n" + source + "old.txt\tolder than the source\n" +
                   source + "short.txt\tsize differs\n" + source + "sub" + kSep +
                   "never.txt\tmissing\n" + gone + "\tsource not found\n",
-              companions::ReportText(progress.Finish(false)));
-
-    const Backup empty;
-    const companions::RunProgress none(companions::ListExpectedFiles(empty.Plan("1000000000")), {},
-                                       platform::LocalFiles());
-    EXPECT_EQ("All 0 files were backed up.\n", companions::ReportText(none.Finish(false)));
+              companions::ReportText(Judge(backup.Plan("1000000000", {gone}))));
+    EXPECT_EQ("All 0 files were backed up.\n",
+              companions::ReportText(Judge(Backup().Plan("1000000000"))));
 
     // A copy path that no file system can name is missing, never a crash.
-    const CopyPlan tooLong =
-        PlanBackup(Selection({backup.source.Path()},
-                             backup.destination.PathOf(std::string(300, 'd')), "1000000000"),
-                   platform::LocalFiles());
     const companions::Verdict lost =
-        companions::RunProgress(companions::ListExpectedFiles(tooLong), {}, platform::LocalFiles())
-            .Finish(false);
+        Judge(PlanBackup(Selection({backup.source.Path()},
+                                   backup.destination.PathOf(std::string(300, 'd')), "1000000000"),
+                         platform::LocalFiles()));
     EXPECT_EQ(5u, lost.notBackedUp.size());
     for (const companions::NotBackedUp& file : lost.notBackedUp)
         EXPECT_EQ(companions::Shortfall::Missing, file.reason) << file.sourcePath;
@@ -191,8 +189,8 @@ TEST(Report, WrittenWholeIntoTheDestinationAndTheProfile)
     Install destination, profile;
     const std::tm start = LocalTime(2026, 3, 4, 5, 6, 7);
     const companions::Verdict stopped{3, {{0, "C:\\a.txt", companions::Shortfall::Missing}}, true};
-    const std::string own = "Corvane Backup reports" + kSep;
-    const std::string kept = "Corvane Backup" + kSep + "reports" + kSep;
+    const std::string own = "Corvane Backup reports" + kSep,
+                      kept = "Corvane Backup" + kSep + "reports" + kSep;
     fs::create_directories(profile.PathOf(kept));
     profile.Write(kept + "2026-03-04 05-06-07.txt", "an older report");
 
@@ -224,4 +222,73 @@ TEST(Report, WrittenWholeIntoTheDestinationAndTheProfile)
     EXPECT_TRUE(fs::is_empty(elsewhere.Path()));
     EXPECT_EQ(1u, companions::ReportsToShow(profile.Path()).size());
 #endif
+}
+
+// The monitor (id 10) waits on the interpreter its parent started last
+// before it, and on the parent while that is the dialog.
+TEST(BackupProcesses, TheBatchIsTheParentsLastInterpreterBeforeTheMonitor)
+{
+    const platform::ProcessEntry monitor{10, 5, "Load.exe", 100};
+    const platform::ProcessEntry dialog{5, 1, "CORVANEBACKUP.EXE", 10};
+    const platform::ProcessEntry batch{7, 5, "CMD.EXE", 90};
+    const std::pair<Processes, std::string> cases[] = {
+        {{monitor, dialog, batch}, "batch 7, dialog 5"},
+        // The dialog has ended; its children keep its id.
+        {{monitor, batch}, "batch 7, dialog -"},
+        {{monitor, dialog, batch, {8, 5, "cmd.exe", 80}, {9, 5, "cmd.exe", 110}},
+         "batch 7, dialog 5"},
+        {{monitor, dialog, {7, 5, "notepad.exe", 90}, {8, 4, "cmd.exe", 95}}, "batch -, dialog 5"},
+        // Started by hand from a console: the console is no batch of ours.
+        {{monitor, {5, 1, "explorer.exe", 10}, batch}, "batch -, dialog -"},
+        {{dialog, batch}, "batch -, dialog -"},
+    };
+    for (const auto& [snapshot, found] : cases)
+        EXPECT_EQ(found, Found(snapshot)) << snapshot.size();
+}
+
+// While the batch runs: counts, sizes and the clock; a minute without a new
+// copy is a stall.
+TEST(MonitorView, ShowsTheProgressOfTheRunningBatch)
+{
+    companions::MonitorState state;
+    state.elapsed = std::chrono::seconds(3725);
+    EXPECT_EQ("Finding the files to back up...", companions::ViewOf(state).headline);
+    EXPECT_EQ("Time taken: 1:02:05", companions::ViewOf(state).time);
+
+    state.phase = companions::MonitorPhase::Copying;
+    state.progress = {40, 10, 3 * 1024 * 1024 + 1, 1536, "C:\\Data\\Trip"};
+    state.elapsed = std::chrono::seconds(65);
+    state.quiet = std::chrono::seconds(59);
+    const companions::MonitorView view = companions::ViewOf(state);
+    EXPECT_EQ("Backing up your files...", view.headline);
+    EXPECT_EQ("Files: 10 of 40", view.files);
+    EXPECT_EQ("Size: 1.5 KB of 3.0 MB", view.bytes);
+    EXPECT_EQ("Folder: C:\\Data\\Trip", view.folder);
+    EXPECT_EQ("Time taken: 1:05", view.time);
+    EXPECT_EQ(0, view.percent);
+    state.progress.bytesExpected = 0;
+    state.progress.currentFolder.clear();
+    EXPECT_EQ(25, companions::ViewOf(state).percent);
+    EXPECT_EQ("", companions::ViewOf(state).folder);
+    state.quiet = companions::kStallTime;
+    EXPECT_EQ("Stalled: no file has arrived for a minute.", companions::ViewOf(state).headline);
+}
+
+// Each start of Load.exe finds its one job from how it was started.
+TEST(LoadRole, ChosenFromTheArgumentsTheShowStateAndTheCatalogRequest)
+{
+    using companions::LoadRole;
+    // The arguments, whether it was started shown, whether a catalog is asked.
+    const std::tuple<const char*, bool, bool, LoadRole> cases[] = {
+        {"", true, false, LoadRole::Monitor},
+        {"", true, true, LoadRole::Monitor},
+        {"", false, true, LoadRole::Catalog},
+        {"", false, false, LoadRole::Resident},
+        {" /logon ", true, true, LoadRole::Resident},
+        {"/logon /relayed", false, true, LoadRole::Resident},
+        {"/stop", true, false, LoadRole::Stop},
+        {"/other", false, false, LoadRole::Resident},
+    };
+    for (const auto& [arguments, shown, catalog, role] : cases)
+        EXPECT_EQ(role, companions::ChooseLoadRole(arguments, shown, catalog)) << arguments;
 }

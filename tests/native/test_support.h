@@ -92,10 +92,8 @@ class Install
     {
         FileMap files;
         for (const auto& entry : std::filesystem::directory_iterator(m_path))
-        {
-            const std::string name = entry.path().filename().string();
-            files[name] = entry.is_directory() ? "<folder>" : Read(name);
-        }
+            files[entry.path().filename().string()] =
+                entry.is_directory() ? "<folder>" : Read(entry.path().filename().string());
         return files;
     }
 

@@ -51,7 +51,6 @@ class TestDialog : public Install, public ModalScript<CBackupDialog>
             boxes += (::IsWindowEnabled(Item(id)) ? "01" : "-x")[::IsDlgButtonChecked(m_hWnd, id)];
         return boxes;
     }
-    bool RemoveEnabled() const { return ::IsWindowEnabled(Item(IDC_REMOVE_SELECTED)); }
 
     Script beforeInit;  // runs once the window exists, before the store loads
     int endStatus = -1; // the status the dialog ended the process with
@@ -161,9 +160,9 @@ TEST(DialogEnd, SavesAndEndsOnlyWhenTheSelectionIsAccepted)
             d.SendMessage(WM_CLOSE);
             d.SendMessage(WM_COMMAND, IDC_BACKUP_NOW);
             d.SelectSource(0);
-            EXPECT_TRUE(d.RemoveEnabled());
+            EXPECT_TRUE(::IsWindowEnabled(d.Item(IDC_REMOVE_SELECTED)));
             d.Click(IDC_REMOVE_SELECTED);
-            EXPECT_FALSE(d.RemoveEnabled());
+            EXPECT_FALSE(::IsWindowEnabled(d.Item(IDC_REMOVE_SELECTED)));
             d.SelectSource(-1);
             d.Click(IDC_REMOVE_SELECTED);
             d.PostMessage(wayOut, wayOut == WM_COMMAND ? IDC_BACKUP_NOW : VK_ESCAPE);
@@ -249,9 +248,8 @@ static void Drop(HWND control, const std::vector<std::string>& paths)
 TEST(Drops, ListTakesEverythingDestinationTakesOneFolder)
 {
     TestDialog dialog(FileMap{{"notes.txt", ""}});
-    const std::string file = dialog.PathOf("notes.txt");
-    const std::string folder = dialog.PathOf("docs");
-    const std::string destination = dialog.PathOf("backup");
+    const std::string file = dialog.PathOf("notes.txt"), folder = dialog.PathOf("docs"),
+                      destination = dialog.PathOf("backup");
     CreateDirectoryA(folder.c_str(), nullptr);
     CreateDirectoryA(destination.c_str(), nullptr);
     dialog.Run([&](TestDialog& d) {

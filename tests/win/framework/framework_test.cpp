@@ -60,8 +60,9 @@ END_MESSAGE_MAP()
 } // namespace
 
 // A class's own map is searched before its bases'; commands match by code and
-// id; an error in a handler reaches the application. Each way out ends the
-// loop and the window, and a quit stays queued for the loop outside.
+// id; an error in a handler reaches the application; owner-draw requests reach
+// the bound control, which lets go of its window with the dialog. Each way out
+// ends the loop and the window, and a quit stays queued for the loop outside.
 TEST(ModalDialog, DispatchesThroughTheMapChainAndEndsEachWay)
 {
     LoggingApp app;
@@ -80,12 +81,22 @@ TEST(ModalDialog, DispatchesThroughTheMapChainAndEndsEachWay)
          },
          42,
          {"the handler failed"}},
+        {"bound control",
+         [](ScriptedDialog& d) {
+             ::RedrawWindow(d.control->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+             d.EndDialog(IDOK);
+         },
+         IDOK,
+         {"control draws"}},
     };
     for (const auto& [name, script, result, log] : cases)
     {
         SCOPED_TRACE(name);
         g_log.clear();
+        DrawingButton control;
         ScriptedDialog dialog;
+        if (std::string(name) == "bound control")
+            dialog.control = &control;
         HWND window = nullptr;
         dialog.script = [&, script = script] {
             window = dialog.m_hWnd;
@@ -95,28 +106,11 @@ TEST(ModalDialog, DispatchesThroughTheMapChainAndEndsEachWay)
         EXPECT_EQ(log, g_log);
         EXPECT_FALSE(::IsWindow(window));
         EXPECT_EQ(nullptr, dialog.m_hWnd);
+        EXPECT_EQ(nullptr, control.m_hWnd);
         MSG quit{};
         EXPECT_EQ(result == -1, ::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0);
         EXPECT_EQ(result == -1 ? 5u : 0u, quit.wParam);
     }
-}
-
-// Owner-draw requests reach the bound control; the control lets go of its
-// window with the dialog.
-TEST(ModalDialog, BoundControlDrawsItself)
-{
-    LoggingApp app;
-    g_log.clear();
-    DrawingButton control;
-    ScriptedDialog dialog;
-    dialog.control = &control;
-    dialog.script = [&] {
-        ::RedrawWindow(control.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        dialog.EndDialog(IDOK);
-    };
-    EXPECT_EQ(IDOK, dialog.DoModal());
-    EXPECT_EQ(std::vector<std::string>{"control draws"}, g_log);
-    EXPECT_EQ(nullptr, control.m_hWnd);
 }
 
 TEST(FileDialogFilter, BarsBecomeNulsAndTheListEndsWithTwo)

@@ -51,8 +51,7 @@ TEST(HoverButton, DrawsTheFrameOfItsState)
     ASSERT_TRUE(button.LoadFrameStrip(IDB_BACKUP_NOW));
     BITMAP size{};
     GetObjectA(button.Strip(), sizeof size, &size);
-    const int width = size.bmWidth / 3;
-    const int height = size.bmHeight;
+    const int width = size.bmWidth / 3, height = size.bmHeight;
     RECT client{};
     GetClientRect(button.m_hWnd, &client);
     EXPECT_EQ(std::make_pair(LONG(width), LONG(height)),
