@@ -81,7 +81,8 @@ bool MayCopySavedFile(const SavedPlan& saved, const std::string& path,
     {
         for (const CopyStep& step : saved.plan.steps)
         {
-            if (step.source == place.source && step.Copies(place.relative, false))
+            if (step.source == place.source &&
+                step.CopiesName(platform::LastComponent(place.relative), false))
                 return true;
         }
     }
@@ -97,7 +98,8 @@ std::vector<std::string> CopiesOfSavedFile(const SavedPlan& saved, const std::st
         const bool hidden = HiddenOnTheWay(place, path, files);
         for (const CopyStep& step : saved.plan.steps)
         {
-            if (step.source == place.source && step.Copies(place.relative, hidden))
+            if (step.source == place.source &&
+                step.CopiesName(platform::LastComponent(place.relative), hidden))
                 copies.insert(step.CopyPathOf(place.relative));
         }
     }

@@ -31,9 +31,10 @@ std::vector<ExpectedFile> ListExpectedFiles(const CopyPlan& plan, platform::File
             if (keepGoing && !keepGoing())
                 return false;
             // Every step of a source copies into the same folder: one is enough.
+            const std::string_view name = platform::LastComponent(relative);
             for (const CopyStep* step : steps)
             {
-                if (step->Copies(relative, hiddenOnTheWay))
+                if (step->CopiesName(name, hiddenOnTheWay))
                 {
                     expected.push_back(ExpectedFile{path, step->CopyPathOf(relative), facts.size,
                                                     facts.lastWrite, true, index, facts.archive});

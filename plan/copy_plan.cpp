@@ -52,15 +52,14 @@ void CopyMatching(CopyPlan& plan, size_t sourceCount, const std::array<const cha
 
 } // namespace
 
-bool CopyStep::Copies(std::string_view relativePath, bool hiddenOnTheWay) const
+bool CopyStep::CopiesName(std::string_view name, bool hiddenOnTheWay) const
 {
     if (hiddenOnTheWay && !hidden)
         return false;
     // A pattern appended to a file's path names nothing.
     if (source->isFile)
         return pattern.empty();
-    return pattern.empty() ||
-           EndsWithIgnoringCase(platform::LastComponent(relativePath), pattern.substr(2));
+    return pattern.empty() || EndsWithIgnoringCase(name, pattern.substr(2));
 }
 
 std::string CopyStep::CopyPathOf(std::string_view relativePath) const

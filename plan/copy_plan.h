@@ -37,12 +37,14 @@ struct CopyStep
     // /M: only files whose archive attribute is set; the copy clears it.
     bool modifiedOnly = false;
 
-    // Whether the line copies the file at `relativePath` below the source
-    // (folders and name joined by the platform's separator; for a source that
-    // is a file, its own name), as xcopy decides on long names. `hiddenOnTheWay`:
-    // the file, or a folder between it and the source, is hidden or system.
-    bool Copies(std::string_view relativePath, bool hiddenOnTheWay) const;
-    // Where the line puts its copy of that file.
+    // Whether the line copies a file of this name (the last component of its
+    // path below the source; for a source that is a file, its own name), as
+    // xcopy decides on long names. `hiddenOnTheWay`: the file, or a folder
+    // between it and the source, is hidden or system. A walk takes the name
+    // once for all the lines.
+    bool CopiesName(std::string_view name, bool hiddenOnTheWay) const;
+    // Where the line puts its copy of the file at `relativePath` below the
+    // source (folders and name joined by the platform's separator).
     std::string CopyPathOf(std::string_view relativePath) const;
 };
 
