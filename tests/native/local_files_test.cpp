@@ -93,6 +93,13 @@ TEST(LocalFiles, CopyNeverBlocksTheWriterNorTakesAChangingFile)
                     : copied == "old copy")
         << copied.size();
     EXPECT_FALSE(fs::exists(copy + ".tmp"));
+#ifdef __linux__
+    // Bytes that are not what the file's size said when the copy began (a
+    // file of /proc says 0 and holds more) are never taken for the file.
+    folder.Write("copy.txt", "old copy");
+    EXPECT_EQ(platform::CopyResult::SourceBusy, files.Copy("/proc/self/status", copy));
+    EXPECT_EQ("old copy", folder.Read("copy.txt"));
+#endif
 }
 
 // An elevated write never passes through a link planted by someone with fewer
