@@ -31,7 +31,7 @@ TEST_F(Installed, CatalogCopyOnSaveAndSessionEnd)
     EXPECT_TRUE(WaitFor([] {
         return fs::exists(InstalledPath("cataloged")) && !fs::exists(InstalledPath("catalog"));
     }));
-    ASSERT_TRUE(WaitFor(AgentRuns)) << "the installer started no agent";
+    ASSERT_TRUE(WaitFor(AgentRuns, kAgentStartMs)) << "the installer started no agent";
     // The agent watches the sources only once it has read the new markers,
     // after two quiet seconds: each round saves fresh.bin, then fresh.doc, with
     // new bytes, until fresh.doc's copy shows them. Wine reports changes at the

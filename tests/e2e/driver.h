@@ -303,6 +303,10 @@ inline std::string AnswerMessageBox(HWND owner, const wchar_t* caption, int butt
     return fs::path(text).u8string();
 }
 
+// An elevated start hands the agent over through the desktop's shell, which
+// may take two tries of ten seconds each on a busy machine.
+inline constexpr DWORD kAgentStartMs = 60000;
+
 // Whether the resident agent runs: its hidden window is there.
 inline bool AgentRuns()
 {

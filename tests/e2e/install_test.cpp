@@ -56,7 +56,7 @@ TEST_F(Installed, SetupAndUninstall)
     EXPECT_EQ(MachineValue(kRunKey, "Corvane Backup"),
               "\"" + InstalledPath("Load.exe") + "\" /logon");
     // Started for the user now, not only at the next log-on.
-    EXPECT_TRUE(WaitFor(AgentRuns));
+    EXPECT_TRUE(WaitFor(AgentRuns, kAgentStartMs));
 
     // The program's own files: its store as a close writes it, and what its
     // other runs leave (a backup's batch and marker, an interrupted replace);
