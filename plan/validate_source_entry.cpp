@@ -5,7 +5,7 @@
 #include "platform/text_case.h"
 
 #include <algorithm>
-#include <utility>
+#include <string_view>
 
 namespace
 {
@@ -23,44 +23,38 @@ Message RecursionMessage(const std::string& entry, const std::string& destinatio
                    "ERROR", kStopType};
 }
 
-// Checks entries against one destination, upper-cased once, folding each
-// entry into the same buffer: a walk over many sources allocates nothing per
-// entry.
-class EntryCheck
+// How an entry stands to a folder, both in the file system's letter case.
+HeldFolder::Hold HoldByText(std::string_view upperEntry, std::string_view upperFolder)
 {
-  public:
-    explicit EntryCheck(const std::string& destination)
-        : m_destination(destination), m_upperDestination(platform::UpperCaseAnsi(destination))
-    {
-    }
+    if (upperEntry == upperFolder)
+        return HeldFolder::Hold::Is;
+    // The entry would hold every copy made from it.
+    return platform::IsBelowFolder(upperFolder, upperEntry) ? HeldFolder::Hold::Holds
+                                                            : HeldFolder::Hold::No;
+}
 
-    std::optional<Message> operator()(const std::string& entry)
+std::optional<Message> RejectionFor(HeldFolder::Hold hold, const std::string& entry,
+                                    const std::string& destination)
+{
+    switch (hold)
     {
-        // Folding keeps the length, and a longer entry can neither be the
-        // destination nor hold it.
-        if (entry.size() > m_destination.size())
-            return std::nullopt;
-        m_upperEntry.assign(entry);
-        m_upperEntry = platform::UpperCaseAnsi(std::move(m_upperEntry));
-        if (m_upperEntry == m_upperDestination)
-            return DuplicateMessage(entry, m_destination);
-        // The entry would hold every copy made from it.
-        if (platform::IsBelowFolder(m_upperDestination, m_upperEntry))
-            return RecursionMessage(entry, m_destination);
-        return std::nullopt;
+    case HeldFolder::Hold::Is:
+        return DuplicateMessage(entry, destination);
+    case HeldFolder::Hold::Holds:
+        return RecursionMessage(entry, destination);
+    case HeldFolder::Hold::No:
+        break;
     }
-
-  private:
-    const std::string& m_destination;
-    const std::string m_upperDestination;
-    std::string m_upperEntry;
-};
+    return std::nullopt;
+}
 
 } // namespace
 
 std::optional<Message> ValidateSourceEntry(const std::string& entry, const std::string& destination)
 {
-    return EntryCheck(destination)(entry);
+    return RejectionFor(
+        HoldByText(platform::UpperCaseAnsi(entry), platform::UpperCaseAnsi(destination)), entry,
+        destination);
 }
 
 HeldFolder::HeldFolder(const std::string& folder, platform::FileTree& files)
@@ -85,9 +79,7 @@ HeldFolder::HeldFolder(const std::string& folder, platform::FileTree& files)
 
 HeldFolder::Hold HeldFolder::ByText(const std::string& upperEntry) const
 {
-    if (upperEntry == m_upperFolder)
-        return Hold::Is;
-    return platform::IsBelowFolder(m_upperFolder, upperEntry) ? Hold::Holds : Hold::No;
+    return HoldByText(upperEntry, m_upperFolder);
 }
 
 HeldFolder::Hold HeldFolder::ByIdentity(const std::optional<platform::FileIdentity>& entry) const
@@ -115,15 +107,15 @@ SourceEntryChecks::SourceEntryChecks(const std::string& destination, platform::F
 
 std::optional<Message> SourceEntryChecks::Check(const std::string& entry) const
 {
-    if (std::optional<Message> rejection = ValidateSourceEntry(entry, m_destination))
+    const std::string upperEntry = m_files.FoldCase(entry);
+    if (std::optional<Message> rejection =
+            RejectionFor(m_held.ByText(upperEntry), entry, m_destination))
         return rejection;
     // A source inside the reports or versions folder would copy the backup's
     // own files into the backup.
-    const std::string upperEntry = m_files.FoldCase(entry);
     for (const HeldFolder& own : m_ownFolders)
     {
-        if (own.ByText(upperEntry) == HeldFolder::Hold::Is ||
-            platform::IsBelowFolder(upperEntry, own.UpperPath()))
+        if (platform::IsAtOrBelowFolder(upperEntry, own.UpperPath()))
             return RecursionMessage(entry, m_destination);
     }
     // One look at the entry's identity, and only where there is a folder to
@@ -131,15 +123,9 @@ std::optional<Message> SourceEntryChecks::Check(const std::string& entry) const
     std::optional<platform::FileIdentity> identity;
     if (m_held.Exists())
         identity = m_files.Identity(entry);
-    switch (m_held.ByIdentity(identity))
-    {
-    case HeldFolder::Hold::Is:
-        return DuplicateMessage(entry, m_destination);
-    case HeldFolder::Hold::Holds:
-        return RecursionMessage(entry, m_destination);
-    case HeldFolder::Hold::No:
-        break;
-    }
+    if (std::optional<Message> rejection =
+            RejectionFor(m_held.ByIdentity(identity), entry, m_destination))
+        return rejection;
     for (const HeldFolder& own : m_ownFolders)
     {
         if (own.ByIdentity(identity) == HeldFolder::Hold::Is)
