@@ -57,25 +57,6 @@ enum class Transfer
     WriteFailed,
 };
 
-Transfer CopyContent(int from, int to, std::uint64_t& copied)
-{
-    char buffer[1 << 16];
-    for (;;)
-    {
-        const ssize_t read = ::read(from, buffer, sizeof buffer);
-        if (read <= 0)
-            return read == 0 ? Transfer::Done : Transfer::ReadFailed;
-        for (ssize_t done = 0; done < read;)
-        {
-            const ssize_t written = ::write(to, buffer + done, static_cast<size_t>(read - done));
-            if (written <= 0)
-                return Transfer::WriteFailed;
-            done += written;
-        }
-        copied += static_cast<std::uint64_t>(read);
-    }
-}
-
 bool WriteAll(int fd, std::string_view bytes)
 {
     while (!bytes.empty())
@@ -86,6 +67,20 @@ bool WriteAll(int fd, std::string_view bytes)
         bytes.remove_prefix(static_cast<size_t>(n));
     }
     return true;
+}
+
+Transfer CopyContent(int from, int to, std::uint64_t& copied)
+{
+    char buffer[1 << 16];
+    for (;;)
+    {
+        const ssize_t read = ::read(from, buffer, sizeof buffer);
+        if (read <= 0)
+            return read == 0 ? Transfer::Done : Transfer::ReadFailed;
+        if (!WriteAll(to, std::string_view(buffer, static_cast<size_t>(read))))
+            return Transfer::WriteFailed;
+        copied += static_cast<std::uint64_t>(read);
+    }
 }
 
 // Writes a file's bytes beside `target` under the one temporary name and

@@ -49,6 +49,13 @@ enum class Transfer
     WriteFailed,
 };
 
+bool WriteAll(HANDLE file, std::string_view bytes)
+{
+    DWORD written = 0;
+    return WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
+}
+
 Transfer CopyContent(HANDLE from, HANDLE to, std::uint64_t& copied)
 {
     std::vector<char> buffer(size_t{1} << 20);
@@ -59,8 +66,7 @@ Transfer CopyContent(HANDLE from, HANDLE to, std::uint64_t& copied)
             return Transfer::ReadFailed;
         if (read == 0)
             return Transfer::Done;
-        DWORD written = 0;
-        if (!WriteFile(to, buffer.data(), read, &written, nullptr) || written != read)
+        if (!WriteAll(to, std::string_view(buffer.data(), read)))
             return Transfer::WriteFailed;
         copied += read;
     }
@@ -256,10 +262,7 @@ class LocalFileTree final : public FileTree
         return WriteThenMove(LongPath(path), true, [&next](HANDLE file) {
             for (std::string_view piece = next(); !piece.empty(); piece = next())
             {
-                DWORD written = 0;
-                if (!WriteFile(file, piece.data(), static_cast<DWORD>(piece.size()), &written,
-                               nullptr) ||
-                    written != piece.size())
+                if (!WriteAll(file, piece))
                     return false;
             }
             return true;
