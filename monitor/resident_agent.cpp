@@ -7,20 +7,18 @@
 #include "desktop/shell_execute_shell.h"
 #include "framework/win_app.h"
 #include "monitor/directory_watch.h"
+#include "monitor/save_copier.h"
 #include "platform/environment.h"
 #include "platform/file_tree.h"
 #include "platform/local_time.h"
 #include "platform/path_text.h"
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdlib>
 #include <ctime>
-#include <deque>
 #include <exception>
 #include <future>
 #include <memory>
-#include <mutex>
 #include <thread>
 #include <utility>
 
@@ -32,8 +30,6 @@ constexpr const char* kWindowClass = "CorvaneBackupAgent";
 constexpr const wchar_t* kBlockReason = L"Corvane Backup is backing up your files";
 // Time for the report after the copying stopped at the cap.
 constexpr DWORD kReportMillis = 5000;
-// Time the copies on save under way are given to end when the agent ends.
-constexpr auto kCopiesEnd = std::chrono::seconds(5);
 // Among the last programs asked to end, so that the others have saved and
 // closed the files it copies.
 constexpr DWORD kShutdownLevel = 0x100;
@@ -45,157 +41,6 @@ companions::Millis Now()
 }
 
 } // namespace
-
-// Copies saved files on a thread of its own, batch after batch, so that a long
-// copy never keeps the window's thread from the session's messages. It also
-// writes the agent's reports, in the same order: the profile's list of reports
-// to show is never written by two at once.
-class SaveCopier
-{
-  public:
-    struct Batch
-    {
-        std::shared_ptr<const companions::SavedPlan> saved;
-        std::vector<std::string> copy;
-        // Files that could not be copied, reported in the destination and the profile.
-        std::vector<std::string> uncopied;
-        // A report of the agent's own, kept in the profile.
-        std::string notice;
-    };
-    struct Copied
-    {
-        std::shared_ptr<const companions::SavedPlan> saved;
-        std::vector<std::pair<std::string, companions::SavedFileCopy>> files;
-    };
-
-    explicit SaveCopier(const std::string& localAppData)
-        : m_state(std::make_shared<State>(localAppData))
-    {
-        m_thread = std::thread(&SaveCopier::Work, m_state);
-    }
-
-    // A copy under way is finished; one that hangs (a dead network
-    // destination) is left to the process's end.
-    ~SaveCopier()
-    {
-        const bool idle = WaitIdle(kCopiesEnd);
-        {
-            const std::lock_guard<std::mutex> hold(m_state->lock);
-            m_state->batches.clear();
-            m_state->ended = true;
-        }
-        m_state->wake.notify_all();
-        if (idle)
-            m_thread.join();
-        else
-            m_thread.detach();
-    }
-
-    // Set when copies are done.
-    HANDLE Done() const { return m_state->done.Get(); }
-
-    void Post(Batch batch)
-    {
-        {
-            const std::lock_guard<std::mutex> hold(m_state->lock);
-            m_state->batches.push_back(std::move(batch));
-        }
-        m_state->wake.notify_all();
-    }
-
-    std::vector<Copied> TakeCopied()
-    {
-        const std::lock_guard<std::mutex> hold(m_state->lock);
-        return std::exchange(m_state->copied, {});
-    }
-
-    // The batches not begun are dropped.
-    void Drop()
-    {
-        const std::lock_guard<std::mutex> hold(m_state->lock);
-        m_state->batches.clear();
-    }
-
-    // True once every batch is done, false when that took longer.
-    bool WaitIdle(std::chrono::milliseconds most)
-    {
-        std::unique_lock<std::mutex> hold(m_state->lock);
-        return m_state->wake.wait_for(
-            hold, most, [this] { return m_state->batches.empty() && !m_state->working; });
-    }
-
-  private:
-    // Owned by the thread too, which may outlive the copier.
-    struct State
-    {
-        std::mutex lock;
-        std::condition_variable wake;
-        std::deque<Batch> batches;
-        bool working = false;
-        bool ended = false;
-        std::vector<Copied> copied;
-        platform::Handle done{CreateEventA(nullptr, FALSE, FALSE, nullptr)};
-        std::string localAppData;
-        // One report a day of the files that could not be copied.
-        companions::UncopiedFilesReport uncopied;
-
-        explicit State(const std::string& profile) : localAppData(profile), uncopied(profile) {}
-    };
-
-    static void Work(std::shared_ptr<State> state)
-    {
-        // An error that ends the thread would end the program unseen.
-        try
-        {
-            while (std::optional<Batch> batch = Next(*state))
-            {
-                Copied copied = Do(*batch, *state);
-                {
-                    const std::lock_guard<std::mutex> hold(state->lock);
-                    state->working = false;
-                    if (!copied.files.empty())
-                        state->copied.push_back(std::move(copied));
-                }
-                state->wake.notify_all();
-                SetEvent(state->done.Get());
-            }
-        }
-        catch (const std::exception& error)
-        {
-            AfxReportFatalError(error.what());
-        }
-    }
-
-    static std::optional<Batch> Next(State& state)
-    {
-        std::unique_lock<std::mutex> hold(state.lock);
-        state.wake.wait(hold, [&state] { return state.ended || !state.batches.empty(); });
-        if (state.ended)
-            return std::nullopt;
-        Batch batch = std::move(state.batches.front());
-        state.batches.pop_front();
-        state.working = true;
-        return batch;
-    }
-
-    static Copied Do(const Batch& batch, State& state)
-    {
-        if (!batch.notice.empty())
-            companions::ReportPublisher(platform::LocalTimeNow(), "", state.localAppData)
-                .Notice(batch.notice);
-        if (!batch.uncopied.empty())
-            state.uncopied.Add(*batch.saved, batch.uncopied, platform::LocalFiles(),
-                               platform::LocalTimeNow());
-        Copied copied{batch.saved, {}};
-        for (const std::string& file : batch.copy)
-            copied.files.emplace_back(
-                file, companions::CopySavedFile(*batch.saved, file, platform::LocalFiles()));
-        return copied;
-    }
-
-    std::shared_ptr<State> m_state;
-    std::thread m_thread;
-};
 
 ResidentAgent::ResidentAgent(const InstallDirectory& directory, HANDLE stopEvent)
     : m_directory(directory), m_stopEvent(stopEvent),
@@ -340,7 +185,7 @@ void ResidentAgent::BackUpAtSessionEnd()
     if (!*saved)
     {
         // The copies already begun are finished, as the window's thread once did.
-        m_copier->WaitIdle(kCopiesEnd);
+        m_copier->WaitIdle(SaveCopier::kCopiesEnd);
         return;
     }
     const companions::Millis deadline = Now() + companions::kSessionEndCap;
