@@ -130,6 +130,8 @@ SavedFileCopy CopySavedFile(const SavedPlan& saved, const std::string& path,
         case platform::CopyResult::SourceBusy:
             return SavedFileCopy::Busy;
         case platform::CopyResult::Failed:
+        case platform::CopyResult::TargetBusy:
+        case platform::CopyResult::NotKept:
             return SavedFileCopy::Failed;
         case platform::CopyResult::Copied:
             copied = true;

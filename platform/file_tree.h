@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <ctime>
 #include <functional>
 #include <optional>
 #include <string>
@@ -54,12 +55,22 @@ enum class CopyResult
     // Another program has the file open for writing: it may be half written.
     SourceBusy,
     Failed,
+    // Another program holds the file at the place copied to open: it was left
+    // as it was.
+    TargetBusy,
+    // The file at the place copied to could not be kept under its other name
+    // (a share that refuses the swap, a folder that is full): it was left as
+    // it was.
+    NotKept,
 };
 
 // The bytes of a file, handed over a piece at a time, so that a text of
 // megabytes need not be copied whole before it is written: each call returns
 // the next piece, and an empty piece ends the file.
 using NextPiece = std::function<std::string_view()>;
+
+// The end of the name a copy is written under until it is whole.
+inline constexpr std::string_view kUnfinishedCopySuffix = ".part";
 
 // Separator between a folder and a name in the paths this platform opens.
 extern const char kPathSeparator;
@@ -106,8 +117,16 @@ class FileTree
     // file away and a new one in, as ReplaceFile does (a rename straight over
     // a file that anyone holds open fails on Windows). A source that changed
     // while it was read (its size or last-write time, or the read itself) is
-    // busy, and the old copy stays as it was.
-    virtual CopyResult Copy(const std::string& from, const std::string& to) = 0;
+    // busy, and the old copy stays as it was. The new bytes are written to
+    // "<to>.part", which every walk of a backup skips.
+    // With `keepAs` not empty, the file that stood at `to` is not lost but
+    // moved to `keepAs` (on the same volume) in the same step as the new one
+    // comes in, so that there is never a moment without either.
+    virtual CopyResult Copy(const std::string& from, const std::string& to,
+                            const std::string& keepAs) = 0;
+
+    // Removes the file (a link itself, never what it points to).
+    virtual bool Remove(const std::string& path) = 0;
 
     // Writes the pieces into a temporary file beside `path`, flushes it to the
     // disk and moves it over `path`, so that a reader or a crash sees the old
@@ -121,6 +140,11 @@ class FileTree
     // The text in the letter case this file system ignores, so that two paths
     // naming the same file compare equal afterwards.
     virtual std::string FoldCase(std::string path) const = 0;
+
+    CopyResult Copy(const std::string& from, const std::string& to)
+    {
+        return Copy(from, to, std::string());
+    }
 
     // The same with the bytes in one piece.
     bool Replace(const std::string& path, std::string_view bytes)
@@ -141,6 +165,9 @@ class FileTree
         return facts && !facts->isFolder;
     }
 };
+
+// A last-write time on the clock the user reads.
+std::tm LocalTimeOf(FileTime time);
 
 // The port on this platform's own calls.
 FileTree& LocalFiles();

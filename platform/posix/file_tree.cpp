@@ -3,7 +3,9 @@
 #include "platform/path_text.h"
 #include "platform/text_case.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
@@ -83,12 +85,23 @@ Transfer CopyContent(int from, int to, std::uint64_t& copied)
     }
 }
 
-// Writes a file's bytes beside `target` under the one temporary name and
-// moves them over it, so that nothing reads or keeps a file cut short.
-template <typename Write>
-bool WriteThenMove(const std::string& target, bool durable, mode_t mode, Write write)
+enum class Moved
 {
-    const std::string temporary = target + ".tmp";
+    Done,
+    NotWritten,
+    // The old file could not get its second name: nothing was changed.
+    NotKept,
+};
+
+// Writes a file's bytes beside `target` under a temporary name and moves
+// them over it, so that nothing reads or keeps a file cut short. With
+// `keepAs`, the file at `target` gets that name too before the move, so that
+// one of the two always stands at `target`.
+template <typename Write>
+Moved WriteThenMove(const std::string& target, std::string_view suffix, bool durable, mode_t mode,
+                    Write write, const std::string& keepAs = {})
+{
+    const std::string temporary = target + std::string(suffix);
     // A stale temporary, or a link planted in its place, goes first (removing
     // a link never touches what it points to); then the temporary is made
     // new, and fails on anything that still stands there. The rename replaces
@@ -97,14 +110,29 @@ bool WriteThenMove(const std::string& target, bool durable, mode_t mode, Write w
     Descriptor file(
         ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
     if (file.Get() < 0)
-        return false;
+        return Moved::NotWritten;
     const bool written = write(file.Get()) && (!durable || ::fsync(file.Get()) == 0);
-    if (!file.Close() || !written || std::rename(temporary.c_str(), target.c_str()) != 0)
+    if (!file.Close() || !written)
     {
         std::remove(temporary.c_str());
-        return false;
+        return Moved::NotWritten;
     }
-    return true;
+    // The second name never goes over anything standing there; a missing old
+    // file has nothing to keep.
+    const bool kept = !keepAs.empty() && ::link(target.c_str(), keepAs.c_str()) == 0;
+    if (!keepAs.empty() && !kept && errno != ENOENT)
+    {
+        std::remove(temporary.c_str());
+        return Moved::NotKept;
+    }
+    if (std::rename(temporary.c_str(), target.c_str()) != 0)
+    {
+        if (kept)
+            ::unlink(keepAs.c_str());
+        std::remove(temporary.c_str());
+        return Moved::NotWritten;
+    }
+    return Moved::Done;
 }
 
 class LocalFileTree final : public FileTree
@@ -185,7 +213,8 @@ class LocalFileTree final : public FileTree
         return IsFolder(path);
     }
 
-    CopyResult Copy(const std::string& from, const std::string& to) override
+    CopyResult Copy(const std::string& from, const std::string& to,
+                    const std::string& keepAs) override
     {
         // No sharing modes here: the user's program can always write the file
         // meanwhile, and a write while the bytes were read shows in the size
@@ -198,7 +227,7 @@ class LocalFileTree final : public FileTree
         MakeFolders(slash == std::string::npos ? "." : to.substr(0, slash));
         const struct timespec times[2] = {before.st_atim, before.st_mtim};
         bool changed = false;
-        const bool copied = WriteThenMove(to, false, before.st_mode & 07777, [&](int copy) {
+        const auto write = [&](int copy) {
             std::uint64_t bytes = 0;
             const Transfer transfer = CopyContent(source.Get(), copy, bytes);
             struct stat after;
@@ -208,21 +237,34 @@ class LocalFileTree final : public FileTree
                       after.st_mtim.tv_sec != before.st_mtim.tv_sec ||
                       after.st_mtim.tv_nsec != before.st_mtim.tv_nsec;
             return transfer == Transfer::Done && !changed && ::futimens(copy, times) == 0;
-        });
-        return copied ? CopyResult::Copied : changed ? CopyResult::SourceBusy : CopyResult::Failed;
+        };
+        switch (
+            WriteThenMove(to, kUnfinishedCopySuffix, false, before.st_mode & 07777, write, keepAs))
+        {
+        case Moved::Done:
+            return CopyResult::Copied;
+        case Moved::NotKept:
+            return CopyResult::NotKept;
+        case Moved::NotWritten:
+            break;
+        }
+        return changed ? CopyResult::SourceBusy : CopyResult::Failed;
     }
 
     bool Replace(const std::string& path, const NextPiece& next) override
     {
-        return WriteThenMove(path, true, 0644, [&next](int fd) {
+        const auto write = [&next](int fd) {
             for (std::string_view piece = next(); !piece.empty(); piece = next())
             {
                 if (!WriteAll(fd, piece))
                     return false;
             }
             return true;
-        });
+        };
+        return WriteThenMove(path, ".tmp", true, 0644, write) == Moved::Done;
     }
+
+    bool Remove(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
 
     // No archive attribute here: there is nothing to clear.
     bool ClearArchive(const std::string& path) override { return Facts(path).has_value(); }
@@ -233,6 +275,15 @@ class LocalFileTree final : public FileTree
 } // namespace
 
 const char kPathSeparator = '/';
+
+std::tm LocalTimeOf(FileTime time)
+{
+    const std::time_t seconds =
+        static_cast<std::time_t>(std::chrono::duration_cast<std::chrono::seconds>(time).count());
+    std::tm local{};
+    ::localtime_r(&seconds, &local);
+    return local;
+}
 
 FileTree& LocalFiles()
 {

@@ -77,13 +77,63 @@ std::uint64_t SizeOf(const BY_HANDLE_FILE_INFORMATION& information)
     return std::uint64_t{information.nFileSizeHigh} << 32 | information.nFileSizeLow;
 }
 
-// Writes a file's bytes beside `target` under the one temporary name and
-// moves them over it, so that nothing reads or keeps a file cut short. The
+enum class Moved
+{
+    Done,
+    NotWritten,
+    // Another program holds the file at the target open.
+    TargetBusy,
+    // The old file could not be kept under its other name.
+    NotKept,
+};
+
+// Whether another program holds the file open without letting it be moved:
+// a move over it then fails, though the folder may be written.
+bool HeldOpen(const std::wstring& path)
+{
+    const Handle file(CreateFileW(path.c_str(), DELETE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    return !file.IsOpen() && GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+// Swaps the temporary in for the target and keeps the target as `keepAs` in
+// the one call that leaves no moment without either.
+Moved SwapIn(const std::wstring& temporary, const std::wstring& target, const std::wstring& keepAs)
+{
+    // The swap would write over a file standing at the other name.
+    if (GetFileAttributesW(keepAs.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return Moved::NotKept;
+    if (ReplaceFileW(target.c_str(), temporary.c_str(), keepAs.c_str(),
+                     REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
+                     nullptr))
+        return Moved::Done;
+    switch (GetLastError())
+    {
+    case ERROR_FILE_NOT_FOUND:
+        // Nothing stood there to keep.
+        return MoveFileExW(temporary.c_str(), target.c_str(), 0) ? Moved::Done : Moved::NotWritten;
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
+        // The old file has its other name already, and the target is empty:
+        // the new one goes in, or else the old one goes back.
+        if (MoveFileExW(temporary.c_str(), target.c_str(), 0))
+            return Moved::Done;
+        MoveFileExW(keepAs.c_str(), target.c_str(), 0);
+        return Moved::NotKept;
+    default:
+        return HeldOpen(target) ? Moved::TargetBusy : Moved::NotKept;
+    }
+}
+
+// Writes a file's bytes beside `target` under a temporary name and moves
+// them over it, so that nothing reads or keeps a file cut short. The
 // temporary is opened without sharing: two writers of one file never mix
 // their bytes, the second fails instead.
-template <typename Write> bool WriteThenMove(const std::wstring& target, bool durable, Write write)
+template <typename Write>
+Moved WriteThenMove(const std::wstring& target, std::wstring_view suffix, bool durable, Write write,
+                    const std::wstring& keepAs = {})
 {
-    const std::wstring temporary = target + L".tmp";
+    const std::wstring temporary = target + std::wstring(suffix);
     // A stale temporary, or a link planted in its place, goes first (deleting
     // a link never touches what it points to); then the temporary is made
     // new, and fails on anything that still stands there. The move replaces
@@ -93,16 +143,22 @@ template <typename Write> bool WriteThenMove(const std::wstring& target, bool du
         temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file.IsOpen())
-        return false;
+        return Moved::NotWritten;
     const bool written = write(file.Get()) && (!durable || FlushFileBuffers(file.Get()));
-    if (!file.Close() || !written ||
-        !MoveFileExW(temporary.c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | (durable ? MOVEFILE_WRITE_THROUGH : 0)))
+    Moved moved = Moved::NotWritten;
+    if (file.Close() && written)
     {
-        DeleteFileW(temporary.c_str());
-        return false;
+        if (!keepAs.empty())
+            moved = SwapIn(temporary, target, keepAs);
+        else if (MoveFileExW(temporary.c_str(), target.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | (durable ? MOVEFILE_WRITE_THROUGH : 0)))
+            moved = Moved::Done;
+        else if (HeldOpen(target))
+            moved = Moved::TargetBusy;
     }
-    return true;
+    if (moved != Moved::Done)
+        DeleteFileW(temporary.c_str());
+    return moved;
 }
 
 class LocalFileTree final : public FileTree
@@ -220,7 +276,8 @@ class LocalFileTree final : public FileTree
         return IsFolder(path);
     }
 
-    CopyResult Copy(const std::string& from, const std::string& to) override
+    CopyResult Copy(const std::string& from, const std::string& to,
+                    const std::string& keepAs) override
     {
         // Sharing everything, so that the user's program can write the file
         // meanwhile, or move it away to put a new one in its place.
@@ -243,7 +300,7 @@ class LocalFileTree final : public FileTree
         // A write while the bytes were read shows in the size or the
         // last-write time, or makes the read fail (a locked range).
         bool changed = false;
-        const bool copied = WriteThenMove(LongPath(to), false, [&](HANDLE copy) {
+        const auto write = [&](HANDLE copy) {
             std::uint64_t bytes = 0;
             const Transfer transfer = CopyContent(source.Get(), copy, bytes);
             BY_HANDLE_FILE_INFORMATION after;
@@ -253,20 +310,38 @@ class LocalFileTree final : public FileTree
                       CompareFileTime(&after.ftLastWriteTime, &before.ftLastWriteTime) != 0;
             return transfer == Transfer::Done && !changed &&
                    SetFileTime(copy, nullptr, nullptr, &before.ftLastWriteTime);
-        });
-        return copied ? CopyResult::Copied : changed ? CopyResult::SourceBusy : CopyResult::Failed;
+        };
+        switch (WriteThenMove(LongPath(to), L".part", false, write,
+                              keepAs.empty() ? std::wstring() : LongPath(keepAs)))
+        {
+        case Moved::Done:
+            return CopyResult::Copied;
+        case Moved::TargetBusy:
+            return CopyResult::TargetBusy;
+        case Moved::NotKept:
+            return CopyResult::NotKept;
+        case Moved::NotWritten:
+            break;
+        }
+        return changed ? CopyResult::SourceBusy : CopyResult::Failed;
     }
 
     bool Replace(const std::string& path, const NextPiece& next) override
     {
-        return WriteThenMove(LongPath(path), true, [&next](HANDLE file) {
+        const auto write = [&next](HANDLE file) {
             for (std::string_view piece = next(); !piece.empty(); piece = next())
             {
                 if (!WriteAll(file, piece))
                     return false;
             }
             return true;
-        });
+        };
+        return WriteThenMove(LongPath(path), L".tmp", true, write) == Moved::Done;
+    }
+
+    bool Remove(const std::string& path) override
+    {
+        return DeleteFileW(LongPath(path).c_str()) != FALSE;
     }
 
     bool ClearArchive(const std::string& path) override
@@ -288,6 +363,26 @@ class LocalFileTree final : public FileTree
 } // namespace
 
 const char kPathSeparator = '\\';
+
+std::tm LocalTimeOf(FileTime time)
+{
+    const std::uint64_t ticks = static_cast<std::uint64_t>(time.count());
+    const FILETIME utc{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    // With the daylight saving time of that day, not of today.
+    SYSTEMTIME universal{};
+    SYSTEMTIME clock{};
+    if (FileTimeToSystemTime(&utc, &universal))
+        SystemTimeToTzSpecificLocalTime(nullptr, &universal, &clock);
+    std::tm tm{};
+    tm.tm_year = clock.wYear - 1900;
+    tm.tm_mon = clock.wMonth - 1;
+    tm.tm_mday = clock.wDay;
+    tm.tm_hour = clock.wHour;
+    tm.tm_min = clock.wMinute;
+    tm.tm_sec = clock.wSecond;
+    tm.tm_wday = clock.wDayOfWeek;
+    return tm;
+}
 
 FileTree& LocalFiles()
 {

@@ -46,17 +46,34 @@ class FakeFiles : public platform::FileTree
         return true;
     }
 
-    platform::CopyResult Copy(const std::string& from, const std::string& to) override
+    using platform::FileTree::Copy;
+    // Open in another program, not to be moved.
+    std::set<std::string> heldOpen;
+    // A destination that cannot keep an old copy under another name.
+    bool refusesToKeep = false;
+
+    platform::CopyResult Copy(const std::string& from, const std::string& to,
+                              const std::string& keepAs) override
     {
         if (busy.count(from))
             return platform::CopyResult::SourceBusy;
         const std::optional<platform::FileFacts> facts = Facts(from);
         if (!facts)
             return platform::CopyResult::Failed;
+        if (heldOpen.count(to))
+            return platform::CopyResult::TargetBusy;
+        if (!keepAs.empty() && entries.count(to))
+        {
+            if (refusesToKeep || entries.count(keepAs))
+                return platform::CopyResult::NotKept;
+            Add(keepAs, entries[to]);
+        }
         Add(to, {false, false, false, true, facts->size, facts->lastWrite});
         copies.emplace_back(from, to);
         return platform::CopyResult::Copied;
     }
+
+    bool Remove(const std::string& path) override { return entries.erase(path) == 1; }
 
     bool ClearArchive(const std::string& path) override
     {

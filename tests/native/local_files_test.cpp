@@ -50,6 +50,40 @@ TEST(LocalFiles, CopyTakesAHeldFileWholeAndLeavesNothingElse)
     EXPECT_FALSE(fs::exists(copy + "2"));
 }
 
+// A copy over an older one keeps the old one under its other name in the
+// same step; a name that is taken, or a file another program holds open,
+// leaves both as they were.
+TEST(LocalFiles, CopyKeepsTheFileItReplaces)
+{
+    Install folder;
+    folder.Write("new.txt", "new");
+    folder.Write("copy.txt", "old");
+    const std::string copy = folder.PathOf("copy.txt"), kept = folder.PathOf("copy (1).txt");
+    EXPECT_EQ(platform::CopyResult::Copied, files.Copy(folder.PathOf("new.txt"), copy, kept));
+    EXPECT_EQ("new", folder.Read("copy.txt"));
+    EXPECT_EQ("old", folder.Read("copy (1).txt"));
+    folder.Write("newer.txt", "newer");
+    EXPECT_EQ(platform::CopyResult::NotKept, files.Copy(folder.PathOf("newer.txt"), copy, kept));
+    EXPECT_EQ("new", folder.Read("copy.txt"));
+    EXPECT_EQ("old", folder.Read("copy (1).txt"));
+    // Nothing to keep: the copy is simply made.
+    EXPECT_EQ(platform::CopyResult::Copied,
+              files.Copy(folder.PathOf("new.txt"), folder.PathOf("first.txt"), kept + "2"));
+    EXPECT_FALSE(fs::exists(kept + "2"));
+    EXPECT_TRUE(files.Remove(kept));
+    EXPECT_EQ(4, std::distance(fs::directory_iterator(folder.Path()), {}));
+#ifdef _WIN32
+    // Held open without sharing deletion, as an editor holds a document.
+    const HANDLE held =
+        CreateFileA(copy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(platform::CopyResult::TargetBusy, files.Copy(folder.PathOf("newer.txt"), copy));
+    EXPECT_EQ(platform::CopyResult::TargetBusy, files.Copy(folder.PathOf("newer.txt"), copy, kept));
+    CloseHandle(held);
+    EXPECT_EQ("new", folder.Read("copy.txt"));
+    EXPECT_FALSE(fs::exists(kept));
+#endif
+}
+
 // The user's program, writing the file in place or saving a new one in its
 // place, is never blocked by a copy; a file that changed while it was read is
 // busy and leaves the old copy as it was.
@@ -92,7 +126,7 @@ TEST(LocalFiles, CopyNeverBlocksTheWriterNorTakesAChangingFile)
                     ? copied.size() >= (8 << 20) && content.compare(0, copied.size(), copied) == 0
                     : copied == "old copy")
         << copied.size();
-    EXPECT_FALSE(fs::exists(copy + ".tmp"));
+    EXPECT_FALSE(fs::exists(copy + ".part"));
 #ifdef __linux__
     // Bytes that are not what the file's size said when the copy began (a
     // file of /proc says 0 and holds more) are never taken for the file.
