@@ -1,0 +1,82 @@
+#pragma once
+
+#include "platform/file_tree.h"
+
+#include <ctime>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The versions a backup keeps: before a companion replaces a copy in the
+// destination, the old copy moves into
+// "<destination>\Corvane Backup versions\<the copy's folders>\<name> (YYYY-MM-DD HH-MM-SS)<extension>",
+// named by its own last-write time, so that a bad save never costs the last
+// good copy.
+namespace companions
+{
+
+// "report (2026-12-07 09-30-05).doc" for "report.doc" written then; the
+// extension is the name from its last "." (none without one), and `number`
+// 2 and up adds " (2)" before it.
+std::string VersionName(std::string_view name, const std::tm& written, int number = 1);
+
+// The version folder of a copy: the copy's folders below the destination,
+// mirrored below the versions folder. `copyPath` lies below `destination`.
+std::string VersionFolderOf(const std::string& destination, const std::string& copyPath);
+
+// A name free in the version folder for the copy as it stands now (its own
+// last-write time), " (2)" and up when the second is taken.
+std::string NextVersionPath(const std::string& destination, const std::string& copyPath,
+                            platform::FileTree& files);
+
+struct Version
+{
+    std::string path;
+    std::uint64_t size = 0;
+    platform::FileTime lastWrite{};
+};
+
+// The versions of one copy, newest first by their own last-write time (names
+// repeat where the clock goes back an hour).
+std::vector<Version> VersionsOf(const std::string& destination, const std::string& copyPath,
+                                platform::FileTree& files);
+
+// The versions of each name among the entries of one version folder: what
+// `VersionsOf` finds, for every copy of a folder in one listing.
+struct VersionCount
+{
+    std::string name;
+    int count = 0;
+};
+std::vector<VersionCount> CountVersions(const std::string& versionFolder,
+                                        platform::FileTree& files);
+
+// The name of the copy a version name belongs to ("report.doc" for
+// "report (2026-12-07 09-30-05) (2).doc"); empty for a name that is none.
+std::string CopyNameOfVersion(std::string_view versionName);
+
+enum class VersionedCopy
+{
+    Copied,
+    SourceBusy,
+    // The copy is held open, or could not be written: it stays as it was.
+    Failed,
+    // The old copy could not be moved into the versions folder: it stays as
+    // it was, and the file is reported ("cannot keep the old copy").
+    NotKept,
+};
+
+// Copies `from` over the copy at `copyPath` below `destination`, keeping the
+// copy that stood there as its newest version, then applies the retention
+// to that copy's versions. A missing copy is simply made.
+VersionedCopy CopyKeepingVersion(const std::string& from, const std::string& destination,
+                                 const std::string& copyPath, platform::FileTree& files);
+
+// Retention: each copy keeps its 10 newest versions; beyond those, the newest
+// of each of the 30 days before `today`, and the newest version older than a
+// week and the newest older than a month. Deletes the others; nothing else
+// ever deletes a version.
+void ApplyRetention(const std::string& destination, const std::string& copyPath,
+                    const std::tm& today, platform::FileTree& files);
+
+} // namespace companions
