@@ -17,6 +17,9 @@ enum class LoadRole
     Resident,
     // The installer's: ends every companion before files are replaced.
     Stop,
+    // "/restore /quiet PATH [/to FOLDER]": a restore without a window, with
+    // the rights it was started with, never handed over.
+    QuietRestore,
 };
 
 // What the installer's registration passes at log-on, and what its own

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <string>
+
+// The restore window, "Load.exe /restore" without "/quiet": shows what the
+// backup holds and restores what the user checks. Returns the exit status.
+int RunRestoreWindow(const std::string& arguments);
