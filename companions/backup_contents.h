@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What a backup holds, by source, read from the destination itself: the
@@ -92,6 +93,7 @@ class BackupContents
     const std::string& Destination() const { return m_saved.plan.destination; }
     const std::vector<Holding>& Holdings() const { return m_holdings; }
     const SavedPlan& Saved() const { return m_saved; }
+    platform::FileTree& Files() const { return *m_files; }
 
     // The files and folders directly in `folder` (the holding's copyPath or a
     // folder below it), folders first, each by name; unfinished copies
@@ -99,13 +101,18 @@ class BackupContents
     std::vector<BackupItem> List(const Holding& holding, const std::string& folder) const;
 
     // Every file of a holding below `folder` (or the holding's file itself),
-    // depth first; false from `visit` stops the walk.
-    void Walk(const Holding& holding, const std::string& folder,
+    // depth first; false from `visit` stops the walk, and is returned.
+    bool Walk(const Holding& holding, const std::string& folder,
               const std::function<bool(const BackupItem&)>& visit) const;
 
   private:
     BackupContents(SavedPlan saved, platform::FileTree& files);
     void Find();
+    bool Belongs(const Holding& holding, const std::string& folder, std::string_view name,
+                 const platform::FileFacts& facts) const;
+    // The entries of `folder` that belong to the holding, in the order listed.
+    void ForEach(const Holding& holding, const std::string& folder,
+                 const std::function<void(BackupItem&&)>& visit) const;
 
     SavedPlan m_saved;
     platform::FileTree* m_files;

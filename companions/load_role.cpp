@@ -1,5 +1,7 @@
 #include "companions/load_role.h"
 
+#include "companions/quiet_restore.h"
+
 namespace companions
 {
 
@@ -14,6 +16,13 @@ LoadRole ChooseLoadRole(std::string_view arguments, bool startedShown, bool cata
         return LoadRole::Stop;
     if (word == kLogOnArgument)
         return LoadRole::Resident;
+    if (word == kRestoreArgument)
+    {
+        const size_t second = arguments.find_first_not_of(' ', first + word.size());
+        if (second != std::string_view::npos &&
+            arguments.substr(second, arguments.find(' ', second) - second) == kQuietArgument)
+            return LoadRole::QuietRestore;
+    }
     if (startedShown)
         return LoadRole::Monitor;
     return catalogRequested ? LoadRole::Catalog : LoadRole::Resident;

@@ -79,7 +79,7 @@ std::string ReportName(const std::tm& start, int number)
 }
 
 ReportPublisher::ReportPublisher(const std::tm& start, const std::string& destination,
-                                 const std::string& localAppData)
+                                 const std::string& localAppData, std::string_view kind)
     : m_files(platform::LocalFiles()), m_destination(destination),
       m_destinationFolder(destination.empty() ? std::string()
                                               : platform::JoinPath(destination, kReportsFolder)),
@@ -90,7 +90,7 @@ ReportPublisher::ReportPublisher(const std::tm& start, const std::string& destin
     };
     for (int number = 1;; ++number)
     {
-        m_name = ReportName(start, number);
+        m_name = std::string(kind) + ReportName(start, number);
         if (!taken(m_destinationFolder) && !taken(m_profileFolder))
             break;
     }
@@ -120,21 +120,33 @@ void ReportPublisher::Notice(const std::string& text)
         KeepToShow(m_files, m_localAppData, m_name);
 }
 
-std::vector<std::string> ReportPublisher::Final(const Verdict& verdict, bool shownNow)
+std::vector<std::string> ReportPublisher::WriteBoth(const std::string& text,
+                                                    bool& reachedDestination)
 {
     std::vector<std::string> written;
     // The folder of an unplugged drive must not appear on the drive that
     // took its letter.
     if (m_files.IsFolder(m_destination))
     {
-        if (std::string path = WriteInto(m_destination, m_destinationFolder, ReportText(verdict));
-            !path.empty())
+        if (std::string path = WriteInto(m_destination, m_destinationFolder, text); !path.empty())
             written.push_back(std::move(path));
     }
-    const bool reachedDestination = !written.empty();
-    if (std::string path = WriteInto(m_localAppData, m_profileFolder, ReportText(verdict));
-        !path.empty())
+    reachedDestination = !written.empty();
+    if (std::string path = WriteInto(m_localAppData, m_profileFolder, text); !path.empty())
         written.push_back(std::move(path));
+    return written;
+}
+
+std::vector<std::string> ReportPublisher::Shown(const std::string& text)
+{
+    bool reachedDestination = false;
+    return WriteBoth(text, reachedDestination);
+}
+
+std::vector<std::string> ReportPublisher::Final(const Verdict& verdict, bool shownNow)
+{
+    bool reachedDestination = false;
+    std::vector<std::string> written = WriteBoth(ReportText(verdict), reachedDestination);
     if (shownNow || (reachedDestination && !verdict.HasBadNews()))
         MarkShown(m_files, m_localAppData, m_name);
     else
@@ -147,6 +159,8 @@ std::vector<std::string> ReportsToShow(const std::string& localAppData)
     std::vector<std::string> paths;
     for (const std::string& name : NamesToShow(localAppData))
     {
+        if (name.rfind(kRestoreReportKind, 0) == 0)
+            continue;
         const std::string path = platform::JoinPath(ProfileReports(localAppData), name);
         // A report the user deleted meanwhile has nothing left to show.
         if (store::TestRead(path))

@@ -6,10 +6,14 @@
 
 #include <ctime>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace companions
 {
+
+// What begins the name of a restore's report.
+inline constexpr std::string_view kRestoreReportKind = "restore ";
 
 // "2026-03-04 05-06-07.txt" for a run that started then (local time); the
 // second report of that second is "2026-03-04 05-06-07 (2).txt", and so on.
@@ -26,8 +30,9 @@ std::string ReportName(const std::tm& start, int number);
 class ReportPublisher
 {
   public:
+    // `kind` begins the name of a report that is no backup's ("restore ").
     ReportPublisher(const std::tm& start, const std::string& destination,
-                    const std::string& localAppData);
+                    const std::string& localAppData, std::string_view kind = {});
 
     const std::string& Name() const { return m_name; }
 
@@ -41,11 +46,16 @@ class ReportPublisher
     // Returns the paths written, the destination's first.
     std::vector<std::string> Final(const Verdict& verdict, bool shownNow);
 
+    // A report its run shows itself (a restore's): written whole into both
+    // places, never kept to be shown. Returns the paths written.
+    std::vector<std::string> Shown(const std::string& text);
+
     // News that is no run's verdict (an agent that could not start, say),
     // "\n" line ends: in the profile only, kept to be shown.
     void Notice(const std::string& text);
 
   private:
+    std::vector<std::string> WriteBoth(const std::string& text, bool& reachedDestination);
     std::string WriteInto(const std::string& root, const std::string& folder,
                           const std::string& text);
 
@@ -57,7 +67,8 @@ class ReportPublisher
     std::string m_name;
 };
 
-// The full paths of the reports to show, oldest first.
+// The full paths of the reports to show, oldest first; a restore's report
+// never is one.
 std::vector<std::string> ReportsToShow(const std::string& localAppData);
 // Opens each report to show, oldest first; one that opened is shown.
 void ShowKeptReports(const std::string& localAppData, Shell& shell);

@@ -66,6 +66,8 @@ struct RestoreFile
     bool isVersion = false;
     // The copy is gone: the file counts as not restored.
     bool noCopy = false;
+    // A name that would climb out of the place restored to: never written.
+    bool climbsOut = false;
 };
 
 struct RestoreList

@@ -3,7 +3,9 @@
 #include "companions/agent_start.h"
 #include "companions/catalog.h"
 #include "companions/load_role.h"
+#include "companions/quiet_restore.h"
 #include "companions/report.h"
+#include "desktop/running_backup.h"
 #include "desktop/unelevated_start.h"
 #include "framework/win_app.h"
 #include "model/backup_running.h"
@@ -16,6 +18,7 @@
 #include "store/store_file.h"
 
 #include <exception>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -76,6 +79,8 @@ std::string Arguments()
     return end == std::string::npos ? std::string() : line.substr(end + 1);
 }
 
+constexpr const char* kQuietRestoreUsage = "Usage: Load.exe /restore /quiet PATH [/to FOLDER]";
+
 class CLoadApp : public CWinApp
 {
   public:
@@ -100,11 +105,38 @@ class CLoadApp : public CWinApp
         case companions::LoadRole::Stop:
             StopCompanions(directory.Root().c_str());
             break;
+        case companions::LoadRole::QuietRestore:
+            m_status = QuietRestore(directory, arguments);
+            break;
         }
         return FALSE;
     }
 
+    int ExitInstance() override { return m_status; }
+
   private:
+    // For scripts, which read the exit status: the restore runs here, with
+    // the rights this start has, and says its outcome on the caller's console.
+    static int QuietRestore(const InstallDirectory& directory, const std::string& arguments)
+    {
+        const std::optional<companions::QuietRestoreArguments> parsed =
+            companions::ParseQuietRestore(arguments);
+        const companions::QuietRestoreOutcome outcome =
+            parsed ? companions::RunQuietRestore(directory, *parsed,
+                                                 {platform::LocalFiles(), platform::LocalTimeNow(),
+                                                  platform::LocalAppData(), WaitWhileBackupRuns})
+                   : companions::QuietRestoreOutcome{2, kQuietRestoreUsage};
+        AttachConsole(ATTACH_PARENT_PROCESS);
+        const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+        if (error != nullptr && error != INVALID_HANDLE_VALUE)
+        {
+            const std::string line = outcome.line + "\r\n";
+            DWORD written = 0;
+            WriteFile(error, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+        }
+        return outcome.status;
+    }
+
     // The catalog flow's start: the list is the one the same click saves, so
     // the work begins once the dialog has ended.
     static void Catalog(const InstallDirectory& directory)
@@ -172,6 +204,8 @@ class CLoadApp : public CWinApp
         m_pMainWnd = nullptr;
         follow.join();
     }
+
+    int m_status = 0;
 };
 
 CLoadApp theApp;

@@ -42,3 +42,18 @@ std::string MirrorOf(std::string_view path)
     rest.erase(std::remove(rest.begin(), rest.end(), ':'), rest.end());
     return Joined("other", rest, separator);
 }
+
+std::string OriginalOfMirror(std::string_view mirror)
+{
+    const size_t end = platform::FindFirstCharacterOf(mirror, "\\/");
+    const std::string_view first = mirror.substr(0, end);
+    const std::string_view rest =
+        end == std::string_view::npos ? std::string_view() : mirror.substr(end + 1);
+    const char separator = end == std::string_view::npos ? '\\' : mirror[end];
+    if (first.size() == 1 && std::isalpha(static_cast<unsigned char>(first[0])))
+        return std::string(first) + ":" + separator + std::string(rest);
+    // A share needs its server and its name.
+    if (first == "UNC" && platform::FindFirstCharacterOf(rest, "\\/") != std::string_view::npos)
+        return std::string(2, separator) + std::string(rest);
+    return {};
+}

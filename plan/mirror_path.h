@@ -12,3 +12,9 @@
 // separators and colons. A trailing separator is ignored; the separators are
 // the path's own.
 std::string MirrorOf(std::string_view path);
+
+// The path a mirror below the destination names: "C\Docs" gives "C:\Docs",
+// "D" gives "D:\", "UNC\server\share\x" gives "\\server\share\x". Empty for a
+// mirror whose path is lost ("other\...", "UNC" without a share) and for a
+// name that is no mirror.
+std::string OriginalOfMirror(std::string_view mirror);

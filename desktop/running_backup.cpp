@@ -1,4 +1,4 @@
-#include "app/running_backup.h"
+#include "desktop/running_backup.h"
 
 #include "model/backup_running.h"
 #include "platform/win32/handle.h"
@@ -10,4 +10,12 @@ bool IsBackupRunning()
     // Made by a process with other rights, the mutex exists all the same.
     const platform::Handle mutex(OpenMutexA(SYNCHRONIZE, FALSE, kBackupRunningMutex));
     return mutex.IsOpen() || GetLastError() == ERROR_ACCESS_DENIED;
+}
+
+void WaitWhileBackupRuns()
+{
+    // The mutex may belong to a process with other rights: it cannot be
+    // waited on then, only looked for.
+    while (IsBackupRunning())
+        Sleep(500);
 }
