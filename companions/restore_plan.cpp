@@ -127,6 +127,8 @@ class Targets
             if (holding.isFile)
                 return {holding.originalPath, true};
             const std::string_view below = Below(copyPath, holding.copyPath);
+            if (below.empty())
+                return {holding.originalPath, true};
             return {platform::JoinPath(holding.originalPath, below), StaysBelow(below)};
         }
         const std::string_view below = m_mirrored       ? Below(copyPath, m_contents.Destination())

@@ -288,6 +288,8 @@ TEST(LoadRole, ChosenFromTheArgumentsTheShowStateAndTheCatalogRequest)
         {"/logon /relayed", false, true, LoadRole::Resident},
         {"/stop", true, false, LoadRole::Stop},
         {"/other", false, false, LoadRole::Resident},
+        {" /restore  /quiet C:\\Docs", true, true, LoadRole::QuietRestore},
+        {"/restore /quiet", false, false, LoadRole::QuietRestore},
     };
     for (const auto& [arguments, shown, catalog, role] : cases)
         EXPECT_EQ(role, companions::ChooseLoadRole(arguments, shown, catalog)) << arguments;

@@ -1,0 +1,354 @@
+#include "companions/backup_contents.h"
+#include "companions/quiet_restore.h"
+#include "companions/report.h"
+#include "companions/restore_plan.h"
+#include "tests/native/agent_support.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+using companions::ConflictChoice;
+using companions::HoldingKind;
+
+namespace
+{
+
+const std::string kDest = "E:\\Backup";
+const std::string kSep(1, platform::kPathSeparator);
+
+companions::RestoreItem Item(std::size_t holding, std::string copyPath = {},
+                             std::string versionPath = {})
+{
+    return companions::RestoreItem{holding, std::move(copyPath), std::move(versionPath)};
+}
+
+companions::SavedPlan Saved(const BackupSelection& selection, FakeFiles& files)
+{
+    companions::SavedPlan saved;
+    saved.selection = selection;
+    saved.plan = PlanBackup(selection, files);
+    return saved;
+}
+
+companions::BackupContents Contents(const BackupSelection& selection, FakeFiles& files)
+{
+    return *companions::BackupContents::Read(Saved(selection, files), files);
+}
+
+// "kind label -> original" for each holding.
+std::vector<std::string> Holdings(const companions::BackupContents& contents)
+{
+    static const char* const kinds[] = {"source", "not in selection", "other", "system"};
+    std::vector<std::string> lines;
+    for (const companions::Holding& holding : contents.Holdings())
+        lines.push_back(std::string(kinds[static_cast<int>(holding.kind)]) + " " + holding.label +
+                        " -> " + holding.originalPath);
+    return lines;
+}
+
+std::vector<std::string> Names(const std::vector<companions::BackupItem>& items)
+{
+    std::vector<std::string> names;
+    for (const companions::BackupItem& item : items)
+        names.push_back(item.name + (item.isFolder ? "\\" : ""));
+    return names;
+}
+
+// "target <- from" for each file a restore writes.
+std::vector<std::string> Targets(const companions::RestoreList& list)
+{
+    std::vector<std::string> lines;
+    for (const companions::RestoreFile& file : list.files)
+        lines.push_back(file.target + " <- " + file.from + (file.noCopy ? " (no copy)" : ""));
+    return lines;
+}
+
+std::vector<std::string> Reasons(const companions::RestoreVerdict& verdict)
+{
+    std::vector<std::string> lines;
+    for (const companions::NotRestored& file : verdict.notRestored)
+        lines.push_back(file.path + "\t" + companions::RestoreReasonText(file.reason));
+    return lines;
+}
+
+// The local second that reads as this date and time.
+std::int64_t SecondOf(int year, int month, int day, int hour, int minute, int second)
+{
+    std::tm time = LocalTime(year, month, day, hour, minute, second);
+    time.tm_isdst = -1;
+    return static_cast<std::int64_t>(std::mktime(&time));
+}
+
+const std::tm kToday = LocalTime(2026, 12, 8, 10, 0, 0);
+
+} // namespace
+
+// One source: its place is the destination less the program's folders; what
+// its plan would not copy shows apart, and System State on its own.
+TEST(BackupContents, OneSourceHoldsTheDestinationLessTheProgramsFolders)
+{
+    FakeFiles files;
+    for (const char* path :
+         {"\\Docs\\a.doc", "\\Docs\\Sub\\b.doc", "\\Docs\\notes.zzz", "\\top.doc", "\\old.zzz",
+          "\\x.doc.part", "\\Corvane Backup reports\\r.txt", "\\systemstate\\s.dll"})
+        files.AddFile(kDest + path, 100, false, 7);
+    files.AddFile(kDest + "\\Corvane Backup versions\\top (2026-12-07 09-30-05).doc", 50);
+    files.AddFile(kDest + "\\Corvane Backup versions\\top (2026-12-06 09-30-05).doc", 40);
+    // Documents only: the text files are the backup's, not this selection's.
+    const auto contents = Contents(Selection({"C:\\Work"}, kDest, "0000001000"), files);
+    EXPECT_EQ((std::vector<std::string>{"source C:\\Work -> C:\\Work", "other Other files -> ",
+                                        "system System State -> "}),
+              Holdings(contents));
+    const auto& holdings = contents.Holdings();
+    const auto top = contents.List(holdings[0], kDest);
+    EXPECT_EQ((std::vector<std::string>{"Docs\\", "top.doc"}), Names(top));
+    EXPECT_EQ(2, top[1].versions);
+    EXPECT_EQ(7u, top[1].size);
+    EXPECT_EQ((std::vector<std::string>{"Docs\\", "old.zzz"}),
+              Names(contents.List(holdings[1], kDest)));
+    EXPECT_EQ((std::vector<std::string>{"Sub\\", "notes.zzz"}),
+              Names(contents.List(holdings[1], kDest + "\\Docs")));
+    std::vector<std::string> walked;
+    contents.Walk(holdings[0], kDest, [&walked](const companions::BackupItem& item) {
+        walked.push_back(item.copyPath);
+        return true;
+    });
+    EXPECT_EQ(3u, walked.size());
+
+    // All file types copy every name: nothing else to show.
+    EXPECT_EQ((std::vector<std::string>{"source C:\\Work -> C:\\Work", "system System State -> "}),
+              Holdings(Contents(Selection({"C:\\Work"}, kDest, "1000000000"), files)));
+    EXPECT_FALSE(companions::BackupContents::Read(
+        Saved(Selection({"C:\\Work"}, "F:\\Gone", "1000000000"), files), files));
+    EXPECT_EQ("Your backup folder F:\\Gone cannot be found.",
+              companions::DestinationMissingText("F:\\Gone"));
+}
+
+// Two or more: each source is its mirror; mirrors no source covers are
+// marked, a share keeps its server and name, and loose files are other files.
+TEST(BackupContents, SeveralSourcesAreTheirMirrors)
+{
+    FakeFiles files;
+    files.AddFile("C:\\Notes\\n.txt", 1);
+    for (const char* path :
+         {"\\C\\Docs\\a.doc", "\\C\\Notes\\n.txt", "\\C\\Notes\\gone.txt", "\\C\\Old\\o.txt",
+          "\\D\\d.txt", "\\UNC\\nas\\home\\h.txt", "\\other\\x\\y.txt", "\\loose.txt"})
+        files.AddFile(kDest + path, 100);
+    const auto contents = Contents(
+        Selection({"C:\\Docs", "C:\\Notes\\n.txt", "C:\\Missing"}, kDest, "1000000000"), files);
+    EXPECT_EQ((std::vector<std::string>{
+                  "source C:\\Docs -> C:\\Docs",
+                  "source C:\\Notes\\n.txt -> C:\\Notes\\n.txt",
+                  "source C:\\Missing -> C:\\Missing",
+                  "not in selection C:\\Notes\\gone.txt -> C:\\Notes\\gone.txt",
+                  "not in selection C:\\Old -> C:\\Old",
+                  "not in selection D:\\ -> D:\\",
+                  "not in selection \\\\nas\\home -> \\\\nas\\home",
+                  "not in selection other -> ",
+                  "other Other files -> ",
+              }),
+              Holdings(contents));
+    EXPECT_TRUE(contents.Holdings()[1].isFile);
+    EXPECT_EQ((std::vector<std::string>{"loose.txt"}),
+              Names(contents.List(contents.Holdings()[8], kDest)));
+}
+
+// Back to the original place, or below another folder with the path below
+// the source, or with the mirror path once two holdings are restored.
+TEST(RestorePlan, TargetsKeepThePathBelowTheSourceOrTheMirror)
+{
+    FakeFiles files;
+    files.AddFile("C:\\Notes\\n.txt", 1);
+    for (const char* path : {"\\C\\Docs\\a.doc", "\\C\\Docs\\Sub\\b.doc", "\\C\\Notes\\n.txt",
+                             "\\C\\Old\\o.txt", "\\other\\x\\y.txt", "\\systemstate\\s.dll"})
+        files.AddFile(kDest + path, 100);
+    const auto contents = Contents(
+        Selection({"C:\\Docs", "C:\\Notes\\n.txt", "C:\\Gone"}, kDest, "1000000000"), files);
+    using Request = companions::RestoreRequest;
+    EXPECT_EQ((std::vector<std::string>{
+                  "C:\\Docs\\a.doc <- E:\\Backup\\C\\Docs\\a.doc",
+                  "C:\\Docs\\Sub\\b.doc <- E:\\Backup\\C\\Docs\\Sub\\b.doc",
+                  "C:\\Notes\\n.txt <- E:\\Backup\\C\\Notes\\n.txt",
+                  "C:\\Gone <- E:\\Backup\\C\\Gone (no copy)",
+                  "C:\\Old\\o.txt <- E:\\Backup\\C\\Old\\o.txt",
+              }),
+              Targets(ListRestore(contents, Request{{Item(0), Item(1), Item(2), Item(3)}, {}})));
+    EXPECT_EQ(
+        (std::vector<std::string>{"F:\\Got\\Sub\\b.doc <- E:\\Backup\\C\\Docs\\Sub\\b.doc"}),
+        Targets(ListRestore(contents, Request{{Item(0, kDest + "\\C\\Docs\\Sub")}, "F:\\Got"})));
+    EXPECT_EQ((std::vector<std::string>{
+                  "F:\\Got\\C\\Notes\\n.txt <- E:\\Backup\\C\\Notes\\n.txt",
+                  "F:\\Got\\systemstate\\s.dll <- E:\\Backup\\systemstate\\s.dll",
+              }),
+              Targets(ListRestore(contents, Request{{Item(1), Item(5)}, "F:\\Got"})));
+
+    using companions::RestoreRefusal;
+    // System State and a mirror whose path is lost go elsewhere only; the
+    // backup itself is never a place to restore to.
+    EXPECT_EQ(RestoreRefusal::OnlyElsewhere, ListRestore(contents, Request{{Item(5)}, {}}).refusal);
+    EXPECT_EQ(RestoreRefusal::OnlyElsewhere, ListRestore(contents, Request{{Item(4)}, {}}).refusal);
+    EXPECT_EQ(RestoreRefusal::InsideBackup,
+              ListRestore(contents, Request{{Item(0)}, kDest + "\\C"}).refusal);
+    EXPECT_EQ(RestoreRefusal::InsideBackup,
+              ListRestore(contents, Request{{Item(0)}, kDest}).refusal);
+}
+
+// Every conflict rule, with a file held open and a folder that cannot keep.
+TEST(RestoreRun, ConflictsAreAskedAndAnsweredAsTheUserSays)
+{
+    FakeFiles files;
+    const std::int64_t copied = SecondOf(2026, 12, 7, 9, 30, 5);
+    for (const char* name : {"same", "both", "replace", "skip", "busy", "new"})
+        files.AddFile(kDest + "\\" + name + ".doc", copied, false, 10);
+    files.AddFile("C:\\W\\same.doc", copied + 1, false, 10);
+    for (const char* name : {"both", "replace", "skip", "busy"})
+        files.AddFile(std::string("C:\\W\\") + name + ".doc", copied, false, 20);
+    files.AddFile("C:\\W\\both (restored 2026-12-08).doc", 1);
+    files.heldOpen.insert("C:\\W\\busy.doc");
+    const auto contents = Contents(Selection({"C:\\W"}, kDest, "1000000000"), files);
+
+    std::vector<std::string> asked;
+    const std::map<std::string, ConflictChoice> answers = {
+        {"C:\\W\\both.doc", ConflictChoice::KeepBoth},
+        {"C:\\W\\busy.doc", ConflictChoice::Replace},
+        {"C:\\W\\replace.doc", ConflictChoice::Replace},
+        {"C:\\W\\skip.doc", ConflictChoice::Skip},
+    };
+    companions::RestoreCallbacks callbacks;
+    callbacks.ask = [&](const companions::Conflict& conflict) {
+        asked.push_back(conflict.target + " " + std::to_string(conflict.targetSize) + "/" +
+                        std::to_string(conflict.copySize));
+        return companions::ConflictAnswer{answers.at(conflict.target), false};
+    };
+    std::vector<std::size_t> progress;
+    callbacks.progress = [&progress](const companions::RestoreProgress& now) {
+        progress.push_back(now.filesDone);
+    };
+    const auto list = ListRestore(contents, {{Item(0)}, {}});
+    const auto verdict = RunRestore(contents, list, kToday, callbacks, files);
+    EXPECT_EQ((std::vector<std::string>{"C:\\W\\both.doc 20/10", "C:\\W\\busy.doc 20/10",
+                                        "C:\\W\\replace.doc 20/10", "C:\\W\\skip.doc 20/10"}),
+              asked);
+    EXPECT_EQ((std::vector<std::string>{"C:\\W\\busy.doc\tin use", "C:\\W\\skip.doc\tskipped"}),
+              Reasons(verdict));
+    EXPECT_EQ("2 of 6 files were not restored.", companions::RestoreFirstLine(verdict));
+    EXPECT_EQ((std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6}), progress);
+    EXPECT_EQ(10u, files.entries.at("C:\\W\\both (restored 2026-12-08) (2).doc").size);
+    EXPECT_EQ(20u, files.entries.at("C:\\W\\both.doc").size);
+    EXPECT_EQ(10u, files.entries.at("C:\\W\\replace.doc").size);
+    EXPECT_EQ(10u, files.entries.at("C:\\W\\new.doc").size);
+    // The user's file went among the copy's versions, under its own time.
+    EXPECT_EQ(20u, files.entries
+                       .at(kDest + "\\Corvane Backup versions\\replace (2026-12-07 09-30-05).doc")
+                       .size);
+    EXPECT_FALSE(files.Facts(kDest + "\\Corvane Backup versions\\busy (2026-12-07 09-30-05).doc"));
+    EXPECT_EQ(std::chrono::seconds(copied + 1), files.entries.at("C:\\W\\same.doc").lastWrite);
+
+    // Elsewhere, "Replace" keeps the replaced file beside itself, and an
+    // answer for all is asked once.
+    files.AddFile("F:\\To\\both.doc", 5, false, 5);
+    files.AddFile("F:\\To\\skip.doc", 5, false, 5);
+    asked.clear();
+    callbacks.ask = [&asked](const companions::Conflict& conflict) {
+        asked.push_back(conflict.target);
+        return companions::ConflictAnswer{ConflictChoice::Replace, true};
+    };
+    const auto elsewhere = RunRestore(contents, ListRestore(contents, {{Item(0)}, "F:\\To"}),
+                                      kToday, callbacks, files);
+    EXPECT_EQ((std::vector<std::string>{"F:\\To\\both.doc"}), asked);
+    EXPECT_EQ("All 6 files were restored.", companions::RestoreFirstLine(elsewhere));
+    EXPECT_EQ(5u, files.entries.at("F:\\To\\skip (replaced 2026-12-08).doc").size);
+    EXPECT_EQ(10u, files.entries.at("F:\\To\\skip.doc").size);
+
+    // A folder that cannot keep the replaced file leaves it: not written.
+    files.refusesToKeep = true;
+    files.AddFile("F:\\To\\new.doc", 5);
+    const auto notKept =
+        RunRestore(contents, ListRestore(contents, {{Item(0, kDest + "\\new.doc")}, "F:\\To"}),
+                   kToday, callbacks, files);
+    EXPECT_EQ((std::vector<std::string>{"F:\\To\\new.doc\tcannot be written"}), Reasons(notKept));
+
+    // Without a question, both are kept; a stopped restore skips the rest.
+    callbacks = {};
+    int left = 1;
+    callbacks.keepGoing = [&left] { return left-- > 0; };
+    files.Remove(kDest + "\\both.doc");
+    const auto stopped = RunRestore(
+        contents,
+        ListRestore(contents, {{Item(0, kDest + "\\both.doc"), Item(0, kDest + "\\new.doc")}, {}}),
+        kToday, callbacks, files);
+    EXPECT_EQ((std::vector<std::string>{"C:\\W\\both.doc\tthe backup holds no copy",
+                                        "C:\\W\\new.doc\tskipped"}),
+              Reasons(stopped));
+}
+
+// A version put back in its place becomes the current copy again; the copy
+// it displaces becomes a version.
+TEST(RestoreRun, AVersionRestoredInPlaceIsTheCurrentCopyAgain)
+{
+    FakeFiles files;
+    const std::int64_t good = SecondOf(2026, 12, 6, 8, 0, 0), bad = SecondOf(2026, 12, 7, 9, 30, 5);
+    const std::string version = kDest + "\\Corvane Backup versions\\plan (2026-12-06 08-00-00).doc";
+    files.AddFile(version, good, false, 30);
+    files.AddFile(kDest + "\\plan.doc", bad, false, 3);
+    files.AddFile("C:\\W\\plan.doc", bad, false, 3);
+    const auto contents = Contents(Selection({"C:\\W"}, kDest, "1000000000"), files);
+    companions::RestoreCallbacks callbacks;
+    callbacks.ask = [](const companions::Conflict&) {
+        return companions::ConflictAnswer{ConflictChoice::Replace, false};
+    };
+    const auto verdict =
+        RunRestore(contents, ListRestore(contents, {{Item(0, kDest + "\\plan.doc", version)}, {}}),
+                   kToday, callbacks, files);
+    EXPECT_EQ("All 1 files were restored.", companions::RestoreFirstLine(verdict));
+    EXPECT_EQ(30u, files.entries.at("C:\\W\\plan.doc").size);
+    EXPECT_EQ(30u, files.entries.at(kDest + "\\plan.doc").size);
+    EXPECT_EQ(
+        3u,
+        files.entries.at(kDest + "\\Corvane Backup versions\\plan (2026-12-07 09-30-05).doc").size);
+}
+
+// "Load.exe /restore /quiet PATH [/to FOLDER]": its words, its statuses, its
+// report (ANSI, CR LF), which the log-on display never shows.
+TEST(QuietRestore, StatusesLinesAndReport)
+{
+    using companions::ParseQuietRestore;
+    EXPECT_EQ("C:\\My Docs", ParseQuietRestore("/restore /quiet \"C:\\My Docs\"")->path);
+    EXPECT_EQ("F:\\To", ParseQuietRestore("/restore /quiet C:\\W /to F:\\To")->toFolder);
+    EXPECT_FALSE(ParseQuietRestore("/restore /quiet"));
+    EXPECT_FALSE(ParseQuietRestore("/restore /quiet C:\\W /from F:\\To"));
+
+    Install install, profile;
+    FakeFiles files;
+    files.AddFile(kDest + "\\a.doc", 100, false, 4);
+    files.AddFile(kDest + "\\Sub\\b.doc", 100, false, 4);
+    files.AddFile("C:\\W\\Sub\\b.doc", 200, false, 5);
+    const std::tm start = LocalTime(2026, 12, 8, 10, 0, 0);
+    const companions::QuietRestoreContext context{files, start, profile.Path(), {}};
+    const auto run = [&](const std::string& path, const std::string& to = {}) {
+        const auto outcome = RunQuietRestore(install.Directory(), {path, to}, context);
+        return std::to_string(outcome.status) + " " + outcome.line;
+    };
+    EXPECT_EQ("2 Choose a folder to back up to first.", run("C:\\W"));
+    SaveSelection(install.Directory(), Selection({"C:\\W"}, "F:\\Gone", "1000000000"));
+    EXPECT_EQ("2 Your backup folder F:\\Gone cannot be found.", run("C:\\W"));
+    SaveSelection(install.Directory(), Selection({"C:\\W"}, kDest, "1000000000"));
+    EXPECT_EQ("2 C:\\Wx is not in your backup selection.", run("C:\\Wx"));
+    EXPECT_EQ("2 Choose a folder outside your backup folder.", run("C:\\W", kDest));
+    files.heldOpen.insert("C:\\W\\a.doc");
+    EXPECT_EQ("1 1 of 1 files were not restored.", run("C:\\W\\a.doc"));
+    files.heldOpen.clear();
+    EXPECT_EQ("0 All 2 files were restored.", run("C:\\W\\"));
+    EXPECT_EQ(5u, files.entries.at("C:\\W\\Sub\\b.doc").size);
+    EXPECT_EQ(4u, files.entries.at("C:\\W\\Sub\\b (restored 2026-12-08).doc").size);
+
+    const std::string reports = "Corvane Backup" + kSep + "reports" + kSep;
+    EXPECT_EQ("1 of 1 files were not restored.\r\nC:\\W\\a.doc\tin use\r\n",
+              profile.Read(reports + "restore 2026-12-08 10-00-00.txt"));
+    EXPECT_EQ("All 2 files were restored.\r\n",
+              profile.Read(reports + "restore 2026-12-08 10-00-00 (2).txt"));
+    // Even listed to be shown, a restore's report is not shown at log-on.
+    profile.Write("Corvane Backup" + kSep + "reports to show",
+                  "restore 2026-12-08 10-00-00.txt\r\n");
+    EXPECT_TRUE(companions::ReportsToShow(profile.Path()).empty());
+}
