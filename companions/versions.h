@@ -9,8 +9,8 @@
 
 // The versions a backup keeps: before a companion replaces a copy in the
 // destination, the old copy moves into
-// "<destination>\Corvane Backup versions\<the copy's folders>\<name> (YYYY-MM-DD
-// HH-MM-SS)<extension>", named by its own last-write time, so that a bad save never costs the last
+// "<destination>\Corvane Backup versions\<the copy's folders>\<name> (YYYY-MM-DD HH-MM-SS)<extension>",
+// named by its own last-write time, so that a bad save never costs the last
 // good copy.
 namespace companions
 {
