@@ -9,15 +9,16 @@
 
 // The versions a backup keeps: before a companion replaces a copy in the
 // destination, the old copy moves into
-// "<destination>\Corvane Backup versions\<the copy's folders>\<name> (YYYY-MM-DD HH-MM-SS)<extension>",
-// named by its own last-write time, so that a bad save never costs the last
+// "<destination>\Corvane Backup versions\<the copy's folders>\<name> (YYYY-MM-DD
+// HH-MM-SS)<extension>", named by its own last-write time, so that a bad save never costs the last
 // good copy.
 namespace companions
 {
 
 // "report (2026-12-07 09-30-05).doc" for "report.doc" written then; the
-// extension is the name from its last "." (none without one), and `number`
-// 2 and up adds " (2)" before it.
+// extension is the name from its last "." (none without one, nor for a name
+// whose only "." is its first character: ".profile (2026-12-07 09-30-05)"),
+// and `number` 2 and up adds " (2)" before it.
 std::string VersionName(std::string_view name, const std::tm& written, int number = 1);
 
 // The version folder of a copy: the copy's folders below the destination,
@@ -25,7 +26,8 @@ std::string VersionName(std::string_view name, const std::tm& written, int numbe
 std::string VersionFolderOf(const std::string& destination, const std::string& copyPath);
 
 // A name free in the version folder for the copy as it stands now (its own
-// last-write time), " (2)" and up when the second is taken.
+// last-write time), " (2)" and up when the second is taken; empty when there
+// is no copy.
 std::string NextVersionPath(const std::string& destination, const std::string& copyPath,
                             platform::FileTree& files);
 
