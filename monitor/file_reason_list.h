@@ -5,10 +5,10 @@
 
 #include <vector>
 
-// The list of files and reasons that the monitor's and the restore window
-// show: a list view of the report style in a dialog template, "File" first
-// and "Reason" beside it, sorted by a click on a heading and reversed by the
-// next click on the same one.
+// The files a run could not deal with, as the companions' windows list them:
+// a list view of the report style in a dialog template, "File" first and
+// "Reason" beside it, sorted by a click on a heading and reversed by the next
+// click on the same one.
 class CFileReasonList : public CListCtrl
 {
   public:

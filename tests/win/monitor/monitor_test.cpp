@@ -42,7 +42,8 @@ std::vector<std::string> Listed(HWND window)
     const HWND list = GetDlgItem(window, IDC_NOT_BACKED_UP);
     std::string headings;
     char text[512] = {};
-    LVCOLUMNA column{LVCF_TEXT};
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT;
     column.pszText = text;
     column.cchTextMax = sizeof text;
     for (int i = 0; SendMessageA(list, LVM_GETCOLUMNA, i, reinterpret_cast<LPARAM>(&column)); ++i)
