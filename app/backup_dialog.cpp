@@ -2,7 +2,7 @@
 
 #include "app/drop_files.h"
 #include "app/icon_position.h"
-#include "app/running_backup.h"
+#include "desktop/running_backup.h"
 #include "flows/backup_run.h"
 #include "flows/load_store.h"
 #include "flows/save_store.h"

@@ -1,4 +1,4 @@
-#include "app/running_backup.h"
+#include "desktop/running_backup.h"
 
 #include "model/backup_running.h"
 #include "platform/win32/handle.h"
