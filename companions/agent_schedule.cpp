@@ -85,6 +85,11 @@ bool AgentSchedule::Busy(const std::string& path, Millis now)
     return true;
 }
 
+void AgentSchedule::WaitForBackup(const std::string& path, Millis now)
+{
+    m_filesDue[path] = now + kBackupWait;
+}
+
 std::optional<Millis> AgentSchedule::NextWake() const
 {
     std::optional<Millis> wake = m_storeDue;

@@ -40,6 +40,12 @@ class AgentSchedule
     // so for too long: the caller reports it.
     bool Busy(const std::string& path, Millis now);
 
+    // A backup of "Backup Now" is running, whose xcopy may be writing the
+    // file's copy: the file is tried again a while later, for as long as it
+    // runs.
+    void WaitForBackup(const std::string& path, Millis now);
+    static constexpr Millis kBackupWait = 30 * 1000;
+
     std::optional<Millis> NextWake() const;
 
     struct Due

@@ -1,6 +1,7 @@
 #include "companions/catalog.h"
 
 #include "companions/saved_selection.h"
+#include "model/backup_folders.h"
 #include "platform/file_walk.h"
 #include "store/store_file.h"
 
@@ -13,7 +14,7 @@ std::vector<std::string> CatalogList(const std::vector<std::string>& sources,
     std::vector<std::string> list;
     for (const std::string& source : sources)
     {
-        platform::WalkFiles(files, source,
+        platform::WalkFiles(files, source, kVersionsFolder,
                             [&list](const std::string& path, const std::string&,
                                     const platform::FileFacts& facts, bool) {
                                 if (facts.archive)

@@ -2,8 +2,11 @@
 
 #include "companions/verdict.h"
 #include "companions/versions.h"
+#include "model/backup_folders.h"
+#include "platform/file_walk.h"
 #include "platform/path_text.h"
 
+#include <algorithm>
 #include <set>
 
 namespace companions
@@ -17,6 +20,24 @@ struct Place
     const PlannedSource* source;
     std::string relative;
 };
+
+// A copy not yet whole, or a version of the backup's own in a folder the
+// user picked, is no file of the user's, whatever the place.
+bool IsBackupOwn(std::string_view relative, const platform::FileTree& files)
+{
+    if (platform::IsUnfinishedCopy(platform::LastComponent(relative)))
+        return true;
+    const std::string versions = files.FoldCase(kVersionsFolder);
+    for (size_t separator = platform::FindFirstCharacterOf(relative, "\\/");
+         separator != std::string_view::npos;
+         separator = platform::FindFirstCharacterOf(relative, "\\/"))
+    {
+        if (files.FoldCase(std::string(relative.substr(0, separator))) == versions)
+            return true;
+        relative.remove_prefix(separator + 1);
+    }
+    return false;
+}
 
 std::vector<Place> PlacesOf(const SavedPlan& saved, const std::string& path,
                             const platform::FileTree& files)
@@ -42,6 +63,10 @@ std::vector<Place> PlacesOf(const SavedPlan& saved, const std::string& path,
                 {&source, path.substr(upperSource.size() +
                                       (platform::EndsWithSeparator(upperSource) ? 0 : 1))});
     }
+    places.erase(
+        std::remove_if(places.begin(), places.end(),
+                       [&files](const Place& place) { return IsBackupOwn(place.relative, files); }),
+        places.end());
     return places;
 }
 

@@ -1,5 +1,6 @@
 #include "companions/expected_files.h"
 
+#include "model/backup_folders.h"
 #include "platform/environment.h"
 #include "platform/file_walk.h"
 #include "platform/path_text.h"
@@ -45,7 +46,7 @@ std::vector<ExpectedFile> ListExpectedFiles(const CopyPlan& plan, platform::File
         };
         const platform::Walk walk = platform::WalkFiles(
             files, source.isSystemFolder ? platform::ExpandEnvironment(source.path) : source.path,
-            expect);
+            kVersionsFolder, expect);
         if (walk == platform::Walk::Stopped)
             break;
         if (walk == platform::Walk::RootNotFound)

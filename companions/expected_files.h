@@ -32,7 +32,8 @@ struct ExpectedFile
 using KeepGoing = std::function<bool()>;
 
 // Every file that some step of the plan copies, once each, source by source
-// in list order. A source that is not there at all is one entry of its own,
+// in list order; the backup's own versions and copies not yet whole are
+// none. A source that is not there at all is one entry of its own,
 // so that a missing drive is never an empty, successful backup. The files
 // are the plan's whatever their archive bit: whether a file is in the
 // destination does not depend on it.

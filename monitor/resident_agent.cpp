@@ -4,6 +4,7 @@
 #include "companions/copy_on_save.h"
 #include "companions/report.h"
 #include "companions/session_end_backup.h"
+#include "desktop/running_backup.h"
 #include "desktop/shell_execute_shell.h"
 #include "framework/win_app.h"
 #include "monitor/directory_watch.h"
@@ -28,6 +29,8 @@ namespace
 constexpr const char* kWindowClass = "CorvaneBackupAgent";
 // Shown by Windows beside the program while the end of the session waits.
 constexpr const wchar_t* kBlockReason = L"Corvane Backup is backing up your files";
+// How often the end of the session looks whether a running backup has ended.
+constexpr DWORD kBackupLookMillis = 1000;
 // Time for the report after the copying stopped at the cap.
 constexpr DWORD kReportMillis = 5000;
 // Among the last programs asked to end, so that the others have saved and
@@ -152,6 +155,8 @@ void ResidentAgent::TakeCopies(companions::Millis now)
 {
     for (const SaveCopier::Copied& copied : m_copier->TakeCopied())
     {
+        for (const std::string& file : copied.postponed)
+            m_schedule.WaitForBackup(file, now);
         std::vector<std::pair<std::string, companions::SavedFileCopy>> uncopied;
         for (const auto& [file, result] : copied.files)
         {
@@ -194,6 +199,11 @@ void ResidentAgent::BackUpAtSessionEnd()
     // write the same copy at the same time.
     m_copier->Drop();
     m_copier->WaitIdle(std::chrono::milliseconds(deadline - Now()));
+    // Nor while the xcopy of a "Backup Now" may write them, which the end of
+    // the session ends too. Nothing signals the mutex's end: it is looked at
+    // once a second, within the cap.
+    while (IsBackupRunning() && Now() + kBackupLookMillis < deadline)
+        Sleep(kBackupLookMillis);
     // On a thread of its own: a copy that hangs on a dead network destination
     // must not hold the session past the cap. A hung thread is left to the
     // end of the session, which ends it.

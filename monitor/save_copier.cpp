@@ -1,6 +1,7 @@
 #include "monitor/save_copier.h"
 
 #include "companions/report.h"
+#include "desktop/running_backup.h"
 #include "framework/win_app.h"
 #include "platform/file_tree.h"
 #include "platform/local_time.h"
@@ -43,10 +44,15 @@ SaveCopier::Copied SaveCopier::Do(const Batch& batch, State& state)
     if (!batch.uncopied.empty())
         state.uncopied.Add(*batch.saved, batch.uncopied, platform::LocalFiles(),
                            platform::LocalTimeNow());
-    Copied copied{batch.saved, {}};
+    Copied copied{batch.saved, {}, {}};
     for (const std::string& file : batch.copy)
-        copied.files.emplace_back(
-            file, companions::CopySavedFile(*batch.saved, file, platform::LocalFiles()));
+    {
+        if (IsBackupRunning())
+            copied.postponed.push_back(file);
+        else
+            copied.files.emplace_back(
+                file, companions::CopySavedFile(*batch.saved, file, platform::LocalFiles()));
+    }
     return copied;
 }
 
@@ -115,7 +121,7 @@ void SaveCopier::Work(std::shared_ptr<State> state)
             {
                 const std::lock_guard<std::mutex> hold(state->lock);
                 state->working = false;
-                if (!copied.files.empty())
+                if (!copied.files.empty() || !copied.postponed.empty())
                     state->copied.push_back(std::move(copied));
             }
             state->wake.notify_all();

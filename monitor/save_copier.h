@@ -39,6 +39,9 @@ class SaveCopier
     {
         std::shared_ptr<const companions::SavedPlan> saved;
         std::vector<std::pair<std::string, companions::SavedFileCopy>> files;
+        // Not copied while a backup of "Backup Now" runs: its xcopy may be
+        // writing the same copies.
+        std::vector<std::string> postponed;
     };
 
     explicit SaveCopier(const std::string& localAppData);

@@ -2,6 +2,8 @@
 
 #include "platform/path_text.h"
 
+#include <algorithm>
+#include <cctype>
 #include <optional>
 
 namespace platform
@@ -14,13 +16,17 @@ namespace
 class TreeWalk
 {
   public:
-    TreeWalk(FileTree& files, const VisitFile& visit) : m_files(files), m_visit(visit) {}
+    TreeWalk(FileTree& files, std::string_view passedOver, const VisitFile& visit)
+        : m_files(files), m_passedOver(files.FoldCase(std::string(passedOver))), m_visit(visit)
+    {
+    }
 
     bool Folder(const std::string& folder, bool hiddenOnTheWay)
     {
         bool goOn = true;
         m_files.List(folder, [&](std::string_view name, const FileFacts& facts) {
-            if (!goOn)
+            if (!goOn || (facts.isFolder ? m_files.FoldCase(std::string(name)) == m_passedOver
+                                         : IsUnfinishedCopy(name)))
                 return;
             const size_t depth = m_relative.size();
             if (depth > 0)
@@ -53,15 +59,26 @@ class TreeWalk
 
   private:
     FileTree& m_files;
+    const std::string m_passedOver;
     const VisitFile& m_visit;
     std::string m_relative;
 };
 
 } // namespace
 
-Walk WalkFiles(FileTree& files, const std::string& root, const VisitFile& visit)
+bool IsUnfinishedCopy(std::string_view name)
 {
-    return TreeWalk(files, visit).Root(root);
+    const std::string_view suffix = kUnfinishedCopySuffix;
+    return name.size() >= suffix.size() &&
+           std::equal(suffix.begin(), suffix.end(), name.end() - suffix.size(), [](char a, char b) {
+               return a == std::tolower(static_cast<unsigned char>(b));
+           });
+}
+
+Walk WalkFiles(FileTree& files, const std::string& root, std::string_view passedOver,
+               const VisitFile& visit)
+{
+    return TreeWalk(files, passedOver, visit).Root(root);
 }
 
 } // namespace platform

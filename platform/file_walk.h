@@ -21,9 +21,15 @@ enum class Walk
     RootNotFound,
 };
 
-// Every file below the root, hidden ones included, as xcopy /s finds them.
-// Folders that are links are not walked into: a profile's junctions lead in
-// circles.
-Walk WalkFiles(FileTree& files, const std::string& root, const VisitFile& visit);
+// Whether the name is that of a copy not yet whole ("*.part", in any letter
+// case): it is never taken for a file of the backup.
+bool IsUnfinishedCopy(std::string_view name);
+
+// Every file below the root, hidden ones included, as xcopy /s finds them,
+// but for unfinished copies and folders named `passedOver` (the backup's own
+// versions) and all below them. Folders that are links are not walked into:
+// a profile's junctions lead in circles.
+Walk WalkFiles(FileTree& files, const std::string& root, std::string_view passedOver,
+               const VisitFile& visit);
 
 } // namespace platform

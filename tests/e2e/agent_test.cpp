@@ -7,6 +7,22 @@ namespace e2e
 namespace
 {
 
+// The file's last-write time on the local clock of its day, as a version's
+// name carries it.
+std::string LocalWriteStamp(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    SYSTEMTIME universal{}, local{};
+    if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data) ||
+        !FileTimeToSystemTime(&data.ftLastWriteTime, &universal) ||
+        !SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local))
+        return "<missing>";
+    char stamp[32];
+    snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d-%02d-%02d", local.wYear, local.wMonth,
+             local.wDay, local.wHour, local.wMinute, local.wSecond);
+    return stamp;
+}
+
 // Pictures and Documents of both sources, saved by the window. New, it shows
 // both automation boxes ticked; a click on "as soon as modified" unticks it,
 // asking to catalog (No), the next ticks it again (Yes: the catalog starts
@@ -45,8 +61,15 @@ TEST_F(Installed, CatalogCopyOnSaveAndSessionEnd)
     int round = 0;
     ASSERT_TRUE(WaitFor([&] { return save("saved " + std::to_string(++round)); }, 60000));
     // Once more, now that the agent surely watches: fresh.bin, saved before
-    // fresh.doc was copied, is no document; only the saved file was copied.
+    // fresh.doc was copied, is no document; only the saved file was copied,
+    // and the copy it replaced is a version, named by its own write time.
+    const std::string versions = kBackupFolder + "\\Corvane Backup versions";
+    const std::string version =
+        versions + "\\" + CopyOf(1, "fresh (" + LocalWriteStamp(copy) + ").doc");
+    const std::string replaced = ReadBytes(copy);
     EXPECT_TRUE(save("saved again"));
+    EXPECT_EQ(ReadBytes(version), replaced) << version;
+    fs::remove_all(fs::u8path(versions));
     EXPECT_EQ(ReadTree(kBackupFolder).size(), 1u);
 
     // A version put back: the saved file is older than its copy and of

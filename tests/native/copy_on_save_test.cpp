@@ -28,7 +28,8 @@ struct CopyOnSave : testing::Test
     CopyOnSave()
     {
         for (const char* path : {"/u/docs/a.txt", "/u/docs/sub/b.JPG", "/u/docs/c.exe",
-                                 "/u/docs/hid/d.txt", "/u/bad\"name/f.txt", "/b/backup/e.txt"})
+                                 "/u/docs/hid/d.txt", "/u/bad\"name/f.txt", "/b/backup/e.txt",
+                                 "/u/docs/g.txt.PART", "/u/docs/Corvane Backup versions/v.txt"})
             files.AddFile(P(path), 100);
         files.AddFile(P("/u/docs/h.txt"), 100, true);
         files.AddFolder(P("/u/docs/hid"), true);
@@ -52,7 +53,8 @@ struct CopyOnSave : testing::Test
 
 // A saved file goes where backup.bat puts it, once its type and the hidden
 // rule say so; nothing comes from the destination, the install directory, a
-// source the batch could not carry, or one that holds the destination.
+// source the batch could not carry, or one that holds the destination, nor
+// an unfinished copy or a version.
 TEST_F(CopyOnSave, CopiesWhatThePlanCopiesToItsPlace)
 {
     std::vector<std::pair<std::string, companions::Shortfall>> refused;
@@ -69,6 +71,8 @@ TEST_F(CopyOnSave, CopiesWhatThePlanCopiesToItsPlace)
         {P("/u/docs/c.exe"), ""},
         {P("/u/docs/h.txt"), ""},
         {P("/u/docs/hid/d.txt"), ""},
+        {P("/u/docs/g.txt.PART"), ""},
+        {P("/u/docs/Corvane Backup versions/v.txt"), ""},
         {P("/m/backup/e.txt"), ""},
         {install.PathOf("notes.txt"), ""},
         {P("/u/bad\"name/f.txt"), ""}};

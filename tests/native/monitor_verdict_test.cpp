@@ -117,6 +117,10 @@ TEST(ExpectedFiles, EachOptionExpectsWhatItsXcopyLinesTake)
     Backup backup;
     for (const std::string& name : all)
         backup.Make(backup.source, name);
+    // Never a file of the backup: an unfinished copy, the versions of an
+    // earlier backup.
+    backup.Make(backup.source, "cut.jpg.part");
+    backup.Make(backup.source, "Corvane Backup versions" + kSep + "a (2026-01-01 00-00-00).Jpeg");
     for (const auto& [ticks, names] : cases)
         EXPECT_EQ(names, backup.Expected(ticks)) << ticks;
 }
