@@ -75,7 +75,7 @@ MonitorView ViewOf(const MonitorState& state)
     const Verdict& verdict = *state.verdict;
     view.headline = FirstLine(verdict);
     for (const NotBackedUp& file : verdict.notBackedUp)
-        view.notBackedUp.push_back(std::string(ReasonText(file.reason)) + "\t" + file.sourcePath);
+        view.notBackedUp.push_back({file.sourcePath, ReasonText(file.reason)});
     return view;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "companions/file_reason.h"
 #include "companions/run_progress.h"
 
 #include <chrono>
@@ -32,8 +33,8 @@ struct MonitorView
     std::string folder;
     std::string time;
     int percent = 0;
-    // "reason<tab>path" for each file not backed up.
-    std::vector<std::string> notBackedUp;
+    // Each file not backed up, in the verdict's order.
+    std::vector<FileReason> notBackedUp;
 };
 
 struct MonitorState

@@ -8,6 +8,7 @@ IMPLEMENT_DYNAMIC(CButton, CWnd)
 IMPLEMENT_DYNAMIC(CBitmapButton, CButton)
 IMPLEMENT_DYNAMIC(CEdit, CWnd)
 IMPLEMENT_DYNAMIC(CListBox, CWnd)
+IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CToolTipCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CStatic, CWnd)
 IMPLEMENT_DYNAMIC(CProgressCtrl, CWnd)
@@ -49,14 +50,67 @@ std::string CListBox::GetText(int nIndex) const
     return text;
 }
 
-BOOL CListBox::SetTabStops(int cxEachStop)
+CListCtrl::CListCtrl()
 {
-    return static_cast<BOOL>(SendMessage(LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&cxEachStop)));
+    const INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_LISTVIEW_CLASSES};
+    ::InitCommonControlsEx(&classes);
 }
 
-void CListBox::SetHorizontalExtent(int cxExtent)
+int CListCtrl::InsertColumn(int nCol, const std::string& heading, int width)
 {
-    SendMessage(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(cxExtent));
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = const_cast<char*>(heading.c_str());
+    column.cx = width;
+    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(nCol),
+                                        reinterpret_cast<LPARAM>(&column)));
+}
+
+int CListCtrl::GetColumnWidth(int nCol) const
+{
+    return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(nCol)));
+}
+
+BOOL CListCtrl::SetColumnWidth(int nCol, int cx)
+{
+    return static_cast<BOOL>(
+        SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(nCol), MAKELPARAM(cx, 0)));
+}
+
+DWORD CListCtrl::SetExtendedStyle(DWORD dwNewStyle)
+{
+    return static_cast<DWORD>(
+        SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(dwNewStyle)));
+}
+
+int CListCtrl::InsertItem(int nItem, const std::string& text, LPARAM lParam)
+{
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = nItem;
+    item.pszText = const_cast<char*>(text.c_str());
+    item.lParam = lParam;
+    return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+BOOL CListCtrl::SetItemText(int nItem, int nSubItem, const std::string& text)
+{
+    LVITEMA item{};
+    item.iSubItem = nSubItem;
+    item.pszText = const_cast<char*>(text.c_str());
+    return static_cast<BOOL>(
+        SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
+}
+
+BOOL CListCtrl::DeleteAllItems()
+{
+    return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS));
+}
+
+BOOL CListCtrl::SortItems(PFNLVCOMPARE compare, LPARAM data)
+{
+    return static_cast<BOOL>(
+        SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(data), reinterpret_cast<LPARAM>(compare)));
 }
 
 int CProgressCtrl::SetPos(int nPos)

@@ -2,6 +2,7 @@
 
 #include "framework/wnd.h"
 
+#include <commctrl.h>
 #include <string>
 
 // Control objects are bound to controls of a dialog template (DDX_Control or
@@ -41,10 +42,31 @@ class CListBox : public CWnd
     int GetCurSel() const;
     // The entry's text; empty for an index out of range.
     std::string GetText(int nIndex) const;
-    // Tab stops every cxEachStop dialog units, for a list made with LBS_USETABSTOPS.
-    BOOL SetTabStops(int cxEachStop);
-    // How far, in pixels, the list scrolls sideways (with WS_HSCROLL).
-    void SetHorizontalExtent(int cxExtent);
+};
+
+// A list view of the report style: rows of text under column headings.
+class CListCtrl : public CWnd
+{
+    DECLARE_DYNAMIC(CListCtrl)
+
+  public:
+    // Registers the class, so that a dialog template made after this can hold one.
+    CListCtrl();
+
+    // The new column's index, or -1 when the list refused it.
+    int InsertColumn(int nCol, const std::string& heading, int width);
+    int GetColumnWidth(int nCol) const;
+    // A width in pixels, or LVSCW_AUTOSIZE to fit the widest text.
+    BOOL SetColumnWidth(int nCol, int cx);
+    // LVS_EX_ flags; the flags before.
+    DWORD SetExtendedStyle(DWORD dwNewStyle);
+    // The new row's index, or -1 when the list refused it; lParam is the
+    // row's own value, the one SortItems compares.
+    int InsertItem(int nItem, const std::string& text, LPARAM lParam);
+    BOOL SetItemText(int nItem, int nSubItem, const std::string& text);
+    BOOL DeleteAllItems();
+    // Orders the rows by compare(lParam1, lParam2, data) of their values.
+    BOOL SortItems(PFNLVCOMPARE compare, LPARAM data);
 };
 
 class CStatic : public CWnd

@@ -19,6 +19,8 @@ RequestExecutionLevel admin
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 ; The resident agent starts at every user's log-on, with that user's rights.
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+; The restore window's own way in, beside the program's.
+!define RESTORE_SHORTCUT "Restore Files from ${PRODUCT}.lnk"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -96,6 +98,8 @@ Section "Install"
   File "${__FILEDIR__}\config.bat"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\CorvaneBackup.exe"
+  CreateShortcut "$SMPROGRAMS\${RESTORE_SHORTCUT}" "$INSTDIR\Load.exe" "/restore" \
+    "$INSTDIR\Load.exe"
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -138,5 +142,6 @@ Section "Uninstall"
   RMDir "$INSTDIR"
   RMDir "${PARENT_DIR}"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+  Delete "$SMPROGRAMS\${RESTORE_SHORTCUT}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd

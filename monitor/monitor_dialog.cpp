@@ -4,7 +4,6 @@
 #include "monitor/monitor_resource.h"
 #include "res/resource.h"
 
-#include <algorithm>
 #include <commctrl.h>
 
 namespace
@@ -12,8 +11,6 @@ namespace
 
 constexpr UINT kSourceChanged = WM_APP + 1;
 constexpr UINT_PTR kClock = 1;
-// Where the paths begin, after the longest reason, in dialog units.
-constexpr int kReasonWidth = 76;
 
 void Show(CWnd& control, std::string& shown, const std::string& text)
 {
@@ -42,6 +39,7 @@ BEGIN_MESSAGE_MAP(CMonitorDialog, CDialog)
 ON_MESSAGE(kSourceChanged, OnSourceChanged)
 ON_MESSAGE(WM_TIMER, OnTimer)
 ON_BN_CLICKED(IDC_OPEN_REPORT, OnOpenReport)
+ON_BN_CLICKED(IDC_RESTORE_FILES, OnRestoreFiles)
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
@@ -54,7 +52,6 @@ void CMonitorDialog::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_BYTES, m_bytes);
     DDX_Control(pDX, IDC_FOLDER, m_folder);
     DDX_Control(pDX, IDC_TIME, m_time);
-    DDX_Control(pDX, IDC_NOT_BACKED_UP, m_notBackedUp);
     DDX_Control(pDX, IDC_OPEN_REPORT, m_openReport);
 }
 
@@ -71,7 +68,11 @@ BOOL CMonitorDialog::OnInitDialog()
         m_headlineFont = CreateFontIndirectA(&font);
         m_headline.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_headlineFont), FALSE);
     }
-    m_notBackedUp.SetTabStops(kReasonWidth);
+    m_notBackedUp.Bind(IDC_NOT_BACKED_UP, this);
+    // The window keeps its size: its menu offers no other.
+    if (HMENU systemMenu = GetSystemMenu(FALSE))
+        for (const UINT command : {SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE})
+            DeleteMenu(systemMenu, command, MF_BYCOMMAND);
     m_source.NotifyChanges(m_hWnd, kSourceChanged);
     SetTimer(m_hWnd, kClock, 1000, nullptr);
     Refresh();
@@ -93,6 +94,14 @@ LRESULT CMonitorDialog::OnTimer(WPARAM, LPARAM)
 void CMonitorDialog::OnOpenReport()
 {
     ShellExecuteShell().Start(m_report, SW_SHOWNORMAL);
+}
+
+void CMonitorDialog::OnRestoreFiles()
+{
+    std::wstring program(32768, L'\0');
+    program.resize(GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size())));
+    if (!ShellExecuteShell().Start(program, L"/restore", SW_SHOWNORMAL))
+        MessageBoxW(m_hWnd, (L"Cannot start " + program).c_str(), L"Corvane Backup", MB_ICONERROR);
 }
 
 void CMonitorDialog::OnDestroy()
@@ -120,32 +129,10 @@ void CMonitorDialog::Refresh()
     // Nothing changes any more: the clock stops and the list is filled once.
     m_done = true;
     KillTimer(m_hWnd, kClock);
-    ListNotBackedUp(view.notBackedUp);
+    m_notBackedUp.Show(view.notBackedUp);
     if (!snapshot.reports.empty())
     {
         m_report = snapshot.reports.front();
         m_openReport.EnableWindow(TRUE);
     }
-}
-
-void CMonitorDialog::ListNotBackedUp(const std::vector<std::string>& lines)
-{
-    RECT tab = {0, 0, kReasonWidth, 0};
-    MapDialogRect(m_hWnd, &tab);
-    int tabStop = tab.right;
-    int widest = 0;
-    HDC dc = GetDC(m_notBackedUp);
-    const HGDIOBJ oldFont =
-        SelectObject(dc, reinterpret_cast<HFONT>(m_notBackedUp.SendMessage(WM_GETFONT)));
-    for (const std::string& line : lines)
-    {
-        m_notBackedUp.AddString(line);
-        const DWORD extent =
-            GetTabbedTextExtentA(dc, line.c_str(), static_cast<int>(line.size()), 1, &tabStop);
-        widest = std::max(widest, static_cast<int>(LOWORD(extent)));
-    }
-    SelectObject(dc, oldFont);
-    ReleaseDC(m_notBackedUp, dc);
-    // The paths are long: the list scrolls sideways to their ends.
-    m_notBackedUp.SetHorizontalExtent(widest + 8);
 }

@@ -2,6 +2,7 @@
 
 #include "companions/monitor_view.h"
 #include "framework/framework.h"
+#include "monitor/file_reason_list.h"
 #include "monitor/monitor_source.h"
 
 #include <string>
@@ -25,6 +26,8 @@ class CMonitorDialog : public CDialog
     LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
     // Opens the report in the program the user reads text files with.
     void OnOpenReport();
+    // Starts this program again as the restore window.
+    void OnRestoreFiles();
     void OnDestroy();
 
     CStatic m_headline;
@@ -33,14 +36,13 @@ class CMonitorDialog : public CDialog
     CStatic m_bytes;
     CStatic m_folder;
     CStatic m_time;
-    CListBox m_notBackedUp;
+    CFileReasonList m_notBackedUp;
     CButton m_openReport;
 
     DECLARE_MESSAGE_MAP()
 
   private:
     void Refresh();
-    void ListNotBackedUp(const std::vector<std::string>& lines);
 
     MonitorSource& m_source;
     HICON m_hIcon;

@@ -13,5 +13,6 @@
 #define IDC_TIME 1105
 #define IDC_NOT_BACKED_UP 1106
 #define IDC_OPEN_REPORT 1107
+#define IDC_RESTORE_FILES 1108
 
 #endif

@@ -48,6 +48,11 @@ TEST_F(Installed, SetupAndUninstall)
     const std::string shortcut = std::string(programs) + "\\Corvane Backup.lnk";
     EXPECT_NE(ReadBytes(shortcut).find(InstalledPath("CorvaneBackup.exe") + '\0'),
               std::string::npos);
+    // The restore window's: its argument is one of the link's UTF-16 strings.
+    const std::string restore = std::string(programs) + "\\Restore Files from Corvane Backup.lnk";
+    const std::string link = ReadBytes(restore);
+    EXPECT_NE(link.find(InstalledPath("Load.exe") + '\0'), std::string::npos);
+    EXPECT_NE(link.find(std::string("/\0r\0e\0s\0t\0o\0r\0e\0", 16)), std::string::npos);
     EXPECT_EQ(MachineValue(kUninstallKey, "DisplayName"), "Corvane Backup");
     EXPECT_EQ(MachineValue(kUninstallKey, "DisplayVersion"), "1.0.0.1");
     EXPECT_EQ(MachineValue(kUninstallKey, "Publisher"), "Corvane Software");
@@ -70,6 +75,7 @@ TEST_F(Installed, SetupAndUninstall)
     ASSERT_TRUE(WaitFor([] { return !fs::exists(InstalledPath("Uninstall.exe")); }, 60000));
     EXPECT_TRUE(WaitFor([] { return MachineValue(kUninstallKey, "DisplayName") == "<missing>"; }));
     EXPECT_FALSE(fs::exists(shortcut));
+    EXPECT_FALSE(fs::exists(restore));
     EXPECT_EQ(MachineValue(kRunKey, "Corvane Backup"), "<missing>");
     // Ended before its program was removed.
     EXPECT_FALSE(AgentRuns());

@@ -247,8 +247,8 @@ TEST(BackupProcesses, TheBatchIsTheParentsLastInterpreterBeforeTheMonitor)
 }
 
 // While the batch runs: counts, sizes and the clock; a minute without a new
-// copy is a stall.
-TEST(MonitorView, ShowsTheProgressOfTheRunningBatch)
+// copy is a stall. Once it has ended, each file not backed up with its reason.
+TEST(MonitorView, ShowsTheProgressAndThenTheFilesNotBackedUp)
 {
     companions::MonitorState state;
     state.elapsed = std::chrono::seconds(3725);
@@ -272,6 +272,12 @@ TEST(MonitorView, ShowsTheProgressOfTheRunningBatch)
     EXPECT_EQ("", companions::ViewOf(state).folder);
     state.quiet = companions::kStallTime;
     EXPECT_EQ("Stalled: no file has arrived for a minute.", companions::ViewOf(state).headline);
+
+    state.phase = companions::MonitorPhase::Done;
+    state.verdict =
+        companions::Verdict{40, {{0, "C:\\Data\\a.txt", companions::Shortfall::Missing}}};
+    EXPECT_EQ((std::vector<companions::FileReason>{{"C:\\Data\\a.txt", "missing"}}),
+              companions::ViewOf(state).notBackedUp);
 }
 
 // Each start of Load.exe finds its one job from how it was started.

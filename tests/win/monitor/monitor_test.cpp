@@ -36,17 +36,46 @@ std::string Text(HWND window, int id)
     return text;
 }
 
+// The headings, then each row, its columns joined by "|".
 std::vector<std::string> Listed(HWND window)
 {
-    std::vector<std::string> lines;
     const HWND list = GetDlgItem(window, IDC_NOT_BACKED_UP);
-    for (LRESULT i = 0; i < SendMessageA(list, LB_GETCOUNT, 0, 0); ++i)
+    std::string headings;
+    char text[512] = {};
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT;
+    column.pszText = text;
+    column.cchTextMax = sizeof text;
+    for (int i = 0; SendMessageA(list, LVM_GETCOLUMNA, i, reinterpret_cast<LPARAM>(&column)); ++i)
+        headings += (i ? "|" : "") + std::string(text);
+    std::vector<std::string> lines = {headings};
+    for (int row = 0; row < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++row)
     {
-        char line[512] = {};
-        SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line));
+        std::string line;
+        for (int sub = 0; sub < 2; ++sub)
+        {
+            LVITEMA item{};
+            item.iSubItem = sub;
+            item.pszText = text;
+            item.cchTextMax = sizeof text;
+            SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+            line += (sub ? "|" : "") + std::string(text);
+        }
         lines.push_back(line);
     }
     return lines;
+}
+
+// A click on a column's heading, as the mouse makes it.
+void ClickHeading(HWND window, int column)
+{
+    const HWND header =
+        reinterpret_cast<HWND>(SendDlgItemMessageA(window, IDC_NOT_BACKED_UP, LVM_GETHEADER, 0, 0));
+    RECT heading{};
+    SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&heading));
+    const LPARAM at = MAKELPARAM((heading.left + heading.right) / 2, heading.bottom / 2);
+    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(header, WM_LBUTTONUP, 0, at);
 }
 
 constexpr const char* kTestMutex = "CorvaneBackupTests.BackupRunning";
@@ -63,8 +92,8 @@ template <typename Condition> bool Eventually(const BackupWatch& watch, Conditio
 
 // While the batch runs the window follows the source's news: once it has
 // ended, the report's first line on top, the stop under it, each file with
-// its reason, and the report to open. Closing it only stops the news: the
-// run it shows goes on.
+// its reason (sorted by a heading's clicks), and the report to open. Closing it only stops the
+// news: the run it shows goes on.
 TEST(MonitorWindow, FollowsTheSourceUntilTheVerdict)
 {
     FixedSource source;
@@ -76,6 +105,10 @@ TEST(MonitorWindow, FollowsTheSourceUntilTheVerdict)
     dialog.script = [&] {
         const HWND window = dialog.m_hWnd;
         EXPECT_EQ(window, source.window);
+        // The window keeps its size: neither a box nor a menu item changes it.
+        EXPECT_EQ(0, GetWindowLongA(window, GWL_STYLE) & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX));
+        for (const UINT command : {SC_MAXIMIZE, SC_SIZE})
+            EXPECT_EQ(~0u, GetMenuState(GetSystemMenu(window, FALSE), command, MF_BYCOMMAND));
         EXPECT_EQ("Backing up your files...", Text(window, IDC_HEADLINE));
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDC_OPEN_REPORT)));
         state.phase = companions::MonitorPhase::Done;
@@ -90,9 +123,16 @@ TEST(MonitorWindow, FollowsTheSourceUntilTheVerdict)
         SendMessageA(window, source.message, 0, 0);
         EXPECT_EQ("The backup was stopped before it finished: 3 files checked, 2 not backed up.",
                   Text(window, IDC_HEADLINE));
-        EXPECT_EQ(
-            (std::vector<std::string>{"missing\tC:\\Data\\a.txt", "size differs\tC:\\Data\\b.txt"}),
-            Listed(window));
+        const std::vector<std::string> given = {"File|Reason", "C:\\Data\\a.txt|missing",
+                                                "C:\\Data\\b.txt|size differs"};
+        EXPECT_EQ(given, Listed(window));
+        ClickHeading(window, 0);
+        ClickHeading(window, 0);
+        EXPECT_EQ((std::vector<std::string>{"File|Reason", "C:\\Data\\b.txt|size differs",
+                                            "C:\\Data\\a.txt|missing"}),
+                  Listed(window));
+        ClickHeading(window, 1);
+        EXPECT_EQ(given, Listed(window));
         EXPECT_EQ("Files: 1 of 3", Text(window, IDC_FILES));
         EXPECT_EQ("Time taken: 0:12", Text(window, IDC_TIME));
         EXPECT_EQ(33, SendDlgItemMessageA(window, IDC_PROGRESS, PBM_GETPOS, 0, 0));
