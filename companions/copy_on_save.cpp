@@ -1,6 +1,7 @@
 #include "companions/copy_on_save.h"
 
 #include "companions/verdict.h"
+#include "companions/versions.h"
 #include "platform/path_text.h"
 
 #include <set>
@@ -125,15 +126,15 @@ SavedFileCopy CopySavedFile(const SavedPlan& saved, const std::string& path,
         kept = kept || (shortfall != Shortfall::None && !NeedsCopy(shortfall));
         if (!NeedsCopy(shortfall))
             continue;
-        switch (files.Copy(path, copy))
+        switch (CopyKeepingVersion(path, saved.plan.destination, copy, files))
         {
-        case platform::CopyResult::SourceBusy:
+        case VersionedCopy::SourceBusy:
             return SavedFileCopy::Busy;
-        case platform::CopyResult::Failed:
-        case platform::CopyResult::TargetBusy:
-        case platform::CopyResult::NotKept:
+        case VersionedCopy::Failed:
             return SavedFileCopy::Failed;
-        case platform::CopyResult::Copied:
+        case VersionedCopy::NotKept:
+            return SavedFileCopy::NotKept;
+        case VersionedCopy::Copied:
             copied = true;
         }
     }
@@ -149,7 +150,8 @@ UncopiedFilesReport::UncopiedFilesReport(std::string localAppData)
 {
 }
 
-void UncopiedFilesReport::Add(const SavedPlan& saved, const std::vector<std::string>& paths,
+void UncopiedFilesReport::Add(const SavedPlan& saved,
+                              const std::vector<std::pair<std::string, SavedFileCopy>>& uncopied,
                               platform::FileTree& files, const std::tm& now)
 {
     if (m_day != std::pair(now.tm_year, now.tm_yday))
@@ -158,10 +160,11 @@ void UncopiedFilesReport::Add(const SavedPlan& saved, const std::vector<std::str
         m_paths.clear();
         m_report.reset();
     }
-    m_paths.insert(paths.begin(), paths.end());
+    for (const auto& [path, copy] : uncopied)
+        m_paths[path] = copy == SavedFileCopy::NotKept;
     // Every file of the day, judged again: one copied since counts as done.
     VerdictBuilder builder;
-    for (const std::string& path : m_paths)
+    for (const auto& [path, notKept] : m_paths)
     {
         // A file deleted since it was saved has nothing left to back up.
         const std::optional<platform::FileFacts> facts = files.Facts(path);
@@ -175,7 +178,7 @@ void UncopiedFilesReport::Add(const SavedPlan& saved, const std::vector<std::str
             if (reason != Shortfall::None)
                 break;
         }
-        builder.Judged(file, reason);
+        builder.Judged(file, reason != Shortfall::None && notKept ? Shortfall::CannotKeep : reason);
     }
     const Verdict verdict = builder.Build(false);
     if (!verdict.HasBadNews())

@@ -5,8 +5,8 @@
 #include "platform/file_tree.h"
 
 #include <ctime>
+#include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -41,31 +41,38 @@ enum class SavedFileCopy
     // Another program still has it open for writing.
     Busy,
     Failed,
+    // The copy could not be kept as a version: it was not replaced.
+    NotKept,
 };
 
 // Copies the file where its copy is missing or older, never over a copy that
-// is not older, and then clears its archive bit, as xcopy /M does, so that a
-// backup of modified files only does not copy it again.
+// is not older, keeping the copy it replaces as a version, and then clears
+// its archive bit, as xcopy /M does, so that a backup of modified files only
+// does not copy it again.
 SavedFileCopy CopySavedFile(const SavedPlan& saved, const std::string& path,
                             platform::FileTree& files);
 
 // The saved files that could not be copied, in one report a day: each
 // failure is added to the day's report, in the destination and the profile,
 // which is kept to be shown at the next log-on. A day of failed saves opens
-// one report, not one each.
+// one report, not one each, and so does a destination that keeps no version
+// of any file.
 class UncopiedFilesReport
 {
   public:
     explicit UncopiedFilesReport(std::string localAppData);
 
-    void Add(const SavedPlan& saved, const std::vector<std::string>& paths,
+    // Each file with what its copy came to.
+    void Add(const SavedPlan& saved,
+             const std::vector<std::pair<std::string, SavedFileCopy>>& uncopied,
              platform::FileTree& files, const std::tm& now);
 
   private:
     std::string m_localAppData;
     // The day of the report being written: its year and day of the year.
     std::pair<int, int> m_day{-1, -1};
-    std::set<std::string> m_paths;
+    // Each file of the day, and whether its old copy could not be kept.
+    std::map<std::string, bool> m_paths;
     std::optional<ReportPublisher> m_report;
 };
 

@@ -2,6 +2,7 @@
 
 #include "companions/expected_files.h"
 #include "companions/report.h"
+#include "companions/versions.h"
 
 #include <vector>
 
@@ -49,12 +50,23 @@ Verdict BackUpAtSessionEnd(const SavedPlan& saved, const SessionEndRun& run)
         Shortfall shortfall = Judge(file, run.files);
         // With /M, xcopy leaves a file whose archive bit is clear, whatever
         // its copy: the verdict still names it.
-        if (destinationThere && NeedsCopy(shortfall) && (!modifiedOnly || file.archive) &&
-            run.files.Copy(file.sourcePath, file.copyPath) == platform::CopyResult::Copied)
+        if (destinationThere && NeedsCopy(shortfall) && (!modifiedOnly || file.archive))
         {
-            shortfall = Shortfall::None;
-            if (modifiedOnly)
-                run.files.ClearArchive(file.sourcePath);
+            switch (CopyKeepingVersion(file.sourcePath, saved.plan.destination, file.copyPath,
+                                       run.files))
+            {
+            case VersionedCopy::Copied:
+                shortfall = Shortfall::None;
+                if (modifiedOnly)
+                    run.files.ClearArchive(file.sourcePath);
+                break;
+            case VersionedCopy::NotKept:
+                shortfall = Shortfall::CannotKeep;
+                break;
+            case VersionedCopy::SourceBusy:
+            case VersionedCopy::Failed:
+                break;
+            }
         }
         judged.push_back(shortfall);
     }

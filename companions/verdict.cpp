@@ -23,6 +23,8 @@ const char* ReasonText(Shortfall shortfall)
         return "Its name holds characters that the backup script cannot carry";
     case Shortfall::HoldsBackupFolder:
         return "holds the backup folder";
+    case Shortfall::CannotKeep:
+        return "cannot keep the old copy";
     case Shortfall::None:
         break;
     }

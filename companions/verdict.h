@@ -23,6 +23,9 @@ enum class Shortfall
     // A source that is, or holds, the destination or the install directory
     // under some name (or that the dialog would refuse): never copied.
     HoldsBackupFolder,
+    // The copy could not be kept as a version (a share that refuses the
+    // swap, a full folder or disk): it was left as it was, not replaced.
+    CannotKeep,
 };
 
 // The words the report and the monitor use for a shortfall.

@@ -16,8 +16,9 @@ namespace companions
 {
 
 // "report (2026-12-07 09-30-05).doc" for "report.doc" written then; the
-// extension is the name from its last "." (none without one), and `number`
-// 2 and up adds " (2)" before it.
+// extension is the name from its last "." (none without one, nor for a name
+// whose only "." is its first character: ".profile (2026-12-07 09-30-05)"),
+// and `number` 2 and up adds " (2)" before it.
 std::string VersionName(std::string_view name, const std::tm& written, int number = 1);
 
 // The version folder of a copy: the copy's folders below the destination,
@@ -25,7 +26,8 @@ std::string VersionName(std::string_view name, const std::tm& written, int numbe
 std::string VersionFolderOf(const std::string& destination, const std::string& copyPath);
 
 // A name free in the version folder for the copy as it stands now (its own
-// last-write time), " (2)" and up when the second is taken.
+// last-write time), " (2)" and up when the second is taken; empty when there
+// is no copy.
 std::string NextVersionPath(const std::string& destination, const std::string& copyPath,
                             platform::FileTree& files);
 

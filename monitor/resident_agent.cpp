@@ -152,18 +152,19 @@ void ResidentAgent::TakeCopies(companions::Millis now)
 {
     for (const SaveCopier::Copied& copied : m_copier->TakeCopied())
     {
-        std::vector<std::string> uncopied;
+        std::vector<std::pair<std::string, companions::SavedFileCopy>> uncopied;
         for (const auto& [file, result] : copied.files)
         {
             switch (result)
             {
             case companions::SavedFileCopy::Busy:
                 if (!m_schedule.Busy(file, now))
-                    uncopied.push_back(file);
+                    uncopied.emplace_back(file, result);
                 break;
             case companions::SavedFileCopy::Failed:
             case companions::SavedFileCopy::NewerCopyKept:
-                uncopied.push_back(file);
+            case companions::SavedFileCopy::NotKept:
+                uncopied.emplace_back(file, result);
                 break;
             default:
                 break;

@@ -29,8 +29,9 @@ class SaveCopier
     {
         std::shared_ptr<const companions::SavedPlan> saved;
         std::vector<std::string> copy;
-        // Files that could not be copied, reported in the destination and the profile.
-        std::vector<std::string> uncopied;
+        // Files that could not be copied, with what their copy came to,
+        // reported in the destination and the profile.
+        std::vector<std::pair<std::string, companions::SavedFileCopy>> uncopied;
         // A report of the agent's own, kept in the profile.
         std::string notice;
     };

@@ -106,9 +106,17 @@ class FakeFiles : public platform::FileTree
         return path;
     }
 
-    // The copies make their own folders, and no test writes through this tree.
-    bool MakeFolders(const std::string&) override { return false; }
-    bool MakeFoldersBelow(const std::string&, const std::string&) override { return false; }
+    // No link is planted in this tree: a folder is made wherever no file stands.
+    bool MakeFolders(const std::string& path) override
+    {
+        if (!entries.count(path))
+            Add(path, platform::FileFacts{true});
+        return entries[path].isFolder;
+    }
+    bool MakeFoldersBelow(const std::string&, const std::string& path) override
+    {
+        return MakeFolders(path);
+    }
     bool Replace(const std::string&, const platform::NextPiece&) override { return false; }
     std::string FoldCase(std::string path) const override
     {

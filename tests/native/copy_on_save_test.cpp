@@ -105,6 +105,11 @@ TEST_F(CopyOnSave, CopiesOnlyWhenTheCopyIsBehindAndTheFileIsClosed)
             << second << " " << size;
         EXPECT_EQ(outcome == SavedFileCopy::Copied ? 1u : size, files.Facts(copy)->size);
     }
+    // A destination that cannot keep the old copy as a version: it stays.
+    files.AddFile(copy, 97);
+    files.refusesToKeep = true;
+    EXPECT_EQ(SavedFileCopy::NotKept, companions::CopySavedFile(*saved, P("/u/docs/a.txt"), files));
+    EXPECT_EQ(std::chrono::seconds(97), files.Facts(copy)->lastWrite);
     files.entries.erase(copy);
     files.busy.insert(P("/u/docs/a.txt"));
     EXPECT_EQ(SavedFileCopy::Busy, companions::CopySavedFile(*saved, P("/u/docs/a.txt"), files));
@@ -170,7 +175,8 @@ TEST_F(CopyOnSave, FollowsAChangedSelection)
 }
 
 // With the destination unplugged a saved file is not copied; the day's
-// failures make one report, which waits in the profile for the next log-on.
+// failures, those whose old copy could not be kept among them, make one
+// report, which waits in the profile for the next log-on.
 TEST_F(CopyOnSave, ReportsTheDaysFailedCopiesInOneReport)
 {
     files.entries.erase(dest + P("/e.txt"));
@@ -179,18 +185,20 @@ TEST_F(CopyOnSave, ReportsTheDaysFailedCopiesInOneReport)
     std::filesystem::create_directory(install.PathOf("profile"));
     companions::UncopiedFilesReport report(install.PathOf("profile"));
     std::tm day = LocalTime(2026, 1, 1, 0, 0, 0);
-    for (const char* path : {"/u/docs/a.txt", "/u/docs/sub/b.JPG", "/u/docs/a.txt"})
+    for (const auto& [path, copy] : {std::pair{"/u/docs/a.txt", SavedFileCopy::Failed},
+                                     {"/u/docs/sub/b.JPG", SavedFileCopy::Failed},
+                                     {"/u/docs/a.txt", SavedFileCopy::NotKept}})
     {
-        report.Add(*saved, {P(path)}, files, day);
+        report.Add(*saved, {{P(path), copy}}, files, day);
         day.tm_hour += 1;
     }
     std::vector<std::string> toShow = companions::ReportsToShow(install.PathOf("profile"));
     ASSERT_EQ(1u, toShow.size());
-    EXPECT_EQ("2 of 2 files were not backed up.\n" + P("/u/docs/a.txt") + "\tmissing\n" +
-                  P("/u/docs/sub/b.JPG") + "\tmissing\n",
+    EXPECT_EQ("2 of 2 files were not backed up.\n" + P("/u/docs/a.txt") +
+                  "\tcannot keep the old copy\n" + P("/u/docs/sub/b.JPG") + "\tmissing\n",
               store::ReadIfPresent(toShow[0]));
     day.tm_yday += 1;
-    report.Add(*saved, {P("/u/docs/a.txt")}, files, day);
+    report.Add(*saved, {{P("/u/docs/a.txt"), SavedFileCopy::Failed}}, files, day);
     EXPECT_EQ(2u, companions::ReportsToShow(install.PathOf("profile")).size());
 }
 

@@ -84,6 +84,23 @@ TEST_F(SessionEnd, BacksUpThePlanAndReportsWhatIsMissing)
     EXPECT_EQ((Starts{{kept, kShowNormal}, {kept, kShowNormal}}), shell.starts);
 }
 
+// A destination that cannot keep the copies it would replace as versions
+// leaves them as they were, and the run's one report says why.
+TEST_F(SessionEnd, LeavesTheCopiesItCannotKeep)
+{
+    files.AddFile(platform::JoinPath(mirror, "a.txt"), 50);
+    files.refusesToKeep = true;
+    Run("0000001000", 1000);
+    EXPECT_TRUE(files.copies.empty());
+    EXPECT_EQ(std::chrono::seconds(50),
+              files.entries.at(platform::JoinPath(mirror, "a.txt")).lastWrite);
+    EXPECT_EQ("3 of 4 files were not backed up.\r\n" + P("/u/docs/a.txt") +
+                  "\tcannot keep the old copy\r\n" + P("/u/docs/c.txt") + "\tmissing\r\n" +
+                  P("/e/gone") + "\tsource not found\r\n",
+              ReportIn(P("profile/Corvane Backup/reports")));
+    EXPECT_EQ(1u, companions::ReportsToShow(profile).size());
+}
+
 // At the cap the run stops, and the listing and the judging count against
 // it as the copying does: only what was checked is reported, never as "All",
 // and kept to be shown.

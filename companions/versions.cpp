@@ -1,0 +1,240 @@
+#include "companions/versions.h"
+
+#include "model/backup_folders.h"
+#include "platform/local_time.h"
+#include "platform/path_text.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <map>
+
+namespace companions
+{
+namespace
+{
+
+// " (YYYY-MM-DD HH-MM-SS)": the stamp's length and its digits' places.
+constexpr std::string_view kStampPattern = " (0000-00-00 00-00-00)";
+
+// Where the extension begins: at the name's last "." but for a name that
+// begins with its only one (".profile" has none), as the shell reads names.
+size_t ExtensionStart(std::string_view name)
+{
+    const size_t dot = name.rfind('.');
+    return dot == std::string_view::npos || dot == 0 ? name.size() : dot;
+}
+
+bool IsStampAt(std::string_view name, size_t at)
+{
+    if (at + kStampPattern.size() > name.size())
+        return false;
+    for (size_t i = 0; i < kStampPattern.size(); ++i)
+    {
+        const char c = name[at + i];
+        const bool matches = kStampPattern[i] == '0'
+                                 ? std::isdigit(static_cast<unsigned char>(c)) != 0
+                                 : c == kStampPattern[i];
+        if (!matches)
+            return false;
+    }
+    return true;
+}
+
+// Whether the text is " (N)", N from 2 up, or empty.
+bool IsNumberOrNothing(std::string_view text)
+{
+    if (text.empty())
+        return true;
+    if (text.size() < 4 || text.substr(0, 2) != " (" || text.back() != ')' || text[2] == '0' ||
+        (text.size() == 4 && text[2] == '1'))
+        return false;
+    return std::all_of(text.begin() + 2, text.end() - 1,
+                       [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
+}
+
+// The copy's folder and name: where its versions lie and what they are called.
+std::pair<std::string, std::string> FolderAndName(const std::string& destination,
+                                                  const std::string& copyPath)
+{
+    return {VersionFolderOf(destination, copyPath), std::string(platform::LastComponent(copyPath))};
+}
+
+// Days counted on the calendar, so that two dates' difference is their
+// distance in days whatever the hours.
+long DayNumber(const std::tm& date)
+{
+    const long year = date.tm_year + 1900 - (date.tm_mon < 2 ? 1 : 0);
+    const long era = (year >= 0 ? year : year - 399) / 400;
+    const long yearOfEra = year - era * 400;
+    const long month = date.tm_mon + 1;
+    const long dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + date.tm_mday - 1;
+    const long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra;
+}
+
+constexpr size_t kNewestKept = 10;
+// Each of these days keeps its newest version. The newest older than a week
+// is kept with them, or, when none of them has one, it is the newest older
+// than a month, which the last rule keeps.
+constexpr long kDaysKept = 30;
+constexpr long kMonth = 30;
+
+} // namespace
+
+std::string VersionName(std::string_view name, const std::tm& written, int number)
+{
+    char stamp[64];
+    std::snprintf(stamp, sizeof stamp, " (%04d-%02d-%02d %02d-%02d-%02d)", written.tm_year + 1900,
+                  written.tm_mon + 1, written.tm_mday, written.tm_hour, written.tm_min,
+                  written.tm_sec);
+    const size_t extension = ExtensionStart(name);
+    std::string version(name.substr(0, extension));
+    version += stamp;
+    if (number > 1)
+        version += " (" + std::to_string(number) + ")";
+    version += name.substr(extension);
+    return version;
+}
+
+std::string VersionFolderOf(const std::string& destination, const std::string& copyPath)
+{
+    const size_t lastSeparator = platform::FindLastSeparator(copyPath);
+    // A copy in the destination's own root ("E:\\report.doc" of "E:\\") has no folders.
+    std::string folders =
+        lastSeparator == std::string::npos || lastSeparator <= destination.size()
+            ? std::string()
+            : copyPath.substr(destination.size(), lastSeparator - destination.size());
+    while (!folders.empty() && platform::IsSeparator(folders.front()))
+        folders.erase(0, 1);
+    const std::string versions = platform::JoinPath(destination, kVersionsFolder);
+    return folders.empty() ? versions : platform::JoinPath(versions, folders);
+}
+
+std::string CopyNameOfVersion(std::string_view versionName)
+{
+    // The last stamp counts: a copy's own name may hold one.
+    for (size_t at = versionName.rfind(" ("); at != std::string_view::npos && at > 0;
+         at = versionName.rfind(" (", at - 1))
+    {
+        if (!IsStampAt(versionName, at))
+            continue;
+        const std::string_view rest = versionName.substr(at + kStampPattern.size());
+        const size_t extension = rest.find('.');
+        const std::string_view number = rest.substr(0, extension);
+        const std::string_view ending =
+            extension == std::string_view::npos ? std::string_view() : rest.substr(extension);
+        if (!IsNumberOrNothing(number) || ending.find('.', 1) != std::string_view::npos)
+            return {};
+        std::string name(versionName.substr(0, at));
+        name += ending;
+        // The name read back must have been written so: "a (stamp).b.c" is none.
+        if (ExtensionStart(name) != at)
+            return {};
+        return name;
+    }
+    return {};
+}
+
+std::string NextVersionPath(const std::string& destination, const std::string& copyPath,
+                            platform::FileTree& files)
+{
+    const std::optional<platform::FileFacts> facts = files.Facts(copyPath);
+    if (!facts)
+        return {};
+    const auto [folder, name] = FolderAndName(destination, copyPath);
+    const std::tm written = platform::LocalTimeOf(facts->lastWrite);
+    for (int number = 1;; ++number)
+    {
+        std::string path = platform::JoinPath(folder, VersionName(name, written, number));
+        if (!files.Facts(path))
+            return path;
+    }
+}
+
+std::vector<Version> VersionsOf(const std::string& destination, const std::string& copyPath,
+                                platform::FileTree& files)
+{
+    const auto [folder, name] = FolderAndName(destination, copyPath);
+    const std::string folded = files.FoldCase(name);
+    std::vector<Version> versions;
+    files.List(folder, [&](std::string_view entry, const platform::FileFacts& facts) {
+        if (!facts.isFolder && files.FoldCase(CopyNameOfVersion(entry)) == folded)
+            versions.push_back({platform::JoinPath(folder, entry), facts.size, facts.lastWrite});
+    });
+    std::stable_sort(versions.begin(), versions.end(),
+                     [](const Version& a, const Version& b) { return a.lastWrite > b.lastWrite; });
+    return versions;
+}
+
+std::vector<VersionCount> CountVersions(const std::string& versionFolder, platform::FileTree& files)
+{
+    // By the name as the file system compares it, spelt as first seen.
+    std::map<std::string, VersionCount> counts;
+    files.List(versionFolder, [&](std::string_view entry, const platform::FileFacts& facts) {
+        std::string name = facts.isFolder ? std::string() : CopyNameOfVersion(entry);
+        if (name.empty())
+            return;
+        VersionCount& count = counts[files.FoldCase(name)];
+        if (count.name.empty())
+            count.name = std::move(name);
+        ++count.count;
+    });
+    std::vector<VersionCount> result;
+    for (auto& [folded, count] : counts)
+        result.push_back(std::move(count));
+    return result;
+}
+
+VersionedCopy CopyKeepingVersion(const std::string& from, const std::string& destination,
+                                 const std::string& copyPath, platform::FileTree& files)
+{
+    std::string keepAs;
+    if (files.IsFile(copyPath))
+    {
+        keepAs = NextVersionPath(destination, copyPath, files);
+        // Without its folder the old copy has nowhere to go, and a link
+        // planted below the destination is never followed.
+        if (!files.MakeFoldersBelow(destination, VersionFolderOf(destination, copyPath)))
+            return VersionedCopy::NotKept;
+    }
+    switch (files.Copy(from, copyPath, keepAs))
+    {
+    case platform::CopyResult::Copied:
+        break;
+    case platform::CopyResult::SourceBusy:
+        return VersionedCopy::SourceBusy;
+    case platform::CopyResult::NotKept:
+        return VersionedCopy::NotKept;
+    case platform::CopyResult::Failed:
+    case platform::CopyResult::TargetBusy:
+        return VersionedCopy::Failed;
+    }
+    if (!keepAs.empty())
+        ApplyRetention(destination, copyPath, platform::LocalTimeNow(), files);
+    return VersionedCopy::Copied;
+}
+
+void ApplyRetention(const std::string& destination, const std::string& copyPath,
+                    const std::tm& today, platform::FileTree& files)
+{
+    const std::vector<Version> versions = VersionsOf(destination, copyPath, files);
+    const long todayNumber = DayNumber(today);
+    // Newest first: the first version met of a day, or past a limit, is the
+    // one that day or limit keeps.
+    std::vector<bool> dayTaken(kDaysKept + 1, false);
+    bool monthTaken = false;
+    for (size_t i = 0; i < versions.size(); ++i)
+    {
+        const long age = todayNumber - DayNumber(platform::LocalTimeOf(versions[i].lastWrite));
+        bool keep = i < kNewestKept;
+        if (age >= 1 && age <= kDaysKept && !dayTaken[age])
+            keep = dayTaken[age] = true;
+        if (age > kMonth && !monthTaken)
+            keep = monthTaken = true;
+        if (!keep)
+            files.Remove(versions[i].path);
+    }
+}
+
+} // namespace companions
