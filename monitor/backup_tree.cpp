@@ -18,7 +18,12 @@ BOOL CBackupTree::Bind(UINT nID, CWnd* pParent, UINT checksChanged)
 {
     m_pParent = pParent;
     m_checksChanged = checksChanged;
-    return SubclassDlgItem(nID, pParent);
+    if (!SubclassDlgItem(nID, pParent))
+        return FALSE;
+    // Given in the template, the boxes can lose their first state: the style
+    // is set once the tree exists, before it holds an item.
+    SetWindowLongPtrA(m_hWnd, GWL_STYLE, GetWindowLongPtrA(m_hWnd, GWL_STYLE) | TVS_CHECKBOXES);
+    return TRUE;
 }
 
 void CBackupTree::ShowHoldings(const companions::BackupContents* contents)
