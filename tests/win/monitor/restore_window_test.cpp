@@ -99,11 +99,15 @@ int g_asked = 0;
 
 void CALLBACK AnswerTheQuestion(HWND, UINT, UINT_PTR, DWORD)
 {
+    // The answer may run messages itself: the timer comes again meanwhile.
+    static bool answering = false;
     const HWND question = FindWindowA("#32770", kConflictCaption);
-    if (question == nullptr || !IsWindowVisible(question))
+    if (answering || question == nullptr || !IsWindowVisible(question))
         return;
+    answering = true;
     ++g_asked;
     g_answer(question);
+    answering = false;
 }
 
 // RESTORE_SCREENSHOT names a folder: once the question is up, the test
@@ -191,6 +195,7 @@ TEST(RestoreWindow, ShowsFiltersAndRestoresTheBackupAskingAboutConflicts)
         ASSERT_EQ(2u, Items(tree, TVI_ROOT).size());
 
         PressSpace(tree, TreeView_GetRoot(tree));
+        TreeView_Expand(tree, TreeView_GetRoot(tree), TVE_EXPAND);
         g_answer = [&](HWND question) {
             EXPECT_EQ(source.PathOf("report.doc"), Text(question, IDC_CONFLICT_PATH));
             EXPECT_EQ(0u, Text(question, IDC_YOUR_FILE).rfind("14 bytes, ", 0));
