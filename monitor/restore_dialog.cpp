@@ -7,7 +7,6 @@
 #include "monitor/monitor_resource.h"
 #include "monitor/versions_dialog.h"
 #include "platform/local_time.h"
-#include "res/resource.h"
 #include "widgets/folder_dialog.h"
 
 #include <algorithm>
@@ -33,8 +32,7 @@ constexpr const char* kChooseFiles = "Tick the files and folders to restore.";
 } // namespace
 
 CRestoreDialog::CRestoreDialog(RestoreWindowContext context)
-    : CDialog(IDD_RESTORE), m_context(std::move(context)),
-      m_hIcon(LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
+    : CDialog(IDD_RESTORE), m_context(std::move(context))
 {
     const INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&classes);
@@ -47,8 +45,6 @@ CRestoreDialog::~CRestoreDialog()
     // The threads use the contents and post to the window: they end first.
     m_restoreTask.Stop();
     m_filterTask.Stop();
-    if (m_headlineFont)
-        DeleteObject(m_headlineFont);
 }
 
 BEGIN_MESSAGE_MAP(CRestoreDialog, CDialog)
@@ -81,15 +77,7 @@ void CRestoreDialog::DoDataExchange(CDataExchange* pDX)
 BOOL CRestoreDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    SetIcon(m_hIcon, TRUE);
-    SetIcon(m_hIcon, FALSE);
-    LOGFONTA font{};
-    if (GetObjectA(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)), sizeof font, &font))
-    {
-        font.lfWeight = FW_BOLD;
-        m_headlineFont = CreateFontIndirectA(&font);
-        m_headline.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_headlineFont), FALSE);
-    }
+    m_look.Apply(*this, m_headline);
     if (!m_tree.Bind(IDC_BACKUP_TREE, this, kChecksChanged) ||
         !m_notRestored.Bind(IDC_NOT_RESTORED, this))
         throw std::runtime_error("the restore window's lists cannot be bound");
@@ -157,7 +145,6 @@ void CRestoreDialog::OnOpenBackup()
     saved.selection = selection;
     saved.plan = PlanBackup(selection, m_context.files);
     saved.neverCopiedFrom = {folder};
-    m_context.notice.clear();
     Open(std::move(saved));
 }
 

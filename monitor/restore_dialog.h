@@ -7,6 +7,7 @@
 #include "monitor/background_task.h"
 #include "monitor/backup_tree.h"
 #include "monitor/file_reason_list.h"
+#include "monitor/window_look.h"
 
 #include <functional>
 #include <mutex>
@@ -81,8 +82,7 @@ class CRestoreDialog : public CDialog
     // The selection the window opened with, for another backup folder.
     BackupSelection m_selection;
     std::optional<companions::BackupContents> m_contents;
-    HICON m_hIcon;
-    HFONT m_headlineFont = nullptr;
+    CWindowLook m_look;
 
     BackgroundTask m_filterTask;
     unsigned m_filterRound = 0;

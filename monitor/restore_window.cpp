@@ -26,13 +26,10 @@ bool HandedOver(const std::string& arguments)
 {
     for (int attempt = 0; attempt < 2; ++attempt)
     {
-        const HandOver handOver = HandOverToUser(arguments, "/restore");
-        if (handOver == HandOver::NotNeeded)
+        if (HandOverToUser(arguments, "/restore") != HandOver::HandedOver)
             return false;
-        if (handOver == HandOver::HandedOver && MutexAppearsWithin(kRestoreWindowMutex, 10000))
+        if (MutexAppearsWithin(kRestoreWindowMutex, 10000))
             return true;
-        if (handOver != HandOver::HandedOver)
-            return false;
     }
     return false;
 }
