@@ -3,6 +3,7 @@
 // second run copies what changed.
 #include "tests/e2e/driver.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace e2e
@@ -104,13 +105,31 @@ TEST_F(Installed, BackupNowCopiesWithXcopy)
                               OPEN_EXISTING, 0, nullptr);
     Program second;
     ASSERT_TRUE(second.Window());
-    SetBoxes(second.Window(), {{IDC_ALL_FILE_TYPES, true}});
+    // Copy on save off: the changes below stay the user's until a restore.
+    SetBoxes(second.Window(), {{IDC_ALL_FILE_TYPES, true}, {IDC_BACKUP_ON_MODIFY, false}});
     ASSERT_NO_FATAL_FAILURE(StartBackup(second));
     EXPECT_EQ(Verdict(), "2 of 10 files were not backed up.\r\n" + kSources[1] +
                              "\\new.txt\tmissing\r\n" + kSources[1] +
                              "\\report.doc\tsize differs\r\n");
     CloseHandle(held);
     EXPECT_EQ(ReadTree(kBackupFolder), expected);
+
+    // A restore of a source that lost one file and changed another puts the
+    // first back and keeps both of the second; a path no source covers is
+    // refused with status 2.
+    fs::remove(fs::u8path(kSources[0] + "\\beach.jpg"));
+    WriteBytes(kSources[0] + "\\Trip\\sunset.jpg", "edited");
+    const std::string load = '"' + InstalledPath("Load.exe") + "\" /restore /quiet ";
+    EXPECT_EQ(Program(load + '"' + kSources[0] + '"').Exit(60000), 0u);
+    EXPECT_EQ(ReadBytes(kSources[0] + "\\beach.jpg"), SampleText(0, "beach.jpg"));
+    EXPECT_EQ(ReadBytes(kSources[0] + "\\Trip\\sunset.jpg"), "edited");
+    SYSTEMTIME today{};
+    GetLocalTime(&today);
+    char restored[64];
+    snprintf(restored, sizeof restored, "\\Trip\\sunset (restored %04d-%02d-%02d).jpg", today.wYear,
+             today.wMonth, today.wDay);
+    EXPECT_EQ(ReadBytes(kSources[0] + restored), SampleText(0, "Trip\\sunset.jpg"));
+    EXPECT_EQ(Program(load + kHarness + "Elsewhere").Exit(), 2u);
 }
 
 } // namespace

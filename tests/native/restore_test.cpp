@@ -71,12 +71,18 @@ std::vector<std::string> Reasons(const companions::RestoreVerdict& verdict)
     return lines;
 }
 
-// The local second that reads as this date and time.
+// The file time, in seconds, that reads as this local date and time.
 std::int64_t SecondOf(int year, int month, int day, int hour, int minute, int second)
 {
     std::tm time = LocalTime(year, month, day, hour, minute, second);
     time.tm_isdst = -1;
-    return static_cast<std::int64_t>(std::mktime(&time));
+#ifdef _WIN32
+    // Windows counts file times from 1601.
+    constexpr std::int64_t kFrom1601 = 11'644'473'600;
+#else
+    constexpr std::int64_t kFrom1601 = 0;
+#endif
+    return static_cast<std::int64_t>(std::mktime(&time)) + kFrom1601;
 }
 
 const std::tm kToday = LocalTime(2026, 12, 8, 10, 0, 0);
