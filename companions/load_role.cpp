@@ -22,6 +22,7 @@ LoadRole ChooseLoadRole(std::string_view arguments, bool startedShown, bool cata
         if (second != std::string_view::npos &&
             arguments.substr(second, arguments.find(' ', second) - second) == kQuietArgument)
             return LoadRole::QuietRestore;
+        return LoadRole::RestoreWindow;
     }
     if (startedShown)
         return LoadRole::Monitor;

@@ -20,6 +20,8 @@ enum class LoadRole
     // "/restore /quiet PATH [/to FOLDER]": a restore without a window, with
     // the rights it was started with, never handed over.
     QuietRestore,
+    // "/restore": the restore window, with the user's own rights.
+    RestoreWindow,
 };
 
 // What the installer's registration passes at log-on, and what its own

@@ -156,3 +156,19 @@ HandOver HandOverToUser(const std::string& arguments, const std::string& relayed
         relayedArguments.empty() ? kRelayedArgument : relayedArguments + " " + kRelayedArgument;
     return StartWithinTimeLimit(relayed);
 }
+
+bool MutexAppearsWithin(const char* name, unsigned long millis)
+{
+    // There is nothing to wait on before it exists: it is looked for a few
+    // times a second.
+    constexpr DWORD kLook = 200;
+    for (DWORD waited = 0;; waited += kLook)
+    {
+        const platform::Handle mutex(OpenMutexA(SYNCHRONIZE, FALSE, name));
+        if (mutex.IsOpen() || GetLastError() == ERROR_ACCESS_DENIED)
+            return true;
+        if (waited >= millis)
+            return false;
+        Sleep(kLook);
+    }
+}

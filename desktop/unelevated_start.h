@@ -27,3 +27,8 @@ bool MustHandOver(const std::string& arguments);
 // elevation in the user's session, to start this program again with
 // `relayedArguments` (kRelayedArgument is added to them).
 HandOver HandOverToUser(const std::string& arguments, const std::string& relayedArguments);
+
+// Whether a named mutex exists within `millis` milliseconds: how an elevated
+// start learns that the copy it handed over to runs. With other rights,
+// access denied says it is there.
+bool MutexAppearsWithin(const char* name, unsigned long millis);

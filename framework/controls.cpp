@@ -9,6 +9,7 @@ IMPLEMENT_DYNAMIC(CBitmapButton, CButton)
 IMPLEMENT_DYNAMIC(CEdit, CWnd)
 IMPLEMENT_DYNAMIC(CListBox, CWnd)
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
+IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CToolTipCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CStatic, CWnd)
 IMPLEMENT_DYNAMIC(CProgressCtrl, CWnd)
@@ -111,6 +112,108 @@ BOOL CListCtrl::SortItems(PFNLVCOMPARE compare, LPARAM data)
 {
     return static_cast<BOOL>(
         SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(data), reinterpret_cast<LPARAM>(compare)));
+}
+
+CTreeCtrl::CTreeCtrl()
+{
+    const INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_TREEVIEW_CLASSES};
+    ::InitCommonControlsEx(&classes);
+}
+
+HTREEITEM CTreeCtrl::InsertItem(const std::string& text, HTREEITEM hParent, LPARAM lParam,
+                                bool hasChildren)
+{
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = hParent;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN;
+    insert.item.pszText = const_cast<char*>(text.c_str());
+    insert.item.lParam = lParam;
+    insert.item.cChildren = hasChildren ? 1 : 0;
+    return reinterpret_cast<HTREEITEM>(
+        SendMessage(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+BOOL CTreeCtrl::DeleteItem(HTREEITEM hItem)
+{
+    return static_cast<BOOL>(SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(hItem)));
+}
+
+BOOL CTreeCtrl::DeleteAllItems()
+{
+    return DeleteItem(TVI_ROOT);
+}
+
+HTREEITEM CTreeCtrl::GetChildItem(HTREEITEM hItem) const
+{
+    if (hItem == TVI_ROOT)
+        return reinterpret_cast<HTREEITEM>(SendMessage(TVM_GETNEXTITEM, TVGN_ROOT));
+    return reinterpret_cast<HTREEITEM>(
+        SendMessage(TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(hItem)));
+}
+
+HTREEITEM CTreeCtrl::GetNextSiblingItem(HTREEITEM hItem) const
+{
+    return reinterpret_cast<HTREEITEM>(
+        SendMessage(TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(hItem)));
+}
+
+HTREEITEM CTreeCtrl::GetParentItem(HTREEITEM hItem) const
+{
+    return reinterpret_cast<HTREEITEM>(
+        SendMessage(TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(hItem)));
+}
+
+HTREEITEM CTreeCtrl::GetSelectedItem() const
+{
+    return reinterpret_cast<HTREEITEM>(SendMessage(TVM_GETNEXTITEM, TVGN_CARET));
+}
+
+BOOL CTreeCtrl::SelectItem(HTREEITEM hItem)
+{
+    return static_cast<BOOL>(
+        SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(hItem)));
+}
+
+LPARAM CTreeCtrl::GetItemData(HTREEITEM hItem) const
+{
+    TVITEMA item{};
+    item.mask = TVIF_PARAM | TVIF_HANDLE;
+    item.hItem = hItem;
+    SendMessage(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return item.lParam;
+}
+
+BOOL CTreeCtrl::GetCheck(HTREEITEM hItem) const
+{
+    const auto state = static_cast<UINT>(
+        SendMessage(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(hItem), TVIS_STATEIMAGEMASK));
+    // State image 1 is the empty box, 2 the ticked one.
+    return (state >> 12) == 2;
+}
+
+BOOL CTreeCtrl::SetCheck(HTREEITEM hItem, BOOL bCheck)
+{
+    TVITEMA item{};
+    item.mask = TVIF_STATE | TVIF_HANDLE;
+    item.hItem = hItem;
+    item.stateMask = TVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(bCheck ? 2 : 1);
+    return static_cast<BOOL>(SendMessage(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+BOOL CTreeCtrl::Expand(HTREEITEM hItem, UINT nCode)
+{
+    return static_cast<BOOL>(SendMessage(TVM_EXPAND, nCode, reinterpret_cast<LPARAM>(hItem)));
+}
+
+BOOL CTreeCtrl::SetHasChildren(HTREEITEM hItem, bool hasChildren)
+{
+    TVITEMA item{};
+    item.mask = TVIF_CHILDREN | TVIF_HANDLE;
+    item.hItem = hItem;
+    item.cChildren = hasChildren ? 1 : 0;
+    return static_cast<BOOL>(SendMessage(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
 int CProgressCtrl::SetPos(int nPos)

@@ -69,6 +69,38 @@ class CListCtrl : public CWnd
     BOOL SortItems(PFNLVCOMPARE compare, LPARAM data);
 };
 
+// A tree view: items below items, each with a value of its own. With
+// TVS_CHECKBOXES each item has a check box.
+class CTreeCtrl : public CWnd
+{
+    DECLARE_DYNAMIC(CTreeCtrl)
+
+  public:
+    // Registers the class, so that a dialog template made after this can hold one.
+    CTreeCtrl();
+
+    // The new item, last among hParent's children (TVI_ROOT: a top item), or
+    // null. `hasChildren` shows the button that expands it before its
+    // children are there.
+    HTREEITEM InsertItem(const std::string& text, HTREEITEM hParent, LPARAM lParam,
+                         bool hasChildren);
+    BOOL DeleteItem(HTREEITEM hItem);
+    BOOL DeleteAllItems();
+    // The first child (of TVI_ROOT: the first top item), the next sibling, the
+    // parent; null where there is none.
+    HTREEITEM GetChildItem(HTREEITEM hItem) const;
+    HTREEITEM GetNextSiblingItem(HTREEITEM hItem) const;
+    HTREEITEM GetParentItem(HTREEITEM hItem) const;
+    HTREEITEM GetSelectedItem() const;
+    BOOL SelectItem(HTREEITEM hItem);
+    LPARAM GetItemData(HTREEITEM hItem) const;
+    BOOL GetCheck(HTREEITEM hItem) const;
+    BOOL SetCheck(HTREEITEM hItem, BOOL bCheck);
+    // TVE_EXPAND or TVE_COLLAPSE.
+    BOOL Expand(HTREEITEM hItem, UINT nCode);
+    BOOL SetHasChildren(HTREEITEM hItem, bool hasChildren);
+};
+
 class CStatic : public CWnd
 {
     DECLARE_DYNAMIC(CStatic)

@@ -66,6 +66,8 @@ const MessageMapEntry* FindMessageEntry(const MessageMap* map, UINT message, WPA
 #define ON_COMMAND(id, memberFxn) ON_NO_ARGUMENTS_(WM_COMMAND, 0, id, memberFxn)
 #define ON_BN_CLICKED(id, memberFxn) ON_NO_ARGUMENTS_(WM_COMMAND, BN_CLICKED, id, memberFxn)
 #define ON_LBN_SELCHANGE(id, memberFxn) ON_NO_ARGUMENTS_(WM_COMMAND, LBN_SELCHANGE, id, memberFxn)
+#define ON_LBN_DBLCLK(id, memberFxn) ON_NO_ARGUMENTS_(WM_COMMAND, LBN_DBLCLK, id, memberFxn)
+#define ON_EN_CHANGE(id, memberFxn) ON_NO_ARGUMENTS_(WM_COMMAND, EN_CHANGE, id, memberFxn)
 
 // LRESULT memberFxn(WPARAM, LPARAM)
 #define ON_MESSAGE(message, memberFxn)                                                             \

@@ -13,6 +13,7 @@
 #include "monitor/companion_stop.h"
 #include "monitor/monitor_dialog.h"
 #include "monitor/resident_agent.h"
+#include "monitor/restore_window.h"
 #include "platform/environment.h"
 #include "platform/local_time.h"
 #include "store/store_file.h"
@@ -36,23 +37,6 @@ bool StartedShown()
 // One resident per session: the elevated and the unelevated processes of a
 // session share this name.
 constexpr const char* kResidentMutex = "Local\\CorvaneBackup.Agent";
-
-// The copy the shell started holds the resident mutex once it runs; with
-// other rights, access denied says it is there. There is nothing to wait on
-// before it exists, so it is looked for a few times a second.
-bool AgentRunsWithin(DWORD millis)
-{
-    constexpr DWORD kLook = 200;
-    for (DWORD waited = 0;; waited += kLook)
-    {
-        const platform::Handle mutex(OpenMutexA(SYNCHRONIZE, FALSE, kResidentMutex));
-        if (mutex.IsOpen() || GetLastError() == ERROR_ACCESS_DENIED)
-            return true;
-        if (waited >= millis)
-            return false;
-        Sleep(kLook);
-    }
-}
 
 companions::ShellStart TryHandOver(const std::string& arguments)
 {
@@ -108,6 +92,9 @@ class CLoadApp : public CWinApp
         case companions::LoadRole::QuietRestore:
             m_status = QuietRestore(directory, arguments);
             break;
+        case companions::LoadRole::RestoreWindow:
+            m_status = RunRestoreWindow(arguments);
+            break;
         }
         return FALSE;
     }
@@ -157,7 +144,7 @@ class CLoadApp : public CWinApp
         {
             companions::HandAgentOver({
                 [&arguments] { return TryHandOver(arguments); },
-                [] { return AgentRunsWithin(10000); },
+                [] { return MutexAppearsWithin(kResidentMutex, 10000); },
                 [](const std::string& reason) {
                     companions::ReportPublisher(platform::LocalTimeNow(), "",
                                                 platform::LocalAppData())

@@ -2,7 +2,6 @@
 
 #include "desktop/shell_execute_shell.h"
 #include "monitor/monitor_resource.h"
-#include "res/resource.h"
 
 #include <commctrl.h>
 
@@ -21,18 +20,10 @@ void Show(CWnd& control, std::string& shown, const std::string& text)
 
 } // namespace
 
-CMonitorDialog::CMonitorDialog(MonitorSource& source)
-    : CDialog(IDD_MONITOR), m_source(source),
-      m_hIcon(LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)))
+CMonitorDialog::CMonitorDialog(MonitorSource& source) : CDialog(IDD_MONITOR), m_source(source)
 {
     const INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&classes);
-}
-
-CMonitorDialog::~CMonitorDialog()
-{
-    if (m_headlineFont)
-        DeleteObject(m_headlineFont);
 }
 
 BEGIN_MESSAGE_MAP(CMonitorDialog, CDialog)
@@ -58,21 +49,8 @@ void CMonitorDialog::DoDataExchange(CDataExchange* pDX)
 BOOL CMonitorDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    SetIcon(m_hIcon, TRUE);
-    SetIcon(m_hIcon, FALSE);
-    // The verdict in the dialog's own font, bold.
-    LOGFONTA font{};
-    if (GetObjectA(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)), sizeof font, &font))
-    {
-        font.lfWeight = FW_BOLD;
-        m_headlineFont = CreateFontIndirectA(&font);
-        m_headline.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_headlineFont), FALSE);
-    }
+    m_look.Apply(*this, m_headline);
     m_notBackedUp.Bind(IDC_NOT_BACKED_UP, this);
-    // The window keeps its size: its menu offers no other.
-    if (HMENU systemMenu = GetSystemMenu(FALSE))
-        for (const UINT command : {SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE})
-            DeleteMenu(systemMenu, command, MF_BYCOMMAND);
     m_source.NotifyChanges(m_hWnd, kSourceChanged);
     SetTimer(m_hWnd, kClock, 1000, nullptr);
     Refresh();

@@ -4,6 +4,7 @@
 #include "framework/framework.h"
 #include "monitor/file_reason_list.h"
 #include "monitor/monitor_source.h"
+#include "monitor/window_look.h"
 
 #include <string>
 
@@ -14,7 +15,6 @@ class CMonitorDialog : public CDialog
 {
   public:
     explicit CMonitorDialog(MonitorSource& source);
-    ~CMonitorDialog() override;
 
   protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -45,8 +45,7 @@ class CMonitorDialog : public CDialog
     void Refresh();
 
     MonitorSource& m_source;
-    HICON m_hIcon;
-    HFONT m_headlineFont = nullptr;
+    CWindowLook m_look;
     companions::MonitorView m_shown;
     std::string m_report;
     bool m_done = false;

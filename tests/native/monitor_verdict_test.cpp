@@ -300,6 +300,8 @@ TEST(LoadRole, ChosenFromTheArgumentsTheShowStateAndTheCatalogRequest)
         {"/other", false, false, LoadRole::Resident},
         {" /restore  /quiet C:\\Docs", true, true, LoadRole::QuietRestore},
         {"/restore /quiet", false, false, LoadRole::QuietRestore},
+        {"/restore /relayed", true, true, LoadRole::RestoreWindow},
+        {"/restore", false, false, LoadRole::RestoreWindow},
     };
     for (const auto& [arguments, shown, catalog, role] : cases)
         EXPECT_EQ(role, companions::ChooseLoadRole(arguments, shown, catalog)) << arguments;
