@@ -158,10 +158,14 @@ std::vector<Version> VersionsOf(const std::string& destination, const std::strin
     const auto [folder, name] = FolderAndName(destination, copyPath);
     const std::string folded = files.FoldCase(name);
     std::vector<Version> versions;
-    files.List(folder, [&](std::string_view entry, const platform::FileFacts& facts) {
-        if (!facts.isFolder && files.FoldCase(CopyNameOfVersion(entry)) == folded)
-            versions.push_back({platform::JoinPath(folder, entry), facts.size, facts.lastWrite});
-    });
+    // Every version name begins with the copy's name up to its extension and " (".
+    const std::string prefix = name.substr(0, ExtensionStart(name)) + " (";
+    files.ListStartingWith(
+        folder, prefix, [&](std::string_view entry, const platform::FileFacts& facts) {
+            if (!facts.isFolder && files.FoldCase(CopyNameOfVersion(entry)) == folded)
+                versions.push_back(
+                    {platform::JoinPath(folder, entry), facts.size, facts.lastWrite});
+        });
     std::stable_sort(versions.begin(), versions.end(),
                      [](const Version& a, const Version& b) { return a.lastWrite > b.lastWrite; });
     return versions;

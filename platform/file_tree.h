@@ -91,6 +91,17 @@ class FileTree
     // when the folder cannot be listed.
     virtual bool List(const std::string& folder, const FolderVisit& visit) = 0;
 
+    // `List` for a folder where only the names that begin with `prefix` (as
+    // the file system compares names) are wanted: those are all visited, and
+    // others may be, for the caller to sort out. Saves reading the facts of
+    // every other entry of a crowded folder.
+    virtual bool ListStartingWith(const std::string& folder, std::string_view prefix,
+                                  const FolderVisit& visit)
+    {
+        (void)prefix;
+        return List(folder, visit);
+    }
+
     // Which file or folder the path reaches; nothing when there is none.
     virtual std::optional<FileIdentity> Identity(const std::string& path) = 0;
 

@@ -150,14 +150,22 @@ class LocalFileTree final : public FileTree
 
     bool List(const std::string& folder, const FolderVisit& visit) override
     {
+        return ListStartingWith(folder, {}, visit);
+    }
+
+    bool ListStartingWith(const std::string& folder, std::string_view prefix,
+                          const FolderVisit& visit) override
+    {
         const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
         if (!dir)
             return false;
         const int fd = ::dirfd(dir.get());
+        const std::string foldedPrefix = FoldCase(std::string(prefix));
         while (const dirent* entry = ::readdir(dir.get()))
         {
             const std::string_view name = entry->d_name;
-            if (name == "." || name == "..")
+            if (name == "." || name == ".." ||
+                FoldCase(std::string(name.substr(0, prefix.size()))) != foldedPrefix)
                 continue;
             bool isLink = entry->d_type == DT_LNK;
             struct stat info;

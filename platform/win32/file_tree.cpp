@@ -175,9 +175,18 @@ class LocalFileTree final : public FileTree
 
     bool List(const std::string& folder, const FolderVisit& visit) override
     {
+        return ListStartingWith(folder, {}, visit);
+    }
+
+    // Names hold no wildcards, so "<prefix>*" asks for just those; the short
+    // names the system matches as well only add entries.
+    bool ListStartingWith(const std::string& folder, std::string_view prefix,
+                          const FolderVisit& visit) override
+    {
         std::wstring pattern = LongPath(folder);
         if (!pattern.empty() && pattern.back() != L'\\')
             pattern += L'\\';
+        pattern += WideFromAnsi(prefix);
         pattern += L'*';
         WIN32_FIND_DATAW data;
         // The basic information leaves out the short names, which nobody here reads.

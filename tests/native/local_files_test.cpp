@@ -4,6 +4,7 @@
 #include <atomic>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <set>
 #include <thread>
 #ifdef _WIN32
 #include <windows.h>
@@ -62,6 +63,13 @@ TEST(LocalFiles, CopyKeepsTheFileItReplaces)
     EXPECT_EQ(platform::CopyResult::Copied, files.Copy(folder.PathOf("new.txt"), copy, kept));
     EXPECT_EQ("new", folder.Read("copy.txt"));
     EXPECT_EQ("old", folder.Read("copy (1).txt"));
+    // Listed by the start of its name, in any case, the kept one is there.
+    std::set<std::string> started;
+    files.ListStartingWith(folder.Path(), "COPY (",
+                           [&](std::string_view name, const platform::FileFacts&) {
+                               started.insert(std::string(name));
+                           });
+    EXPECT_EQ(1u, started.count("copy (1).txt"));
     folder.Write("newer.txt", "newer");
     EXPECT_EQ(platform::CopyResult::NotKept, files.Copy(folder.PathOf("newer.txt"), copy, kept));
     EXPECT_EQ("new", folder.Read("copy.txt"));
