@@ -60,6 +60,8 @@ CopyPlan Plan(const BackupSelection& selection, platform::FileTree& files, IsFil
     // vector, which must not grow once they do.
     plan.sources.reserve(sourceCount + 1);
     plan.destination = selection.destination;
+    // The destination and its separator, read once for every mirror below it.
+    const std::string belowDestination = platform::JoinPath(selection.destination, "");
     for (size_t i = 0; i < sourceCount; ++i)
     {
         const std::string& source = selection.sources[i];
@@ -69,8 +71,7 @@ CopyPlan Plan(const BackupSelection& selection, platform::FileTree& files, IsFil
             plan.sources.push_back(PlannedSource{source, selection.destination, file, false});
             continue;
         }
-        std::string folder =
-            platform::JoinPath(selection.destination, MirrorFolderOf(source, file, files));
+        std::string folder = belowDestination + MirrorFolderOf(source, file, files);
         if (file)
             plan.foldersToMake.push_back(folder);
         plan.sources.push_back(PlannedSource{source, std::move(folder), file, false});
