@@ -102,8 +102,9 @@ void CBackupDialog::LoadStore()
     const flows::LoadedStore& loaded = *read;
     // Every window starts with the template's empty list.
     lastSourceIndex = -1;
-    for (const std::string& source : loaded.sources)
-        AppendSource(source);
+    // Each view ends before a NUL byte, as a C string does.
+    for (const std::string_view source : loaded.sources)
+        AppendSource(source.data());
     m_destination.SetWindowText(loaded.destination);
     for (int flag = 0; flag < kOptionFlagCount; ++flag)
     {
@@ -115,7 +116,7 @@ void CBackupDialog::LoadStore()
         box->EnableWindow(!loaded.typeBoxesLocked);
 }
 
-void CBackupDialog::AppendSource(const std::string& path)
+void CBackupDialog::AppendSource(const char* path)
 {
     const int index = m_sourceList.AddString(path);
     if (index != LB_ERR && index != LB_ERRSPACE)

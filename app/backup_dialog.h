@@ -83,7 +83,7 @@ class CBackupDialog : public CDialog
     void LoadStore();
     // Adds the path at the end of the list; the counter follows only when the
     // list took it.
-    void AppendSource(const std::string& path);
+    void AppendSource(const char* path);
     void OnDropFiles(HWND target, HDROP drop);
 
     InstallDirectory m_installDirectory;

@@ -12,7 +12,7 @@ void CBackupDialog::OnAddFile()
 {
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_FILEMUSTEXIST, kAllFilesFilter, this);
     if (dialog.DoModal() == IDOK)
-        AppendSource(dialog.GetPathName());
+        AppendSource(dialog.GetPathName().c_str());
 }
 
 void CBackupDialog::OnAddFolder()
@@ -61,7 +61,7 @@ void CBackupDialog::OnDropFiles(HWND target, HDROP drop)
     if (target == m_sourceList.m_hWnd)
     {
         for (const std::string& path : paths)
-            AppendSource(path);
+            AppendSource(path.c_str());
     }
     else if (paths.size() == 1 && platform::LocalFiles().IsFolder(paths[0]))
         m_destination.SetWindowText(paths[0]);

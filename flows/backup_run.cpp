@@ -54,6 +54,7 @@ struct RunFile
 };
 
 std::vector<RunFile> FilesOfRun(const BackupSelection& selection,
+                                const std::vector<platform::PathTarget>& targets,
                                 const std::string& backupBatchPath, platform::FileTree& tree)
 {
     // Read by the monitor only; the save that follows a started run rewrites
@@ -65,8 +66,8 @@ std::vector<RunFile> FilesOfRun(const BackupSelection& selection,
 
     std::vector<RunFile> files;
     files.push_back({kDataFile, selection.destination});
-    files.push_back(
-        {kBackupBatchFile, ComposeBackupScript(PlanBackup(selection, tree), backupBatchPath)});
+    files.push_back({kBackupBatchFile,
+                     ComposeBackupScript(PlanBackup(selection, targets, tree), backupBatchPath)});
     files.push_back({kFilesToBackupFile, std::move(sourceList)});
     // Tells the monitor that videos are copied; never deleted by the program.
     if (selection.IsTicked(OptionFlag::Video))
@@ -81,8 +82,13 @@ RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& d
                      platform::FileTree& files)
 {
     std::optional<Message> stop = MissingPart(selection);
+    // Each source is looked up once, for the checks and for the plan.
+    std::vector<platform::PathTarget> targets;
     if (!stop)
-        stop = FirstRejectedSource(selection, files);
+    {
+        targets = LookUpSources(selection.sources, files);
+        stop = FirstRejectedSource(selection, targets, files);
+    }
     if (!stop)
         stop = FirstUncarriablePath(selection);
     // xcopy of a single file into a missing folder asks "file or directory?"
@@ -101,7 +107,7 @@ RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& d
     }
 
     const std::string backupBatchPath = directory.PathOf(kBackupBatchFile);
-    for (const RunFile& file : FilesOfRun(selection, backupBatchPath, files))
+    for (const RunFile& file : FilesOfRun(selection, targets, backupBatchPath, files))
     {
         const std::string path = directory.PathOf(file.name);
         if (!store::ReplaceWhole(path, file.text, files))

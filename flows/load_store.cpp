@@ -3,6 +3,8 @@
 #include "store/store_file.h"
 #include "store/store_formats.h"
 
+#include <utility>
+
 namespace flows
 {
 namespace
@@ -29,7 +31,9 @@ std::optional<LoadedStore> LoadStore(const InstallDirectory& directory)
 {
     const std::string listPath = directory.PathOf(kFilesToBackupFile);
     const std::string destinationPath = directory.PathOf(kDataFile);
-    const store::FileText list = store::Read(listPath);
+    // Read as lines into one buffer: a list of many thousand sources makes
+    // no string of each.
+    store::FileLines list = store::ReadLines(listPath);
     const store::FileText destination = store::Read(destinationPath);
     const store::FileText settings = store::Read(directory.PathOf(kSettingsFile));
     for (const store::ReadResult result : {list.result, destination.result, settings.result})
@@ -38,14 +42,15 @@ std::optional<LoadedStore> LoadStore(const InstallDirectory& directory)
             return std::nullopt;
     }
     // Made only once every file has been read.
-    const auto create = [](const store::FileText& file, const std::string& path) {
-        return file.result != store::ReadResult::Missing || store::ReadOrCreateEmpty(path);
+    const auto create = [](store::ReadResult result, const std::string& path) {
+        return result != store::ReadResult::Missing || store::ReadOrCreateEmpty(path);
     };
-    if (!create(list, listPath) || !create(destination, destinationPath))
+    if (!create(list.result, listPath) || !create(destination.result, destinationPath))
         return std::nullopt;
 
     LoadedStore loaded;
-    loaded.sources = store::ParseSourceList(list.text);
+    loaded.sources = std::move(list.lines);
+    loaded.sourceBytes = std::move(list.bytes);
     loaded.destination = store::ParseDestination(destination.text);
     // Only a missing settings.dat means a first run; an empty one is a saved
     // selection with every box unticked.

@@ -5,8 +5,10 @@
 #include "model/prompt.h"
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace flows
@@ -16,7 +18,10 @@ namespace flows
 // settings when nothing has been saved yet.
 struct LoadedStore
 {
-    std::vector<std::string> sources;
+    // Views into sourceBytes, each followed by a NUL byte: a control takes
+    // them as they stand.
+    std::vector<std::string_view> sources;
+    std::shared_ptr<const char[]> sourceBytes;
     std::string destination;
     std::array<bool, kOptionFlagCount> ticked{};
     // The All File Types rule ran: the four type boxes and Hidden are disabled

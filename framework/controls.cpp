@@ -24,9 +24,9 @@ void CButton::SetCheck(int nCheck)
     SendMessage(BM_SETCHECK, static_cast<WPARAM>(nCheck));
 }
 
-int CListBox::AddString(const std::string& text)
+int CListBox::AddString(const char* text)
 {
-    return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
 }
 
 int CListBox::DeleteString(UINT nIndex)

@@ -35,7 +35,7 @@ class CListBox : public CWnd
 
   public:
     // The new entry's index, or LB_ERR / LB_ERRSPACE when the list refused it.
-    int AddString(const std::string& text);
+    int AddString(const char* text);
     // The number of entries left, or LB_ERR for an index out of range.
     int DeleteString(UINT nIndex);
     // The selected entry's index, or LB_ERR when none is selected.

@@ -3,6 +3,8 @@
 #include "platform/code_page.h"
 #include "platform/path_text.h"
 
+#include <algorithm>
+
 std::string EscapeBatchPercent(const std::string& path)
 {
     std::string escaped;
@@ -19,6 +21,11 @@ std::string EscapeBatchPercent(const std::string& path)
 
 bool CanCarryInBatch(const std::string& path)
 {
+    // ASCII passes both conversions unchanged and the "%" doubling adds no
+    // character to refuse: the text tells alone, with nothing copied.
+    if (std::all_of(path.begin(), path.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return path.find_first_of("\"?*<>|") == std::string::npos;
     const std::string escaped = EscapeBatchPercent(path);
     const std::string batchForm = platform::AnsiToOem(escaped);
     // By character: in code page 932 "\x83\x7C" is one letter, not a "|".

@@ -50,24 +50,9 @@ void CopyMatching(CopyPlan& plan, size_t sourceCount, const std::array<const cha
     }
 }
 
-} // namespace
-
-bool CopyStep::CopiesName(std::string_view name, bool hiddenOnTheWay) const
-{
-    if (hiddenOnTheWay && !hidden)
-        return false;
-    // A pattern appended to a file's path names nothing.
-    if (source->isFile)
-        return pattern.empty();
-    return pattern.empty() || EndsWithIgnoringCase(name, pattern.substr(2));
-}
-
-std::string CopyStep::CopyPathOf(std::string_view relativePath) const
-{
-    return platform::JoinPath(source->copyFolder, relativePath);
-}
-
-CopyPlan PlanBackup(const BackupSelection& selection, platform::FileTree& files)
+// `isFile(i)` tells whether the source at index i is a file.
+template <typename IsFile>
+CopyPlan Plan(const BackupSelection& selection, platform::FileTree& files, IsFile isFile)
 {
     CopyPlan plan;
     const size_t sourceCount = selection.sources.size();
@@ -75,16 +60,18 @@ CopyPlan PlanBackup(const BackupSelection& selection, platform::FileTree& files)
     // vector, which must not grow once they do.
     plan.sources.reserve(sourceCount + 1);
     plan.destination = selection.destination;
-    for (const std::string& source : selection.sources)
+    // The destination and its separator, read once for every mirror below it.
+    const std::string belowDestination = platform::JoinPath(selection.destination, "");
+    for (size_t i = 0; i < sourceCount; ++i)
     {
-        const bool file = files.IsFile(source);
+        const std::string& source = selection.sources[i];
+        const bool file = isFile(i);
         if (sourceCount == 1)
         {
             plan.sources.push_back(PlannedSource{source, selection.destination, file, false});
             continue;
         }
-        std::string folder =
-            platform::JoinPath(selection.destination, MirrorFolderOf(source, file, files));
+        std::string folder = belowDestination + MirrorFolderOf(source, file, files);
         if (file)
             plan.foldersToMake.push_back(folder);
         plan.sources.push_back(PlannedSource{source, std::move(folder), file, false});
@@ -111,4 +98,42 @@ CopyPlan PlanBackup(const BackupSelection& selection, platform::FileTree& files)
     if (selection.IsTicked(OptionFlag::Hidden))
         CopyEverything(plan, sourceCount, modifiedOnly);
     return plan;
+}
+
+} // namespace
+
+bool CopyStep::CopiesName(std::string_view name, bool hiddenOnTheWay) const
+{
+    if (hiddenOnTheWay && !hidden)
+        return false;
+    // A pattern appended to a file's path names nothing.
+    if (source->isFile)
+        return pattern.empty();
+    return pattern.empty() || EndsWithIgnoringCase(name, pattern.substr(2));
+}
+
+std::string CopyStep::CopyPathOf(std::string_view relativePath) const
+{
+    return platform::JoinPath(source->copyFolder, relativePath);
+}
+
+CopyPlan PlanBackup(const BackupSelection& selection, platform::FileTree& files)
+{
+    return Plan(selection, files, [&](size_t i) { return files.IsFile(selection.sources[i]); });
+}
+
+std::vector<platform::PathTarget> LookUpSources(const std::vector<std::string>& sources,
+                                                platform::FileTree& files)
+{
+    std::vector<platform::PathTarget> targets;
+    targets.reserve(sources.size());
+    for (const std::string& source : sources)
+        targets.push_back(files.Target(source));
+    return targets;
+}
+
+CopyPlan PlanBackup(const BackupSelection& selection,
+                    const std::vector<platform::PathTarget>& targets, platform::FileTree& files)
+{
+    return Plan(selection, files, [&targets](size_t i) { return targets[i].isFile; });
 }

@@ -107,6 +107,14 @@ SourceEntryChecks::SourceEntryChecks(const std::string& destination, platform::F
 
 std::optional<Message> SourceEntryChecks::Check(const std::string& entry) const
 {
+    // One look at the entry's identity, and only where there is a folder to
+    // compare it with: a list of many thousand entries asks the disk once each.
+    return Check(entry, m_held.Exists() ? m_files.Identity(entry) : std::nullopt);
+}
+
+std::optional<Message> SourceEntryChecks::Check(
+    const std::string& entry, const std::optional<platform::FileIdentity>& identity) const
+{
     const std::string upperEntry = m_files.FoldCase(entry);
     if (std::optional<Message> rejection =
             RejectionFor(m_held.ByText(upperEntry), entry, m_destination))
@@ -118,11 +126,6 @@ std::optional<Message> SourceEntryChecks::Check(const std::string& entry) const
         if (platform::IsAtOrBelowFolder(upperEntry, own.UpperPath()))
             return RecursionMessage(entry, m_destination);
     }
-    // One look at the entry's identity, and only where there is a folder to
-    // compare it with: a list of many thousand entries asks the disk once each.
-    std::optional<platform::FileIdentity> identity;
-    if (m_held.Exists())
-        identity = m_files.Identity(entry);
     if (std::optional<Message> rejection =
             RejectionFor(m_held.ByIdentity(identity), entry, m_destination))
         return rejection;
@@ -141,6 +144,20 @@ std::optional<Message> FirstRejectedSource(const BackupSelection& selection,
     for (const std::string& source : selection.sources)
     {
         if (std::optional<Message> rejection = checks.Check(source))
+            return rejection;
+    }
+    return std::nullopt;
+}
+
+std::optional<Message> FirstRejectedSource(const BackupSelection& selection,
+                                           const std::vector<platform::PathTarget>& targets,
+                                           platform::FileTree& files)
+{
+    const SourceEntryChecks checks(selection.destination, files);
+    for (size_t i = 0; i < selection.sources.size(); ++i)
+    {
+        if (std::optional<Message> rejection =
+                checks.Check(selection.sources[i], targets[i].identity))
             return rejection;
     }
     return std::nullopt;

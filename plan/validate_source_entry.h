@@ -55,6 +55,9 @@ class SourceEntryChecks
   public:
     SourceEntryChecks(const std::string& destination, platform::FileTree& files);
     std::optional<Message> Check(const std::string& entry) const;
+    // The same with the entry's identity looked up already.
+    std::optional<Message> Check(const std::string& entry,
+                                 const std::optional<platform::FileIdentity>& identity) const;
 
   private:
     platform::FileTree& m_files;
@@ -67,4 +70,8 @@ class SourceEntryChecks
 // checks; a run or a save calls it before writing anything, so that a
 // rejected selection leaves every store file as it was.
 std::optional<Message> FirstRejectedSource(const BackupSelection& selection,
+                                           platform::FileTree& files);
+// The same with every source's target looked up already, one per source.
+std::optional<Message> FirstRejectedSource(const BackupSelection& selection,
+                                           const std::vector<platform::PathTarget>& targets,
                                            platform::FileTree& files);

@@ -47,6 +47,14 @@ struct FileIdentity
     bool operator!=(const FileIdentity& other) const { return !(*this == other); }
 };
 
+// What a backup run reads of each source: which file or folder it reaches, and
+// whether it is a file (see FileTree::IsFile).
+struct PathTarget
+{
+    std::optional<FileIdentity> identity;
+    bool isFile = false;
+};
+
 using FolderVisit = std::function<void(std::string_view name, const FileFacts& facts)>;
 
 enum class CopyResult
@@ -104,6 +112,10 @@ class FileTree
 
     // Which file or folder the path reaches; nothing when there is none.
     virtual std::optional<FileIdentity> Identity(const std::string& path) = 0;
+
+    // Both in one look where the platform can: a list of many thousand sources
+    // is read from the disk once.
+    virtual PathTarget Target(const std::string& path) { return {Identity(path), IsFile(path)}; }
 
     // The path as every user's session names it: a path on a mapped network
     // drive ("M:\X") in its UNC form ("\\nas\home\X"); any other path as it is.

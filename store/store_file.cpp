@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -102,9 +103,39 @@ size_t SizeOf(std::FILE* file)
     return size > 0 ? static_cast<size_t>(size) : 0;
 }
 
+// Bytes that are not cleared before they are read into: a list of megabytes
+// is written once, by the read.
+class UnsetBytes
+{
+  public:
+    char* data() { return m_bytes.get(); }
+    size_t size() const { return m_size; }
+    void resize(size_t size)
+    {
+        if (size > m_size)
+        {
+            std::unique_ptr<char[]> bigger(new char[size]);
+            if (m_size != 0)
+                std::memcpy(bigger.get(), m_bytes.get(), m_size);
+            m_bytes = std::move(bigger);
+        }
+        m_size = size;
+    }
+    std::unique_ptr<char[]> Release() { return std::move(m_bytes); }
+
+  private:
+    std::unique_ptr<char[]> m_bytes;
+    size_t m_size = 0;
+};
+
+// Read a piece at a time, so that what splits the bytes finds each piece
+// still in the processor's cache.
+constexpr size_t kReadPiece = size_t{1} << 16;
+
 // The raw bytes, or nothing when the file cannot be opened or read (a
-// folder of that name included).
-std::optional<std::string> ReadBytes(const std::string& path)
+// folder of that name included). `taken(data, used)` follows each piece.
+template <typename Bytes, typename Taken>
+std::optional<Bytes> ReadBytes(const std::string& path, Taken taken)
 {
     const File file = Open(path, "rb");
     // POSIX opens a folder, and the end it seeks to there is no size.
@@ -112,11 +143,14 @@ std::optional<std::string> ReadBytes(const std::string& path)
         return std::nullopt;
     // Sized to the file, with a byte to spare that shows the end was reached;
     // doubles only for a file that grew meanwhile.
-    std::string bytes(SizeOf(file.get()) + 1, '\0');
+    Bytes bytes;
+    bytes.resize(SizeOf(file.get()) + 1);
     size_t used = 0;
-    while (const size_t n = std::fread(bytes.data() + used, 1, bytes.size() - used, file.get()))
+    while (const size_t n = std::fread(bytes.data() + used, 1,
+                                       std::min(kReadPiece, bytes.size() - used), file.get()))
     {
         used += n;
+        taken(bytes.data(), used);
         if (used == bytes.size())
             bytes.resize(bytes.size() * 2);
     }
@@ -124,6 +158,11 @@ std::optional<std::string> ReadBytes(const std::string& path)
         return std::nullopt;
     bytes.resize(used);
     return bytes;
+}
+
+std::optional<std::string> ReadBytes(const std::string& path)
+{
+    return ReadBytes<std::string>(path, [](const char*, size_t) {});
 }
 
 bool IsMissing(const std::string& path)
@@ -144,6 +183,38 @@ FileText Read(const std::string& path)
     if (std::optional<std::string> bytes = ReadBytes(path))
         return {ReadResult::Read, FromDisk(std::move(*bytes))};
     return {IsMissing(path) ? ReadResult::Missing : ReadResult::Unreadable, {}};
+}
+
+FileLines ReadLines(const std::string& path)
+{
+    FileLines file;
+    std::uintptr_t base = 0;
+    size_t start = 0;
+    const auto split = [&](char* text, size_t used) {
+        // A file that grew while it was read has moved to a bigger buffer.
+        const std::uintptr_t at = reinterpret_cast<std::uintptr_t>(text);
+        if (base != 0 && at != base)
+        {
+            for (std::string_view& line : file.lines)
+                line = {text + (reinterpret_cast<std::uintptr_t>(line.data()) - base), line.size()};
+        }
+        base = at;
+        while (const void* found = std::memchr(text + start, '\n', used - start))
+        {
+            const size_t lineFeed = static_cast<size_t>(static_cast<const char*>(found) - text);
+            const size_t end =
+                lineFeed > start && text[lineFeed - 1] == '\r' ? lineFeed - 1 : lineFeed;
+            text[end] = '\0';
+            file.lines.emplace_back(text + start, end - start);
+            start = lineFeed + 1;
+        }
+    };
+    std::optional<UnsetBytes> read = ReadBytes<UnsetBytes>(path, split);
+    if (!read)
+        return {IsMissing(path) ? ReadResult::Missing : ReadResult::Unreadable, {}, {}};
+    file.result = ReadResult::Read;
+    file.bytes = read->Release();
+    return file;
 }
 
 std::optional<std::string> ReadOrCreateEmpty(const std::string& path)

@@ -2,8 +2,11 @@
 
 #include "platform/file_tree.h"
 
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 // The ways the program opens a store file, each by its full path. There is no
 // append: every file is written whole, so a reader never sees half of it. Text
@@ -34,6 +37,20 @@ struct FileText
 };
 
 FileText Read(const std::string& path);
+
+// A file read as lines, for lists of many thousand: one buffer, each line a
+// view into it. A line ends at "\n", with a "\r" directly before it dropped as
+// Read drops it; text after the last line end is no line. The byte after each
+// view is a NUL, so that a line can be handed on as a C string as it stands.
+struct FileLines
+{
+    ReadResult result = ReadResult::Missing;
+    std::vector<std::string_view> lines;
+    // What the views point into, kept for as long as any copy lives.
+    std::shared_ptr<const char[]> bytes;
+};
+
+FileLines ReadLines(const std::string& path);
 
 // The file's text; a missing file is created empty and reads as empty (one
 // that cannot be created too). Nothing for a file that is there but

@@ -188,6 +188,17 @@ class LocalFileTree final : public FileTree
                             static_cast<std::uint64_t>(info.st_ino)};
     }
 
+    // stat follows links, as Facts and Identity do.
+    PathTarget Target(const std::string& path) override
+    {
+        struct stat info;
+        if (::stat(path.c_str(), &info) != 0)
+            return {};
+        return {FileIdentity{static_cast<std::uint64_t>(info.st_dev),
+                             static_cast<std::uint64_t>(info.st_ino)},
+                !S_ISDIR(info.st_mode)};
+    }
+
     // No drive letters here: every session names a path alike.
     std::string UniversalName(const std::string& path) override { return path; }
 

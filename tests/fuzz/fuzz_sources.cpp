@@ -5,7 +5,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const std::vector<std::string> sources = LoadWith(kFilesToBackupFile, data, size).sources;
+    const flows::LoadedStore loaded = LoadWith(kFilesToBackupFile, data, size);
+    const std::vector<std::string> sources(loaded.sources.begin(), loaded.sources.end());
     Expect(static_cast<size_t>(std::count(data, data + size, '\n')) == sources.size(),
            "one source per line end");
     for (const std::string& source : sources)

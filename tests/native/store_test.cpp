@@ -87,7 +87,10 @@ TEST(LoadStore, SourceAndDestinationReadingRules)
     {
         SCOPED_TRACE('"' + list + '"');
         const flows::LoadedStore loaded = Load({{"filestobackup.bck", list}, {"data.dat", data}});
-        EXPECT_EQ(sources, loaded.sources);
+        EXPECT_EQ(sources, std::vector<std::string>(loaded.sources.begin(), loaded.sources.end()));
+        // The list box takes each entry as a C string.
+        for (const std::string_view source : loaded.sources)
+            EXPECT_EQ('\0', source.data()[source.size()]);
         EXPECT_EQ(destination, loaded.destination);
     }
 }
