@@ -34,7 +34,7 @@ BOOL CVersionsDialog::OnInitDialog()
     SetDlgItemTextA(m_hWnd, IDC_VERSION_FILE,
                     ("Versions of " + m_name + ", newest first:").c_str());
     for (const companions::Version& version : m_versions)
-        m_list.AddString(companions::VersionLine(version));
+        m_list.AddString(companions::VersionLine(version).c_str());
     return TRUE;
 }
 
