@@ -155,7 +155,10 @@ std::string NextVersionPath(const std::string& destination, const std::string& c
 std::vector<Version> VersionsOf(const std::string& destination, const std::string& copyPath,
                                 platform::FileTree& files)
 {
-    const auto [folder, name] = FolderAndName(destination, copyPath);
+    // Named, not bound: a lambda may not take a structured binding in C++17.
+    const std::pair<std::string, std::string> folderAndName = FolderAndName(destination, copyPath);
+    const std::string& folder = folderAndName.first;
+    const std::string& name = folderAndName.second;
     const std::string folded = files.FoldCase(name);
     std::vector<Version> versions;
     // Every version name begins with the copy's name up to its extension and " (".
