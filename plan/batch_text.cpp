@@ -3,8 +3,6 @@
 #include "platform/code_page.h"
 #include "platform/path_text.h"
 
-#include <algorithm>
-
 std::string EscapeBatchPercent(const std::string& path)
 {
     std::string escaped;
@@ -23,8 +21,7 @@ bool CanCarryInBatch(const std::string& path)
 {
     // ASCII passes both conversions unchanged and the "%" doubling adds no
     // character to refuse: the text tells alone, with nothing copied.
-    if (std::all_of(path.begin(), path.end(),
-                    [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    if (platform::IsAscii(path))
         return path.find_first_of("\"?*<>|") == std::string::npos;
     const std::string escaped = EscapeBatchPercent(path);
     const std::string batchForm = platform::AnsiToOem(escaped);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace platform
 {
@@ -21,5 +22,15 @@ std::string OemToAnsi(std::string text);
 // double-byte code pages (932, 936, 949, 950) the second byte may be any of
 // 0x40 to 0xFE, a backslash among them.
 bool IsLeadByte(unsigned codePage, char byte);
+
+// ASCII alone: every code page reads it byte for byte (no lead bytes, which
+// are 0x81 and above) and converts it unchanged.
+inline bool IsAscii(std::string_view text)
+{
+    unsigned char bits = 0;
+    for (const char c : text)
+        bits |= static_cast<unsigned char>(c);
+    return bits < 0x80;
+}
 
 } // namespace platform

@@ -29,6 +29,16 @@ bool IsSeparator(char c)
 
 size_t FindLastSeparator(std::string_view path, unsigned codePage)
 {
+    // A list of many thousand paths is mostly ASCII, read from its end.
+    if (IsAscii(path))
+    {
+        for (size_t i = path.size(); i-- > 0;)
+        {
+            if (IsSeparator(path[i]))
+                return i;
+        }
+        return std::string_view::npos;
+    }
     size_t last = std::string_view::npos;
     ForEachSeparator(path, codePage, [&last](size_t at) { last = at; });
     return last;
