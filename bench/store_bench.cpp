@@ -73,16 +73,6 @@ auto WriteOnce(const BenchFolder& folder, std::uintmax_t bytes)
     };
 }
 
-// The least a save or a run can take beyond the writes: the checks look at
-// each source on the disk once, to tell which folder it reaches.
-void CountLookups(benchmark::State& state, const BackupSelection& selection)
-{
-    const BenchClock::time_point start = BenchClock::now();
-    for (const std::string& source : selection.sources)
-        benchmark::DoNotOptimize(platform::LocalFiles().Target(source));
-    state.counters["lookups_ms"] = SecondsSince(start) * 1e3;
-}
-
 void Load(benchmark::State& state)
 {
     BenchFolder folder;
@@ -113,7 +103,6 @@ void Save(benchmark::State& state)
     Compare(
         state, "x_one_call", [&] { flows::SaveStore(selection, folder.install, prompt); },
         WriteOnce(folder, folder.StoredBytes()));
-    CountLookups(state, selection);
 }
 
 void Run(benchmark::State& state)
@@ -128,7 +117,6 @@ void Run(benchmark::State& state)
         state, "x_one_call",
         [&] { flows::RunBackup(selection, folder.install, prompt, shell, [] { return false; }); },
         WriteOnce(folder, folder.StoredBytes()));
-    CountLookups(state, selection);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "flows/companion_starts.h"
 #include "plan/backup_script.h"
 #include "plan/batch_text.h"
+#include "plan/source_lookup.h"
 #include "plan/validate_source_entry.h"
 #include "store/store_file.h"
 #include "store/store_formats.h"

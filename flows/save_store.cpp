@@ -2,6 +2,7 @@
 
 #include "plan/batch_text.h"
 #include "plan/mod_batch.h"
+#include "plan/source_lookup.h"
 #include "plan/validate_source_entry.h"
 #include "store/store_file.h"
 #include "store/store_formats.h"
@@ -12,7 +13,8 @@ namespace flows
 SaveOutcome SaveStore(const BackupSelection& selection, const InstallDirectory& directory,
                       Prompt& prompt, platform::FileTree& files)
 {
-    if (const std::optional<Message> rejection = FirstRejectedSource(selection, files))
+    if (const std::optional<Message> rejection =
+            FirstRejectedSource(selection, LookUpSources(selection.sources, files), files))
     {
         prompt.Show(*rejection);
         return SaveOutcome::Rejected;

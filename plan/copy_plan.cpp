@@ -122,16 +122,6 @@ CopyPlan PlanBackup(const BackupSelection& selection, platform::FileTree& files)
     return Plan(selection, files, [&](size_t i) { return files.IsFile(selection.sources[i]); });
 }
 
-std::vector<platform::PathTarget> LookUpSources(const std::vector<std::string>& sources,
-                                                platform::FileTree& files)
-{
-    std::vector<platform::PathTarget> targets;
-    targets.reserve(sources.size());
-    for (const std::string& source : sources)
-        targets.push_back(files.Target(source));
-    return targets;
-}
-
 CopyPlan PlanBackup(const BackupSelection& selection,
                     const std::vector<platform::PathTarget>& targets, platform::FileTree& files)
 {

@@ -75,11 +75,6 @@ struct CopyPlan
 // A source that is a file (`files` tells) copies that file alone.
 CopyPlan PlanBackup(const BackupSelection& selection, platform::FileTree& files);
 
-// What a backup run reads of each source, once, in list order: the entry
-// checks and the plan both take it.
-std::vector<platform::PathTarget> LookUpSources(const std::vector<std::string>& sources,
-                                                platform::FileTree& files);
-
 // The same plan from targets looked up already, one per source.
 CopyPlan PlanBackup(const BackupSelection& selection,
                     const std::vector<platform::PathTarget>& targets, platform::FileTree& files);

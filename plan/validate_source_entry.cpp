@@ -48,6 +48,11 @@ std::optional<Message> RejectionFor(HeldFolder::Hold hold, const std::string& en
     return std::nullopt;
 }
 
+bool IsAscii(char c)
+{
+    return static_cast<unsigned char>(c) < 0x80;
+}
+
 } // namespace
 
 std::optional<Message> ValidateSourceEntry(const std::string& entry, const std::string& destination)
@@ -77,7 +82,7 @@ HeldFolder::HeldFolder(const std::string& folder, platform::FileTree& files)
     }
 }
 
-HeldFolder::Hold HeldFolder::ByText(const std::string& upperEntry) const
+HeldFolder::Hold HeldFolder::ByText(std::string_view upperEntry) const
 {
     return HoldByText(upperEntry, m_upperFolder);
 }
@@ -103,6 +108,15 @@ SourceEntryChecks::SourceEntryChecks(const std::string& destination, platform::F
 {
     for (const char* own : {kReportsFolder, kVersionsFolder})
         m_ownFolders.emplace_back(platform::JoinPath(destination, own), files);
+    // The destination's text and those of the folders below it begin alike,
+    // and an entry that a text rule refuses begins as they do.
+    const std::string& upperDestination = m_held.UpperPath();
+    if (upperDestination.empty() || !IsAscii(upperDestination[0]))
+        return;
+    m_destinationStart.emplace();
+    for (size_t c = 0; c < m_destinationStart->size(); ++c)
+        m_destinationStart->set(c, files.FoldCase(std::string(1, static_cast<char>(c)))[0] ==
+                                       upperDestination[0]);
 }
 
 std::optional<Message> SourceEntryChecks::Check(const std::string& entry) const
@@ -115,7 +129,20 @@ std::optional<Message> SourceEntryChecks::Check(const std::string& entry) const
 std::optional<Message> SourceEntryChecks::Check(
     const std::string& entry, const std::optional<platform::FileIdentity>& identity) const
 {
-    const std::string upperEntry = m_files.FoldCase(entry);
+    if (std::optional<Message> rejection = CheckText(entry, m_files.FoldCase(entry)))
+        return rejection;
+    return CheckIdentity(entry, identity);
+}
+
+bool SourceEntryChecks::MayHoldByText(const std::string& entry) const
+{
+    return entry.empty() || !IsAscii(entry[0]) || !m_destinationStart ||
+           m_destinationStart->test(static_cast<size_t>(entry[0]));
+}
+
+std::optional<Message> SourceEntryChecks::CheckText(const std::string& entry,
+                                                    std::string_view upperEntry) const
+{
     if (std::optional<Message> rejection =
             RejectionFor(m_held.ByText(upperEntry), entry, m_destination))
         return rejection;
@@ -126,6 +153,12 @@ std::optional<Message> SourceEntryChecks::Check(
         if (platform::IsAtOrBelowFolder(upperEntry, own.UpperPath()))
             return RecursionMessage(entry, m_destination);
     }
+    return std::nullopt;
+}
+
+std::optional<Message> SourceEntryChecks::CheckIdentity(
+    const std::string& entry, const std::optional<platform::FileIdentity>& identity) const
+{
     if (std::optional<Message> rejection =
             RejectionFor(m_held.ByIdentity(identity), entry, m_destination))
         return rejection;
@@ -138,26 +171,25 @@ std::optional<Message> SourceEntryChecks::Check(
 }
 
 std::optional<Message> FirstRejectedSource(const BackupSelection& selection,
-                                           platform::FileTree& files)
-{
-    const SourceEntryChecks checks(selection.destination, files);
-    for (const std::string& source : selection.sources)
-    {
-        if (std::optional<Message> rejection = checks.Check(source))
-            return rejection;
-    }
-    return std::nullopt;
-}
-
-std::optional<Message> FirstRejectedSource(const BackupSelection& selection,
                                            const std::vector<platform::PathTarget>& targets,
                                            platform::FileTree& files)
 {
     const SourceEntryChecks checks(selection.destination, files);
+    // One buffer folds the letter case of every entry that needs it: a list
+    // of many thousand entries allocates no text for each.
+    std::string upperEntry;
     for (size_t i = 0; i < selection.sources.size(); ++i)
     {
-        if (std::optional<Message> rejection =
-                checks.Check(selection.sources[i], targets[i].identity))
+        const std::string& source = selection.sources[i];
+        std::optional<Message> rejection;
+        if (checks.MayHoldByText(source))
+        {
+            upperEntry = files.FoldCase(std::move(upperEntry.assign(source)));
+            rejection = checks.CheckText(source, upperEntry);
+        }
+        if (!rejection && targets[i].identity)
+            rejection = checks.CheckIdentity(source, targets[i].identity);
+        if (rejection)
             return rejection;
     }
     return std::nullopt;

@@ -110,6 +110,11 @@ class FileTree
         return List(folder, visit);
     }
 
+    // Whether the file system says that nothing is at `path`, and so nothing
+    // below it either. False where it cannot tell: a folder the user may not
+    // open can still hold a file the user may read.
+    virtual bool IsAbsent(const std::string& path) = 0;
+
     // Which file or folder the path reaches; nothing when there is none.
     virtual std::optional<FileIdentity> Identity(const std::string& path) = 0;
 

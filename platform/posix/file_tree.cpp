@@ -179,6 +179,12 @@ class LocalFileTree final : public FileTree
         return true;
     }
 
+    bool IsAbsent(const std::string& path) override
+    {
+        struct stat info;
+        return ::stat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
+    }
+
     std::optional<FileIdentity> Identity(const std::string& path) override
     {
         struct stat info;

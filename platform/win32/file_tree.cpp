@@ -206,6 +206,14 @@ class LocalFileTree final : public FileTree
         return true;
     }
 
+    bool IsAbsent(const std::string& path) override
+    {
+        if (GetFileAttributesW(LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES)
+            return false;
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    }
+
     std::optional<FileIdentity> Identity(const std::string& path) override
     {
         // No access asked: any file or folder opens, whoever holds it.

@@ -87,6 +87,8 @@ class FakeFiles : public platform::FileTree
     // Mapped drives: the UNC form of paths that begin with the key.
     std::map<std::string, std::string> universal;
 
+    bool IsAbsent(const std::string& path) override { return !Identity(path); }
+
     std::optional<platform::FileIdentity> Identity(const std::string& path) override
     {
         std::string real = path;

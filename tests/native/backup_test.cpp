@@ -1,6 +1,7 @@
 #include "flows/backup_run.h"
 #include "plan/backup_script.h"
 #include "plan/batch_text.h"
+#include "plan/source_lookup.h"
 #include "plan/validate_source_entry.h"
 #include "platform/path_text.h"
 #include "tests/native/agent_support.h"
@@ -226,6 +227,9 @@ TEST(ValidateSourceEntry, RejectsTheDestinationAndEveryFolderThatHoldsIt)
             expected = Error("Error Cannot Backup To " + destination + " From " + entry +
                              " \nDetails:Reccursive(infinite) backup would occur");
         EXPECT_EQ(expected, SourceEntryChecks(destination, files).Check(entry));
+        const BackupSelection selection{{entry}, destination, {}};
+        EXPECT_EQ(expected,
+                  FirstRejectedSource(selection, LookUpSources(selection.sources, files), files));
     }
 }
 
