@@ -26,9 +26,9 @@ SaveOutcome SaveStore(const BackupSelection& selection, const InstallDirectory& 
     const auto note = [&allSaved](bool done) { allSaved = allSaved && done; };
     const auto path = [&directory](const char* name) { return directory.PathOf(name); };
 
-    note(store::ReplaceWhole(path(kSettingsFile), store::FormatSettings(selection.flags)));
+    note(store::ReplaceIfDifferent(path(kSettingsFile), store::FormatSettings(selection.flags)));
     if (selection.IsTicked(OptionFlag::AutoBackupOnShutdown))
-        note(store::ReplaceWhole(path(kEnableAutoMarker), ""));
+        note(store::ReplaceIfDifferent(path(kEnableAutoMarker), ""));
     else
         note(store::Delete(path(kEnableAutoMarker)));
     // A destination the batch cannot carry gets no mod.bat: its quoting would
@@ -40,18 +40,18 @@ SaveOutcome SaveStore(const BackupSelection& selection, const InstallDirectory& 
         note(store::Delete(path(kCatalogedMarker)));
     }
     else if (CanCarryInBatch(selection.destination))
-        note(store::ReplaceWhole(path(kModBatchFile), ComposeModBatch(selection.destination)));
+        note(
+            store::ReplaceIfDifferent(path(kModBatchFile), ComposeModBatch(selection.destination)));
     else
     {
         store::Delete(path(kModBatchFile));
         note(false);
     }
-    note(store::ReplaceWhole(path(kDataFile), selection.destination));
+    note(store::ReplaceIfDifferent(path(kDataFile), selection.destination));
     if (selection.sources.empty())
         note(store::Delete(path(kFilesToBackupFile)));
     else
-        note(store::ReplaceWhole(path(kFilesToBackupFile),
-                                 store::FormatSourceList(selection.sources)));
+        note(store::ReplaceLines(path(kFilesToBackupFile), selection.sources));
 
     if (!allSaved)
         prompt.Show(Message{"Error Cannot Save Settings To " + directory.Root() +

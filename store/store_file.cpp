@@ -23,6 +23,9 @@ File Open(const std::string& path, const char* mode)
     return File(std::fopen(path.c_str(), mode), &std::fclose);
 }
 
+// What goes to the disk in one write.
+constexpr size_t kPieceSize = size_t{1} << 16;
+
 // The one place where line ends are translated, as the Windows text mode
 // does: "\n" is written as "\r\n", and a "\r" directly before "\n" is dropped
 // on reading. Every other byte passes unchanged. Whole runs between line ends
@@ -63,10 +66,47 @@ class DiskPieces
     }
 
   private:
-    static constexpr size_t kPieceSize = size_t{1} << 16;
-
     const char* m_in;
     const char* m_end;
+    std::vector<char> m_piece;
+};
+
+// The same for lines that hold no line end, each written with one.
+class LinePieces
+{
+  public:
+    explicit LinePieces(const std::vector<std::string>& lines)
+        : m_line(lines.begin()), m_end(lines.end()), m_piece(kPieceSize)
+    {
+    }
+
+    std::string_view operator()()
+    {
+        char* const first = m_piece.data();
+        char* const last = first + m_piece.size();
+        char* out = first;
+        while (m_line != m_end)
+        {
+            // A line longer than what is left of the piece goes in parts.
+            const size_t left = m_line->size() - m_taken;
+            const size_t run = std::min(left, static_cast<size_t>(last - out));
+            std::memcpy(out, m_line->data() + m_taken, run);
+            out += run;
+            m_taken += run;
+            if (run < left || last - out < 2)
+                break;
+            *out++ = '\r';
+            *out++ = '\n';
+            ++m_line;
+            m_taken = 0;
+        }
+        return std::string_view(first, static_cast<size_t>(out - first));
+    }
+
+  private:
+    std::vector<std::string>::const_iterator m_line;
+    const std::vector<std::string>::const_iterator m_end;
+    size_t m_taken = 0;
     std::vector<char> m_piece;
 };
 
@@ -171,11 +211,39 @@ bool IsMissing(const std::string& path)
     return !Open(path, "rb") && errno == ENOENT;
 }
 
+// Whether the file holds the text as it would be written, line ends and all.
+bool HoldsAlready(const std::string& path, const std::string& text)
+{
+    const std::optional<std::string> bytes = ReadBytes(path);
+    if (!bytes)
+        return false;
+    std::string_view held = *bytes;
+    DiskPieces pieces(text);
+    for (std::string_view piece = pieces(); !piece.empty(); piece = pieces())
+    {
+        if (held.substr(0, piece.size()) != piece)
+            return false;
+        held.remove_prefix(piece.size());
+    }
+    return held.empty();
+}
+
 } // namespace
 
 bool ReplaceWhole(const std::string& path, const std::string& text, platform::FileTree& files)
 {
     return files.Replace(path, DiskPieces(text));
+}
+
+bool ReplaceIfDifferent(const std::string& path, const std::string& text)
+{
+    return HoldsAlready(path, text) || ReplaceWhole(path, text);
+}
+
+bool ReplaceLines(const std::string& path, const std::vector<std::string>& lines,
+                  platform::FileTree& files)
+{
+    return files.Replace(path, LinePieces(lines));
 }
 
 FileText Read(const std::string& path)

@@ -20,6 +20,17 @@ namespace store
 bool ReplaceWhole(const std::string& path, const std::string& text,
                   platform::FileTree& files = platform::LocalFiles());
 
+// The same, but a file that holds the text already is left as it is: a save
+// rewrites mostly unchanged settings, and each write waits for the disk.
+// For small files, which are read whole to compare.
+bool ReplaceIfDifferent(const std::string& path, const std::string& text);
+
+// The same for the text of the lines, each followed by a line end (none
+// holds one), without that text made first: a list of many thousand
+// entries goes to the disk straight from them.
+bool ReplaceLines(const std::string& path, const std::vector<std::string>& lines,
+                  platform::FileTree& files = platform::LocalFiles());
+
 enum class ReadResult
 {
     Read,

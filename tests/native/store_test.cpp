@@ -1,6 +1,7 @@
 #include "flows/load_store.h"
 #include "flows/save_store.h"
 #include "store/store_file.h"
+#include "store/store_formats.h"
 #include "tests/native/test_support.h"
 
 #include <gtest/gtest.h>
@@ -203,6 +204,7 @@ TEST(SaveStore, FileThatCannotBeSavedCostsNoOtherAndIsReportedOnce)
 
 // Long texts go to the disk in pieces: no line end may be split, lost or
 // doubled where one piece ends, and a line longer than a piece stays whole.
+// Written from its lines, a list gives the same bytes.
 TEST(StoreFile, LongTextKeepsEveryByteAndLineEnd)
 {
     std::string text = "\n" + std::string(65533, 'y') + "\n\n\r" + std::string(70000, 'z') + "\r\n";
@@ -215,4 +217,27 @@ TEST(StoreFile, LongTextKeepsEveryByteAndLineEnd)
     ASSERT_TRUE(store::ReplaceWhole(install.PathOf("filestobackup.bck"), text));
     EXPECT_TRUE(install.Read("filestobackup.bck") == expected);
     EXPECT_TRUE(store::Read(install.PathOf("filestobackup.bck")).text == text);
+
+    ASSERT_TRUE(store::ReplaceLines(install.PathOf("lines"), store::ParseSourceList(text)));
+    EXPECT_TRUE(install.Read("lines") == expected);
+}
+
+// A file that holds the text already, line ends and all, is not written again;
+// one that differs in any byte is.
+TEST(StoreFile, OnlyADifferentFileIsReplaced)
+{
+    Install install;
+    const std::string path = install.PathOf("settings.dat");
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(30);
+    for (const char* held : {"1;0;\n", "1;0;\r\nmore", "1;0;"})
+    {
+        install.Write("settings.dat", held);
+        std::filesystem::last_write_time(path, old);
+        ASSERT_TRUE(store::ReplaceIfDifferent(path, "1;0;\n"));
+        EXPECT_EQ("1;0;\r\n", install.Read("settings.dat"));
+        EXPECT_NE(old, std::filesystem::last_write_time(path));
+    }
+    std::filesystem::last_write_time(path, old);
+    ASSERT_TRUE(store::ReplaceIfDifferent(path, "1;0;\n"));
+    EXPECT_EQ(old, std::filesystem::last_write_time(path));
 }
