@@ -48,32 +48,17 @@ Message NotStarted(const std::string& reason)
     return Message{reason + " \nDetails:The backup was not started", "ERROR", kStopType};
 }
 
+// The text of a file the run writes, whole or, for backup.bat, made as it
+// is written.
 struct RunFile
 {
     const char* name;
-    std::string text;
+    platform::NextPiece text;
 };
 
-std::vector<RunFile> FilesOfRun(const BackupSelection& selection,
-                                const std::vector<platform::PathTarget>& targets,
-                                const std::string& backupBatchPath, platform::FileTree& tree)
+platform::NextPiece Whole(std::string_view text)
 {
-    // Read by the monitor only; the save that follows a started run rewrites
-    // the file from the list alone.
-    const std::string_view systemState =
-        selection.IsTicked(OptionFlag::SystemState) ? "System State\n" : "";
-    std::string sourceList = store::FormatSourceList(selection.sources, systemState.size());
-    sourceList += systemState;
-
-    std::vector<RunFile> files;
-    files.push_back({kDataFile, selection.destination});
-    files.push_back({kBackupBatchFile,
-                     ComposeBackupScript(PlanBackup(selection, targets, tree), backupBatchPath)});
-    files.push_back({kFilesToBackupFile, std::move(sourceList)});
-    // Tells the monitor that videos are copied; never deleted by the program.
-    if (selection.IsTicked(OptionFlag::Video))
-        files.push_back({kVideoMarker, ""});
-    return files;
+    return [piece = text]() mutable { return std::exchange(piece, {}); };
 }
 
 } // namespace
@@ -108,10 +93,26 @@ RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& d
     }
 
     const std::string backupBatchPath = directory.PathOf(kBackupBatchFile);
-    for (const RunFile& file : FilesOfRun(selection, targets, backupBatchPath, files))
+    const CopyPlan plan = PlanBackup(selection, targets, files);
+    BackupScript script(plan, backupBatchPath);
+    // Read by the monitor only; the save that follows a started run rewrites
+    // the file from the list alone.
+    const std::string_view systemState =
+        selection.IsTicked(OptionFlag::SystemState) ? "System State\n" : "";
+    std::string sourceList = store::FormatSourceList(selection.sources, systemState.size());
+    sourceList += systemState;
+    std::vector<RunFile> runFiles = {
+        {kDataFile, Whole(selection.destination)},
+        {kBackupBatchFile, [&script] { return script.NextLine(); }},
+        {kFilesToBackupFile, Whole(sourceList)},
+    };
+    // Tells the monitor that videos are copied; never deleted by the program.
+    if (selection.IsTicked(OptionFlag::Video))
+        runFiles.push_back({kVideoMarker, Whole("")});
+    for (const RunFile& file : runFiles)
     {
         const std::string path = directory.PathOf(file.name);
-        if (!store::ReplaceWhole(path, file.text, files))
+        if (!store::ReplaceText(path, file.text, files))
         {
             prompt.Show(NotStarted("Error Cannot Write " + path));
             return RunOutcome::Stopped;

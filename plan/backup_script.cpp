@@ -8,9 +8,6 @@
 #include <utility>
 #include <vector>
 
-namespace
-{
-
 // The paths of every source as the interpreter must read them, escaped once
 // however many lines name them. A path without a "%" is used as it stands, so
 // a list of many thousand sources is not copied.
@@ -61,63 +58,70 @@ class BatchPaths
     std::vector<std::string_view> m_copyFolders;
 };
 
-// Adds up the length of what is appended, so that the script text is sized
-// once: a list of many thousand sources gives a script of megabytes.
-struct TextLength
-{
-    size_t size = 0;
-
-    TextLength& append(std::string_view text)
-    {
-        size += text.size();
-        return *this;
-    }
-};
-
-template <typename Text>
-void ComposeInto(const CopyPlan& plan, const BatchPaths& paths, std::string_view eraseTarget,
-                 Text& script)
-{
-    for (const std::string& folder : plan.foldersToMake)
-        script.append("md \"").append(EscapeBatchPercent(folder)).append("\" 2>nul\n");
-    for (const CopyStep& step : plan.steps)
-    {
-        const std::string_view folder = paths.CopyFolderOf(step);
-        // The system folder's line has always had two blanks before its quote.
-        script.append("xcopy")
-            .append(ModifiedSwitch(step.modifiedOnly))
-            .append(step.hidden ? (step.source->isSystemFolder ? " /d /y /s /C /I /h  \""
-                                                               : " /d /y /s /C /I /h \"")
-                                : " /d /y /s /C /I \"")
-            .append(paths.PathOf(step))
-            .append(step.pattern)
-            .append("\" \"")
-            .append(folder)
-            .append("\"\n");
-        // Shows the folder again, should the copy have left it hidden.
-        if (step.hidden && !step.source->isSystemFolder)
-            script.append("attrib -h \"").append(folder).append("\"\n");
-    }
-    // Quoted, or the interpreter splits the path at its blanks. The batch
-    // file removes itself once the copies are done.
-    script.append("erase \"").append(eraseTarget).append("\"");
-}
-
-} // namespace
-
 std::string ModifiedSwitch(bool modifiedOnly)
 {
     return modifiedOnly ? " /M" : "";
 }
 
+BackupScript::BackupScript(const CopyPlan& plan, const std::string& backupBatchPath)
+    : m_plan(plan), m_paths(std::make_unique<BatchPaths>(plan)),
+      m_eraseTarget(EscapeBatchPercent(backupBatchPath))
+{
+}
+
+BackupScript::~BackupScript() = default;
+
+std::string_view BackupScript::NextLine()
+{
+    m_line.clear();
+    if (m_folder < m_plan.foldersToMake.size())
+        m_line.append("md \"")
+            .append(EscapeBatchPercent(m_plan.foldersToMake[m_folder++]))
+            .append("\" 2>nul\n");
+    else if (m_step < m_plan.steps.size())
+    {
+        const CopyStep& step = m_plan.steps[m_step];
+        const std::string_view folder = m_paths->CopyFolderOf(step);
+        if (!m_attribDue)
+        {
+            // The system folder's line has always had two blanks before its quote.
+            m_line.append("xcopy")
+                .append(ModifiedSwitch(step.modifiedOnly))
+                .append(step.hidden ? (step.source->isSystemFolder ? " /d /y /s /C /I /h  \""
+                                                                   : " /d /y /s /C /I /h \"")
+                                    : " /d /y /s /C /I \"")
+                .append(m_paths->PathOf(step))
+                .append(step.pattern)
+                .append("\" \"")
+                .append(folder)
+                .append("\"\n");
+            // Shows the folder again, should the copy have left it hidden.
+            m_attribDue = step.hidden && !step.source->isSystemFolder;
+        }
+        else
+        {
+            m_line.append("attrib -h \"").append(folder).append("\"\n");
+            m_attribDue = false;
+        }
+        if (!m_attribDue)
+            ++m_step;
+    }
+    else if (!m_erased)
+    {
+        // Quoted, or the interpreter splits the path at its blanks. The batch
+        // file removes itself once the copies are done.
+        m_line.append("erase \"").append(m_eraseTarget).append("\"");
+        m_erased = true;
+    }
+    m_line = platform::AnsiToOem(std::move(m_line));
+    return m_line;
+}
+
 std::string ComposeBackupScript(const CopyPlan& plan, const std::string& backupBatchPath)
 {
-    const BatchPaths paths(plan);
-    const std::string eraseTarget = EscapeBatchPercent(backupBatchPath);
-    TextLength length;
-    ComposeInto(plan, paths, eraseTarget, length);
-    std::string script;
-    script.reserve(length.size);
-    ComposeInto(plan, paths, eraseTarget, script);
-    return platform::AnsiToOem(std::move(script));
+    BackupScript script(plan, backupBatchPath);
+    std::string text;
+    for (std::string_view line = script.NextLine(); !line.empty(); line = script.NextLine())
+        text.append(line);
+    return text;
 }

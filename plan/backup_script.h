@@ -2,7 +2,9 @@
 
 #include "plan/copy_plan.h"
 
+#include <memory>
 #include <string>
+#include <string_view>
 
 // The xcopy switch of "Modified Since Last Backup or Catalog": copy only files
 // whose archive attribute is set, and clear it.
@@ -15,3 +17,31 @@ std::string ModifiedSwitch(bool modifiedOnly);
 // ends are "\n" (the store writes them as CR LF); the text is in the OEM code
 // page, the one the command interpreter reads batch files in.
 std::string ComposeBackupScript(const CopyPlan& plan, const std::string& backupBatchPath);
+
+class BatchPaths;
+
+// The same text a line at a time, each with its line end (the last without),
+// for a script of megabytes that need never be whole in memory. The plan
+// must outlive it.
+class BackupScript
+{
+  public:
+    BackupScript(const CopyPlan& plan, const std::string& backupBatchPath);
+    ~BackupScript();
+    BackupScript(const BackupScript&) = delete;
+    BackupScript& operator=(const BackupScript&) = delete;
+
+    // The next line, valid until the next call; empty after the last.
+    std::string_view NextLine();
+
+  private:
+    const CopyPlan& m_plan;
+    std::unique_ptr<const BatchPaths> m_paths;
+    const std::string m_eraseTarget;
+    size_t m_folder = 0;
+    size_t m_step = 0;
+    // The step's xcopy line is written, and its attrib line is next.
+    bool m_attribDue = false;
+    bool m_erased = false;
+    std::string m_line;
+};

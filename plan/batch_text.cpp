@@ -3,6 +3,8 @@
 #include "platform/code_page.h"
 #include "platform/path_text.h"
 
+#include <algorithm>
+
 std::string EscapeBatchPercent(const std::string& path)
 {
     std::string escaped;
@@ -22,7 +24,9 @@ bool CanCarryInBatch(const std::string& path)
     // ASCII passes both conversions unchanged and the "%" doubling adds no
     // character to refuse: the text tells alone, with nothing copied.
     if (platform::IsAscii(path))
-        return path.find_first_of("\"?*<>|") == std::string::npos;
+        return std::none_of(path.begin(), path.end(), [](char c) {
+            return c == '"' || c == '?' || c == '*' || c == '<' || c == '>' || c == '|';
+        });
     const std::string escaped = EscapeBatchPercent(path);
     const std::string batchForm = platform::AnsiToOem(escaped);
     // By character: in code page 932 "\x83\x7C" is one letter, not a "|".

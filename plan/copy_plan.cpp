@@ -8,18 +8,26 @@
 namespace
 {
 
-// The folder a source's copies go to with two or more sources: the mirror of
-// the folder it names, or, for a file, of the folder it is in. A mapped drive
-// is named by its share, which every session of the user reaches alike.
-std::string MirrorFolderOf(const std::string& source, bool isFile, platform::FileTree& files)
+// The folder a source's copies go to with two or more sources, below the
+// destination: the mirror of the folder it names, or, for a file, of the
+// folder it is in. A mapped drive is named by its share, which every session
+// of the user reaches alike. Made in one piece.
+std::string CopyFolderOf(std::string_view belowDestination, const std::string& source, bool isFile,
+                         platform::FileTree& files)
 {
-    std::string folder = files.UniversalName(source);
+    const std::string universal = files.UniversalName(source);
+    std::string_view folder = universal;
     if (isFile)
     {
         const size_t separator = platform::FindLastSeparator(folder);
-        folder.resize(separator == std::string::npos ? 0 : separator);
+        folder = folder.substr(0, separator == std::string::npos ? 0 : separator);
     }
-    return MirrorOf(folder);
+    std::string copyFolder;
+    // The mirror adds at most a few letters ("other", "UNC") to the path.
+    copyFolder.reserve(belowDestination.size() + folder.size() + 8);
+    copyFolder.append(belowDestination);
+    AppendMirrorOf(folder, copyFolder);
+    return copyFolder;
 }
 
 // "\\*JPG" matches a name that ends in "JPG"; the suffixes are upper case.
@@ -71,7 +79,7 @@ CopyPlan Plan(const BackupSelection& selection, platform::FileTree& files, IsFil
             plan.sources.push_back(PlannedSource{source, selection.destination, file, false});
             continue;
         }
-        std::string folder = belowDestination + MirrorFolderOf(source, file, files);
+        std::string folder = CopyFolderOf(belowDestination, source, file, files);
         if (file)
             plan.foldersToMake.push_back(folder);
         plan.sources.push_back(PlannedSource{source, std::move(folder), file, false});
@@ -83,6 +91,16 @@ CopyPlan Plan(const BackupSelection& selection, platform::FileTree& files, IsFil
                       platform::JoinPath(selection.destination, kSystemStateFolder), false, true});
 
     const bool modifiedOnly = selection.IsTicked(OptionFlag::ModifiedOnly);
+    // Sized once: each source of many thousand gives the same lines.
+    const auto linesIf = [&selection](OptionFlag flag, size_t lines) {
+        return selection.IsTicked(flag) ? lines : 0;
+    };
+    plan.steps.reserve(
+        1 + sourceCount * (linesIf(OptionFlag::AllFileTypes, 1) + linesIf(OptionFlag::Hidden, 1) +
+                           linesIf(OptionFlag::Pictures, kPictureSuffixes.size()) +
+                           linesIf(OptionFlag::AudioMusic, kAudioSuffixes.size()) +
+                           linesIf(OptionFlag::Video, kVideoSuffixes.size()) +
+                           linesIf(OptionFlag::Documents, kDocumentSuffixes.size())));
     if (selection.IsTicked(OptionFlag::AllFileTypes))
         CopyEverything(plan, sourceCount, modifiedOnly);
     if (selection.IsTicked(OptionFlag::SystemState))

@@ -17,30 +17,38 @@ std::string_view WithoutLeadingSeparators(std::string_view text)
     return text;
 }
 
-std::string Joined(std::string_view first, std::string_view rest, char separator)
+void AppendJoined(std::string& out, std::string_view first, std::string_view rest, char separator)
 {
-    std::string mirror(first);
+    out.append(first);
     if (!rest.empty())
-        mirror.append(1, separator).append(rest);
-    return mirror;
+        out.append(1, separator).append(rest);
 }
 
 } // namespace
 
-std::string MirrorOf(std::string_view path)
+void AppendMirrorOf(std::string_view path, std::string& out)
 {
     const char separator =
         path.find('\\') != std::string_view::npos ? '\\' : platform::kPathSeparator;
     while (path.size() > 1 && platform::EndsWithSeparator(path))
         path.remove_suffix(1);
     if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0])))
-        return Joined(path.substr(0, 1), WithoutLeadingSeparators(path.substr(2)), separator);
+        return AppendJoined(out, path.substr(0, 1), WithoutLeadingSeparators(path.substr(2)),
+                            separator);
     if (path.size() > 2 && platform::IsSeparator(path[0]) && platform::IsSeparator(path[1]))
-        return Joined("UNC", WithoutLeadingSeparators(path), separator);
+        return AppendJoined(out, "UNC", WithoutLeadingSeparators(path), separator);
     // No byte of a double-byte character's second half is a colon.
-    std::string rest(WithoutLeadingSeparators(path));
-    rest.erase(std::remove(rest.begin(), rest.end(), ':'), rest.end());
-    return Joined("other", rest, separator);
+    const size_t start = out.size();
+    AppendJoined(out, "other", WithoutLeadingSeparators(path), separator);
+    out.erase(std::remove(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), ':'),
+              out.end());
+}
+
+std::string MirrorOf(std::string_view path)
+{
+    std::string mirror;
+    AppendMirrorOf(path, mirror);
+    return mirror;
 }
 
 std::string OriginalOfMirror(std::string_view mirror)

@@ -12,6 +12,9 @@
 // separators and colons. A trailing separator is ignored; the separators are
 // the path's own.
 std::string MirrorOf(std::string_view path);
+// The same appended to `out`: a plan of many thousand sources makes each
+// copy folder in one piece.
+void AppendMirrorOf(std::string_view path, std::string& out);
 
 // The path a mirror below the destination names: "C\Docs" gives "C:\Docs",
 // "D" gives "D:\", "UNC\server\share\x" gives "\\server\share\x". Empty for a

@@ -31,6 +31,7 @@ constexpr size_t kPieceSize = size_t{1} << 16;
 // on reading. Every other byte passes unchanged. Whole runs between line ends
 // are copied at once, and the text goes to the disk through one small piece
 // that is filled again and again: a script of megabytes is never copied whole.
+// The text may come a piece at a time itself.
 class DiskPieces
 {
   public:
@@ -38,6 +39,7 @@ class DiskPieces
         : m_in(text.data()), m_end(text.data() + text.size()), m_piece(kPieceSize)
     {
     }
+    explicit DiskPieces(platform::NextPiece text) : m_text(std::move(text)), m_piece(kPieceSize) {}
 
     std::string_view operator()()
     {
@@ -45,8 +47,10 @@ class DiskPieces
         char* const last = first + m_piece.size();
         char* out = first;
         // A line end takes two bytes: a run is only taken where both fit after it.
-        while (m_in != m_end && last - out >= 2)
+        while (last - out >= 2)
         {
+            if (m_in == m_end && !TakeNextPiece())
+                break;
             const size_t span =
                 std::min(static_cast<size_t>(m_end - m_in), static_cast<size_t>(last - out - 1));
             const void* found = std::memchr(m_in, '\n', span);
@@ -66,8 +70,19 @@ class DiskPieces
     }
 
   private:
-    const char* m_in;
-    const char* m_end;
+    bool TakeNextPiece()
+    {
+        if (!m_text)
+            return false;
+        const std::string_view piece = m_text();
+        m_in = piece.data();
+        m_end = piece.data() + piece.size();
+        return !piece.empty();
+    }
+
+    platform::NextPiece m_text;
+    const char* m_in = nullptr;
+    const char* m_end = nullptr;
     std::vector<char> m_piece;
 };
 
@@ -233,6 +248,11 @@ bool HoldsAlready(const std::string& path, const std::string& text)
 bool ReplaceWhole(const std::string& path, const std::string& text, platform::FileTree& files)
 {
     return files.Replace(path, DiskPieces(text));
+}
+
+bool ReplaceText(const std::string& path, platform::NextPiece text, platform::FileTree& files)
+{
+    return files.Replace(path, DiskPieces(std::move(text)));
 }
 
 bool ReplaceIfDifferent(const std::string& path, const std::string& text)

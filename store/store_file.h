@@ -20,6 +20,11 @@ namespace store
 bool ReplaceWhole(const std::string& path, const std::string& text,
                   platform::FileTree& files = platform::LocalFiles());
 
+// The same with the text handed over a piece at a time (see
+// platform::NextPiece), for a text of megabytes made as it is written.
+bool ReplaceText(const std::string& path, platform::NextPiece text,
+                 platform::FileTree& files = platform::LocalFiles());
+
 // The same, but a file that holds the text already is left as it is: a save
 // rewrites mostly unchanged settings, and each write waits for the disk.
 // For small files, which are read whole to compare.
