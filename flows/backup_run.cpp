@@ -103,7 +103,7 @@ RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& d
     sourceList += systemState;
     std::vector<RunFile> runFiles = {
         {kDataFile, Whole(selection.destination)},
-        {kBackupBatchFile, [&script] { return script.NextLine(); }},
+        {kBackupBatchFile, [&script] { return script.NextLines(); }},
         {kFilesToBackupFile, Whole(sourceList)},
     };
     // Tells the monitor that videos are copied; never deleted by the program.

@@ -71,11 +71,21 @@ BackupScript::BackupScript(const CopyPlan& plan, const std::string& backupBatchP
 
 BackupScript::~BackupScript() = default;
 
-std::string_view BackupScript::NextLine()
+std::string_view BackupScript::NextLines()
 {
-    m_line.clear();
+    // Some thousand lines at a time: each call costs more than a line does.
+    m_text.clear();
+    while (m_text.size() < kTextPerCall && AppendLine())
+    {
+    }
+    m_text = platform::AnsiToOem(std::move(m_text));
+    return m_text;
+}
+
+bool BackupScript::AppendLine()
+{
     if (m_folder < m_plan.foldersToMake.size())
-        m_line.append("md \"")
+        m_text.append("md \"")
             .append(EscapeBatchPercent(m_plan.foldersToMake[m_folder++]))
             .append("\" 2>nul\n");
     else if (m_step < m_plan.steps.size())
@@ -85,7 +95,7 @@ std::string_view BackupScript::NextLine()
         if (!m_attribDue)
         {
             // The system folder's line has always had two blanks before its quote.
-            m_line.append("xcopy")
+            m_text.append("xcopy")
                 .append(ModifiedSwitch(step.modifiedOnly))
                 .append(step.hidden ? (step.source->isSystemFolder ? " /d /y /s /C /I /h  \""
                                                                    : " /d /y /s /C /I /h \"")
@@ -100,7 +110,7 @@ std::string_view BackupScript::NextLine()
         }
         else
         {
-            m_line.append("attrib -h \"").append(folder).append("\"\n");
+            m_text.append("attrib -h \"").append(folder).append("\"\n");
             m_attribDue = false;
         }
         if (!m_attribDue)
@@ -110,18 +120,19 @@ std::string_view BackupScript::NextLine()
     {
         // Quoted, or the interpreter splits the path at its blanks. The batch
         // file removes itself once the copies are done.
-        m_line.append("erase \"").append(m_eraseTarget).append("\"");
+        m_text.append("erase \"").append(m_eraseTarget).append("\"");
         m_erased = true;
     }
-    m_line = platform::AnsiToOem(std::move(m_line));
-    return m_line;
+    else
+        return false;
+    return true;
 }
 
 std::string ComposeBackupScript(const CopyPlan& plan, const std::string& backupBatchPath)
 {
     BackupScript script(plan, backupBatchPath);
     std::string text;
-    for (std::string_view line = script.NextLine(); !line.empty(); line = script.NextLine())
-        text.append(line);
+    for (std::string_view lines = script.NextLines(); !lines.empty(); lines = script.NextLines())
+        text.append(lines);
     return text;
 }

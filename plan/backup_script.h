@@ -20,9 +20,8 @@ std::string ComposeBackupScript(const CopyPlan& plan, const std::string& backupB
 
 class BatchPaths;
 
-// The same text a line at a time, each with its line end (the last without),
-// for a script of megabytes that need never be whole in memory. The plan
-// must outlive it.
+// The same text some lines at a time, for a script of megabytes that need
+// never be whole in memory. The plan must outlive it.
 class BackupScript
 {
   public:
@@ -31,10 +30,15 @@ class BackupScript
     BackupScript(const BackupScript&) = delete;
     BackupScript& operator=(const BackupScript&) = delete;
 
-    // The next line, valid until the next call; empty after the last.
-    std::string_view NextLine();
+    // The next whole lines, valid until the next call; empty after the last.
+    std::string_view NextLines();
 
   private:
+    static constexpr size_t kTextPerCall = size_t{1} << 14;
+
+    // Appends the next line to m_text; false after the last.
+    bool AppendLine();
+
     const CopyPlan& m_plan;
     std::unique_ptr<const BatchPaths> m_paths;
     const std::string m_eraseTarget;
@@ -43,5 +47,5 @@ class BackupScript
     // The step's xcopy line is written, and its attrib line is next.
     bool m_attribDue = false;
     bool m_erased = false;
-    std::string m_line;
+    std::string m_text;
 };

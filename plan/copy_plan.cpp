@@ -5,18 +5,55 @@
 #include "platform/path_text.h"
 #include "platform/text_case.h"
 
+#include <array>
+#include <cctype>
+#include <optional>
+
 namespace
 {
 
+// The names every session of the user reaches a path by: a mapped drive by
+// its share. Only a drive letter can be a mapped drive, and a letter whose
+// root has no other name (a local disk) gives every path on it unchanged, so
+// each letter is asked once, and only the paths on a mapped one each.
+class UniversalNames
+{
+  public:
+    explicit UniversalNames(platform::FileTree& files) : m_files(files) {}
+
+    // The path's universal name, in `buffer` where it differs.
+    std::string_view Of(const std::string& path, std::string& buffer)
+    {
+        const bool driveLetter =
+            path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
+        if (!driveLetter)
+            return path;
+        std::optional<bool>& local =
+            m_local[static_cast<size_t>(std::toupper(static_cast<unsigned char>(path[0])) - 'A')];
+        if (!local)
+        {
+            const std::string root = path.substr(0, 2) + "\\";
+            local = m_files.UniversalName(root) == root;
+        }
+        if (*local)
+            return path;
+        buffer = m_files.UniversalName(path);
+        return buffer;
+    }
+
+  private:
+    platform::FileTree& m_files;
+    std::array<std::optional<bool>, 26> m_local;
+};
+
 // The folder a source's copies go to with two or more sources, below the
 // destination: the mirror of the folder it names, or, for a file, of the
-// folder it is in. A mapped drive is named by its share, which every session
-// of the user reaches alike. Made in one piece.
+// folder it is in, by its universal name. Made in one piece.
 std::string CopyFolderOf(std::string_view belowDestination, const std::string& source, bool isFile,
-                         platform::FileTree& files)
+                         UniversalNames& universalNames)
 {
-    const std::string universal = files.UniversalName(source);
-    std::string_view folder = universal;
+    std::string buffer;
+    std::string_view folder = universalNames.Of(source, buffer);
     if (isFile)
     {
         const size_t separator = platform::FindLastSeparator(folder);
@@ -70,6 +107,7 @@ CopyPlan Plan(const BackupSelection& selection, platform::FileTree& files, IsFil
     plan.destination = selection.destination;
     // The destination and its separator, read once for every mirror below it.
     const std::string belowDestination = platform::JoinPath(selection.destination, "");
+    UniversalNames universalNames(files);
     for (size_t i = 0; i < sourceCount; ++i)
     {
         const std::string& source = selection.sources[i];
@@ -79,7 +117,7 @@ CopyPlan Plan(const BackupSelection& selection, platform::FileTree& files, IsFil
             plan.sources.push_back(PlannedSource{source, selection.destination, file, false});
             continue;
         }
-        std::string folder = CopyFolderOf(belowDestination, source, file, files);
+        std::string folder = CopyFolderOf(belowDestination, source, file, universalNames);
         if (file)
             plan.foldersToMake.push_back(folder);
         plan.sources.push_back(PlannedSource{source, std::move(folder), file, false});

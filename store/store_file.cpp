@@ -188,7 +188,8 @@ class UnsetBytes
 constexpr size_t kReadPiece = size_t{1} << 16;
 
 // The raw bytes, or nothing when the file cannot be opened or read (a
-// folder of that name included). `taken(data, used)` follows each piece.
+// folder of that name included). `taken(data, used, size)` follows each
+// piece; `size` is what the file held when it was opened.
 template <typename Bytes, typename Taken>
 std::optional<Bytes> ReadBytes(const std::string& path, Taken taken)
 {
@@ -205,7 +206,7 @@ std::optional<Bytes> ReadBytes(const std::string& path, Taken taken)
                                        std::min(kReadPiece, bytes.size() - used), file.get()))
     {
         used += n;
-        taken(bytes.data(), used);
+        taken(bytes.data(), used, bytes.size() - 1);
         if (used == bytes.size())
             bytes.resize(bytes.size() * 2);
     }
@@ -217,7 +218,7 @@ std::optional<Bytes> ReadBytes(const std::string& path, Taken taken)
 
 std::optional<std::string> ReadBytes(const std::string& path)
 {
-    return ReadBytes<std::string>(path, [](const char*, size_t) {});
+    return ReadBytes<std::string>(path, [](const char*, size_t, size_t) {});
 }
 
 bool IsMissing(const std::string& path)
@@ -278,7 +279,8 @@ FileLines ReadLines(const std::string& path)
     FileLines file;
     std::uintptr_t base = 0;
     size_t start = 0;
-    const auto split = [&](char* text, size_t used) {
+    bool sized = false;
+    const auto split = [&](char* text, size_t used, size_t size) {
         // A file that grew while it was read has moved to a bigger buffer.
         const std::uintptr_t at = reinterpret_cast<std::uintptr_t>(text);
         if (base != 0 && at != base)
@@ -296,6 +298,10 @@ FileLines ReadLines(const std::string& path)
             file.lines.emplace_back(text + start, end - start);
             start = lineFeed + 1;
         }
+        // The lines of the first piece tell how many the whole file holds.
+        if (!sized && used < size)
+            file.lines.reserve((file.lines.size() + 1) * (size / used + 1));
+        sized = true;
     };
     std::optional<UnsetBytes> read = ReadBytes<UnsetBytes>(path, split);
     if (!read)
