@@ -161,12 +161,20 @@ class LocalFileTree final : public FileTree
             return false;
         const int fd = ::dirfd(dir.get());
         const std::string foldedPrefix = FoldCase(std::string(prefix));
+        // Each name's beginning is folded in this one buffer, never in a new string.
+        std::string head;
         while (const dirent* entry = ::readdir(dir.get()))
         {
             const std::string_view name = entry->d_name;
-            if (name == "." || name == ".." ||
-                FoldCase(std::string(name.substr(0, prefix.size()))) != foldedPrefix)
+            if (name == "." || name == "..")
                 continue;
+            if (!prefix.empty())
+            {
+                head.assign(name.substr(0, prefix.size()));
+                head = FoldCase(std::move(head));
+                if (head != foldedPrefix)
+                    continue;
+            }
             bool isLink = entry->d_type == DT_LNK;
             struct stat info;
             if (entry->d_type == DT_UNKNOWN &&
