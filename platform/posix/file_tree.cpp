@@ -138,13 +138,16 @@ Moved WriteThenMove(const std::string& target, std::string_view suffix, bool dur
 class LocalFileTree final : public FileTree
 {
   public:
+    // The entry itself first: only a link needs a second look, at what it
+    // points to (nothing, for a dangling one).
     std::optional<FileFacts> Facts(const std::string& path) override
     {
         struct stat info;
-        if (::stat(path.c_str(), &info) != 0)
+        if (::lstat(path.c_str(), &info) != 0)
             return std::nullopt;
-        struct stat own;
-        const bool isLink = ::lstat(path.c_str(), &own) == 0 && S_ISLNK(own.st_mode);
+        const bool isLink = S_ISLNK(info.st_mode);
+        if (isLink && ::stat(path.c_str(), &info) != 0)
+            return std::nullopt;
         return FactsFrom(info, LastComponent(path), isLink);
     }
 
