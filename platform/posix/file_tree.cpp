@@ -218,14 +218,16 @@ class LocalFileTree final : public FileTree
         if (!IsFolder(root) || !IsAtOrBelowFolder(path, root))
             return false;
         // Each folder after the root in turn: made when missing, then seen
-        // to be a folder itself, not a link to one.
+        // to be a folder itself, not a link to one. One that stands already
+        // (the common case) takes a single look.
         for (size_t slash = path.find('/', root.size() + 1);; slash = path.find('/', slash + 1))
         {
             const std::string folder = path.substr(0, slash);
             struct stat own;
             if (folder.size() > root.size() &&
-                (::mkdir(folder.c_str(), 0755),
-                 ::lstat(folder.c_str(), &own) != 0 || !S_ISDIR(own.st_mode)))
+                ((::lstat(folder.c_str(), &own) != 0 &&
+                  (::mkdir(folder.c_str(), 0755), ::lstat(folder.c_str(), &own) != 0)) ||
+                 !S_ISDIR(own.st_mode)))
                 return false;
             if (slash == std::string::npos)
                 return true;
