@@ -102,13 +102,19 @@ Moved WriteThenMove(const std::string& target, std::string_view suffix, bool dur
                     Write write, const std::string& keepAs = {})
 {
     const std::string temporary = target + std::string(suffix);
-    // A stale temporary, or a link planted in its place, goes first (removing
-    // a link never touches what it points to); then the temporary is made
-    // new, and fails on anything that still stands there. The rename replaces
-    // the entry at `target`, a link there included, and follows none.
-    ::unlink(temporary.c_str());
-    Descriptor file(
-        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+    // The temporary is made new, and fails on anything that stands there: a
+    // stale temporary, or a link planted in its place, is removed (removing
+    // a link never touches what it points to) and the temporary made once
+    // more. The rename replaces the entry at `target`, a link there included,
+    // and follows none.
+    const auto create = [&] {
+        return ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                      mode);
+    };
+    int created = create();
+    if (created < 0 && errno == EEXIST && ::unlink(temporary.c_str()) == 0)
+        created = create();
+    Descriptor file(created);
     if (file.Get() < 0)
         return Moved::NotWritten;
     const bool written = write(file.Get()) && (!durable || ::fsync(file.Get()) == 0);
