@@ -140,7 +140,7 @@ std::string NextVersionPath(const std::string& destination, const std::string& c
                             platform::FileTree& files)
 {
     const std::optional<platform::FileFacts> facts = files.Facts(copyPath);
-    if (!facts)
+    if (!facts || facts->isFolder)
         return {};
     const auto [folder, name] = FolderAndName(destination, copyPath);
     const std::tm written = platform::LocalTimeOf(facts->lastWrite);
@@ -196,15 +196,14 @@ std::vector<VersionCount> CountVersions(const std::string& versionFolder, platfo
 VersionedCopy CopyKeepingVersion(const std::string& from, const std::string& destination,
                                  const std::string& copyPath, platform::FileTree& files)
 {
-    std::string keepAs;
-    if (files.IsFile(copyPath))
-    {
-        keepAs = NextVersionPath(destination, copyPath, files);
-        // Without its folder the old copy has nowhere to go, and a link
-        // planted below the destination is never followed.
-        if (!files.MakeFoldersBelow(destination, VersionFolderOf(destination, copyPath)))
-            return VersionedCopy::NotKept;
-    }
+    // No copy yet, or a folder in its place (which the copy then fails on):
+    // there is nothing to keep.
+    const std::string keepAs = NextVersionPath(destination, copyPath, files);
+    // Without its folder the old copy has nowhere to go, and a link planted
+    // below the destination is never followed.
+    if (!keepAs.empty() &&
+        !files.MakeFoldersBelow(destination, VersionFolderOf(destination, copyPath)))
+        return VersionedCopy::NotKept;
     switch (files.Copy(from, copyPath, keepAs))
     {
     case platform::CopyResult::Copied:

@@ -27,7 +27,7 @@ std::string VersionFolderOf(const std::string& destination, const std::string& c
 
 // A name free in the version folder for the copy as it stands now (its own
 // last-write time), " (2)" and up when the second is taken; empty when there
-// is no copy.
+// is no copy (nothing there, or a folder).
 std::string NextVersionPath(const std::string& destination, const std::string& copyPath,
                             platform::FileTree& files);
 

@@ -102,13 +102,19 @@ Moved WriteThenMove(const std::string& target, std::string_view suffix, bool dur
                     Write write, const std::string& keepAs = {})
 {
     const std::string temporary = target + std::string(suffix);
-    // A stale temporary, or a link planted in its place, goes first (removing
-    // a link never touches what it points to); then the temporary is made
-    // new, and fails on anything that still stands there. The rename replaces
-    // the entry at `target`, a link there included, and follows none.
-    ::unlink(temporary.c_str());
-    Descriptor file(
-        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+    // The temporary is made new, and fails on anything that stands there: a
+    // stale temporary, or a link planted in its place, is removed (removing
+    // a link never touches what it points to) and the temporary made once
+    // more. The rename replaces the entry at `target`, a link there included,
+    // and follows none.
+    const auto create = [&] {
+        return ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                      mode);
+    };
+    int created = create();
+    if (created < 0 && errno == EEXIST && ::unlink(temporary.c_str()) == 0)
+        created = create();
+    Descriptor file(created);
     if (file.Get() < 0)
         return Moved::NotWritten;
     const bool written = write(file.Get()) && (!durable || ::fsync(file.Get()) == 0);
@@ -138,13 +144,16 @@ Moved WriteThenMove(const std::string& target, std::string_view suffix, bool dur
 class LocalFileTree final : public FileTree
 {
   public:
+    // The entry itself first: only a link needs a second look, at what it
+    // points to (nothing, for a dangling one).
     std::optional<FileFacts> Facts(const std::string& path) override
     {
         struct stat info;
-        if (::stat(path.c_str(), &info) != 0)
+        if (::lstat(path.c_str(), &info) != 0)
             return std::nullopt;
-        struct stat own;
-        const bool isLink = ::lstat(path.c_str(), &own) == 0 && S_ISLNK(own.st_mode);
+        const bool isLink = S_ISLNK(info.st_mode);
+        if (isLink && ::stat(path.c_str(), &info) != 0)
+            return std::nullopt;
         return FactsFrom(info, LastComponent(path), isLink);
     }
 
@@ -161,12 +170,20 @@ class LocalFileTree final : public FileTree
             return false;
         const int fd = ::dirfd(dir.get());
         const std::string foldedPrefix = FoldCase(std::string(prefix));
+        // Each name's beginning is folded in this one buffer, never in a new string.
+        std::string head;
         while (const dirent* entry = ::readdir(dir.get()))
         {
             const std::string_view name = entry->d_name;
-            if (name == "." || name == ".." ||
-                FoldCase(std::string(name.substr(0, prefix.size()))) != foldedPrefix)
+            if (name == "." || name == "..")
                 continue;
+            if (!prefix.empty())
+            {
+                head.assign(name.substr(0, prefix.size()));
+                head = FoldCase(std::move(head));
+                if (head != foldedPrefix)
+                    continue;
+            }
             bool isLink = entry->d_type == DT_LNK;
             struct stat info;
             if (entry->d_type == DT_UNKNOWN &&
@@ -213,14 +230,16 @@ class LocalFileTree final : public FileTree
         if (!IsFolder(root) || !IsAtOrBelowFolder(path, root))
             return false;
         // Each folder after the root in turn: made when missing, then seen
-        // to be a folder itself, not a link to one.
+        // to be a folder itself, not a link to one. One that stands already
+        // (the common case) takes a single look.
         for (size_t slash = path.find('/', root.size() + 1);; slash = path.find('/', slash + 1))
         {
             const std::string folder = path.substr(0, slash);
             struct stat own;
             if (folder.size() > root.size() &&
-                (::mkdir(folder.c_str(), 0755),
-                 ::lstat(folder.c_str(), &own) != 0 || !S_ISDIR(own.st_mode)))
+                ((::lstat(folder.c_str(), &own) != 0 &&
+                  (::mkdir(folder.c_str(), 0755), ::lstat(folder.c_str(), &own) != 0)) ||
+                 !S_ISDIR(own.st_mode)))
                 return false;
             if (slash == std::string::npos)
                 return true;

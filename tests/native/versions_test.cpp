@@ -79,7 +79,8 @@ TEST(VersionNames, MirrorTheCopysFoldersBelowTheVersionsFolder)
 }
 
 // The copy that stood there becomes a version; a second of the same time gets
-// " (2)"; a missing copy is simply made.
+// " (2)"; a missing copy is simply made, and a folder in a copy's place has
+// no version to keep.
 TEST_F(Versions, ACopyReplacedIsKeptAsItsNewestVersion)
 {
     files.AddFile(P("/u/report.doc"), 300);
@@ -101,6 +102,8 @@ TEST_F(Versions, ACopyReplacedIsKeptAsItsNewestVersion)
     EXPECT_EQ(companions::CopyKeepingVersion(P("/u/report.doc"), dest, other, files),
               VersionedCopy::Copied);
     EXPECT_EQ(companions::VersionsOf(dest, other, files).size(), 0u);
+    files.AddFolder(P("/b/C/docs/sub.doc"), false);
+    EXPECT_EQ(companions::NextVersionPath(dest, P("/b/C/docs/sub.doc"), files), "");
 }
 
 // A destination that cannot keep the old copy, or a copy held open, leaves
