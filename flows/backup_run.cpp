@@ -10,7 +10,6 @@
 
 #include <optional>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace flows
@@ -56,11 +55,6 @@ struct RunFile
     platform::NextPiece text;
 };
 
-platform::NextPiece Whole(std::string_view text)
-{
-    return [piece = text]() mutable { return std::exchange(piece, {}); };
-}
-
 } // namespace
 
 RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& directory,
@@ -102,13 +96,13 @@ RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& d
     std::string sourceList = store::FormatSourceList(selection.sources, systemState.size());
     sourceList += systemState;
     std::vector<RunFile> runFiles = {
-        {kDataFile, Whole(selection.destination)},
+        {kDataFile, platform::OnePiece(selection.destination)},
         {kBackupBatchFile, [&script] { return script.NextLines(); }},
-        {kFilesToBackupFile, Whole(sourceList)},
+        {kFilesToBackupFile, platform::OnePiece(sourceList)},
     };
     // Tells the monitor that videos are copied; never deleted by the program.
     if (selection.IsTicked(OptionFlag::Video))
-        runFiles.push_back({kVideoMarker, Whole("")});
+        runFiles.push_back({kVideoMarker, platform::OnePiece("")});
     for (const RunFile& file : runFiles)
     {
         const std::string path = directory.PathOf(file.name);

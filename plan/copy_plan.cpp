@@ -24,9 +24,7 @@ class UniversalNames
     // The path's universal name, in `buffer` where it differs.
     std::string_view Of(const std::string& path, std::string& buffer)
     {
-        const bool driveLetter =
-            path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
-        if (!driveLetter)
+        if (!StartsWithDriveLetter(path))
             return path;
         std::optional<bool>& local =
             m_local[static_cast<size_t>(std::toupper(static_cast<unsigned char>(path[0])) - 'A')];

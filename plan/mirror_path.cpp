@@ -26,13 +26,18 @@ void AppendJoined(std::string& out, std::string_view first, std::string_view res
 
 } // namespace
 
+bool StartsWithDriveLetter(std::string_view path)
+{
+    return path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
+}
+
 void AppendMirrorOf(std::string_view path, std::string& out)
 {
     const char separator =
         path.find('\\') != std::string_view::npos ? '\\' : platform::kPathSeparator;
     while (path.size() > 1 && platform::EndsWithSeparator(path))
         path.remove_suffix(1);
-    if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0])))
+    if (StartsWithDriveLetter(path))
         return AppendJoined(out, path.substr(0, 1), WithoutLeadingSeparators(path.substr(2)),
                             separator);
     if (path.size() > 2 && platform::IsSeparator(path[0]) && platform::IsSeparator(path[1]))

@@ -12,6 +12,9 @@
 // separators and colons. A trailing separator is ignored; the separators are
 // the path's own.
 std::string MirrorOf(std::string_view path);
+
+// Whether the path begins with a drive letter and its colon ("C:", "d:\\x").
+bool StartsWithDriveLetter(std::string_view path);
 // The same appended to `out`: a plan of many thousand sources makes each
 // copy folder in one piece.
 void AppendMirrorOf(std::string_view path, std::string& out);

@@ -77,6 +77,12 @@ enum class CopyResult
 // the next piece, and an empty piece ends the file.
 using NextPiece = std::function<std::string_view()>;
 
+// The bytes as one piece: the first call returns them, every later one nothing.
+inline NextPiece OnePiece(std::string_view bytes)
+{
+    return [bytes]() mutable { return std::exchange(bytes, {}); };
+}
+
 // The end of the name a copy is written under until it is whole.
 inline constexpr std::string_view kUnfinishedCopySuffix = ".part";
 
@@ -177,7 +183,7 @@ class FileTree
     // The same with the bytes in one piece.
     bool Replace(const std::string& path, std::string_view bytes)
     {
-        return Replace(path, [&bytes] { return std::exchange(bytes, {}); });
+        return Replace(path, OnePiece(bytes));
     }
 
     bool IsFolder(const std::string& path)

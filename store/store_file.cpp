@@ -31,14 +31,10 @@ constexpr size_t kPieceSize = size_t{1} << 16;
 // on reading. Every other byte passes unchanged. Whole runs between line ends
 // are copied at once, and the text goes to the disk through one small piece
 // that is filled again and again: a script of megabytes is never copied whole.
-// The text may come a piece at a time itself.
+// The text comes a piece at a time itself.
 class DiskPieces
 {
   public:
-    explicit DiskPieces(const std::string& text)
-        : m_in(text.data()), m_end(text.data() + text.size()), m_piece(kPieceSize)
-    {
-    }
     explicit DiskPieces(platform::NextPiece text) : m_text(std::move(text)), m_piece(kPieceSize) {}
 
     std::string_view operator()()
@@ -72,8 +68,6 @@ class DiskPieces
   private:
     bool TakeNextPiece()
     {
-        if (!m_text)
-            return false;
         const std::string_view piece = m_text();
         m_in = piece.data();
         m_end = piece.data() + piece.size();
@@ -234,7 +228,7 @@ bool HoldsAlready(const std::string& path, const std::string& text)
     if (!bytes)
         return false;
     std::string_view held = *bytes;
-    DiskPieces pieces(text);
+    DiskPieces pieces(platform::OnePiece(text));
     for (std::string_view piece = pieces(); !piece.empty(); piece = pieces())
     {
         if (held.substr(0, piece.size()) != piece)
@@ -248,7 +242,7 @@ bool HoldsAlready(const std::string& path, const std::string& text)
 
 bool ReplaceWhole(const std::string& path, const std::string& text, platform::FileTree& files)
 {
-    return files.Replace(path, DiskPieces(text));
+    return ReplaceText(path, platform::OnePiece(text), files);
 }
 
 bool ReplaceText(const std::string& path, platform::NextPiece text, platform::FileTree& files)
