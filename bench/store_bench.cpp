@@ -6,6 +6,7 @@
 #include "flows/save_store.h"
 #include "platform/file_tree.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -73,24 +74,44 @@ auto WriteOnce(const BenchFolder& folder, std::uintmax_t bytes)
     };
 }
 
-void Load(benchmark::State& state)
+// The load against the same bytes read in one call; with `walked`, against
+// the list itself read in one call and searched for each line end, the least
+// that any split into lines must do.
+void LoadAgainst(benchmark::State& state, const std::string& ratio, bool walked)
 {
     BenchFolder folder;
     AnswerOk prompt;
     flows::SaveStore(SelectionOf(static_cast<int>(state.range(0)), folder.destination),
                      folder.install, prompt);
-    const std::uintmax_t bytes = folder.StoredBytes();
-    const std::string path = folder.install.PathOf("one-call");
-    WriteOnce(folder, bytes)();
+    std::string path = folder.install.PathOf(kFilesToBackupFile);
+    std::uintmax_t bytes = fs::file_size(path);
+    if (!walked)
+    {
+        bytes = folder.StoredBytes();
+        path = folder.install.PathOf("one-call");
+        WriteOnce(folder, bytes)();
+    }
     std::string buffer(static_cast<size_t>(bytes), '\0');
     Compare(
-        state, "x_one_call", [&] { benchmark::DoNotOptimize(flows::LoadStore(folder.install)); },
+        state, ratio, [&] { benchmark::DoNotOptimize(flows::LoadStore(folder.install)); },
         [&] {
             std::FILE* file = std::fopen(path.c_str(), "rb");
             if (!file || std::fread(buffer.data(), 1, buffer.size(), file) != buffer.size())
                 std::abort();
             std::fclose(file);
+            for (size_t at = 0; walked && at < buffer.size(); ++at)
+                at = std::min(buffer.find('\n', at), buffer.size());
         });
+}
+
+void Load(benchmark::State& state)
+{
+    LoadAgainst(state, "x_one_call", false);
+}
+
+void LoadAgainstAWalk(benchmark::State& state)
+{
+    LoadAgainst(state, "x_walk", true);
 }
 
 void Save(benchmark::State& state)
@@ -122,6 +143,7 @@ void Run(benchmark::State& state)
 } // namespace
 
 BENCHMARK(Load)->Arg(10)->Arg(1000)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(LoadAgainstAWalk)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(Save)->Arg(10)->Arg(1000)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(Run)->Arg(10)->Arg(1000)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
