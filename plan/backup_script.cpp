@@ -3,57 +3,74 @@
 #include "plan/batch_text.h"
 #include "platform/code_page.h"
 
+#include <algorithm>
 #include <deque>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 // The paths of every source as the interpreter must read them, escaped once
-// however many lines name them. A path without a "%" is used as it stands, so
-// a list of many thousand sources is not copied.
+// however many lines name them. Most plans hold no "%" at all, and use their
+// texts as they stand.
 class BatchPaths
 {
   public:
     explicit BatchPaths(const CopyPlan& plan)
-        : m_first(plan.sources.data()), m_systemState(plan.destination + "\\" + kSystemStateFolder)
+        : m_first(plan.sources.data()),
+          // The System State line has always joined with a backslash of its
+          // own, doubled after a drive root ("E:\\systemstate").
+          m_systemState(EscapeBatchPercent(plan.destination + "\\" + kSystemStateFolder)),
+          m_escaped(std::any_of(plan.sources.begin(), plan.sources.end(), HoldsPercent))
     {
+        if (!m_escaped)
+            return;
         m_paths.reserve(plan.sources.size());
         m_copyFolders.reserve(plan.sources.size());
         for (const PlannedSource& source : plan.sources)
         {
-            // The interpreter expands the system folder's "%systemroot%" itself.
-            m_paths.push_back(source.isSystemFolder ? std::string_view(source.path)
-                                                    : Escaped(source.path));
-            // The System State line has always joined with a backslash of its
-            // own, doubled after a drive root ("E:\\systemstate").
-            m_copyFolders.push_back(
-                Escaped(source.isSystemFolder ? m_systemState : source.copyFolder));
+            m_paths.push_back(Escaped(source.path));
+            m_copyFolders.push_back(Escaped(source.copyFolder));
         }
     }
 
-    std::string_view PathOf(const CopyStep& step) const { return m_paths[IndexOf(step)]; }
+    std::string_view PathOf(const CopyStep& step) const
+    {
+        // The interpreter expands the system folder's "%systemroot%" itself.
+        if (step.source->isSystemFolder || !m_escaped)
+            return step.source->path;
+        return m_paths[IndexOf(step)];
+    }
     std::string_view CopyFolderOf(const CopyStep& step) const
     {
-        return m_copyFolders[IndexOf(step)];
+        if (step.source->isSystemFolder)
+            return m_systemState;
+        return m_escaped ? m_copyFolders[IndexOf(step)] : step.source->copyFolder;
     }
 
   private:
+    static bool HoldsPercent(const PlannedSource& source)
+    {
+        return !source.isSystemFolder && (source.path.find('%') != std::string_view::npos ||
+                                          source.copyFolder.find('%') != std::string_view::npos);
+    }
+
     size_t IndexOf(const CopyStep& step) const
     {
         return static_cast<size_t>(step.source - m_first);
     }
 
-    std::string_view Escaped(const std::string& path)
+    std::string_view Escaped(std::string_view path)
     {
-        if (path.find('%') == std::string::npos)
+        if (path.find('%') == std::string_view::npos)
             return path;
-        return m_escaped.emplace_back(EscapeBatchPercent(path));
+        return m_escapes.emplace_back(EscapeBatchPercent(path));
     }
 
     const PlannedSource* m_first;
     const std::string m_systemState;
+    const bool m_escaped;
     // A deque keeps the escaped paths in place as it grows.
-    std::deque<std::string> m_escaped;
+    std::deque<std::string> m_escapes;
     std::vector<std::string_view> m_paths;
     std::vector<std::string_view> m_copyFolders;
 };

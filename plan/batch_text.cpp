@@ -3,18 +3,18 @@
 #include "platform/code_page.h"
 #include "platform/path_text.h"
 
-std::string EscapeBatchPercent(const std::string& path)
+std::string EscapeBatchPercent(std::string_view path)
 {
     std::string escaped;
     escaped.reserve(path.size());
     size_t start = 0;
-    for (size_t percent = path.find('%'); percent != std::string::npos;
+    for (size_t percent = path.find('%'); percent != std::string_view::npos;
          percent = path.find('%', start))
     {
-        escaped.append(path, start, percent + 1 - start).push_back('%');
+        escaped.append(path.substr(start, percent + 1 - start)).push_back('%');
         start = percent + 1;
     }
-    return escaped.append(path, start, std::string::npos);
+    return escaped.append(path.substr(start));
 }
 
 bool CanCarryInBatch(const std::string& path)
