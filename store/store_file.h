@@ -32,8 +32,10 @@ bool ReplaceIfDifferent(const std::string& path, const std::string& text);
 
 // The same for the text of the lines, each followed by a line end (none
 // holds one), without that text made first: a list of many thousand
-// entries goes to the disk straight from them.
+// entries goes to the disk straight from them. `lastLine`, unless empty,
+// follows them as one more.
 bool ReplaceLines(const std::string& path, const std::vector<std::string>& lines,
+                  std::string_view lastLine = {},
                   platform::FileTree& files = platform::LocalFiles());
 
 enum class ReadResult
