@@ -88,7 +88,7 @@ RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& d
 
     const std::string backupBatchPath = directory.PathOf(kBackupBatchFile);
     const CopyPlan plan = PlanBackup(selection, targets, files);
-    BackupScript script(plan, backupBatchPath);
+    BackupScript script(plan, backupBatchPath, store::kDiskLineEnd);
     const auto text = [&files](platform::NextPiece pieces) {
         return [&files, pieces](const std::string& path) {
             return store::ReplaceText(path, pieces, files);
@@ -100,7 +100,11 @@ RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& d
         selection.IsTicked(OptionFlag::SystemState) ? "System State" : "";
     std::vector<RunFile> runFiles = {
         {kDataFile, text(platform::OnePiece(selection.destination))},
-        {kBackupBatchFile, text([&script] { return script.NextLines(); })},
+        {kBackupBatchFile,
+         [&](const std::string& path) {
+             return store::ReplaceDiskText(
+                 path, [&script] { return script.NextLines(); }, files);
+         }},
         {kFilesToBackupFile,
          [&](const std::string& path) {
              return store::ReplaceLines(path, selection.sources, systemState, files);

@@ -75,14 +75,15 @@ class BatchPaths
     std::vector<std::string_view> m_copyFolders;
 };
 
-std::string ModifiedSwitch(bool modifiedOnly)
+std::string_view ModifiedSwitch(bool modifiedOnly)
 {
     return modifiedOnly ? " /M" : "";
 }
 
-BackupScript::BackupScript(const CopyPlan& plan, const std::string& backupBatchPath)
+BackupScript::BackupScript(const CopyPlan& plan, const std::string& backupBatchPath,
+                           std::string_view lineEnd)
     : m_plan(plan), m_paths(std::make_unique<BatchPaths>(plan)),
-      m_eraseTarget(EscapeBatchPercent(backupBatchPath))
+      m_eraseTarget(EscapeBatchPercent(backupBatchPath)), m_lineEnd(lineEnd)
 {
 }
 
@@ -90,7 +91,6 @@ BackupScript::~BackupScript() = default;
 
 std::string_view BackupScript::NextLines()
 {
-    // Some thousand lines at a time: each call costs more than a line does.
     m_text.clear();
     while (m_text.size() < kTextPerCall && AppendLine())
     {
@@ -99,12 +99,22 @@ std::string_view BackupScript::NextLines()
     return m_text;
 }
 
+void BackupScript::Append(std::initializer_list<std::string_view> pieces)
+{
+    size_t at = m_text.size();
+    size_t size = at;
+    for (const std::string_view piece : pieces)
+        size += piece.size();
+    m_text.resize(size);
+    for (const std::string_view piece : pieces)
+        at += piece.copy(m_text.data() + at, piece.size());
+}
+
 bool BackupScript::AppendLine()
 {
     if (m_folder < m_plan.foldersToMake.size())
-        m_text.append("md \"")
-            .append(EscapeBatchPercent(m_plan.foldersToMake[m_folder++]))
-            .append("\" 2>nul\n");
+        Append(
+            {"md \"", EscapeBatchPercent(m_plan.foldersToMake[m_folder++]), "\" 2>nul", m_lineEnd});
     else if (m_step < m_plan.steps.size())
     {
         const CopyStep& step = m_plan.steps[m_step];
@@ -112,22 +122,17 @@ bool BackupScript::AppendLine()
         if (!m_attribDue)
         {
             // The system folder's line has always had two blanks before its quote.
-            m_text.append("xcopy")
-                .append(ModifiedSwitch(step.modifiedOnly))
-                .append(step.hidden ? (step.source->isSystemFolder ? " /d /y /s /C /I /h  \""
-                                                                   : " /d /y /s /C /I /h \"")
-                                    : " /d /y /s /C /I \"")
-                .append(m_paths->PathOf(step))
-                .append(step.pattern)
-                .append("\" \"")
-                .append(folder)
-                .append("\"\n");
+            Append({"xcopy", ModifiedSwitch(step.modifiedOnly),
+                    step.hidden ? (step.source->isSystemFolder ? " /d /y /s /C /I /h  \""
+                                                               : " /d /y /s /C /I /h \"")
+                                : " /d /y /s /C /I \"",
+                    m_paths->PathOf(step), step.pattern, "\" \"", folder, "\"", m_lineEnd});
             // Shows the folder again, should the copy have left it hidden.
             m_attribDue = step.hidden && !step.source->isSystemFolder;
         }
         else
         {
-            m_text.append("attrib -h \"").append(folder).append("\"\n");
+            Append({"attrib -h \"", folder, "\"", m_lineEnd});
             m_attribDue = false;
         }
         if (!m_attribDue)
@@ -137,7 +142,7 @@ bool BackupScript::AppendLine()
     {
         // Quoted, or the interpreter splits the path at its blanks. The batch
         // file removes itself once the copies are done.
-        m_text.append("erase \"").append(m_eraseTarget).append("\"");
+        Append({"erase \"", m_eraseTarget, "\""});
         m_erased = true;
     }
     else

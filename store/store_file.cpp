@@ -255,6 +255,11 @@ bool ReplaceText(const std::string& path, platform::NextPiece text, platform::Fi
     return files.Replace(path, DiskPieces(std::move(text)));
 }
 
+bool ReplaceDiskText(const std::string& path, platform::NextPiece text, platform::FileTree& files)
+{
+    return files.Replace(path, text);
+}
+
 bool ReplaceIfDifferent(const std::string& path, const std::string& text)
 {
     return HoldsAlready(path, text) || ReplaceWhole(path, text);

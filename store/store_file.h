@@ -25,6 +25,14 @@ bool ReplaceWhole(const std::string& path, const std::string& text,
 bool ReplaceText(const std::string& path, platform::NextPiece text,
                  platform::FileTree& files = platform::LocalFiles());
 
+// The line end of every store file on the disk.
+inline constexpr std::string_view kDiskLineEnd = "\r\n";
+
+// The same for a text made with kDiskLineEnd already: it goes to the disk as
+// it comes, with no pass over its megabytes to translate them.
+bool ReplaceDiskText(const std::string& path, platform::NextPiece text,
+                     platform::FileTree& files = platform::LocalFiles());
+
 // The same, but a file that holds the text already is left as it is: a save
 // rewrites mostly unchanged settings, and each write waits for the disk.
 // For small files, which are read whole to compare.
