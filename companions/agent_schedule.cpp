@@ -29,10 +29,10 @@ std::vector<std::string> AgentSchedule::FoldersToWatch() const
             if (source.isSystemFolder)
                 continue;
             const size_t separator = platform::FindLastSeparator(source.path);
-            candidates.push_back(!source.isFile ? source.path
-                                 : separator == std::string::npos
-                                     ? std::string()
-                                     : source.path.substr(0, separator + 1));
+            candidates.emplace_back(!source.isFile ? source.path
+                                    : separator == std::string_view::npos
+                                        ? std::string_view()
+                                        : source.path.substr(0, separator + 1));
         }
     }
     std::vector<std::string> folders;

@@ -45,8 +45,7 @@ std::string_view Below(std::string_view path, std::string_view folder)
     return path;
 }
 
-BackupItem ItemOf(const std::string& folder, std::string_view name,
-                  const platform::FileFacts& facts)
+BackupItem ItemOf(std::string_view folder, std::string_view name, const platform::FileFacts& facts)
 {
     return BackupItem{std::string(name), platform::JoinPath(folder, name),
                       facts.isFolder,    facts.size,
@@ -98,8 +97,8 @@ void BackupContents::Find()
     for (std::size_t i : sources)
     {
         const PlannedSource& source = plan.sources[i];
-        Holding holding =
-            NewHolding(HoldingKind::Source, source.path, source.copyFolder, source.path);
+        Holding holding = NewHolding(HoldingKind::Source, std::string(source.path),
+                                     std::string(source.copyFolder), std::string(source.path));
         holding.planSource = i;
         if (source.isFile)
         {

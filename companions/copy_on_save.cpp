@@ -55,7 +55,7 @@ std::vector<Place> PlacesOf(const SavedPlan& saved, const std::string& path,
     {
         if (source.isSystemFolder)
             continue;
-        const std::string upperSource = files.FoldCase(source.path);
+        const std::string upperSource = files.FoldCase(std::string(source.path));
         if (source.isFile && upperPath == upperSource)
             places.push_back({&source, std::string(platform::LastComponent(path))});
         else if (!source.isFile && platform::IsBelowFolder(upperPath, upperSource))

@@ -19,13 +19,14 @@ std::vector<ExpectedFile> ListExpectedFiles(const CopyPlan& plan, platform::File
     for (std::size_t index = 0; index < plan.sources.size(); ++index)
     {
         const PlannedSource& source = plan.sources[index];
+        const std::string sourcePath(source.path);
         std::vector<const CopyStep*> steps;
         for (const CopyStep& step : plan.steps)
         {
             if (step.source == &source)
                 steps.push_back(&step);
         }
-        if (steps.empty() || !walked.insert(files.FoldCase(source.path)).second)
+        if (steps.empty() || !walked.insert(files.FoldCase(sourcePath)).second)
             continue;
         const auto expect = [&](const std::string& path, const std::string& relative,
                                 const platform::FileFacts& facts, bool hiddenOnTheWay) {
@@ -45,12 +46,12 @@ std::vector<ExpectedFile> ListExpectedFiles(const CopyPlan& plan, platform::File
             return true;
         };
         const platform::Walk walk = platform::WalkFiles(
-            files, source.isSystemFolder ? platform::ExpandEnvironment(source.path) : source.path,
+            files, source.isSystemFolder ? platform::ExpandEnvironment(sourcePath) : sourcePath,
             kVersionsFolder, expect);
         if (walk == platform::Walk::Stopped)
             break;
         if (walk == platform::Walk::RootNotFound)
-            expected.push_back(ExpectedFile{source.path, {}, 0, {}, false, index, false});
+            expected.push_back(ExpectedFile{sourcePath, {}, 0, {}, false, index, false});
     }
     return expected;
 }

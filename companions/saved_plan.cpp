@@ -30,12 +30,12 @@ std::optional<SavedPlan> ReadSavedPlan(const InstallDirectory& directory, platfo
     {
         if (source.isSystemFolder)
             continue;
-        if (!destinationCarried || !CanCarryInBatch(source.path))
-            saved.refused.push_back({source.path, Shortfall::CannotCarry});
-        else if (checks.Check(source.path) ||
-                 (use == SavedPlanUse::Copy &&
-                  installDirectory.By(source.path) != HeldFolder::Hold::No))
-            saved.refused.push_back({source.path, Shortfall::HoldsBackupFolder});
+        const std::string path(source.path);
+        if (!destinationCarried || !CanCarryInBatch(path))
+            saved.refused.push_back({path, Shortfall::CannotCarry});
+        else if (checks.Check(path) ||
+                 (use == SavedPlanUse::Copy && installDirectory.By(path) != HeldFolder::Hold::No))
+            saved.refused.push_back({path, Shortfall::HoldsBackupFolder});
         else
             continue;
         refused.push_back(&source);

@@ -6,8 +6,8 @@
 #include "plan/source_lookup.h"
 #include "plan/validate_source_entry.h"
 #include "store/store_file.h"
-#include "store/store_formats.h"
 
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -47,12 +47,12 @@ Message NotStarted(const std::string& reason)
     return Message{reason + " \nDetails:The backup was not started", "ERROR", kStopType};
 }
 
-// The text of a file the run writes, whole or, for backup.bat, made as it
+// A file the run writes, and how: whole or, for the longer ones, made as it
 // is written.
 struct RunFile
 {
     const char* name;
-    platform::NextPiece text;
+    std::function<bool(const std::string& path)> write;
 };
 
 } // namespace
@@ -88,25 +88,35 @@ RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& d
 
     const std::string backupBatchPath = directory.PathOf(kBackupBatchFile);
     const CopyPlan plan = PlanBackup(selection, targets, files);
-    BackupScript script(plan, backupBatchPath);
+    BackupScript script(plan, backupBatchPath, store::kDiskLineEnd);
+    const auto text = [&files](platform::NextPiece pieces) {
+        return [&files, pieces](const std::string& path) {
+            return store::ReplaceText(path, pieces, files);
+        };
+    };
     // Read by the monitor only; the save that follows a started run rewrites
     // the file from the list alone.
     const std::string_view systemState =
-        selection.IsTicked(OptionFlag::SystemState) ? "System State\n" : "";
-    std::string sourceList = store::FormatSourceList(selection.sources, systemState.size());
-    sourceList += systemState;
+        selection.IsTicked(OptionFlag::SystemState) ? "System State" : "";
     std::vector<RunFile> runFiles = {
-        {kDataFile, platform::OnePiece(selection.destination)},
-        {kBackupBatchFile, [&script] { return script.NextLines(); }},
-        {kFilesToBackupFile, platform::OnePiece(sourceList)},
+        {kDataFile, text(platform::OnePiece(selection.destination))},
+        {kBackupBatchFile,
+         [&](const std::string& path) {
+             return store::ReplaceDiskText(
+                 path, [&script] { return script.NextLines(); }, files);
+         }},
+        {kFilesToBackupFile,
+         [&](const std::string& path) {
+             return store::ReplaceLines(path, selection.sources, systemState, files);
+         }},
     };
     // Tells the monitor that videos are copied; never deleted by the program.
     if (selection.IsTicked(OptionFlag::Video))
-        runFiles.push_back({kVideoMarker, platform::OnePiece("")});
+        runFiles.push_back({kVideoMarker, text(platform::OnePiece(""))});
     for (const RunFile& file : runFiles)
     {
         const std::string path = directory.PathOf(file.name);
-        if (!store::ReplaceText(path, file.text, files))
+        if (!file.write(path))
         {
             prompt.Show(NotStarted("Error Cannot Write " + path));
             return RunOutcome::Stopped;

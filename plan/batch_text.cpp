@@ -3,34 +3,36 @@
 #include "platform/code_page.h"
 #include "platform/path_text.h"
 
-std::string EscapeBatchPercent(const std::string& path)
+std::string EscapeBatchPercent(std::string_view path)
 {
     std::string escaped;
     escaped.reserve(path.size());
     size_t start = 0;
-    for (size_t percent = path.find('%'); percent != std::string::npos;
+    for (size_t percent = path.find('%'); percent != std::string_view::npos;
          percent = path.find('%', start))
     {
-        escaped.append(path, start, percent + 1 - start).push_back('%');
+        escaped.append(path.substr(start, percent + 1 - start)).push_back('%');
         start = percent + 1;
     }
-    return escaped.append(path, start, std::string::npos);
+    return escaped.append(path.substr(start));
 }
 
 bool CanCarryInBatch(const std::string& path)
 {
     // ASCII passes both conversions unchanged and the "%" doubling adds no
     // character to refuse: the text tells alone, with nothing copied.
-    // One pass without a branch reads both, many bytes at a time.
+    // One pass without a branch reads both, many bytes at a time: as bytes,
+    // since a bool kept across the loop stops the compiler from doing so.
     unsigned char bits = 0;
-    bool refused = false;
+    unsigned char refused = 0;
     for (const char c : path)
     {
         bits |= static_cast<unsigned char>(c);
-        refused |= (c == '"') | (c == '?') | (c == '*') | (c == '<') | (c == '>') | (c == '|');
+        refused |= static_cast<unsigned char>((c == '"') | (c == '?') | (c == '*') | (c == '<') |
+                                              (c == '>') | (c == '|'));
     }
     if (bits < 0x80)
-        return !refused;
+        return refused == 0;
     const std::string escaped = EscapeBatchPercent(path);
     const std::string batchForm = platform::AnsiToOem(escaped);
     // By character: in code page 932 "\x83\x7C" is one letter, not a "|".

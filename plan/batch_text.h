@@ -5,10 +5,11 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 // The command interpreter expands "%name%" even inside double quotes, so a
 // path taken from the user must carry every "%" doubled to mean itself.
-std::string EscapeBatchPercent(const std::string& path);
+std::string EscapeBatchPercent(std::string_view path);
 
 // Whether a batch file can carry the path: in its batch form ("%" doubled, in
 // the OEM code page) it holds no quote, which would end the quoted path and

@@ -8,6 +8,9 @@
 #include <array>
 #include <cctype>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace
 {
@@ -44,11 +47,11 @@ class UniversalNames
     std::array<std::optional<bool>, 26> m_local;
 };
 
-// The folder a source's copies go to with two or more sources, below the
-// destination: the mirror of the folder it names, or, for a file, of the
-// folder it is in, by its universal name. Made in one piece.
-std::string CopyFolderOf(std::string_view belowDestination, const std::string& source, bool isFile,
-                         UniversalNames& universalNames)
+// Appends the folder a source's copies go to with two or more sources, below
+// the destination: the mirror of the folder it names, or, for a file, of the
+// folder it is in, by its universal name.
+void AppendCopyFolder(std::string_view belowDestination, const std::string& source, bool isFile,
+                      UniversalNames& universalNames, std::string& out)
 {
     std::string buffer;
     std::string_view folder = universalNames.Of(source, buffer);
@@ -57,13 +60,12 @@ std::string CopyFolderOf(std::string_view belowDestination, const std::string& s
         const size_t separator = platform::FindLastSeparator(folder);
         folder = folder.substr(0, separator == std::string::npos ? 0 : separator);
     }
-    std::string copyFolder;
-    // The mirror adds at most a few letters ("other", "UNC") to the path.
-    copyFolder.reserve(belowDestination.size() + folder.size() + 8);
-    copyFolder.append(belowDestination);
-    AppendMirrorOf(folder, copyFolder);
-    return copyFolder;
+    out.append(belowDestination);
+    AppendMirrorOf(folder, out);
 }
+
+// Named by the text itself: its "%" is the interpreter's to expand.
+constexpr std::string_view kSystemFolder = "%systemroot%\\SYSTEM32";
 
 // "\\*JPG" matches a name that ends in "JPG"; the suffixes are upper case.
 bool EndsWithIgnoringCase(std::string_view name, std::string_view upperSuffix)
@@ -106,25 +108,31 @@ CopyPlan Plan(const BackupSelection& selection, platform::FileTree& files, IsFil
     // The destination and its separator, read once for every mirror below it.
     const std::string belowDestination = platform::JoinPath(selection.destination, "");
     UniversalNames universalNames(files);
+    // Each copy folder is made here, then kept with the others.
+    std::string copyFolder;
     for (size_t i = 0; i < sourceCount; ++i)
     {
         const std::string& source = selection.sources[i];
         const bool file = isFile(i);
+        const std::string_view path = plan.texts.Keep(source);
         if (sourceCount == 1)
         {
-            plan.sources.push_back(PlannedSource{source, selection.destination, file, false});
+            plan.sources.push_back(
+                PlannedSource{path, plan.texts.Keep(selection.destination), file, false});
             continue;
         }
-        std::string folder = CopyFolderOf(belowDestination, source, file, universalNames);
+        copyFolder.clear();
+        AppendCopyFolder(belowDestination, source, file, universalNames, copyFolder);
+        plan.sources.push_back(PlannedSource{path, plan.texts.Keep(copyFolder), file, false});
         if (file)
-            plan.foldersToMake.push_back(folder);
-        plan.sources.push_back(PlannedSource{source, std::move(folder), file, false});
+            plan.foldersToMake.push_back(plan.sources.back().copyFolder);
     }
     // The system folder is copied whole every time, whatever the sources and
     // the modified-only switch.
-    plan.sources.push_back(
-        PlannedSource{"%systemroot%\\SYSTEM32",
-                      platform::JoinPath(selection.destination, kSystemStateFolder), false, true});
+    plan.sources.push_back(PlannedSource{
+        kSystemFolder,
+        plan.texts.Keep(platform::JoinPath(selection.destination, kSystemStateFolder)), false,
+        true});
 
     const bool modifiedOnly = selection.IsTicked(OptionFlag::ModifiedOnly);
     // Sized once: each source of many thousand gives the same lines.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/backup_selection.h"
+#include "plan/kept_texts.h"
 #include "platform/file_tree.h"
 
 #include <functional>
@@ -11,12 +12,13 @@
 // The System State line copies the system folder into this one.
 inline constexpr const char* kSystemStateFolder = "systemstate";
 
-// A place a backup copies from, and the folder its copies go to.
+// A place a backup copies from, and the folder its copies go to. The texts
+// lie in the plan's own buffer and live as long as the plan.
 struct PlannedSource
 {
     // As the user wrote it; for the system folder, as the interpreter expands it.
-    std::string path;
-    std::string copyFolder;
+    std::string_view path;
+    std::string_view copyFolder;
     // Read from the disk when the plan is made: a missing path counts as a folder.
     bool isFile = false;
     // "%systemroot%" in the path is the interpreter's to expand.
@@ -49,7 +51,8 @@ struct CopyStep
 };
 
 // What a selection copies: its steps in the order of backup.bat's lines. The
-// steps point into the plan's sources, so a plan is moved, never copied.
+// steps point into the plan's sources, and the sources into its texts, so a
+// plan is moved, never copied.
 struct CopyPlan
 {
     CopyPlan() = default;
@@ -59,10 +62,13 @@ struct CopyPlan
     CopyPlan& operator=(const CopyPlan&) = delete;
 
     std::string destination;
+    // Every source's path and copy folder: a plan of many thousand sources
+    // would otherwise make, and free, two strings for each.
+    KeptTexts texts;
     std::vector<PlannedSource> sources;
     // Folders the script makes before its first copy: xcopy asks "file or
     // directory?" when it copies a single file to a path that does not exist.
-    std::vector<std::string> foldersToMake;
+    std::vector<std::string_view> foldersToMake;
     std::vector<CopyStep> steps;
 };
 

@@ -29,16 +29,16 @@ bool IsSeparator(char c)
 
 size_t FindLastSeparator(std::string_view path, unsigned codePage)
 {
-    // A list of many thousand paths is mostly ASCII, read from its end.
-    if (IsAscii(path))
-    {
-        for (size_t i = path.size(); i-- > 0;)
-        {
-            if (IsSeparator(path[i]))
-                return i;
-        }
+    // A list of many thousand paths is mostly ASCII, read from its end: the
+    // last separator byte is the last separator when no lead byte comes
+    // before it, and with no such byte there is none.
+    size_t i = path.size();
+    while (i > 0 && !IsSeparator(path[i - 1]))
+        --i;
+    if (i == 0)
         return std::string_view::npos;
-    }
+    if (IsAscii(path.substr(0, i - 1)))
+        return i - 1;
     size_t last = std::string_view::npos;
     ForEachSeparator(path, codePage, [&last](size_t at) { last = at; });
     return last;
@@ -58,7 +58,9 @@ size_t FindFirstCharacterOf(std::string_view text, std::string_view characters, 
 
 bool EndsWithSeparator(std::string_view path, unsigned codePage)
 {
-    return !path.empty() && FindLastSeparator(path, codePage) == path.size() - 1;
+    // A last byte that is no separator is no separator's either.
+    return !path.empty() && IsSeparator(path.back()) &&
+           FindLastSeparator(path, codePage) == path.size() - 1;
 }
 
 bool IsBelowFolder(std::string_view path, std::string_view folder)

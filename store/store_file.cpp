@@ -84,8 +84,9 @@ class DiskPieces
 class LinePieces
 {
   public:
-    explicit LinePieces(const std::vector<std::string>& lines)
-        : m_line(lines.begin()), m_end(lines.end()), m_piece(kPieceSize)
+    LinePieces(const std::vector<std::string>& lines, std::string_view lastLine)
+        : m_lines(lines), m_lastLine(lastLine),
+          m_lineCount(lines.size() + (lastLine.empty() ? 0 : 1)), m_piece(kPieceSize)
     {
     }
 
@@ -94,12 +95,14 @@ class LinePieces
         char* const first = m_piece.data();
         char* const last = first + m_piece.size();
         char* out = first;
-        while (m_line != m_end)
+        while (m_line != m_lineCount)
         {
+            const std::string_view line =
+                m_line < m_lines.size() ? std::string_view(m_lines[m_line]) : m_lastLine;
             // A line longer than what is left of the piece goes in parts.
-            const size_t left = m_line->size() - m_taken;
+            const size_t left = line.size() - m_taken;
             const size_t run = std::min(left, static_cast<size_t>(last - out));
-            std::memcpy(out, m_line->data() + m_taken, run);
+            std::memcpy(out, line.data() + m_taken, run);
             out += run;
             m_taken += run;
             if (run < left || last - out < 2)
@@ -113,8 +116,10 @@ class LinePieces
     }
 
   private:
-    std::vector<std::string>::const_iterator m_line;
-    const std::vector<std::string>::const_iterator m_end;
+    const std::vector<std::string>& m_lines;
+    const std::string_view m_lastLine;
+    const size_t m_lineCount;
+    size_t m_line = 0;
     size_t m_taken = 0;
     std::vector<char> m_piece;
 };
@@ -250,15 +255,20 @@ bool ReplaceText(const std::string& path, platform::NextPiece text, platform::Fi
     return files.Replace(path, DiskPieces(std::move(text)));
 }
 
+bool ReplaceDiskText(const std::string& path, platform::NextPiece text, platform::FileTree& files)
+{
+    return files.Replace(path, text);
+}
+
 bool ReplaceIfDifferent(const std::string& path, const std::string& text)
 {
     return HoldsAlready(path, text) || ReplaceWhole(path, text);
 }
 
 bool ReplaceLines(const std::string& path, const std::vector<std::string>& lines,
-                  platform::FileTree& files)
+                  std::string_view lastLine, platform::FileTree& files)
 {
-    return files.Replace(path, LinePieces(lines));
+    return files.Replace(path, LinePieces(lines, lastLine));
 }
 
 FileText Read(const std::string& path)

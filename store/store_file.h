@@ -25,6 +25,14 @@ bool ReplaceWhole(const std::string& path, const std::string& text,
 bool ReplaceText(const std::string& path, platform::NextPiece text,
                  platform::FileTree& files = platform::LocalFiles());
 
+// The line end of every store file on the disk.
+inline constexpr std::string_view kDiskLineEnd = "\r\n";
+
+// The same for a text made with kDiskLineEnd already: it goes to the disk as
+// it comes, with no pass over its megabytes to translate them.
+bool ReplaceDiskText(const std::string& path, platform::NextPiece text,
+                     platform::FileTree& files = platform::LocalFiles());
+
 // The same, but a file that holds the text already is left as it is: a save
 // rewrites mostly unchanged settings, and each write waits for the disk.
 // For small files, which are read whole to compare.
@@ -32,8 +40,10 @@ bool ReplaceIfDifferent(const std::string& path, const std::string& text);
 
 // The same for the text of the lines, each followed by a line end (none
 // holds one), without that text made first: a list of many thousand
-// entries goes to the disk straight from them.
+// entries goes to the disk straight from them. `lastLine`, unless empty,
+// follows them as one more.
 bool ReplaceLines(const std::string& path, const std::vector<std::string>& lines,
+                  std::string_view lastLine = {},
                   platform::FileTree& files = platform::LocalFiles());
 
 enum class ReadResult

@@ -265,6 +265,26 @@ TEST(BackupScript, EveryFileGoesToTheMirrorOfItsPath)
         ComposeBackupScript(PlanBackup(Selection(sources, "E:\\", "1000000010"), files), "x"));
 }
 
+// A plan keeps the texts of each of many sources whole, and its own: they
+// outlive the selection it was made from, a name longer than the others put
+// together among them, and a move of the plan.
+TEST(CopyPlan, KeepsEverySourcesTextsWhole)
+{
+    std::vector<std::string> sources;
+    for (int i = 0; i < 3000; ++i)
+        sources.push_back("C:\\Folder " + std::to_string(i) + std::string(40, 'x'));
+    sources[1500] = "C:\\" + std::string(100000, 'y');
+    FakeFiles files;
+    CopyPlan plan = PlanBackup(Selection(sources, "E:\\", "1000000000"), files);
+    const CopyPlan moved = std::move(plan);
+    ASSERT_EQ(sources.size() + 1, moved.sources.size());
+    for (size_t i = 0; i < sources.size(); ++i)
+    {
+        EXPECT_EQ(sources[i], moved.sources[i].path);
+        EXPECT_EQ("E:\\C\\" + sources[i].substr(3), moved.sources[i].copyFolder);
+    }
+}
+
 // Names in Windows' own code pages. In code page 932 the bytes 83 5C are one
 // character whose second byte is a backslash's: "C:\\" followed by them is
 // one folder, and ends in no separator; "\x83\x7C" is a letter, not a "|" the
