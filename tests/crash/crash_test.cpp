@@ -11,6 +11,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <thread>
@@ -37,11 +39,28 @@ void Save(const BackupSelection& selection, const std::string& folder)
     flows::SaveStore(selection, InstallDirectory(folder), prompt);
 }
 
+// The saver makes this beside the folder once its first save is done, so
+// that each kill's moment counts from the saving, not from a start that a
+// busy machine or a sanitizer makes slow.
+std::string StartedMarkOf(const std::string& folder)
+{
+    return folder + ".started";
+}
+
+void WaitUntilSaving(const std::string& folder)
+{
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!std::filesystem::exists(StartedMarkOf(folder)) &&
+           std::chrono::steady_clock::now() < giveUp)
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+}
+
 // Starts a process that saves into `folder` over and over, and kills it
-// after `micros` microseconds; ten times as long on Windows, where Wine takes
-// far longer than a native system to start a process.
+// `micros` microseconds after its first save; ten times as long on Windows,
+// where a save under Wine takes far longer.
 void KillASaverAfter(const std::string& folder, int micros)
 {
+    std::filesystem::remove(StartedMarkOf(folder));
 #ifdef _WIN32
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
@@ -51,6 +70,7 @@ void KillASaverAfter(const std::string& folder, int micros)
     PROCESS_INFORMATION process{};
     CreateProcessA(self, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                    &process);
+    WaitUntilSaving(folder);
     std::this_thread::sleep_for(std::chrono::microseconds(10 * micros));
     TerminateProcess(process.hProcess, 9);
     WaitForSingleObject(process.hProcess, INFINITE);
@@ -63,6 +83,7 @@ void KillASaverAfter(const std::string& folder, int micros)
         execl("/proc/self/exe", "crash_test", "save", folder.c_str(), nullptr);
         _exit(127);
     }
+    WaitUntilSaving(folder);
     std::this_thread::sleep_for(std::chrono::microseconds(micros));
     kill(process, SIGKILL);
     waitpid(process, nullptr, 0);
@@ -75,7 +96,9 @@ int main(int argc, char** argv)
 {
     if (argc == 3 && std::string(argv[1]) == "save")
     {
-        for (int i = 0;; i = 1 - i)
+        Save(kSelections[0], argv[2]);
+        std::ofstream(StartedMarkOf(argv[2])).flush();
+        for (int i = 1;; i = 1 - i)
             Save(kSelections[i], argv[2]);
     }
     const int kills = argc == 2 ? std::stoi(argv[1]) : 100;
@@ -117,6 +140,7 @@ int main(int argc, char** argv)
                 ++torn;
             }
     }
+    std::filesystem::remove(StartedMarkOf(store.Path()));
     // Kills that miss every write prove nothing: a tenth at least must
     // strike while a temporary file is being written.
     const bool enough = inWrite * 10 >= kills;
