@@ -89,6 +89,8 @@ BOOL CBackupDialog::OnInitDialog()
     for (HWND window : {m_hWnd, m_sourceList.m_hWnd, m_destination.m_hWnd})
         LetDropsThrough(window);
     m_backupNow.LoadFrameStrip(IDB_BACKUP_NOW);
+    ::SendDlgItemMessageA(m_hWnd, IDC_PANEL_TOP, STM_SETIMAGE, IMAGE_BITMAP,
+                          ::SendDlgItemMessageA(m_hWnd, IDC_PANEL, STM_GETIMAGE, IMAGE_BITMAP, 0));
     LoadStore();
     return TRUE;
 }

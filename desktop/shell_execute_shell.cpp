@@ -1,5 +1,7 @@
 #include "desktop/shell_execute_shell.h"
 
+#include "platform/win32/system_function.h"
+
 #include <windows.h>
 // shellapi.h needs the types of windows.h.
 #include <shellapi.h>
@@ -17,11 +19,16 @@ bool Started(HINSTANCE result)
 
 bool ShellExecuteShell::Start(const std::string& path, int show)
 {
-    return Started(ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, show));
+    static const auto execute =
+        platform::SystemFunction<decltype(&ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+    return execute != nullptr &&
+           Started(execute(nullptr, "open", path.c_str(), nullptr, nullptr, show));
 }
 
 bool ShellExecuteShell::Start(const std::wstring& program, const std::wstring& arguments, int show)
 {
-    return Started(
-        ShellExecuteW(nullptr, L"open", program.c_str(), arguments.c_str(), nullptr, show));
+    static const auto execute =
+        platform::SystemFunction<decltype(&ShellExecuteW)>("shell32.dll", "ShellExecuteW");
+    return execute != nullptr &&
+           Started(execute(nullptr, L"open", program.c_str(), arguments.c_str(), nullptr, show));
 }

@@ -1,6 +1,7 @@
 #include "framework/file_dialog.h"
 
 #include "framework/win_app.h"
+#include "platform/win32/system_function.h"
 
 IMPLEMENT_DYNAMIC(CFileDialog, CCommonDialog)
 
@@ -36,8 +37,10 @@ CFileDialog::CFileDialog(BOOL, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwF
 
 int CFileDialog::DoModal()
 {
+    static const auto open =
+        platform::SystemFunction<decltype(&GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
     m_ofn.hwndOwner = PreModal();
-    const BOOL chosen = ::GetOpenFileNameA(&m_ofn);
+    const BOOL chosen = open != nullptr && open(&m_ofn);
     PostModal();
     return chosen ? IDOK : IDCANCEL;
 }

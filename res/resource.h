@@ -35,6 +35,9 @@
 #define IDC_VIRTUAL_DRIVE 1021
 #define IDC_HIDDEN 1022
 #define IDC_MODIFIED_ONLY 1023
+// The two panel pictures: the tall one loads the bitmap, the top strip shows it too.
+#define IDC_PANEL 1024
+#define IDC_PANEL_TOP 1025
 
 // The About box is a separate template, so its button may share a number with
 // "Add File".

@@ -1,5 +1,7 @@
 #include "widgets/folder_dialog.h"
 
+#include "platform/win32/system_function.h"
+
 #include <cstring>
 
 IMPLEMENT_DYNAMIC(CFolderDialog, CCommonDialog)
@@ -15,27 +17,48 @@ namespace
 class OleScope
 {
   public:
-    OleScope() : m_initialised(SUCCEEDED(OleInitialize(nullptr))) {}
+    OleScope()
+    {
+        static const auto initialize =
+            platform::SystemFunction<decltype(&OleInitialize)>("ole32.dll", "OleInitialize");
+        m_initialised = initialize != nullptr && SUCCEEDED(initialize(nullptr));
+    }
     ~OleScope()
     {
-        if (m_initialised)
-            OleUninitialize();
+        static const auto uninitialize =
+            platform::SystemFunction<decltype(&OleUninitialize)>("ole32.dll", "OleUninitialize");
+        if (m_initialised && uninitialize != nullptr)
+            uninitialize();
     }
     OleScope(const OleScope&) = delete;
     OleScope& operator=(const OleScope&) = delete;
 
   private:
-    bool m_initialised;
+    bool m_initialised = false;
 };
 
+// The browser's calls, looked up when a folder is first picked.
+LPITEMIDLIST BrowseForFolder(BROWSEINFOA* info)
+{
+    static const auto browse = platform::SystemFunction<decltype(&SHBrowseForFolderA)>(
+        "shell32.dll", "SHBrowseForFolderA");
+    return browse != nullptr ? browse(info) : nullptr;
+}
+
+BOOL PathFromItemList(LPCITEMIDLIST pidl, char* path)
+{
+    static const auto pathFrom = platform::SystemFunction<decltype(&SHGetPathFromIDListA)>(
+        "shell32.dll", "SHGetPathFromIDListA");
+    return pathFrom != nullptr && pathFrom(pidl, path);
+}
+
+// The browser's item lists come from the task allocator.
 void FreeItemList(LPITEMIDLIST pidl)
 {
-    IMalloc* allocator = nullptr;
-    if (SUCCEEDED(SHGetMalloc(&allocator)))
-    {
-        allocator->Free(pidl);
-        allocator->Release();
-    }
+    static const auto free =
+        platform::SystemFunction<decltype(&CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
+    if (free != nullptr)
+        free(pidl);
 }
 } // namespace
 
@@ -63,13 +86,13 @@ int CFolderDialog::DoModal()
 {
     m_browseInfo.hwndOwner = PreModal();
     OleScope ole;
-    LPITEMIDLIST pidl = SHBrowseForFolderA(&m_browseInfo);
+    LPITEMIDLIST pidl = BrowseForFolder(&m_browseInfo);
     if (pidl == nullptr)
     {
         PostModal();
         return -1;
     }
-    const BOOL hasPath = SHGetPathFromIDListA(pidl, m_szSelectedPath);
+    const BOOL hasPath = PathFromItemList(pidl, m_szSelectedPath);
     FreeItemList(pidl);
     PostModal();
     return hasPath ? IDOK : kNoFileSystemPath;
@@ -117,7 +140,7 @@ void CFolderDialog::OnSelChanged(LPCITEMIDLIST pidl)
     if ((m_browseInfo.ulFlags & BIF_STATUSTEXT) == 0)
         return;
     char path[MAX_PATH] = {};
-    if (SHGetPathFromIDListA(pidl, path))
+    if (PathFromItemList(pidl, path))
         ::SendMessageA(m_hBrowseWnd, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path));
 }
 

@@ -3,6 +3,7 @@
 #include "platform/path_text.h"
 #include "platform/text_case.h"
 #include "platform/win32/handle.h"
+#include "platform/win32/system_function.h"
 #include "platform/win32/wide_text.h"
 
 #include <utility>
@@ -230,10 +231,12 @@ class LocalFileTree final : public FileTree
 
     std::string UniversalName(const std::string& path) override
     {
+        static const auto universalName =
+            SystemFunction<decltype(&WNetGetUniversalNameA)>("mpr.dll", "WNetGetUniversalNameA");
         char buffer[4096];
         DWORD size = sizeof buffer;
-        if (WNetGetUniversalNameA(path.c_str(), UNIVERSAL_NAME_INFO_LEVEL, buffer, &size) !=
-            NO_ERROR)
+        if (universalName == nullptr ||
+            universalName(path.c_str(), UNIVERSAL_NAME_INFO_LEVEL, buffer, &size) != NO_ERROR)
             return path;
         return reinterpret_cast<const UNIVERSAL_NAME_INFOA*>(buffer)->lpUniversalName;
     }
