@@ -89,9 +89,9 @@ RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& d
     const std::string backupBatchPath = directory.PathOf(kBackupBatchFile);
     const CopyPlan plan = PlanBackup(selection, targets, files);
     BackupScript script(plan, backupBatchPath, store::kDiskLineEnd);
-    const auto text = [&files](platform::NextPiece pieces) {
-        return [&files, pieces](const std::string& path) {
-            return store::ReplaceText(path, pieces, files);
+    const auto whole = [&files](std::string text) {
+        return [&files, text = std::move(text)](const std::string& path) {
+            return store::ReplaceWhole(path, text, files);
         };
     };
     // Read by the monitor only; the save that follows a started run rewrites
@@ -99,7 +99,7 @@ RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& d
     const std::string_view systemState =
         selection.IsTicked(OptionFlag::SystemState) ? "System State" : "";
     std::vector<RunFile> runFiles = {
-        {kDataFile, text(platform::OnePiece(selection.destination))},
+        {kDataFile, whole(selection.destination)},
         {kBackupBatchFile,
          [&](const std::string& path) {
              return store::ReplaceDiskText(
@@ -112,7 +112,7 @@ RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& d
     };
     // Tells the monitor that videos are copied; never deleted by the program.
     if (selection.IsTicked(OptionFlag::Video))
-        runFiles.push_back({kVideoMarker, text(platform::OnePiece(""))});
+        runFiles.push_back({kVideoMarker, whole("")});
     for (const RunFile& file : runFiles)
     {
         const std::string path = directory.PathOf(file.name);

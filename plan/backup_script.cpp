@@ -31,6 +31,15 @@ class BatchPaths
             m_paths.push_back(Escaped(source.path));
             m_copyFolders.push_back(Escaped(source.copyFolder));
         }
+        // The folders to make are copy folders of the sources: escaped with them.
+        m_foldersToMake.reserve(plan.foldersToMake.size());
+        for (const std::string_view folder : plan.foldersToMake)
+            m_foldersToMake.push_back(Escaped(folder));
+    }
+
+    std::string_view FolderToMake(const CopyPlan& plan, size_t index) const
+    {
+        return m_escaped ? m_foldersToMake[index] : plan.foldersToMake[index];
     }
 
     std::string_view PathOf(const CopyStep& step) const
@@ -73,6 +82,7 @@ class BatchPaths
     std::deque<std::string> m_escapes;
     std::vector<std::string_view> m_paths;
     std::vector<std::string_view> m_copyFolders;
+    std::vector<std::string_view> m_foldersToMake;
 };
 
 std::string_view ModifiedSwitch(bool modifiedOnly)
@@ -113,8 +123,7 @@ void BackupScript::Append(std::initializer_list<std::string_view> pieces)
 bool BackupScript::AppendLine()
 {
     if (m_folder < m_plan.foldersToMake.size())
-        Append(
-            {"md \"", EscapeBatchPercent(m_plan.foldersToMake[m_folder++]), "\" 2>nul", m_lineEnd});
+        Append({"md \"", m_paths->FolderToMake(m_plan, m_folder++), "\" 2>nul", m_lineEnd});
     else if (m_step < m_plan.steps.size())
     {
         const CopyStep& step = m_plan.steps[m_step];

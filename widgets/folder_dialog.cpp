@@ -55,10 +55,10 @@ BOOL PathFromItemList(LPCITEMIDLIST pidl, char* path)
 // The browser's item lists come from the task allocator.
 void FreeItemList(LPITEMIDLIST pidl)
 {
-    static const auto free =
+    static const auto taskMemFree =
         platform::SystemFunction<decltype(&CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
-    if (free != nullptr)
-        free(pidl);
+    if (taskMemFree != nullptr)
+        taskMemFree(pidl);
 }
 } // namespace
 

@@ -243,23 +243,23 @@ TEST(ValidateSourceEntry, RejectsTheDestinationAndEveryFolderThatHoldsIt)
 TEST(BackupScript, EveryFileGoesToTheMirrorOfItsPath)
 {
     const std::vector<std::string> sources = {
-        "C:\\Caf\xE9",      "D:\\Work\\Docs\\", "D:\\",
-        "C:\\Notes\\a.txt", "c:\\Notes\\b.txt", "\\\\srv\\share\\x",
-        "M:\\Mapped",       "\\odd:name",       "C:\\gone.txt"};
+        "C:\\Caf\xE9",       "D:\\Work\\Docs\\", "D:\\",       "C:\\Notes\\a.txt", "c:\\50%\\b.txt",
+        "\\\\srv\\share\\x", "M:\\Mapped",       "\\odd:name", "C:\\gone.txt"};
     FakeFiles files;
     files.AddFile("C:\\Notes\\a.txt", 0);
-    files.AddFile("c:\\Notes\\b.txt", 0);
+    files.AddFile("c:\\50%\\b.txt", 0);
     files.universal["M:"] = "\\\\nas\\home";
     const auto line = [](const std::string& source, const std::string& folder) {
         return "xcopy /d /y /s /C /I /h \"" + source + "\" \"E:\\" + folder +
                "\"\nattrib -h \"E:\\" + folder + "\"\n";
     };
     EXPECT_EQ(
-        "md \"E:\\C\\Notes\" 2>nul\nmd \"E:\\c\\Notes\" 2>nul\n" +
+        "md \"E:\\C\\Notes\" 2>nul\nmd \"E:\\c\\50%%\" 2>nul\n" +
             line("C:\\Caf" + kBatchE, "C\\Caf" + kBatchE) + line(sources[1], "D\\Work\\Docs") +
-            line(sources[2], "D") + line(sources[3], "C\\Notes") + line(sources[4], "c\\Notes") +
-            line(sources[5], "UNC\\srv\\share\\x") + line(sources[6], "UNC\\nas\\home\\Mapped") +
-            line(sources[7], "other\\oddname") + line(sources[8], "C\\gone.txt") +
+            line(sources[2], "D") + line(sources[3], "C\\Notes") +
+            line("c:\\50%%\\b.txt", "c\\50%%") + line(sources[5], "UNC\\srv\\share\\x") +
+            line(sources[6], "UNC\\nas\\home\\Mapped") + line(sources[7], "other\\oddname") +
+            line(sources[8], "C\\gone.txt") +
             "xcopy /d /y /s /C /I /h  \"%systemroot%\\SYSTEM32\" \"E:\\\\systemstate\"\n"
             "erase \"x\"",
         ComposeBackupScript(PlanBackup(Selection(sources, "E:\\", "1000000010"), files), "x"));
