@@ -4,8 +4,8 @@
 // same file port ("x_plain_copy", the aim is at most 1.2).
 #include "bench/bench_compare.h"
 #include "bench/generated_tree.h"
-#include "companions/backup_contents.h"
-#include "companions/restore_plan.h"
+#include "restore/backup_contents.h"
+#include "restore/restore_plan.h"
 
 #include <filesystem>
 #include <fstream>
@@ -16,7 +16,7 @@ namespace
 namespace fs = std::filesystem;
 
 // The one-source backup whose destination is `destination`.
-companions::BackupContents ContentsOf(const std::string& destination)
+restore::BackupContents ContentsOf(const std::string& destination)
 {
     BackupSelection selection;
     selection.sources = {(fs::temp_directory_path() / "corvane-bench-source").string()};
@@ -25,7 +25,7 @@ companions::BackupContents ContentsOf(const std::string& destination)
     companions::SavedPlan saved;
     saved.selection = selection;
     saved.plan = PlanBackup(selection, platform::LocalFiles());
-    return *companions::BackupContents::Read(std::move(saved), platform::LocalFiles());
+    return *restore::BackupContents::Read(std::move(saved), platform::LocalFiles());
 }
 
 void WholeBackup(benchmark::State& state)
@@ -34,10 +34,10 @@ void WholeBackup(benchmark::State& state)
     Compare(
         state, "x_listing",
         [&] {
-            const companions::BackupContents contents = ContentsOf(root);
+            const restore::BackupContents contents = ContentsOf(root);
             std::size_t files = 0;
-            for (const companions::Holding& holding : contents.Holdings())
-                contents.Walk(holding, holding.copyPath, [&files](const companions::BackupItem&) {
+            for (const restore::Holding& holding : contents.Holdings())
+                contents.Walk(holding, holding.copyPath, [&files](const restore::BackupItem&) {
                     ++files;
                     return true;
                 });
@@ -59,7 +59,7 @@ void ThousandFilesRestored(benchmark::State& state)
                           ("file " + std::to_string(file) + ".doc"))
                 << std::string(4096, 'x');
     }
-    const companions::BackupContents contents = ContentsOf(backup.string());
+    const restore::BackupContents contents = ContentsOf(backup.string());
     platform::FileTree& files = platform::LocalFiles();
     std::vector<std::pair<std::string, std::string>> copies;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(backup))
@@ -70,8 +70,8 @@ void ThousandFilesRestored(benchmark::State& state)
         state, "x_plain_copy",
         [&] {
             fs::remove_all(restored);
-            const companions::RestoreList list =
-                ListRestore(contents, {{companions::RestoreItem{0, {}, {}}}, restored.string()});
+            const restore::RestoreList list =
+                ListRestore(contents, {{restore::RestoreItem{0, {}, {}}}, restored.string()});
             benchmark::DoNotOptimize(RunRestore(contents, list, std::tm{}, {}, files));
         },
         [&] {

@@ -6,7 +6,7 @@
 #include "bench/bench_compare.h"
 #include "bench/generated_tree.h"
 #include "companions/saved_plan.h"
-#include "companions/session_end_backup.h"
+#include "agent/session_end_backup.h"
 #include "store/store_file.h"
 #include "store/store_formats.h"
 
@@ -51,9 +51,9 @@ class SessionEndSetup
                        BenchClock::now().time_since_epoch())
                 .count();
         };
-        const companions::SessionEndRun run{platform::LocalFiles(), now, now() + 3600 * 1000,
+        const agent::SessionEndRun run{platform::LocalFiles(), now, now() + 3600 * 1000,
                                             std::tm{}, m_profile.string()};
-        benchmark::DoNotOptimize(companions::BackUpAtSessionEnd(*m_saved, run));
+        benchmark::DoNotOptimize(agent::BackUpAtSessionEnd(*m_saved, run));
     }
 
     std::string Destination() const { return m_destination.string(); }

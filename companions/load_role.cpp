@@ -1,7 +1,5 @@
 #include "companions/load_role.h"
 
-#include "companions/quiet_restore.h"
-
 namespace companions
 {
 

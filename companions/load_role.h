@@ -28,6 +28,11 @@ enum class LoadRole
 // requests to end the companions pass.
 inline constexpr std::string_view kLogOnArgument = "/logon";
 inline constexpr std::string_view kStopArgument = "/stop";
+// "/restore" opens the restore window; "/restore /quiet PATH [/to FOLDER]"
+// restores without one.
+inline constexpr std::string_view kRestoreArgument = "/restore";
+inline constexpr std::string_view kQuietArgument = "/quiet";
+inline constexpr std::string_view kToArgument = "/to";
 
 // Chosen once, at the start, from the first word after the program's name. The
 // log-on start may come shown (the Run key shows what it starts); a hidden

@@ -62,4 +62,9 @@ AgentDuties ReadAgentDuties(const InstallDirectory& directory)
                        present(kModBatchFile) && present(kCatalogedMarker)};
 }
 
+std::string DestinationMissingText(const std::string& destination)
+{
+    return "Your backup folder " + destination + " cannot be found.";
+}
+
 } // namespace companions

@@ -63,4 +63,7 @@ struct AgentDuties
 
 AgentDuties ReadAgentDuties(const InstallDirectory& directory);
 
+// "Your backup folder E:\Backup cannot be found.": every companion says so alike.
+std::string DestinationMissingText(const std::string& destination);
+
 } // namespace companions

@@ -1,5 +1,6 @@
 #include "companions/virtual_drive.h"
 
+#include "companions/saved_plan.h"
 #include "companions/saved_selection.h"
 #include "platform/path_text.h"
 
@@ -48,7 +49,7 @@ Message ToggleVirtualDrive(const InstallDirectory& directory, DriveLetters& lett
         return Told("Drive " + Name(letter) + " no longer shows your backup folder.");
     }
     if (!files.IsFolder(destination))
-        return Told("Your backup folder " + destination + " cannot be found.");
+        return Told(DestinationMissingText(destination));
     const std::uint32_t used = letters.Used();
     for (char letter = 'Z'; letter >= 'A'; --letter)
     {

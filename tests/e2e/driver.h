@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/install_directory.h"
-#include "monitor/monitor_resource.h"
+#include "load/load_resource.h"
 #include "res/resource.h"
 
 #include <chrono>

@@ -1,5 +1,5 @@
 // The window's companions: the catalog, its flow, and vd.exe.
-#include "companions/catalog.h"
+#include "agent/catalog.h"
 #include "companions/virtual_drive.h"
 #include "flows/option_files.h"
 #include "tests/native/agent_support.h"
@@ -21,7 +21,7 @@ TEST(Catalog, ClearsEveryArchiveBitThenLeavesTheMarker)
     SaveSelection(directory, Selection({P("/u/docs"), P("/v/x.doc"), P("/gone")}, "", ""));
     install.Write(kCatalogMarker, "");
 
-    EXPECT_EQ(companions::CatalogOutcome::Done, companions::RunCatalog(directory, files));
+    EXPECT_EQ(agent::CatalogOutcome::Done, agent::RunCatalog(directory, files));
     for (const auto& [path, facts] : files.entries)
         EXPECT_FALSE(facts.archive) << path;
     EXPECT_EQ("", install.Read(kCatalogedMarker));
@@ -31,8 +31,8 @@ TEST(Catalog, ClearsEveryArchiveBitThenLeavesTheMarker)
     std::filesystem::remove(install.PathOf(kCatalogedMarker));
     std::filesystem::create_directory(install.PathOf(kCatalogedMarker));
     install.Write(kCatalogMarker, "");
-    EXPECT_EQ(companions::CatalogOutcome::MarkerNotWritten,
-              companions::RunCatalog(directory, files));
+    EXPECT_EQ(agent::CatalogOutcome::MarkerNotWritten,
+              agent::RunCatalog(directory, files));
     EXPECT_TRUE(install.Exists(kCatalogMarker));
 }
 

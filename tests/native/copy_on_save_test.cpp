@@ -1,6 +1,6 @@
-#include "companions/agent_schedule.h"
-#include "companions/agent_start.h"
-#include "companions/copy_on_save.h"
+#include "agent/agent_schedule.h"
+#include "agent/agent_start.h"
+#include "agent/copy_on_save.h"
 #include "companions/report.h"
 #include "tests/native/agent_support.h"
 
@@ -9,9 +9,9 @@
 namespace
 {
 
-using companions::AgentSchedule;
-using companions::SavedFileCopy;
-using companions::ShellStart;
+using agent::AgentSchedule;
+using agent::SavedFileCopy;
+using agent::ShellStart;
 
 // Pictures and Documents from four sources, as a hand-edited store may have
 // them: a folder, the install directory, one whose name no batch can carry,
@@ -80,7 +80,7 @@ TEST_F(CopyOnSave, CopiesWhatThePlanCopiesToItsPlace)
     {
         files.copies.clear();
         EXPECT_EQ(copy.empty() ? SavedFileCopy::NotCopied : SavedFileCopy::Copied,
-                  companions::CopySavedFile(*saved, path, files))
+                  agent::CopySavedFile(*saved, path, files))
             << path;
         using Copies = std::vector<std::pair<std::string, std::string>>;
         EXPECT_EQ((copy.empty() ? Copies() : Copies{{path, copy}}), files.copies) << path;
@@ -105,18 +105,18 @@ TEST_F(CopyOnSave, CopiesOnlyWhenTheCopyIsBehindAndTheFileIsClosed)
     for (const auto& [second, size, outcome] : cases)
     {
         files.AddFile(copy, second, false, size);
-        EXPECT_EQ(outcome, companions::CopySavedFile(*saved, P("/u/docs/a.txt"), files))
+        EXPECT_EQ(outcome, agent::CopySavedFile(*saved, P("/u/docs/a.txt"), files))
             << second << " " << size;
         EXPECT_EQ(outcome == SavedFileCopy::Copied ? 1u : size, files.Facts(copy)->size);
     }
     // A destination that cannot keep the old copy as a version: it stays.
     files.AddFile(copy, 97);
     files.refusesToKeep = true;
-    EXPECT_EQ(SavedFileCopy::NotKept, companions::CopySavedFile(*saved, P("/u/docs/a.txt"), files));
+    EXPECT_EQ(SavedFileCopy::NotKept, agent::CopySavedFile(*saved, P("/u/docs/a.txt"), files));
     EXPECT_EQ(std::chrono::seconds(97), files.Facts(copy)->lastWrite);
     files.entries.erase(copy);
     files.busy.insert(P("/u/docs/a.txt"));
-    EXPECT_EQ(SavedFileCopy::Busy, companions::CopySavedFile(*saved, P("/u/docs/a.txt"), files));
+    EXPECT_EQ(SavedFileCopy::Busy, agent::CopySavedFile(*saved, P("/u/docs/a.txt"), files));
     EXPECT_FALSE(files.Facts(copy));
 }
 
@@ -126,7 +126,7 @@ TEST_F(CopyOnSave, WaitsForQuietBeforeActing)
 {
     AgentSchedule schedule(install.Path(), files);
     schedule.Follow(&*saved);
-    for (const companions::Millis at : {0, 500, 1500})
+    for (const agent::Millis at : {0, 500, 1500})
         schedule.Changed(P("/u/docs/a.txt"), at);
     schedule.Changed(P("/u/docs/c.exe"), 1500);
     EXPECT_EQ(3500, schedule.NextWake());
@@ -146,8 +146,8 @@ TEST_F(CopyOnSave, TriesABusyFileAgainThenGivesUp)
     AgentSchedule schedule(install.Path(), files);
     schedule.Follow(&*saved);
     const std::string file = P("/u/docs/a.txt");
-    companions::Millis now = 0;
-    for (const companions::Millis wait : {2000, 4000, 8000, 16000, 32000, 60000, 60000})
+    agent::Millis now = 0;
+    for (const agent::Millis wait : {2000, 4000, 8000, 16000, 32000, 60000, 60000})
     {
         ASSERT_TRUE(schedule.Busy(file, now));
         EXPECT_EQ(now + wait, schedule.NextWake());
@@ -175,7 +175,7 @@ TEST_F(CopyOnSave, FollowsAChangedSelection)
     EXPECT_EQ((std::vector<std::string>{install.Path(), P("/u/docs")}), schedule.FoldersToWatch());
     schedule.Changed(P("/u/docs/c.exe"), 0);
     EXPECT_EQ(std::vector<std::string>{P("/u/docs/c.exe")}, schedule.TakeDue(2000).files);
-    EXPECT_EQ(SavedFileCopy::Copied, companions::CopySavedFile(*saved, P("/u/docs/c.exe"), files));
+    EXPECT_EQ(SavedFileCopy::Copied, agent::CopySavedFile(*saved, P("/u/docs/c.exe"), files));
 }
 
 // With the destination unplugged a saved file is not copied; the day's
@@ -185,9 +185,9 @@ TEST_F(CopyOnSave, ReportsTheDaysFailedCopiesInOneReport)
 {
     files.entries.erase(dest + P("/e.txt"));
     files.entries.erase(dest);
-    EXPECT_EQ(SavedFileCopy::Failed, companions::CopySavedFile(*saved, P("/u/docs/a.txt"), files));
+    EXPECT_EQ(SavedFileCopy::Failed, agent::CopySavedFile(*saved, P("/u/docs/a.txt"), files));
     std::filesystem::create_directory(install.PathOf("profile"));
-    companions::UncopiedFilesReport report(install.PathOf("profile"));
+    agent::UncopiedFilesReport report(install.PathOf("profile"));
     std::tm day = LocalTime(2026, 1, 1, 0, 0, 0);
     for (const auto& [path, copy] : {std::pair{"/u/docs/a.txt", SavedFileCopy::Failed},
                                      {"/u/docs/sub/b.JPG", SavedFileCopy::Failed},
@@ -237,7 +237,7 @@ TEST(AgentStart, TriesTwiceThenKeepsAReport)
     {
         std::size_t tries = 0, waits = 0;
         std::vector<std::string> reports;
-        const bool runs = companions::HandAgentOver({
+        const bool runs = agent::HandAgentOver({
             [&] { return c.shell.at(tries++); },
             [&] { return c.runs.at(waits++); },
             [&](const std::string& reason) { reports.push_back(reason); },
@@ -253,7 +253,7 @@ TEST(AgentStart, KeepsTheReportForTheNextLogOn)
 {
     const Install profile;
     companions::ReportPublisher(LocalTime(2026, 1, 2, 3, 4, 5), "", profile.Path())
-        .Notice(companions::AgentStartNotice("Why."));
+        .Notice(agent::AgentStartNotice("Why."));
     const std::vector<std::string> toShow = companions::ReportsToShow(profile.Path());
     ASSERT_EQ(1u, toShow.size());
     EXPECT_EQ("The automatic backups could not start now. They begin at your next log-on.\nWhy.\n",

@@ -1,14 +1,14 @@
-#include "companions/backup_contents.h"
-#include "companions/quiet_restore.h"
+#include "restore/backup_contents.h"
+#include "restore/quiet_restore.h"
 #include "companions/report.h"
-#include "companions/restore_plan.h"
+#include "restore/restore_plan.h"
 #include "tests/native/agent_support.h"
 
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
-using companions::ConflictChoice;
-using companions::HoldingKind;
+using restore::ConflictChoice;
+using restore::HoldingKind;
 
 namespace
 {
@@ -16,10 +16,10 @@ namespace
 const std::string kDest = "E:\\Backup";
 const std::string kSep(1, platform::kPathSeparator);
 
-companions::RestoreItem Item(std::size_t holding, std::string copyPath = {},
+restore::RestoreItem Item(std::size_t holding, std::string copyPath = {},
                              std::string versionPath = {})
 {
-    return companions::RestoreItem{holding, std::move(copyPath), std::move(versionPath)};
+    return restore::RestoreItem{holding, std::move(copyPath), std::move(versionPath)};
 }
 
 companions::SavedPlan Saved(const BackupSelection& selection, FakeFiles& files)
@@ -30,44 +30,44 @@ companions::SavedPlan Saved(const BackupSelection& selection, FakeFiles& files)
     return saved;
 }
 
-companions::BackupContents Contents(const BackupSelection& selection, FakeFiles& files)
+restore::BackupContents Contents(const BackupSelection& selection, FakeFiles& files)
 {
-    return *companions::BackupContents::Read(Saved(selection, files), files);
+    return *restore::BackupContents::Read(Saved(selection, files), files);
 }
 
 // "kind label -> original" for each holding.
-std::vector<std::string> Holdings(const companions::BackupContents& contents)
+std::vector<std::string> Holdings(const restore::BackupContents& contents)
 {
     static const char* const kinds[] = {"source", "not in selection", "other", "system"};
     std::vector<std::string> lines;
-    for (const companions::Holding& holding : contents.Holdings())
+    for (const restore::Holding& holding : contents.Holdings())
         lines.push_back(std::string(kinds[static_cast<int>(holding.kind)]) + " " + holding.label +
                         " -> " + holding.originalPath);
     return lines;
 }
 
-std::vector<std::string> Names(const std::vector<companions::BackupItem>& items)
+std::vector<std::string> Names(const std::vector<restore::BackupItem>& items)
 {
     std::vector<std::string> names;
-    for (const companions::BackupItem& item : items)
+    for (const restore::BackupItem& item : items)
         names.push_back(item.name + (item.isFolder ? "\\" : ""));
     return names;
 }
 
 // "target <- from" for each file a restore writes.
-std::vector<std::string> Targets(const companions::RestoreList& list)
+std::vector<std::string> Targets(const restore::RestoreList& list)
 {
     std::vector<std::string> lines;
-    for (const companions::RestoreFile& file : list.files)
+    for (const restore::RestoreFile& file : list.files)
         lines.push_back(file.target + " <- " + file.from + (file.noCopy ? " (no copy)" : ""));
     return lines;
 }
 
-std::vector<std::string> Reasons(const companions::RestoreVerdict& verdict)
+std::vector<std::string> Reasons(const restore::RestoreVerdict& verdict)
 {
     std::vector<std::string> lines;
-    for (const companions::NotRestored& file : verdict.notRestored)
-        lines.push_back(file.path + "\t" + companions::RestoreReasonText(file.reason));
+    for (const restore::NotRestored& file : verdict.notRestored)
+        lines.push_back(file.path + "\t" + restore::RestoreReasonText(file.reason));
     return lines;
 }
 
@@ -115,7 +115,7 @@ TEST(BackupContents, OneSourceHoldsTheDestinationLessTheProgramsFolders)
     EXPECT_EQ((std::vector<std::string>{"Sub\\", "notes.zzz"}),
               Names(contents.List(holdings[1], kDest + "\\Docs")));
     std::vector<std::string> walked;
-    contents.Walk(holdings[0], kDest, [&walked](const companions::BackupItem& item) {
+    contents.Walk(holdings[0], kDest, [&walked](const restore::BackupItem& item) {
         walked.push_back(item.copyPath);
         return true;
     });
@@ -124,7 +124,7 @@ TEST(BackupContents, OneSourceHoldsTheDestinationLessTheProgramsFolders)
     // All file types copy every name: nothing else to show.
     EXPECT_EQ((std::vector<std::string>{"source C:\\Work -> C:\\Work", "system System State -> "}),
               Holdings(Contents(Selection({"C:\\Work"}, kDest, "1000000000"), files)));
-    EXPECT_FALSE(companions::BackupContents::Read(
+    EXPECT_FALSE(restore::BackupContents::Read(
         Saved(Selection({"C:\\Work"}, "F:\\Gone", "1000000000"), files), files));
     EXPECT_EQ("Your backup folder F:\\Gone cannot be found.",
               companions::DestinationMissingText("F:\\Gone"));
@@ -170,7 +170,7 @@ TEST(RestorePlan, TargetsKeepThePathBelowTheSourceOrTheMirror)
         files.AddFile(kDest + path, 100);
     const auto contents = Contents(
         Selection({"C:\\Docs", "C:\\Notes\\n.txt", "C:\\Gone"}, kDest, "1000000000"), files);
-    using Request = companions::RestoreRequest;
+    using Request = restore::RestoreRequest;
     EXPECT_EQ((std::vector<std::string>{
                   "C:\\Docs\\a.doc <- E:\\Backup\\C\\Docs\\a.doc",
                   "C:\\Docs\\Sub\\b.doc <- E:\\Backup\\C\\Docs\\Sub\\b.doc",
@@ -188,7 +188,7 @@ TEST(RestorePlan, TargetsKeepThePathBelowTheSourceOrTheMirror)
               }),
               Targets(ListRestore(contents, Request{{Item(1), Item(5)}, "F:\\Got"})));
 
-    using companions::RestoreRefusal;
+    using restore::RestoreRefusal;
     // System State and a mirror whose path is lost go elsewhere only; the
     // backup itself is never a place to restore to.
     EXPECT_EQ(RestoreRefusal::OnlyElsewhere, ListRestore(contents, Request{{Item(5)}, {}}).refusal);
@@ -220,14 +220,14 @@ TEST(RestoreRun, ConflictsAreAskedAndAnsweredAsTheUserSays)
         {"C:\\W\\replace.doc", ConflictChoice::Replace},
         {"C:\\W\\skip.doc", ConflictChoice::Skip},
     };
-    companions::RestoreCallbacks callbacks;
-    callbacks.ask = [&](const companions::Conflict& conflict) {
+    restore::RestoreCallbacks callbacks;
+    callbacks.ask = [&](const restore::Conflict& conflict) {
         asked.push_back(conflict.target + " " + std::to_string(conflict.targetSize) + "/" +
                         std::to_string(conflict.copySize));
-        return companions::ConflictAnswer{answers.at(conflict.target), false};
+        return restore::ConflictAnswer{answers.at(conflict.target), false};
     };
     std::vector<std::size_t> progress;
-    callbacks.progress = [&progress](const companions::RestoreProgress& now) {
+    callbacks.progress = [&progress](const restore::RestoreProgress& now) {
         progress.push_back(now.filesDone);
     };
     const auto list = ListRestore(contents, {{Item(0)}, {}});
@@ -237,7 +237,7 @@ TEST(RestoreRun, ConflictsAreAskedAndAnsweredAsTheUserSays)
               asked);
     EXPECT_EQ((std::vector<std::string>{"C:\\W\\busy.doc\tin use", "C:\\W\\skip.doc\tskipped"}),
               Reasons(verdict));
-    EXPECT_EQ("2 of 6 files were not restored.", companions::RestoreFirstLine(verdict));
+    EXPECT_EQ("2 of 6 files were not restored.", restore::RestoreFirstLine(verdict));
     EXPECT_EQ((std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6}), progress);
     EXPECT_EQ(10u, files.entries.at("C:\\W\\both (restored 2026-12-08) (2).doc").size);
     EXPECT_EQ(20u, files.entries.at("C:\\W\\both.doc").size);
@@ -255,14 +255,14 @@ TEST(RestoreRun, ConflictsAreAskedAndAnsweredAsTheUserSays)
     files.AddFile("F:\\To\\both.doc", 5, false, 5);
     files.AddFile("F:\\To\\skip.doc", 5, false, 5);
     asked.clear();
-    callbacks.ask = [&asked](const companions::Conflict& conflict) {
+    callbacks.ask = [&asked](const restore::Conflict& conflict) {
         asked.push_back(conflict.target);
-        return companions::ConflictAnswer{ConflictChoice::Replace, true};
+        return restore::ConflictAnswer{ConflictChoice::Replace, true};
     };
     const auto elsewhere = RunRestore(contents, ListRestore(contents, {{Item(0)}, "F:\\To"}),
                                       kToday, callbacks, files);
     EXPECT_EQ((std::vector<std::string>{"F:\\To\\both.doc"}), asked);
-    EXPECT_EQ("All 6 files were restored.", companions::RestoreFirstLine(elsewhere));
+    EXPECT_EQ("All 6 files were restored.", restore::RestoreFirstLine(elsewhere));
     EXPECT_EQ(5u, files.entries.at("F:\\To\\skip (replaced 2026-12-08).doc").size);
     EXPECT_EQ(10u, files.entries.at("F:\\To\\skip.doc").size);
 
@@ -299,14 +299,14 @@ TEST(RestoreRun, AVersionRestoredInPlaceIsTheCurrentCopyAgain)
     files.AddFile(kDest + "\\plan.doc", bad, false, 3);
     files.AddFile("C:\\W\\plan.doc", bad, false, 3);
     const auto contents = Contents(Selection({"C:\\W"}, kDest, "1000000000"), files);
-    companions::RestoreCallbacks callbacks;
-    callbacks.ask = [](const companions::Conflict&) {
-        return companions::ConflictAnswer{ConflictChoice::Replace, false};
+    restore::RestoreCallbacks callbacks;
+    callbacks.ask = [](const restore::Conflict&) {
+        return restore::ConflictAnswer{ConflictChoice::Replace, false};
     };
     const auto verdict =
         RunRestore(contents, ListRestore(contents, {{Item(0, kDest + "\\plan.doc", version)}, {}}),
                    kToday, callbacks, files);
-    EXPECT_EQ("All 1 files were restored.", companions::RestoreFirstLine(verdict));
+    EXPECT_EQ("All 1 files were restored.", restore::RestoreFirstLine(verdict));
     EXPECT_EQ(30u, files.entries.at("C:\\W\\plan.doc").size);
     EXPECT_EQ(30u, files.entries.at(kDest + "\\plan.doc").size);
     EXPECT_EQ(
@@ -318,7 +318,7 @@ TEST(RestoreRun, AVersionRestoredInPlaceIsTheCurrentCopyAgain)
 // report (ANSI, CR LF), which the log-on display never shows.
 TEST(QuietRestore, StatusesLinesAndReport)
 {
-    using companions::ParseQuietRestore;
+    using restore::ParseQuietRestore;
     EXPECT_EQ("C:\\My Docs", ParseQuietRestore("/restore /quiet \"C:\\My Docs\"")->path);
     EXPECT_EQ("F:\\To", ParseQuietRestore("/restore /quiet C:\\W /to F:\\To")->toFolder);
     EXPECT_FALSE(ParseQuietRestore("/restore /quiet"));
@@ -330,7 +330,7 @@ TEST(QuietRestore, StatusesLinesAndReport)
     files.AddFile(kDest + "\\Sub\\b.doc", 100, false, 4);
     files.AddFile("C:\\W\\Sub\\b.doc", 200, false, 5);
     const std::tm start = LocalTime(2026, 12, 8, 10, 0, 0);
-    const companions::QuietRestoreContext context{files, start, profile.Path(), {}};
+    const restore::QuietRestoreContext context{files, start, profile.Path(), {}};
     const auto run = [&](const std::string& path, const std::string& to = {}) {
         const auto outcome = RunQuietRestore(install.Directory(), {path, to}, context);
         return std::to_string(outcome.status) + " " + outcome.line;

@@ -1,4 +1,4 @@
-#include "companions/restore_view.h"
+#include "restore/restore_view.h"
 
 #include <gtest/gtest.h>
 
@@ -6,20 +6,20 @@
 // with its time, is seen in the window's own test).
 TEST(RestoreView, LinesOfTheTreeAndTheFilter)
 {
-    companions::Holding earlier;
-    earlier.kind = companions::HoldingKind::NotInSelection;
+    restore::Holding earlier;
+    earlier.kind = restore::HoldingKind::NotInSelection;
     earlier.label = "D:\\Old";
-    EXPECT_EQ("D:\\Old  (not in your selection)", companions::HoldingLine(earlier));
-    companions::BackupItem item{"Work", "E:\\Backup\\Work", true, 0, {}, 0};
-    EXPECT_EQ("Work", companions::ItemLine(item));
+    EXPECT_EQ("D:\\Old  (not in your selection)", restore::HoldingLine(earlier));
+    restore::BackupItem item{"Work", "E:\\Backup\\Work", true, 0, {}, 0};
+    EXPECT_EQ("Work", restore::ItemLine(item));
     item.isFolder = false;
     item.size = 12 * 1024;
     item.versions = 1;
-    const std::string line = companions::ItemLine(item);
+    const std::string line = restore::ItemLine(item);
     EXPECT_EQ("Work  12.0 KB  ", line.substr(0, 15));
     EXPECT_EQ("  1 version", line.substr(line.size() - 11));
 
-    const std::string filter = companions::FoldFilter("rep");
-    EXPECT_TRUE(companions::MatchesFilter("Annual REPORT.doc", filter));
-    EXPECT_FALSE(companions::MatchesFilter("notes.txt", filter));
+    const std::string filter = restore::FoldFilter("rep");
+    EXPECT_TRUE(restore::MatchesFilter("Annual REPORT.doc", filter));
+    EXPECT_FALSE(restore::MatchesFilter("notes.txt", filter));
 }

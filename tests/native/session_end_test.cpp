@@ -1,5 +1,5 @@
 #include "companions/report.h"
-#include "companions/session_end_backup.h"
+#include "agent/session_end_backup.h"
 #include "tests/native/agent_support.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@ struct SessionEnd : testing::Test
     const std::string dest = install.PathOf("dest"), profile = install.PathOf("profile");
     // Where the first source's copies go.
     const std::string mirror = platform::JoinPath(dest, P("other/u/docs"));
-    companions::Millis now = 0;
+    agent::Millis now = 0;
     // What the profile held when the clock was first read, at the walk's start.
     std::string reportBeforeTheWalk;
     // The report on a run of Documents: the busy file and the missing drive.
@@ -39,7 +39,7 @@ struct SessionEnd : testing::Test
         std::filesystem::create_directory(profile);
     }
 
-    companions::Verdict Run(const std::string& ticks, companions::Millis deadline)
+    companions::Verdict Run(const std::string& ticks, agent::Millis deadline)
     {
         SaveSelection(directory, Selection({P("/u/docs"), P("/e/gone")}, dest, ticks));
         const auto saved = companions::ReadSavedPlan(directory, files);
@@ -48,7 +48,7 @@ struct SessionEnd : testing::Test
                 reportBeforeTheWalk = ReportIn(P("profile/Corvane Backup/reports"));
             return ++now;
         };
-        return companions::BackUpAtSessionEnd(*saved, {files, clock, deadline, kStarted, profile});
+        return agent::BackUpAtSessionEnd(*saved, {files, clock, deadline, kStarted, profile});
     }
 
     std::string ReportIn(const std::string& folder) const

@@ -1,0 +1,125 @@
+#include "agent/agent_schedule.h"
+
+#include "agent/copy_on_save.h"
+#include "platform/path_text.h"
+
+#include <algorithm>
+
+namespace agent
+{
+
+AgentSchedule::AgentSchedule(std::string installDirectory, const platform::FileTree& files)
+    : m_installDirectory(std::move(installDirectory)), m_files(files)
+{
+}
+
+void AgentSchedule::Follow(const companions::SavedPlan* plan)
+{
+    m_plan = plan;
+}
+
+std::vector<std::string> AgentSchedule::FoldersToWatch() const
+{
+    std::vector<std::string> candidates = {m_installDirectory};
+    if (m_plan)
+    {
+        for (const CopyStep& step : m_plan->plan.steps)
+        {
+            const PlannedSource& source = *step.source;
+            if (source.isSystemFolder)
+                continue;
+            const size_t separator = platform::FindLastSeparator(source.path);
+            candidates.emplace_back(!source.isFile ? source.path
+                                    : separator == std::string_view::npos
+                                        ? std::string_view()
+                                        : source.path.substr(0, separator + 1));
+        }
+    }
+    std::vector<std::string> folders;
+    std::vector<std::string> upperFolders;
+    for (const std::string& candidate : candidates)
+    {
+        const std::string upper = m_files.FoldCase(candidate);
+        const auto holds = [&upper](const std::string& other) {
+            return platform::IsAtOrBelowFolder(upper, other);
+        };
+        if (candidate.empty() || std::any_of(upperFolders.begin(), upperFolders.end(), holds))
+            continue;
+        // A later folder may hold earlier ones.
+        for (size_t i = upperFolders.size(); i-- > 0;)
+        {
+            if (platform::IsBelowFolder(upperFolders[i], upper))
+            {
+                folders.erase(folders.begin() + static_cast<std::ptrdiff_t>(i));
+                upperFolders.erase(upperFolders.begin() + static_cast<std::ptrdiff_t>(i));
+            }
+        }
+        folders.push_back(candidate);
+        upperFolders.push_back(upper);
+    }
+    return folders;
+}
+
+void AgentSchedule::Changed(const std::string& path, Millis now)
+{
+    if (platform::IsAtOrBelowFolder(m_files.FoldCase(path), m_files.FoldCase(m_installDirectory)))
+        m_storeDue = now + kQuietPeriod;
+    else if (m_plan && MayCopySavedFile(*m_plan, path, m_files))
+    {
+        // Written again: the file is not stuck, it is being worked on.
+        m_busy.erase(path);
+        m_filesDue[path] = now + kQuietPeriod;
+    }
+}
+
+bool AgentSchedule::Busy(const std::string& path, Millis now)
+{
+    BusyFile& busy = m_busy.try_emplace(path, BusyFile{now, kQuietPeriod}).first->second;
+    if (now - busy.since >= kBusyLimit)
+    {
+        m_busy.erase(path);
+        return false;
+    }
+    m_filesDue[path] = now + busy.wait;
+    busy.wait = std::min<Millis>(busy.wait * 2, 60 * 1000);
+    return true;
+}
+
+void AgentSchedule::WaitForBackup(const std::string& path, Millis now)
+{
+    m_filesDue[path] = now + kBackupWait;
+}
+
+std::optional<Millis> AgentSchedule::NextWake() const
+{
+    std::optional<Millis> wake = m_storeDue;
+    for (const auto& [path, due] : m_filesDue)
+    {
+        if (!wake || due < *wake)
+            wake = due;
+    }
+    return wake;
+}
+
+AgentSchedule::Due AgentSchedule::TakeDue(Millis now)
+{
+    Due due;
+    if (m_storeDue && *m_storeDue <= now)
+    {
+        due.store = true;
+        m_storeDue.reset();
+    }
+    for (auto file = m_filesDue.begin(); file != m_filesDue.end();)
+    {
+        if (file->second <= now)
+        {
+            due.files.push_back(file->first);
+            file = m_filesDue.erase(file);
+        }
+        else
+            ++file;
+    }
+    return due;
+}
+
+} // namespace agent

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "agent/agent_clock.h"
+#include "companions/saved_plan.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace agent
+{
+
+// When the resident agent acts on the change notifications it is handed: a
+// saved file once it has been quiet for a while, the store once the window
+// has written all of it. It says when to wake next, so that the agent waits
+// on its notifications and one timer, and polls nothing.
+class AgentSchedule
+{
+  public:
+    // A save is a burst of writes, renames and attribute changes; two quiet
+    // seconds end it, so that one save makes one copy.
+    static constexpr Millis kQuietPeriod = 2000;
+    // A file another program keeps open for writing is tried again, at
+    // growing intervals, for this long before it is reported.
+    static constexpr Millis kBusyLimit = 10 * 60 * 1000;
+
+    AgentSchedule(std::string installDirectory, const platform::FileTree& files);
+
+    // Copies on save for this plan from now on; nullptr for none. Files
+    // already waiting are judged by the plan in force when they are due.
+    void Follow(const companions::SavedPlan* plan);
+    // The install directory and, with copy on save, the folders of the
+    // sources, none inside another: changes below them are to be handed in.
+    std::vector<std::string> FoldersToWatch() const;
+
+    // Something changed at `path`.
+    void Changed(const std::string& path, Millis now);
+    // A copy found the file still open for writing. False when it has been
+    // so for too long: the caller reports it.
+    bool Busy(const std::string& path, Millis now);
+
+    // A backup of "Backup Now" is running, whose xcopy may be writing the
+    // file's copy: the file is tried again a while later, for as long as it
+    // runs.
+    void WaitForBackup(const std::string& path, Millis now);
+    static constexpr Millis kBackupWait = 30 * 1000;
+
+    std::optional<Millis> NextWake() const;
+
+    struct Due
+    {
+        // The store changed: read it again.
+        bool store = false;
+        // Saved files to copy.
+        std::vector<std::string> files;
+    };
+    Due TakeDue(Millis now);
+
+  private:
+    struct BusyFile
+    {
+        Millis since;
+        Millis wait;
+    };
+
+    std::string m_installDirectory;
+    const platform::FileTree& m_files;
+    const companions::SavedPlan* m_plan = nullptr;
+    std::optional<Millis> m_storeDue;
+    std::map<std::string, Millis> m_filesDue;
+    std::map<std::string, BusyFile> m_busy;
+};
+
+} // namespace agent

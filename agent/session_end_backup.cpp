@@ -1,0 +1,80 @@
+#include "agent/session_end_backup.h"
+
+#include "companions/expected_files.h"
+#include "companions/report.h"
+#include "companions/versions.h"
+
+#include <vector>
+
+namespace agent
+{
+namespace
+{
+
+companions::Verdict VerdictOf(const companions::SavedPlan& saved, const std::vector<companions::ExpectedFile>& files,
+                  const std::vector<companions::Shortfall>& judged, bool stopped)
+{
+    companions::VerdictBuilder verdict;
+    for (const companions::RefusedSource& refused : saved.refused)
+        verdict.Refused(refused.path, refused.reason);
+    for (std::size_t i = 0; i < files.size(); ++i)
+        verdict.Judged(files[i], judged[i]);
+    return verdict.Build(stopped);
+}
+
+} // namespace
+
+companions::Verdict BackUpAtSessionEnd(const companions::SavedPlan& saved, const SessionEndRun& run)
+{
+    const auto inTime = [&run] { return run.clock() < run.deadline; };
+    // Left before anything is walked: should the session be forced to end,
+    // or the destination not answer, this report is what remains.
+    companions::ReportPublisher report(run.started, saved.selection.destination, run.localAppData);
+    report.Interim(VerdictOf(saved, {}, {}, true));
+
+    // Walking, judging and copying all count against the cap.
+    std::vector<companions::ExpectedFile> files = companions::ListExpectedFiles(saved.plan, run.files, inTime);
+    // Out of time here, the listing itself may have been cut short.
+    bool stopped = !inTime();
+    const bool modifiedOnly = saved.selection.IsTicked(OptionFlag::ModifiedOnly);
+    const bool destinationThere = run.files.IsFolder(saved.selection.destination);
+    std::vector<companions::Shortfall> judged;
+    judged.reserve(files.size());
+    for (const companions::ExpectedFile& file : files)
+    {
+        if (stopped || !inTime())
+        {
+            stopped = true;
+            break;
+        }
+        companions::Shortfall shortfall = companions::Judge(file, run.files);
+        // With /M, xcopy leaves a file whose archive bit is clear, whatever
+        // its copy: the verdict still names it.
+        if (destinationThere && companions::NeedsCopy(shortfall) && (!modifiedOnly || file.archive))
+        {
+            switch (companions::CopyKeepingVersion(file.sourcePath, saved.plan.destination, file.copyPath,
+                                       run.files))
+            {
+            case companions::VersionedCopy::Copied:
+                shortfall = companions::Shortfall::None;
+                if (modifiedOnly)
+                    run.files.ClearArchive(file.sourcePath);
+                break;
+            case companions::VersionedCopy::NotKept:
+                shortfall = companions::Shortfall::CannotKeep;
+                break;
+            case companions::VersionedCopy::SourceBusy:
+            case companions::VersionedCopy::Failed:
+                break;
+            }
+        }
+        judged.push_back(shortfall);
+    }
+    // Only what was checked is counted.
+    files.resize(judged.size());
+    const companions::Verdict verdict = VerdictOf(saved, files, judged, stopped);
+    report.Final(verdict, false);
+    return verdict;
+}
+
+} // namespace agent

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "agent/agent_clock.h"
+#include "companions/saved_plan.h"
+#include "companions/verdict.h"
+#include "platform/file_tree.h"
+
+#include <ctime>
+#include <string>
+
+// The backup when the user logs off or shuts down, made by the agent itself:
+// at the end of a session Windows ends the hidden batches and consoles a
+// backup.bat would run in. It copies what backup.bat would copy, where
+// backup.bat would put it: files whose copy is missing or older, and with
+// "modified files only" only files whose archive bit is set, which it then
+// clears. Its verdict is the monitor's: every file of the plan counts.
+namespace agent
+{
+
+// The longest the end of a session is held back. A run copies only what
+// changed since the last one, and copy on save keeps most files current, so
+// it usually ends in seconds; the cap bounds a first run, a slow network
+// destination or a huge selection to the minute after which the monitor too
+// calls a backup stalled. What it did not reach is named in the report, shown
+// at the next log-on, and copied by the next run, which goes on from there.
+inline constexpr Millis kSessionEndCap = 60 * 1000;
+
+struct SessionEndRun
+{
+    platform::FileTree& files;
+    Clock clock;
+    // When to stop copying: the run's start plus the cap.
+    Millis deadline;
+    std::tm started;
+    // The user's %LOCALAPPDATA%, where the reports to show are kept.
+    std::string localAppData;
+};
+
+// Backs up the saved plan and writes its report. Before copying, it leaves in
+// the profile a report of what is not backed up yet, marked to be shown at
+// the next log-on: should the user force the session to end, that report is
+// what remains. The finished report replaces it, in the profile and the
+// destination, and is shown only with bad news or when the destination could
+// not take it.
+companions::Verdict BackUpAtSessionEnd(const companions::SavedPlan& saved, const SessionEndRun& run);
+
+} // namespace agent

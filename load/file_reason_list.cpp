@@ -1,0 +1,85 @@
+#include "load/file_reason_list.h"
+
+namespace
+{
+
+enum Column
+{
+    kFile,
+    kReason,
+};
+
+// Wide enough for the longest reason, in dialog units.
+constexpr int kReasonWidth = 96;
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CFileReasonList, CListCtrl)
+ON_MESSAGE(WM_NOTIFY, OnNotify)
+END_MESSAGE_MAP()
+
+BOOL CFileReasonList::Bind(UINT nID, CWnd* pParent)
+{
+    if (!SubclassDlgItem(nID, pParent))
+        return FALSE;
+    SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    RECT reason = {0, 0, kReasonWidth, 0};
+    MapDialogRect(*pParent, &reason);
+    InsertColumn(kFile, "File", 0);
+    InsertColumn(kReason, "Reason", reason.right);
+    FitPaths();
+    return TRUE;
+}
+
+void CFileReasonList::Show(const std::vector<companions::FileReason>& files)
+{
+    m_files = files;
+    DeleteAllItems();
+    for (size_t i = 0; i < m_files.size(); ++i)
+    {
+        const int row = InsertItem(static_cast<int>(i), m_files[i].path, static_cast<LPARAM>(i));
+        SetItemText(row, kReason, m_files[i].reason);
+    }
+    if (m_sortColumn >= 0)
+        SortItems(&CFileReasonList::Compare, reinterpret_cast<LPARAM>(this));
+    FitPaths();
+}
+
+LRESULT CFileReasonList::OnNotify(WPARAM, LPARAM lParam)
+{
+    const auto* header = reinterpret_cast<const NMHEADERA*>(lParam);
+    // The header speaks the list's character set, Unicode on every system.
+    if (header->hdr.code == HDN_ITEMCLICKW || header->hdr.code == HDN_ITEMCLICKA)
+    {
+        m_descending = header->iItem == m_sortColumn && !m_descending;
+        m_sortColumn = header->iItem;
+        SortItems(&CFileReasonList::Compare, reinterpret_cast<LPARAM>(this));
+    }
+    return Default();
+}
+
+int CALLBACK CFileReasonList::Compare(LPARAM left, LPARAM right, LPARAM list)
+{
+    const auto& self = *reinterpret_cast<const CFileReasonList*>(list);
+    const companions::FileReason& a = self.m_files[static_cast<size_t>(left)];
+    const companions::FileReason& b = self.m_files[static_cast<size_t>(right)];
+    // Letter case makes no other file on Windows; equal texts keep the order given.
+    int order = self.m_sortColumn == kReason ? lstrcmpiA(a.reason.c_str(), b.reason.c_str()) : 0;
+    if (order == 0)
+        order = lstrcmpiA(a.path.c_str(), b.path.c_str());
+    if (self.m_descending)
+        order = -order;
+    return order != 0 ? order : (left > right) - (left < right);
+}
+
+// The paths are long: their column takes what the reasons leave and grows to
+// the longest path, and the list scrolls sideways to its end.
+void CFileReasonList::FitPaths()
+{
+    RECT client;
+    GetClientRect(&client);
+    const int room = client.right - GetColumnWidth(kReason) - GetSystemMetrics(SM_CXVSCROLL);
+    SetColumnWidth(kFile, LVSCW_AUTOSIZE);
+    if (GetColumnWidth(kFile) < room)
+        SetColumnWidth(kFile, room);
+}

@@ -1,0 +1,200 @@
+// Load.exe: one program for the companion's jobs, the one to do chosen once,
+// at the start.
+#include "agent/agent_start.h"
+#include "agent/catalog.h"
+#include "companions/load_role.h"
+#include "restore/quiet_restore.h"
+#include "companions/report.h"
+#include "desktop/running_backup.h"
+#include "desktop/unelevated_start.h"
+#include "framework/win_app.h"
+#include "model/backup_running.h"
+#include "load/backup_watch.h"
+#include "load/companion_stop.h"
+#include "load/monitor_dialog.h"
+#include "load/resident_agent.h"
+#include "load/restore_window.h"
+#include "platform/environment.h"
+#include "platform/local_time.h"
+#include "store/store_file.h"
+
+#include <exception>
+#include <optional>
+#include <string>
+#include <thread>
+
+namespace
+{
+
+bool StartedShown()
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoA(&startup);
+    return (startup.dwFlags & STARTF_USESHOWWINDOW) == 0 || startup.wShowWindow != SW_HIDE;
+}
+
+// One resident per session: the elevated and the unelevated processes of a
+// session share this name.
+constexpr const char* kResidentMutex = "Local\\CorvaneBackup.Agent";
+
+agent::ShellStart TryHandOver(const std::string& arguments)
+{
+    switch (HandOverToUser(arguments, std::string(companions::kLogOnArgument)))
+    {
+    // Not needed: never here, where MustHandOver has said otherwise.
+    case HandOver::NotNeeded:
+    case HandOver::HandedOver:
+        return agent::ShellStart::Taken;
+    case HandOver::Failed:
+        return agent::ShellStart::Refused;
+    case HandOver::NoAnswer:
+        break;
+    }
+    return agent::ShellStart::NoAnswer;
+}
+
+// The arguments after the program's name, which may be quoted.
+std::string Arguments()
+{
+    const std::string line = GetCommandLineA();
+    const bool quoted = !line.empty() && line.front() == '"';
+    const size_t end = quoted ? line.find('"', 1) : line.find(' ');
+    return end == std::string::npos ? std::string() : line.substr(end + 1);
+}
+
+constexpr const char* kQuietRestoreUsage = "Usage: Load.exe /restore /quiet PATH [/to FOLDER]";
+
+class CLoadApp : public CWinApp
+{
+  public:
+    CLoadApp() : CWinApp(nullptr) {}
+
+    BOOL InitInstance() override
+    {
+        const InstallDirectory directory;
+        const std::string arguments = Arguments();
+        const bool catalogRequested = store::TestRead(directory.PathOf(kCatalogMarker));
+        switch (companions::ChooseLoadRole(arguments, StartedShown(), catalogRequested))
+        {
+        case companions::LoadRole::Monitor:
+            Monitor();
+            break;
+        case companions::LoadRole::Catalog:
+            Catalog(directory);
+            break;
+        case companions::LoadRole::Resident:
+            Resident(directory, arguments);
+            break;
+        case companions::LoadRole::Stop:
+            StopCompanions(directory.Root().c_str());
+            break;
+        case companions::LoadRole::QuietRestore:
+            m_status = QuietRestore(directory, arguments);
+            break;
+        case companions::LoadRole::RestoreWindow:
+            m_status = RunRestoreWindow(arguments);
+            break;
+        }
+        return FALSE;
+    }
+
+    int ExitInstance() override { return m_status; }
+
+  private:
+    // For scripts, which read the exit status: the restore runs here, with
+    // the rights this start has, and says its outcome on the caller's console.
+    static int QuietRestore(const InstallDirectory& directory, const std::string& arguments)
+    {
+        const std::optional<restore::QuietRestoreArguments> parsed =
+            restore::ParseQuietRestore(arguments);
+        const restore::QuietRestoreOutcome outcome =
+            parsed ? restore::RunQuietRestore(directory, *parsed,
+                                                 {platform::LocalFiles(), platform::LocalTimeNow(),
+                                                  platform::LocalAppData(), WaitWhileBackupRuns})
+                   : restore::QuietRestoreOutcome{2, kQuietRestoreUsage};
+        AttachConsole(ATTACH_PARENT_PROCESS);
+        const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+        if (error != nullptr && error != INVALID_HANDLE_VALUE)
+        {
+            const std::string line = outcome.line + "\r\n";
+            DWORD written = 0;
+            WriteFile(error, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+        }
+        return outcome.status;
+    }
+
+    // The catalog flow's start: the list is the one the same click saves, so
+    // the work begins once the dialog has ended.
+    static void Catalog(const InstallDirectory& directory)
+    {
+        const BackupProcessHandles processes = OpenBackupProcesses();
+        if (processes.dialog.IsOpen())
+            WaitForSingleObject(processes.dialog.Get(), INFINITE);
+        agent::RunCatalog(directory, platform::LocalFiles());
+    }
+
+    static void Resident(const InstallDirectory& directory, const std::string& arguments)
+    {
+        // The agent runs with the user's own rights: an elevated start (the
+        // installer's) hands over to a copy that the desktop's shell starts,
+        // or leaves the agent to the next log-on and says so. A relayed copy
+        // runs as it is, even where the shell itself runs elevated.
+        if (MustHandOver(arguments))
+        {
+            agent::HandAgentOver({
+                [&arguments] { return TryHandOver(arguments); },
+                [] { return MutexAppearsWithin(kResidentMutex, 10000); },
+                [](const std::string& reason) {
+                    companions::ReportPublisher(platform::LocalTimeNow(), "",
+                                                platform::LocalAppData())
+                        .Notice(agent::AgentStartNotice(reason));
+                },
+            });
+            return;
+        }
+        const platform::Handle resident(CreateMutexA(nullptr, FALSE, kResidentMutex));
+        // Access denied: an instance with other rights holds it.
+        if (!resident.IsOpen() || GetLastError() == ERROR_ALREADY_EXISTS)
+            return;
+        // Set while the installer replaces the programs: this start is an old
+        // one. Without it, the agent still runs, unstoppable but by log-off.
+        platform::Handle stop(OpenStopEvent());
+        if (!stop.IsOpen())
+            stop = platform::Handle(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+        if (WaitForSingleObject(stop.Get(), 0) == WAIT_TIMEOUT)
+            ResidentAgent(directory, stop.Get()).Run();
+    }
+
+    // Follows the backup "Backup Now" has just started. The window may be
+    // closed at any time; the process ends only once the report is written.
+    void Monitor()
+    {
+        // First of all: from here on, "Backup Now" refuses to start another run.
+        platform::Handle running(CreateMutexA(nullptr, FALSE, kBackupRunningMutex));
+        BackupWatch watch(InstallDirectory(), OpenBackupProcesses(), std::move(running),
+                          platform::LocalTimeNow());
+        std::thread follow([&watch] {
+            // An error that ends the thread would end the program unseen.
+            try
+            {
+                watch.Run();
+            }
+            catch (const std::exception& error)
+            {
+                AfxReportFatalError(error.what());
+            }
+        });
+        CMonitorDialog dialog(watch);
+        m_pMainWnd = &dialog;
+        dialog.DoModal();
+        m_pMainWnd = nullptr;
+        follow.join();
+    }
+
+    int m_status = 0;
+};
+
+CLoadApp theApp;
+
+} // namespace

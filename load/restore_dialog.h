@@ -1,0 +1,99 @@
+#pragma once
+
+#include "restore/backup_contents.h"
+#include "restore/restore_plan.h"
+#include "companions/saved_plan.h"
+#include "framework/framework.h"
+#include "load/background_task.h"
+#include "load/restore_tree.h"
+#include "load/file_reason_list.h"
+#include "load/window_look.h"
+
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What the restore window works with.
+struct RestoreWindowContext
+{
+    platform::FileTree& files;
+    // The saved selection and its destination; nothing before the first save.
+    std::optional<companions::SavedPlan> saved;
+    // Where the profile's copy of each restore's report goes.
+    std::string localAppData;
+    // Returns once no backup runs.
+    std::function<void()> waitWhileBackupRuns;
+    // Said under the first line, such as the rights the window runs with.
+    std::string notice;
+};
+
+// The restore window: what the backup holds as a tree by source, a filter by
+// name, and the restore of what the user checks, run on a thread of its own
+// while the window shows its progress and asks about conflicts.
+class CRestoreDialog : public CDialog
+{
+  public:
+    explicit CRestoreDialog(RestoreWindowContext context);
+    ~CRestoreDialog() override;
+
+  protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    // "Restore": the checked items back where they came from.
+    void OnOK() override;
+    // "Close" and Esc; a restore under way is stopped first.
+    void OnCancel() override;
+    void OnRestoreTo();
+    void OnVersions();
+    void OnOpenBackup();
+    void OnFilterChange();
+    LRESULT OnNotify(WPARAM wParam, LPARAM lParam);
+    LRESULT OnChecksChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnFound(WPARAM wParam, LPARAM lParam);
+    LRESULT OnAskConflict(WPARAM wParam, LPARAM lParam);
+    LRESULT OnProgress(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRestoreDone(WPARAM wParam, LPARAM lParam);
+
+    CStatic m_headline;
+    CEdit m_filter;
+    CBackupTree m_tree;
+    CProgressCtrl m_progress;
+    CStatic m_count;
+    CStatic m_bytes;
+    CFileReasonList m_notRestored;
+    CButton m_restore;
+    CButton m_restoreTo;
+    CButton m_versions;
+    CButton m_openBackup;
+
+    DECLARE_MESSAGE_MAP()
+
+  private:
+    void Open(std::optional<companions::SavedPlan> saved);
+    void SetHeadline(const std::string& line);
+    void UpdateButtons();
+    void Restore(const std::vector<restore::RestoreItem>& items, const std::string& toFolder);
+    // A folder the user picks in the folder browser; empty when none.
+    std::string PickFolder(const char* title);
+
+    RestoreWindowContext m_context;
+    // The selection the window opened with, for another backup folder.
+    BackupSelection m_selection;
+    std::optional<restore::BackupContents> m_contents;
+    CWindowLook m_look;
+
+    BackgroundTask m_filterTask;
+    unsigned m_filterRound = 0;
+    std::mutex m_lock;
+    std::vector<FoundFile> m_found;
+    unsigned m_foundRound = 0;
+
+    BackgroundTask m_restoreTask;
+    bool m_restoring = false;
+    bool m_closeWhenDone = false;
+    std::atomic<bool> m_progressPosted{false};
+    restore::RestoreProgress m_lastProgress;
+    restore::RestoreVerdict m_verdict;
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "restore/backup_contents.h"
+#include "companions/file_reason.h"
+#include "restore/restore_plan.h"
+#include "companions/versions.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The texts of the restore window.
+namespace restore
+{
+
+// A file's line in the tree, "report.doc  12.0 KB  2026-12-07 09:30  3
+// versions"; a folder's is its name.
+std::string ItemLine(const BackupItem& item);
+
+// A top node's line: its label, a folder no saved source covers marked
+// "(not in your selection)", a file with its facts as ItemLine gives them.
+std::string HoldingLine(const Holding& holding);
+
+// The filter as names are compared with it: in any letter case.
+std::string FoldFilter(std::string filter);
+// Whether the name holds the folded filter's text.
+bool MatchesFilter(std::string_view name, const std::string& foldedFilter);
+
+// "12.0 KB, 2026-12-07 09:30:05": one side of the conflict question.
+std::string FactsLine(std::uint64_t size, platform::FileTime lastWrite);
+
+// A line of the versions list: "2026-12-07 09:30:05  12.0 KB".
+std::string VersionLine(const companions::Version& version);
+
+// Each file not restored with its reason, in the verdict's order.
+std::vector<companions::FileReason> NotRestoredList(const RestoreVerdict& verdict);
+
+} // namespace restore

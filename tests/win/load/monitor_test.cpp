@@ -1,0 +1,185 @@
+// The monitor in-process: its window over a source that says what to show,
+// and the watch of a run on Windows file semantics: change reports of a real
+// folder, the end of the batch, the mutex, the report.
+#include "load/backup_watch.h"
+#include "load/monitor_dialog.h"
+#include "load/load_resource.h"
+#include "tests/native/test_support.h"
+#include "tests/win/modal_script.h"
+
+#include <commctrl.h>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace
+{
+
+struct FixedSource : MonitorSource
+{
+    MonitorSnapshot snapshot;
+    HWND window = nullptr;
+    UINT message = 0;
+
+    MonitorSnapshot Snapshot() const override { return snapshot; }
+    void NotifyChanges(HWND to, UINT with) override
+    {
+        window = to;
+        message = with;
+    }
+};
+
+std::string Text(HWND window, int id)
+{
+    char text[512] = {};
+    GetDlgItemTextA(window, id, text, sizeof text);
+    return text;
+}
+
+// The headings, then each row, its columns joined by "|".
+std::vector<std::string> Listed(HWND window)
+{
+    const HWND list = GetDlgItem(window, IDC_NOT_BACKED_UP);
+    std::string headings;
+    char text[512] = {};
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT;
+    column.pszText = text;
+    column.cchTextMax = sizeof text;
+    for (int i = 0; SendMessageA(list, LVM_GETCOLUMNA, i, reinterpret_cast<LPARAM>(&column)); ++i)
+        headings += (i ? "|" : "") + std::string(text);
+    std::vector<std::string> lines = {headings};
+    for (int row = 0; row < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++row)
+    {
+        std::string line;
+        for (int sub = 0; sub < 2; ++sub)
+        {
+            LVITEMA item{};
+            item.iSubItem = sub;
+            item.pszText = text;
+            item.cchTextMax = sizeof text;
+            SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+            line += (sub ? "|" : "") + std::string(text);
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// A click on a column's heading, as the mouse makes it.
+void ClickHeading(HWND window, int column)
+{
+    const HWND header =
+        reinterpret_cast<HWND>(SendDlgItemMessageA(window, IDC_NOT_BACKED_UP, LVM_GETHEADER, 0, 0));
+    RECT heading{};
+    SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&heading));
+    const LPARAM at = MAKELPARAM((heading.left + heading.right) / 2, heading.bottom / 2);
+    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(header, WM_LBUTTONUP, 0, at);
+}
+
+constexpr const char* kTestMutex = "CorvaneBackupTests.BackupRunning";
+
+// Waits, as a user looking at the window would, for what the watch shows.
+template <typename Condition> bool Eventually(const BackupWatch& watch, Condition condition)
+{
+    for (int i = 0; i < 200 && !condition(watch.Snapshot().state); ++i)
+        Sleep(50);
+    return condition(watch.Snapshot().state);
+}
+
+} // namespace
+
+// While the batch runs the window follows the source's news: once it has
+// ended, the report's first line on top, the stop under it, each file with
+// its reason (sorted by a heading's clicks), and the report to open. Closing it only stops the
+// news: the run it shows goes on.
+TEST(MonitorWindow, FollowsTheSourceUntilTheVerdict)
+{
+    FixedSource source;
+    companions::MonitorState& state = source.snapshot.state;
+    state.phase = companions::MonitorPhase::Copying;
+    // The steps run in the window's modal loop once it is up; then it is closed.
+    ModalScript<CMonitorDialog> dialog(source);
+    dialog.endWith = IDCANCEL;
+    dialog.script = [&] {
+        const HWND window = dialog.m_hWnd;
+        EXPECT_EQ(window, source.window);
+        // The window keeps its size: neither a box nor a menu item changes it.
+        EXPECT_EQ(0, GetWindowLongA(window, GWL_STYLE) & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX));
+        for (const UINT command : {SC_MAXIMIZE, SC_SIZE})
+            EXPECT_EQ(~0u, GetMenuState(GetSystemMenu(window, FALSE), command, MF_BYCOMMAND));
+        EXPECT_EQ("Backing up your files...", Text(window, IDC_HEADLINE));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDC_OPEN_REPORT)));
+        state.phase = companions::MonitorPhase::Done;
+        state.progress = {3, 1, 30, 10, "C:\\Data"};
+        state.elapsed = std::chrono::seconds(12);
+        state.verdict =
+            companions::Verdict{3,
+                                {{0, "C:\\Data\\a.txt", companions::Shortfall::Missing},
+                                 {0, "C:\\Data\\b.txt", companions::Shortfall::SizeDiffers}},
+                                true};
+        source.snapshot.reports = {"E:\\Backup\\Corvane Backup reports\\r.txt"};
+        SendMessageA(window, source.message, 0, 0);
+        EXPECT_EQ("The backup was stopped before it finished: 3 files checked, 2 not backed up.",
+                  Text(window, IDC_HEADLINE));
+        const std::vector<std::string> given = {"File|Reason", "C:\\Data\\a.txt|missing",
+                                                "C:\\Data\\b.txt|size differs"};
+        EXPECT_EQ(given, Listed(window));
+        ClickHeading(window, 0);
+        ClickHeading(window, 0);
+        EXPECT_EQ((std::vector<std::string>{"File|Reason", "C:\\Data\\b.txt|size differs",
+                                            "C:\\Data\\a.txt|missing"}),
+                  Listed(window));
+        ClickHeading(window, 1);
+        EXPECT_EQ(given, Listed(window));
+        EXPECT_EQ("Files: 1 of 3", Text(window, IDC_FILES));
+        EXPECT_EQ("Time taken: 0:12", Text(window, IDC_TIME));
+        EXPECT_EQ(33, SendDlgItemMessageA(window, IDC_PROGRESS, PBM_GETPOS, 0, 0));
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDC_OPEN_REPORT)));
+    };
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_EQ(nullptr, source.window);
+}
+
+// Wine reports the changes at the top of a watched folder (DESIGN's facts):
+// the copies land there. A batch that ends with backup.bat still there was
+// stopped; the mutex, held meanwhile (a second run is refused: see the
+// BackupNow scenario), goes with the end of the batch.
+TEST(BackupWatch, CountsArrivalsAndJudgesTheRunWhenTheBatchEnds)
+{
+    Install install, source, destination, profile;
+    source.Write({{"a.txt", "aaa"}, {"b.txt", "bbbb"}});
+    install.Write({{kSettingsFile, "1;0;0;0;0;0;0;0;0;0;"},
+                   {kFilesToBackupFile, source.Path() + "\r\n"},
+                   {kDataFile, destination.Path()}});
+    _putenv_s("LOCALAPPDATA", profile.Path().c_str());
+    BackupProcessHandles processes;
+    processes.batch = platform::Handle(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    const HANDLE batch = processes.batch.Get();
+    platform::Handle running(CreateMutexA(nullptr, FALSE, kTestMutex));
+    BackupWatch watch(InstallDirectory(install.Path()), std::move(processes), std::move(running),
+                      LocalTime(2026, 1, 1, 0, 0, 0));
+    std::thread follow([&watch] { watch.Run(); });
+
+    ASSERT_TRUE(Eventually(watch, [](const companions::MonitorState& state) {
+        return state.phase == companions::MonitorPhase::Copying;
+    }));
+    CopyFileA(source.PathOf("a.txt").c_str(), destination.PathOf("a.txt").c_str(), FALSE);
+    EXPECT_TRUE(Eventually(watch, [](const companions::MonitorState& state) {
+        return state.progress.filesArrived == 1 && state.progress.bytesArrived == 3;
+    }));
+
+    install.Write(kBackupBatchFile, "xcopy");
+    SetEvent(batch);
+    follow.join();
+    const MonitorSnapshot done = watch.Snapshot();
+    const std::string text =
+        "The backup was stopped before it finished: 2 files checked, 1 not backed up.\r\n" +
+        source.PathOf("b.txt") + "\tmissing\r\n";
+    EXPECT_EQ(text, destination.Read("Corvane Backup reports\\2026-01-01 00-00-00.txt"));
+    EXPECT_EQ(text, profile.Read("Corvane Backup\\reports\\2026-01-01 00-00-00.txt"));
+    EXPECT_EQ(done.reports.front(),
+              destination.PathOf("Corvane Backup reports\\2026-01-01 00-00-00.txt"));
+    EXPECT_EQ(nullptr, OpenMutexA(SYNCHRONIZE, FALSE, kTestMutex));
+}
