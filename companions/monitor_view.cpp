@@ -52,8 +52,7 @@ MonitorView ViewOf(const MonitorState& state)
         return view;
     const Verdict& verdict = *state.verdict;
     view.headline = FirstLine(verdict);
-    for (const NotBackedUp& file : verdict.notBackedUp)
-        view.notBackedUp.push_back({file.sourcePath, ReasonText(file.reason)});
+    view.notBackedUp = NotBackedUpList(verdict);
     return view;
 }
 

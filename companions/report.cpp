@@ -1,5 +1,6 @@
 #include "companions/report.h"
 
+#include "companions/date_stamp.h"
 #include "model/backup_folders.h"
 #include "platform/file_tree.h"
 #include "platform/path_text.h"
@@ -7,7 +8,6 @@
 #include "store/store_formats.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace companions
 {
@@ -69,10 +69,7 @@ void MarkShown(platform::FileTree& files, const std::string& localAppData, const
 
 std::string ReportName(const std::tm& start, int number)
 {
-    char name[64];
-    std::snprintf(name, sizeof name, "%04d-%02d-%02d %02d-%02d-%02d", start.tm_year + 1900,
-                  start.tm_mon + 1, start.tm_mday, start.tm_hour, start.tm_min, start.tm_sec);
-    std::string text = name;
+    std::string text = DateTimeStamp(start);
     if (number > 1)
         text += " (" + std::to_string(number) + ")";
     return text + ".txt";

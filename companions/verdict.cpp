@@ -31,15 +31,19 @@ const char* ReasonText(Shortfall shortfall)
     return "";
 }
 
+bool SameTime(platform::FileTime a, platform::FileTime b)
+{
+    constexpr platform::FileTime kClockGrain = std::chrono::seconds(2);
+    return (a > b ? a - b : b - a) <= kClockGrain;
+}
+
 Shortfall Judge(const ExpectedFile& file, const std::optional<platform::FileFacts>& copy)
 {
-    // FAT keeps write times to two seconds, rounded either way.
-    constexpr platform::FileTime kClockGrain = std::chrono::seconds(2);
     if (!file.sourceFound)
         return Shortfall::SourceNotFound;
     if (!copy || copy->isFolder)
         return Shortfall::Missing;
-    if (copy->lastWrite < file.lastWrite - kClockGrain)
+    if (copy->lastWrite < file.lastWrite && !SameTime(copy->lastWrite, file.lastWrite))
         return Shortfall::OlderThanSource;
     if (copy->size != file.size)
         return Shortfall::SizeDiffers;
@@ -75,24 +79,41 @@ Verdict VerdictBuilder::Build(bool stoppedEarly) const
     return verdict;
 }
 
+std::string CountLine(std::size_t files, std::size_t notDone, std::string_view done)
+{
+    const std::string all = std::to_string(files);
+    if (notDone == 0)
+        return "All " + all + " files were " + std::string(done) + ".";
+    return std::to_string(notDone) + " of " + all + " files were not " + std::string(done) + ".";
+}
+
 std::string FirstLine(const Verdict& verdict)
 {
-    const std::string expected = std::to_string(verdict.expected);
     if (verdict.stoppedEarly)
-        return "The backup was stopped before it finished: " + expected + " files checked, " +
-               std::to_string(verdict.notBackedUp.size()) + " not backed up.";
-    if (verdict.notBackedUp.empty())
-        return "All " + expected + " files were backed up.";
-    return std::to_string(verdict.notBackedUp.size()) + " of " + expected +
-           " files were not backed up.";
+        return "The backup was stopped before it finished: " + std::to_string(verdict.expected) +
+               " files checked, " + std::to_string(verdict.notBackedUp.size()) + " not backed up.";
+    return CountLine(verdict.expected, verdict.notBackedUp.size(), "backed up");
+}
+
+std::vector<FileReason> NotBackedUpList(const Verdict& verdict)
+{
+    std::vector<FileReason> files;
+    for (const NotBackedUp& file : verdict.notBackedUp)
+        files.push_back({file.sourcePath, ReasonText(file.reason)});
+    return files;
+}
+
+std::string ReportLines(const std::string& firstLine, const std::vector<FileReason>& files)
+{
+    std::string text = firstLine + "\n";
+    for (const FileReason& file : files)
+        text.append(file.path).append("\t").append(file.reason).push_back('\n');
+    return text;
 }
 
 std::string ReportText(const Verdict& verdict)
 {
-    std::string text = FirstLine(verdict) + "\n";
-    for (const NotBackedUp& file : verdict.notBackedUp)
-        text.append(file.sourcePath).append("\t").append(ReasonText(file.reason)).push_back('\n');
-    return text;
+    return ReportLines(FirstLine(verdict), NotBackedUpList(verdict));
 }
 
 } // namespace companions

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "companions/expected_files.h"
+#include "companions/file_reason.h"
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace companions
@@ -30,6 +32,10 @@ enum class Shortfall
 
 // The words the report and the monitor use for a shortfall.
 const char* ReasonText(Shortfall shortfall);
+
+// Whether two last-write times are the same: FAT keeps them to two seconds,
+// rounded either way.
+bool SameTime(platform::FileTime a, platform::FileTime b);
 
 // A copy is good when it exists, has the source's size and is not older than
 // the source by more than FAT's two seconds. A copy that cannot be reached
@@ -83,13 +89,24 @@ class VerdictBuilder
     std::vector<NotBackedUp> m_files;
 };
 
+// "All N files were <done>." or "M of N files were not <done>.": the first
+// line of a backup's or a restore's verdict.
+std::string CountLine(std::size_t files, std::size_t notDone, std::string_view done);
+
 // "All N files were backed up." or "M of N files were not backed up."; for a
 // run that was stopped, which never says "All": "The backup was stopped
 // before it finished: N files checked, M not backed up."
 std::string FirstLine(const Verdict& verdict);
 
-// The first line, then one line per file not backed up: its source path, a
-// tab, the reason. "\n" line ends, which the store writes as CR LF.
+// Each file not backed up (its source path) with its reason, in the
+// verdict's order.
+std::vector<FileReason> NotBackedUpList(const Verdict& verdict);
+
+// A report: its first line, then one line per file: its path, a tab, the
+// reason. "\n" line ends, which the store writes as CR LF.
+std::string ReportLines(const std::string& firstLine, const std::vector<FileReason>& files);
+
+// The report of a backup's verdict.
 std::string ReportText(const Verdict& verdict);
 
 } // namespace companions

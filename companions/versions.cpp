@@ -1,12 +1,12 @@
 #include "companions/versions.h"
 
+#include "companions/date_stamp.h"
 #include "model/backup_folders.h"
 #include "platform/local_time.h"
 #include "platform/path_text.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <map>
 
 namespace companions
@@ -82,31 +82,35 @@ constexpr long kMonth = 30;
 
 } // namespace
 
-std::string VersionName(std::string_view name, const std::tm& written, int number)
+std::string NameWithTag(std::string_view name, std::string_view tag, int number)
 {
-    char stamp[64];
-    std::snprintf(stamp, sizeof stamp, " (%04d-%02d-%02d %02d-%02d-%02d)", written.tm_year + 1900,
-                  written.tm_mon + 1, written.tm_mday, written.tm_hour, written.tm_min,
-                  written.tm_sec);
     const size_t extension = ExtensionStart(name);
-    std::string version(name.substr(0, extension));
-    version += stamp;
+    std::string tagged(name.substr(0, extension));
+    tagged.append(" (").append(tag).append(")");
     if (number > 1)
-        version += " (" + std::to_string(number) + ")";
-    version += name.substr(extension);
-    return version;
+        tagged += " (" + std::to_string(number) + ")";
+    tagged += name.substr(extension);
+    return tagged;
+}
+
+std::string FreeTaggedPath(std::string_view folder, std::string_view name, std::string_view tag,
+                           platform::FileTree& files)
+{
+    for (int number = 1;; ++number)
+    {
+        std::string path = platform::JoinPath(folder, NameWithTag(name, tag, number));
+        if (!files.Facts(path))
+            return path;
+    }
 }
 
 std::string VersionFolderOf(const std::string& destination, const std::string& copyPath)
 {
     const size_t lastSeparator = platform::FindLastSeparator(copyPath);
-    // A copy in the destination's own root ("E:\\report.doc" of "E:\\") has no folders.
-    std::string folders =
-        lastSeparator == std::string::npos || lastSeparator <= destination.size()
-            ? std::string()
-            : copyPath.substr(destination.size(), lastSeparator - destination.size());
-    while (!folders.empty() && platform::IsSeparator(folders.front()))
-        folders.erase(0, 1);
+    const std::string_view folders =
+        lastSeparator == std::string::npos
+            ? std::string_view()
+            : platform::PathBelow(std::string_view(copyPath).substr(0, lastSeparator), destination);
     const std::string versions = platform::JoinPath(destination, kVersionsFolder);
     return folders.empty() ? versions : platform::JoinPath(versions, folders);
 }
@@ -136,20 +140,20 @@ std::string CopyNameOfVersion(std::string_view versionName)
     return {};
 }
 
+std::string FreeVersionPath(const std::string& destination, const std::string& copyPath,
+                            platform::FileTime written, platform::FileTree& files)
+{
+    const auto [folder, name] = FolderAndName(destination, copyPath);
+    return FreeTaggedPath(folder, name, DateTimeStamp(platform::LocalTimeOf(written)), files);
+}
+
 std::string NextVersionPath(const std::string& destination, const std::string& copyPath,
                             platform::FileTree& files)
 {
     const std::optional<platform::FileFacts> facts = files.Facts(copyPath);
     if (!facts || facts->isFolder)
         return {};
-    const auto [folder, name] = FolderAndName(destination, copyPath);
-    const std::tm written = platform::LocalTimeOf(facts->lastWrite);
-    for (int number = 1;; ++number)
-    {
-        std::string path = platform::JoinPath(folder, VersionName(name, written, number));
-        if (!files.Facts(path))
-            return path;
-    }
+    return FreeVersionPath(destination, copyPath, facts->lastWrite, files);
 }
 
 std::vector<Version> VersionsOf(const std::string& destination, const std::string& copyPath,

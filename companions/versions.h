@@ -15,19 +15,29 @@
 namespace companions
 {
 
-// "report (2026-12-07 09-30-05).doc" for "report.doc" written then; the
+// Every tagged name (a version, a file kept both or replaced) is made here:
+// "report (restored 2026-12-07).doc" for "report.doc" and that tag. The
 // extension is the name from its last "." (none without one, nor for a name
-// whose only "." is its first character: ".profile (2026-12-07 09-30-05)"),
+// whose only "." is its first character: ".profile (restored 2026-12-07)"),
 // and `number` 2 and up adds " (2)" before it.
-std::string VersionName(std::string_view name, const std::tm& written, int number = 1);
+std::string NameWithTag(std::string_view name, std::string_view tag, int number = 1);
+
+// The first of the tagged names, numbered from 1 on, free in `folder`.
+std::string FreeTaggedPath(std::string_view folder, std::string_view name, std::string_view tag,
+                           platform::FileTree& files);
 
 // The version folder of a copy: the copy's folders below the destination,
 // mirrored below the versions folder. `copyPath` lies below `destination`.
 std::string VersionFolderOf(const std::string& destination, const std::string& copyPath);
 
-// A name free in the version folder for the copy as it stands now (its own
-// last-write time), " (2)" and up when the second is taken; empty when there
-// is no copy (nothing there, or a folder).
+// A name free in the version folder of the copy at `copyPath` for a file
+// written at `written` (local time): "report (2026-12-07 09-30-05).doc", then
+// " (2)" and up.
+std::string FreeVersionPath(const std::string& destination, const std::string& copyPath,
+                            platform::FileTime written, platform::FileTree& files);
+
+// The free name for the copy as it stands now (its own last-write time);
+// empty when there is no copy (nothing there, or a folder).
 std::string NextVersionPath(const std::string& destination, const std::string& copyPath,
                             platform::FileTree& files);
 

@@ -3,19 +3,20 @@
 #include "agent/agent_start.h"
 #include "agent/catalog.h"
 #include "companions/load_role.h"
-#include "restore/quiet_restore.h"
 #include "companions/report.h"
 #include "desktop/running_backup.h"
 #include "desktop/unelevated_start.h"
 #include "framework/win_app.h"
-#include "model/backup_running.h"
 #include "load/backup_watch.h"
 #include "load/companion_stop.h"
 #include "load/monitor_dialog.h"
 #include "load/resident_agent.h"
 #include "load/restore_window.h"
+#include "load/user_copy_hand_over.h"
+#include "model/backup_running.h"
 #include "platform/environment.h"
 #include "platform/local_time.h"
+#include "restore/quiet_restore.h"
 #include "store/store_file.h"
 
 #include <exception>
@@ -37,22 +38,6 @@ bool StartedShown()
 // One resident per session: the elevated and the unelevated processes of a
 // session share this name.
 constexpr const char* kResidentMutex = "Local\\CorvaneBackup.Agent";
-
-agent::ShellStart TryHandOver(const std::string& arguments)
-{
-    switch (HandOverToUser(arguments, std::string(companions::kLogOnArgument)))
-    {
-    // Not needed: never here, where MustHandOver has said otherwise.
-    case HandOver::NotNeeded:
-    case HandOver::HandedOver:
-        return agent::ShellStart::Taken;
-    case HandOver::Failed:
-        return agent::ShellStart::Refused;
-    case HandOver::NoAnswer:
-        break;
-    }
-    return agent::ShellStart::NoAnswer;
-}
 
 // The arguments after the program's name, which may be quoted.
 std::string Arguments()
@@ -110,8 +95,8 @@ class CLoadApp : public CWinApp
             restore::ParseQuietRestore(arguments);
         const restore::QuietRestoreOutcome outcome =
             parsed ? restore::RunQuietRestore(directory, *parsed,
-                                                 {platform::LocalFiles(), platform::LocalTimeNow(),
-                                                  platform::LocalAppData(), WaitWhileBackupRuns})
+                                              {platform::LocalFiles(), platform::LocalTimeNow(),
+                                               platform::LocalAppData(), WaitWhileBackupRuns})
                    : restore::QuietRestoreOutcome{2, kQuietRestoreUsage};
         AttachConsole(ATTACH_PARENT_PROCESS);
         const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
@@ -142,15 +127,11 @@ class CLoadApp : public CWinApp
         // runs as it is, even where the shell itself runs elevated.
         if (MustHandOver(arguments))
         {
-            agent::HandAgentOver({
-                [&arguments] { return TryHandOver(arguments); },
-                [] { return MutexAppearsWithin(kResidentMutex, 10000); },
-                [](const std::string& reason) {
-                    companions::ReportPublisher(platform::LocalTimeNow(), "",
-                                                platform::LocalAppData())
-                        .Notice(agent::AgentStartNotice(reason));
-                },
-            });
+            const companions::HandOverOutcome outcome = HandOverToUserCopy(
+                arguments, std::string(companions::kLogOnArgument), kResidentMutex);
+            if (!outcome.copyRuns)
+                companions::ReportPublisher(platform::LocalTimeNow(), "", platform::LocalAppData())
+                    .Notice(agent::AgentStartNotice(outcome.reason));
             return;
         }
         const platform::Handle resident(CreateMutexA(nullptr, FALSE, kResidentMutex));

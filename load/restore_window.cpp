@@ -1,10 +1,12 @@
 #include "load/restore_window.h"
 
+#include "companions/load_role.h"
 #include "companions/saved_plan.h"
 #include "desktop/running_backup.h"
 #include "desktop/unelevated_start.h"
 #include "framework/win_app.h"
 #include "load/restore_dialog.h"
+#include "load/user_copy_hand_over.h"
 #include "platform/environment.h"
 #include "platform/win32/handle.h"
 
@@ -19,27 +21,17 @@ constexpr const char* kAdministratorsNotice =
     "This window runs as administrator: the files it restores will belong to the "
     "administrators.";
 
-// The window writes to the user's files, so it runs with the user's rights:
-// an elevated start hands over to a copy the desktop's shell starts, and
-// stays only where that copy does not come.
-bool HandedOver(const std::string& arguments)
-{
-    for (int attempt = 0; attempt < 2; ++attempt)
-    {
-        if (HandOverToUser(arguments, "/restore") != HandOver::HandedOver)
-            return false;
-        if (MutexAppearsWithin(kRestoreWindowMutex, 10000))
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 int RunRestoreWindow(const std::string& arguments)
 {
+    // The window writes to the user's files, so it runs with the user's
+    // rights: an elevated start hands over, and stays only where the user's
+    // copy does not come.
     const bool elevated = MustHandOver(arguments);
-    if (elevated && HandedOver(arguments))
+    if (elevated && HandOverToUserCopy(arguments, std::string(companions::kRestoreArgument),
+                                       kRestoreWindowMutex)
+                        .copyRuns)
         return 0;
     const platform::Handle running(CreateMutexA(nullptr, FALSE, kRestoreWindowMutex));
     RestoreWindowContext context{

@@ -2,6 +2,8 @@
 
 #include "platform/file_tree.h"
 
+#include <algorithm>
+
 namespace platform
 {
 namespace
@@ -76,6 +78,14 @@ bool IsBelowFolder(std::string_view path, std::string_view folder)
 bool IsAtOrBelowFolder(std::string_view path, std::string_view folder)
 {
     return path == folder || IsBelowFolder(path, folder);
+}
+
+std::string_view PathBelow(std::string_view path, std::string_view folder)
+{
+    path.remove_prefix(std::min(path.size(), folder.size()));
+    while (!path.empty() && IsSeparator(path.front()))
+        path.remove_prefix(1);
+    return path;
 }
 
 std::string JoinPath(std::string_view folder, std::string_view name)

@@ -33,6 +33,11 @@ bool IsBelowFolder(std::string_view path, std::string_view folder);
 // The same, or the folder itself.
 bool IsAtOrBelowFolder(std::string_view path, std::string_view folder);
 
+// The path below the folder, without the separators between them:
+// "Sub\\a.doc" for "E:\\B\\Sub\\a.doc" below "E:\\B" or "E:\\B\\"; empty for the
+// folder itself. `path` lies at or below `folder`.
+std::string_view PathBelow(std::string_view path, std::string_view folder);
+
 // The folder and the name joined by one separator, a backslash when the folder
 // has one: "E:\\" and "Docs" give "E:\\Docs".
 std::string JoinPath(std::string_view folder, std::string_view name);

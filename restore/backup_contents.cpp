@@ -3,6 +3,7 @@
 #include "companions/versions.h"
 #include "model/backup_folders.h"
 #include "plan/mirror_path.h"
+#include "platform/file_walk.h"
 #include "platform/path_text.h"
 
 #include <algorithm>
@@ -14,13 +15,6 @@ namespace restore
 {
 namespace
 {
-
-bool IsUnfinished(std::string_view name)
-{
-    return name.size() >= platform::kUnfinishedCopySuffix.size() &&
-           name.substr(name.size() - platform::kUnfinishedCopySuffix.size()) ==
-               platform::kUnfinishedCopySuffix;
-}
 
 // The folders the companions keep in the destination for themselves.
 bool IsProgramFolder(std::string_view name)
@@ -34,15 +28,6 @@ bool IsMirrorRoot(std::string_view name)
 {
     return (name.size() == 1 && std::isalpha(static_cast<unsigned char>(name[0]))) ||
            name == "UNC" || name == "other";
-}
-
-// The path below `folder`, without the separator; `path` lies below it.
-std::string_view Below(std::string_view path, std::string_view folder)
-{
-    path.remove_prefix(std::min(path.size(), folder.size()));
-    while (!path.empty() && platform::IsSeparator(path.front()))
-        path.remove_prefix(1);
-    return path;
 }
 
 BackupItem ItemOf(std::string_view folder, std::string_view name, const platform::FileFacts& facts)
@@ -70,7 +55,8 @@ BackupContents::BackupContents(companions::SavedPlan saved, platform::FileTree& 
 {
 }
 
-std::optional<BackupContents> BackupContents::Read(companions::SavedPlan saved, platform::FileTree& files)
+std::optional<BackupContents> BackupContents::Read(companions::SavedPlan saved,
+                                                   platform::FileTree& files)
 {
     if (!files.IsFolder(saved.plan.destination))
         return std::nullopt;
@@ -129,7 +115,7 @@ void BackupContents::Find()
         const std::function<void(const std::string&)> descend = [&](const std::string& folder) {
             std::vector<std::pair<std::string, platform::FileFacts>> entries;
             m_files->List(folder, [&](std::string_view name, const platform::FileFacts& facts) {
-                if (IsUnfinished(name))
+                if (platform::IsUnfinishedCopy(name))
                     return;
                 if (folder == destination && (!facts.isFolder || !IsMirrorRoot(name)))
                 {
@@ -146,7 +132,7 @@ void BackupContents::Find()
                 const std::string folded = m_files->FoldCase(path);
                 if (covered.count(folded))
                     continue;
-                const std::string mirror(Below(path, destination));
+                const std::string mirror(platform::PathBelow(path, destination));
                 const std::string original = OriginalOfMirror(mirror);
                 const bool holdsSource =
                     std::any_of(covered.begin(), covered.end(), [&folded](const std::string& c) {
@@ -188,7 +174,7 @@ void BackupContents::Find()
 bool BackupContents::Belongs(const Holding& holding, const std::string& folder,
                              std::string_view name, const platform::FileFacts& facts) const
 {
-    if (IsUnfinished(name))
+    if (platform::IsUnfinishedCopy(name))
         return false;
     const CopyPlan& plan = m_saved.plan;
     if (folder == plan.destination)
@@ -229,8 +215,8 @@ void BackupContents::ForEach(const Holding& holding, const std::string& folder,
     if (file != items.end())
     {
         std::unordered_map<std::string, int> counts;
-        for (companions::VersionCount& count :
-             companions::CountVersions(companions::VersionFolderOf(Destination(), file->copyPath), *m_files))
+        for (companions::VersionCount& count : companions::CountVersions(
+                 companions::VersionFolderOf(Destination(), file->copyPath), *m_files))
             counts.emplace(std::move(count.name), count.count);
         if (!counts.empty())
             for (BackupItem& item : items)

@@ -48,7 +48,8 @@ QuietRestoreOutcome Refused(std::string line)
 std::optional<QuietRestoreArguments> ParseQuietRestore(std::string_view arguments)
 {
     const std::vector<std::string> words = Words(arguments);
-    if (words.size() < 3 || words[0] != companions::kRestoreArgument || words[1] != companions::kQuietArgument)
+    if (words.size() < 3 || words[0] != companions::kRestoreArgument ||
+        words[1] != companions::kQuietArgument)
         return std::nullopt;
     if (words.size() == 3)
         return QuietRestoreArguments{words[2], {}};
@@ -84,11 +85,8 @@ QuietRestoreOutcome RunQuietRestore(const InstallDirectory& directory,
             request.items.push_back(RestoreItem{i, {}, {}});
         else if (!holding.isFile && platform::IsBelowFolder(folded, source))
         {
-            std::string_view below = std::string_view(path).substr(source.size());
-            while (!below.empty() && platform::IsSeparator(below.front()))
-                below.remove_prefix(1);
-            request.items.push_back(
-                RestoreItem{i, platform::JoinPath(holding.copyPath, below), {}});
+            request.items.push_back(RestoreItem{
+                i, platform::JoinPath(holding.copyPath, platform::PathBelow(path, source)), {}});
         }
     }
     if (request.items.empty())

@@ -1,27 +1,17 @@
 #include "restore/restore_plan.h"
 
+#include "companions/date_stamp.h"
 #include "companions/report.h"
+#include "companions/verdict.h"
 #include "companions/versions.h"
 #include "platform/path_text.h"
 
-#include <cstdio>
 #include <set>
 
 namespace restore
 {
 namespace
 {
-
-// FAT keeps last-write times to two seconds.
-constexpr platform::FileTime kTimeGrain = std::chrono::seconds(2);
-
-std::string_view Below(std::string_view path, std::string_view folder)
-{
-    path.remove_prefix(std::min(path.size(), folder.size()));
-    while (!path.empty() && platform::IsSeparator(path.front()))
-        path.remove_prefix(1);
-    return path;
-}
 
 // Whether a path below a folder, as the backup names it, stays below that
 // folder: no component is empty, "." or "..".
@@ -44,9 +34,7 @@ bool StaysBelow(std::string_view relative)
 
 bool Same(const platform::FileFacts& a, std::uint64_t size, platform::FileTime lastWrite)
 {
-    const platform::FileTime apart =
-        a.lastWrite > lastWrite ? a.lastWrite - lastWrite : lastWrite - a.lastWrite;
-    return a.size == size && apart <= kTimeGrain;
+    return a.size == size && companions::SameTime(a.lastWrite, lastWrite);
 }
 
 // "plan (restored 2026-12-07).doc", then "plan (restored 2026-12-07) (2).doc"
@@ -54,39 +42,9 @@ bool Same(const platform::FileFacts& a, std::uint64_t size, platform::FileTime l
 std::string FreeNameBeside(const std::string& target, const char* word, const std::tm& today,
                            platform::FileTree& files)
 {
-    const size_t separator = platform::FindLastSeparator(target);
-    const size_t nameStart = separator == std::string::npos ? 0 : separator + 1;
-    size_t dot = target.rfind('.');
-    if (dot == std::string::npos || dot < nameStart)
-        dot = target.size();
-    char date[32];
-    std::snprintf(date, sizeof date, " (%s %04d-%02d-%02d)", word, today.tm_year + 1900,
-                  today.tm_mon + 1, today.tm_mday);
-    for (int number = 1;; ++number)
-    {
-        std::string path = target.substr(0, dot) + date;
-        if (number > 1)
-            path += " (" + std::to_string(number) + ")";
-        path += target.substr(dot);
-        if (!files.Facts(path))
-            return path;
-    }
-}
-
-// A free version name for the user's file among the versions of the copy at
-// `copyPath`, named by the user's file's own last-write time.
-std::string FreeVersionPath(const std::string& destination, const std::string& copyPath,
-                            platform::FileTime written, platform::FileTree& files)
-{
-    const std::string folder = companions::VersionFolderOf(destination, copyPath);
-    const std::tm time = platform::LocalTimeOf(written);
-    for (int number = 1;; ++number)
-    {
-        std::string path = platform::JoinPath(
-            folder, companions::VersionName(platform::LastComponent(copyPath), time, number));
-        if (!files.Facts(path))
-            return path;
-    }
+    const std::string_view name = platform::LastComponent(target);
+    return companions::FreeTaggedPath(target.substr(0, target.size() - name.size()), name,
+                                      word + (" " + companions::DateStamp(today)), files);
 }
 
 std::optional<RestoreShortfall> ShortfallOf(platform::CopyResult result)
@@ -126,14 +84,15 @@ class Targets
         {
             if (holding.isFile)
                 return {holding.originalPath, true};
-            const std::string_view below = Below(copyPath, holding.copyPath);
+            const std::string_view below = platform::PathBelow(copyPath, holding.copyPath);
             if (below.empty())
                 return {holding.originalPath, true};
             return {platform::JoinPath(holding.originalPath, below), StaysBelow(below)};
         }
-        const std::string_view below = m_mirrored       ? Below(copyPath, m_contents.Destination())
-                                       : holding.isFile ? platform::LastComponent(copyPath)
-                                                        : Below(copyPath, holding.copyPath);
+        const std::string_view below =
+            m_mirrored       ? platform::PathBelow(copyPath, m_contents.Destination())
+            : holding.isFile ? platform::LastComponent(copyPath)
+                             : platform::PathBelow(copyPath, holding.copyPath);
         return {platform::JoinPath(m_toFolder, below), StaysBelow(below)};
     }
 
@@ -286,8 +245,8 @@ RestoreVerdict RunRestore(const BackupContents& contents, const RestoreList& lis
                 return ShortfallOf(files.Copy(
                     file.from, file.target, FreeNameBeside(file.target, "replaced", today, files)));
             // The user's file is on another volume than its versions: copied.
-            const std::string kept =
-                FreeVersionPath(contents.Destination(), file.copyPath, there->lastWrite, files);
+            const std::string kept = companions::FreeVersionPath(
+                contents.Destination(), file.copyPath, there->lastWrite, files);
             if (const std::optional<RestoreShortfall> notKept =
                     ShortfallOf(files.Copy(file.target, kept)))
                 return notKept;
@@ -317,7 +276,8 @@ std::vector<std::string> PublishRestoreReport(const RestoreVerdict& verdict, con
                                               const std::string& destination,
                                               const std::string& localAppData)
 {
-    return companions::ReportPublisher(start, destination, localAppData, companions::kRestoreReportKind)
+    return companions::ReportPublisher(start, destination, localAppData,
+                                       companions::kRestoreReportKind)
         .Shown(RestoreReportText(verdict));
 }
 

@@ -1,5 +1,7 @@
 #include "restore/restore_verdict.h"
 
+#include "companions/verdict.h"
+
 namespace restore
 {
 
@@ -21,19 +23,20 @@ const char* RestoreReasonText(RestoreShortfall shortfall)
 
 std::string RestoreFirstLine(const RestoreVerdict& verdict)
 {
-    const std::string files = std::to_string(verdict.files);
-    if (verdict.notRestored.empty())
-        return "All " + files + " files were restored.";
-    return std::to_string(verdict.notRestored.size()) + " of " + files +
-           " files were not restored.";
+    return companions::CountLine(verdict.files, verdict.notRestored.size(), "restored");
+}
+
+std::vector<companions::FileReason> NotRestoredList(const RestoreVerdict& verdict)
+{
+    std::vector<companions::FileReason> files;
+    for (const NotRestored& file : verdict.notRestored)
+        files.push_back({file.path, RestoreReasonText(file.reason)});
+    return files;
 }
 
 std::string RestoreReportText(const RestoreVerdict& verdict)
 {
-    std::string text = RestoreFirstLine(verdict) + "\n";
-    for (const NotRestored& file : verdict.notRestored)
-        text.append(file.path).append("\t").append(RestoreReasonText(file.reason)).push_back('\n');
-    return text;
+    return companions::ReportLines(RestoreFirstLine(verdict), NotRestoredList(verdict));
 }
 
 } // namespace restore

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "companions/file_reason.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -40,6 +42,9 @@ struct RestoreVerdict
 
 // "All N files were restored." or "M of N files were not restored."
 std::string RestoreFirstLine(const RestoreVerdict& verdict);
+
+// Each file not restored with its reason, in the verdict's order.
+std::vector<companions::FileReason> NotRestoredList(const RestoreVerdict& verdict);
 
 // The first line, then one line per file not restored: its path, a tab, the
 // reason. "\n" line ends, which the report writes as CR LF.

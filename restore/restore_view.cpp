@@ -1,27 +1,24 @@
 #include "restore/restore_view.h"
 
+#include "companions/date_stamp.h"
 #include "companions/progress_text.h"
 #include "platform/text_case.h"
-
-#include <ctime>
 
 namespace restore
 {
 namespace
 {
 
-std::string TimeText(platform::FileTime lastWrite, const char* format)
+// "2026-12-07 09:30", with the seconds where a line tells two times apart.
+std::string TimeText(platform::FileTime lastWrite, bool seconds)
 {
-    const std::tm local = platform::LocalTimeOf(lastWrite);
-    char text[32] = {};
-    std::strftime(text, sizeof text, format, &local);
-    return text;
+    return companions::DateTimeStamp(platform::LocalTimeOf(lastWrite), ':', seconds);
 }
 
 std::string FileFactsOf(const BackupItem& item)
 {
     std::string line =
-        "  " + companions::ByteText(item.size) + "  " + TimeText(item.lastWrite, "%Y-%m-%d %H:%M");
+        "  " + companions::ByteText(item.size) + "  " + TimeText(item.lastWrite, false);
     if (item.versions > 0)
         line +=
             "  " + std::to_string(item.versions) + (item.versions == 1 ? " version" : " versions");
@@ -58,20 +55,12 @@ bool MatchesFilter(std::string_view name, const std::string& foldedFilter)
 
 std::string FactsLine(std::uint64_t size, platform::FileTime lastWrite)
 {
-    return companions::ByteText(size) + ", " + TimeText(lastWrite, "%Y-%m-%d %H:%M:%S");
+    return companions::ByteText(size) + ", " + TimeText(lastWrite, true);
 }
 
 std::string VersionLine(const companions::Version& version)
 {
-    return TimeText(version.lastWrite, "%Y-%m-%d %H:%M:%S") + "  " + companions::ByteText(version.size);
-}
-
-std::vector<companions::FileReason> NotRestoredList(const RestoreVerdict& verdict)
-{
-    std::vector<companions::FileReason> files;
-    for (const NotRestored& file : verdict.notRestored)
-        files.push_back({file.path, RestoreReasonText(file.reason)});
-    return files;
+    return TimeText(version.lastWrite, true) + "  " + companions::ByteText(version.size);
 }
 
 } // namespace restore

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "restore/backup_contents.h"
-#include "companions/file_reason.h"
-#include "restore/restore_plan.h"
 #include "companions/versions.h"
+#include "restore/backup_contents.h"
+#include "restore/restore_plan.h"
 
 #include <string>
 #include <string_view>
@@ -31,8 +30,5 @@ std::string FactsLine(std::uint64_t size, platform::FileTime lastWrite);
 
 // A line of the versions list: "2026-12-07 09:30:05  12.0 KB".
 std::string VersionLine(const companions::Version& version);
-
-// Each file not restored with its reason, in the verdict's order.
-std::vector<companions::FileReason> NotRestoredList(const RestoreVerdict& verdict);
 
 } // namespace restore

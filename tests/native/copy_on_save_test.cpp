@@ -11,7 +11,6 @@ namespace
 
 using agent::AgentSchedule;
 using agent::SavedFileCopy;
-using agent::ShellStart;
 
 // Pictures and Documents from four sources, as a hand-edited store may have
 // them: a folder, the install directory, one whose name no batch can carry,
@@ -204,48 +203,6 @@ TEST_F(CopyOnSave, ReportsTheDaysFailedCopiesInOneReport)
     day.tm_yday += 1;
     report.Add(*saved, {{P("/u/docs/a.txt"), SavedFileCopy::Failed}}, files, day);
     EXPECT_EQ(2u, companions::ReportsToShow(install.PathOf("profile")).size());
-}
-
-TEST(AgentStart, TriesTwiceThenKeepsAReport)
-{
-    // Each try's answer from the shell and, when it took the start, whether
-    // the copy then runs; the tries made and the reason reported ("" for none).
-    struct HandOver
-    {
-        std::vector<ShellStart> shell;
-        std::vector<bool> runs;
-        std::size_t tries;
-        std::string reason;
-    };
-    const HandOver cases[] = {
-        {{ShellStart::Taken}, {true}, 1, ""},
-        {{ShellStart::NoAnswer, ShellStart::Taken}, {true}, 2, ""},
-        {{ShellStart::NoAnswer, ShellStart::NoAnswer},
-         {},
-         2,
-         "The desktop's shell did not answer."},
-        {{ShellStart::NoAnswer, ShellStart::Refused},
-         {},
-         2,
-         "The desktop's shell did not start it."},
-        {{ShellStart::Taken, ShellStart::Taken},
-         {false, false},
-         2,
-         "The copy that the desktop's shell started did not begin to run."},
-    };
-    for (const HandOver& c : cases)
-    {
-        std::size_t tries = 0, waits = 0;
-        std::vector<std::string> reports;
-        const bool runs = agent::HandAgentOver({
-            [&] { return c.shell.at(tries++); },
-            [&] { return c.runs.at(waits++); },
-            [&](const std::string& reason) { reports.push_back(reason); },
-        });
-        EXPECT_EQ(c.tries, tries) << c.reason;
-        EXPECT_EQ(c.reason.empty(), runs) << c.reason;
-        EXPECT_EQ(c.reason.empty() ? std::vector<std::string>{} : std::vector{c.reason}, reports);
-    }
 }
 
 // The report is shown at the next log-on, with its own text.

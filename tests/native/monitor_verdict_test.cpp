@@ -4,6 +4,7 @@
 #include "companions/monitor_view.h"
 #include "companions/report.h"
 #include "companions/run_progress.h"
+#include "companions/verdict.h"
 #include "platform/file_tree.h"
 #include "tests/native/test_support.h"
 
@@ -158,6 +159,19 @@ TEST(Verdict, NamesEachFileNotBackedUpWithItsReason)
     EXPECT_EQ(5u, lost.notBackedUp.size());
     for (const companions::NotBackedUp& file : lost.notBackedUp)
         EXPECT_EQ(companions::Shortfall::Missing, file.reason) << file.sourcePath;
+}
+
+// FAT's clock counts in two seconds, rounded either way.
+TEST(Verdict, TimesTwoSecondsApartAreTheSame)
+{
+    const std::pair<platform::FileTime, bool> apart[] = {
+        {0s, true}, {2s, true}, {2s + platform::FileTime(1), false}, {10s, false}};
+    const platform::FileTime time = 1000s;
+    for (const auto& [distance, same] : apart)
+    {
+        EXPECT_EQ(same, companions::SameTime(time, time + distance)) << distance.count();
+        EXPECT_EQ(same, companions::SameTime(time + distance, time)) << distance.count();
+    }
 }
 
 // Copies of an earlier run count at once; then only a report of an expected

@@ -1,6 +1,6 @@
+#include "companions/report.h"
 #include "restore/backup_contents.h"
 #include "restore/quiet_restore.h"
-#include "companions/report.h"
 #include "restore/restore_plan.h"
 #include "tests/native/agent_support.h"
 
@@ -17,7 +17,7 @@ const std::string kDest = "E:\\Backup";
 const std::string kSep(1, platform::kPathSeparator);
 
 restore::RestoreItem Item(std::size_t holding, std::string copyPath = {},
-                             std::string versionPath = {})
+                          std::string versionPath = {})
 {
     return restore::RestoreItem{holding, std::move(copyPath), std::move(versionPath)};
 }
@@ -210,11 +210,15 @@ TEST(RestoreRun, ConflictsAreAskedAndAnsweredAsTheUserSays)
     for (const char* name : {"both", "replace", "skip", "busy"})
         files.AddFile(std::string("C:\\W\\") + name + ".doc", copied, false, 20);
     files.AddFile("C:\\W\\both (restored 2026-12-08).doc", 1);
+    // A name that begins with its only dot has no extension.
+    files.AddFile(kDest + "\\.profile", copied, false, 10);
+    files.AddFile("C:\\W\\.profile", copied, false, 20);
     files.heldOpen.insert("C:\\W\\busy.doc");
     const auto contents = Contents(Selection({"C:\\W"}, kDest, "1000000000"), files);
 
     std::vector<std::string> asked;
     const std::map<std::string, ConflictChoice> answers = {
+        {"C:\\W\\.profile", ConflictChoice::KeepBoth},
         {"C:\\W\\both.doc", ConflictChoice::KeepBoth},
         {"C:\\W\\busy.doc", ConflictChoice::Replace},
         {"C:\\W\\replace.doc", ConflictChoice::Replace},
@@ -232,13 +236,15 @@ TEST(RestoreRun, ConflictsAreAskedAndAnsweredAsTheUserSays)
     };
     const auto list = ListRestore(contents, {{Item(0)}, {}});
     const auto verdict = RunRestore(contents, list, kToday, callbacks, files);
-    EXPECT_EQ((std::vector<std::string>{"C:\\W\\both.doc 20/10", "C:\\W\\busy.doc 20/10",
-                                        "C:\\W\\replace.doc 20/10", "C:\\W\\skip.doc 20/10"}),
+    EXPECT_EQ((std::vector<std::string>{"C:\\W\\.profile 20/10", "C:\\W\\both.doc 20/10",
+                                        "C:\\W\\busy.doc 20/10", "C:\\W\\replace.doc 20/10",
+                                        "C:\\W\\skip.doc 20/10"}),
               asked);
     EXPECT_EQ((std::vector<std::string>{"C:\\W\\busy.doc\tin use", "C:\\W\\skip.doc\tskipped"}),
               Reasons(verdict));
-    EXPECT_EQ("2 of 6 files were not restored.", restore::RestoreFirstLine(verdict));
-    EXPECT_EQ((std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6}), progress);
+    EXPECT_EQ("2 of 7 files were not restored.", restore::RestoreFirstLine(verdict));
+    EXPECT_EQ((std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6, 7}), progress);
+    EXPECT_EQ(10u, files.entries.at("C:\\W\\.profile (restored 2026-12-08)").size);
     EXPECT_EQ(10u, files.entries.at("C:\\W\\both (restored 2026-12-08) (2).doc").size);
     EXPECT_EQ(20u, files.entries.at("C:\\W\\both.doc").size);
     EXPECT_EQ(10u, files.entries.at("C:\\W\\replace.doc").size);
@@ -262,7 +268,7 @@ TEST(RestoreRun, ConflictsAreAskedAndAnsweredAsTheUserSays)
     const auto elsewhere = RunRestore(contents, ListRestore(contents, {{Item(0)}, "F:\\To"}),
                                       kToday, callbacks, files);
     EXPECT_EQ((std::vector<std::string>{"F:\\To\\both.doc"}), asked);
-    EXPECT_EQ("All 6 files were restored.", restore::RestoreFirstLine(elsewhere));
+    EXPECT_EQ("All 7 files were restored.", restore::RestoreFirstLine(elsewhere));
     EXPECT_EQ(5u, files.entries.at("F:\\To\\skip (replaced 2026-12-08).doc").size);
     EXPECT_EQ(10u, files.entries.at("F:\\To\\skip.doc").size);
 

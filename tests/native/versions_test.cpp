@@ -8,8 +8,6 @@ namespace
 
 using companions::VersionedCopy;
 
-const std::tm kWritten = LocalTime(2026, 12, 7, 9, 30, 5);
-
 struct Versions : testing::Test
 {
     FakeFiles files;
@@ -40,11 +38,13 @@ constexpr std::int64_t kDay = 86400;
 
 } // namespace
 
-// A version is the copy's name with its time before the extension, and reads
-// back as that name; a leading dot starts no extension.
-TEST(VersionNames, CarryTheTimeBeforeTheExtensionAndReadBack)
+// A tag goes before the extension; a leading dot starts no extension. A
+// version's name, its copy's name tagged with its time, reads back as that
+// name.
+TEST(VersionNames, CarryTheTagBeforeTheExtensionAndReadBack)
 {
-    const std::vector<std::pair<std::string, std::string>> names = {
+    const std::string stamp = "2026-12-07 09-30-05";
+    const std::vector<std::pair<std::string, std::string>> versions = {
         {"report.doc", "report (2026-12-07 09-30-05).doc"},
         {"README", "README (2026-12-07 09-30-05)"},
         {"site.tar.gz", "site.tar (2026-12-07 09-30-05).gz"},
@@ -52,19 +52,20 @@ TEST(VersionNames, CarryTheTimeBeforeTheExtensionAndReadBack)
         {".config.json", ".config (2026-12-07 09-30-05).json"},
         {"plan (2026-01-02 03-04-05).txt", "plan (2026-01-02 03-04-05) (2026-12-07 09-30-05).txt"},
     };
-    for (const auto& [name, version] : names)
+    for (const auto& [name, version] : versions)
     {
-        EXPECT_EQ(companions::VersionName(name, kWritten), version);
+        EXPECT_EQ(companions::NameWithTag(name, stamp), version);
         EXPECT_EQ(companions::CopyNameOfVersion(version), name);
     }
-    EXPECT_EQ(companions::VersionName("report.doc", kWritten, 2),
-              "report (2026-12-07 09-30-05) (2).doc");
+    EXPECT_EQ(companions::NameWithTag("report.doc", "restored 2026-12-07", 2),
+              "report (restored 2026-12-07) (2).doc");
     EXPECT_EQ(companions::CopyNameOfVersion("report (2026-12-07 09-30-05) (12).doc"), "report.doc");
     EXPECT_EQ(companions::CopyNameOfVersion("README (2026-12-07 09-30-05) (2)"), "README");
     // Names no version has.
-    for (const char* name : {"report.doc", "report (2026-12-07 09-30-05) (1).doc",
-                             "report (2026-12-07 09-30-5).doc", "site (2026-12-07 09-30-05).tar.gz",
-                             "site.tar (2026-12-07 09-30-05)", "report (2026-12-07 09-30-05)x.doc"})
+    for (const char* name :
+         {"report.doc", "report (2026-12-07 09-30-05) (1).doc", "report (2026-12-07 09-30-5).doc",
+          "site (2026-12-07 09-30-05).tar.gz", "site.tar (2026-12-07 09-30-05)",
+          "report (2026-12-07 09-30-05)x.doc", "report (restored 2026-12-07).doc"})
         EXPECT_EQ(companions::CopyNameOfVersion(name), "") << name;
 }
 
