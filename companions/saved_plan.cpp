@@ -18,7 +18,12 @@ std::optional<SavedPlan> ReadSavedPlan(const InstallDirectory& directory, platfo
     BackupSelection selection = ReadSavedSelection(directory);
     if (selection.destination.empty())
         return std::nullopt;
+    return PlanOfSelection(std::move(selection), directory, files, use);
+}
 
+SavedPlan PlanOfSelection(BackupSelection selection, const InstallDirectory& directory,
+                          platform::FileTree& files, SavedPlanUse use)
+{
     SavedPlan saved{
         selection, PlanBackup(selection, files), {}, {selection.destination, directory.Root()}};
     const bool destinationCarried = CanCarryInBatch(selection.destination);

@@ -52,6 +52,11 @@ enum class SavedPlanUse
 std::optional<SavedPlan> ReadSavedPlan(const InstallDirectory& directory, platform::FileTree& files,
                                        SavedPlanUse use = SavedPlanUse::Copy);
 
+// The plan of a selection with a destination as ReadSavedPlan gives it: the
+// sources the companions may not copy refused.
+SavedPlan PlanOfSelection(BackupSelection selection, const InstallDirectory& directory,
+                          platform::FileTree& files, SavedPlanUse use = SavedPlanUse::Copy);
+
 // What the markers ask of the resident agent.
 struct AgentDuties
 {

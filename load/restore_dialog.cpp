@@ -1,15 +1,16 @@
 #include "load/restore_dialog.h"
 
 #include "companions/progress_text.h"
-#include "restore/restore_view.h"
 #include "companions/versions.h"
-#include "load/restore_conflict_dialog.h"
 #include "load/load_resource.h"
+#include "load/restore_conflict_dialog.h"
 #include "load/restore_versions_dialog.h"
 #include "platform/local_time.h"
+#include "restore/find_in_backup.h"
+#include "restore/other_backup_folder.h"
+#include "restore/restore_view.h"
 #include "widgets/folder_dialog.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace
@@ -27,7 +28,6 @@ constexpr UINT kRestoreDone = WM_APP + 5;
 constexpr std::size_t kMostFound = 1000;
 
 constexpr const char* kCaption = "Restore Files from Corvane Backup";
-constexpr const char* kChooseFiles = "Tick the files and folders to restore.";
 
 } // namespace
 
@@ -36,8 +36,6 @@ CRestoreDialog::CRestoreDialog(RestoreWindowContext context)
 {
     const INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&classes);
-    if (m_context.saved)
-        m_selection = m_context.saved->selection;
 }
 
 CRestoreDialog::~CRestoreDialog()
@@ -81,7 +79,7 @@ BOOL CRestoreDialog::OnInitDialog()
     if (!m_tree.Bind(IDC_BACKUP_TREE, this, kChecksChanged) ||
         !m_notRestored.Bind(IDC_NOT_RESTORED, this))
         throw std::runtime_error("the restore window's lists cannot be bound");
-    Open(std::move(m_context.saved));
+    Open(companions::ReadSavedPlan(m_context.directory, m_context.files));
     return TRUE;
 }
 
@@ -116,10 +114,9 @@ void CRestoreDialog::OnRestoreTo()
 
 void CRestoreDialog::OnVersions()
 {
-    const FoundFile* file = m_tree.SelectedFile();
+    const restore::FoundFile* file = m_tree.SelectedFile();
     if (file == nullptr)
         return;
-    const restore::Holding& holding = m_contents->Holdings()[file->holding];
     CVersionsDialog dialog(
         file->item.name,
         companions::VersionsOf(m_contents->Destination(), file->item.copyPath, m_context.files),
@@ -127,68 +124,36 @@ void CRestoreDialog::OnVersions()
     const companions::Version* version = dialog.Pick();
     if (version == nullptr)
         return;
+    const restore::RestoreItem item{file->holding, file->item.copyPath, version->path};
     // A file with no place of its own goes where the user says.
     std::string folder;
-    if (holding.originalPath.empty() && (folder = PickFolder("Restore this version to:")).empty())
+    if (!restore::HaveOriginalPlaces(*m_contents, {item}) &&
+        (folder = PickFolder("Restore this version to:")).empty())
         return;
-    Restore({{file->holding, file->item.copyPath, version->path}}, folder);
+    Restore({item}, folder);
 }
 
 void CRestoreDialog::OnOpenBackup()
 {
     const std::string folder = PickFolder("Choose the backup folder to restore from:");
-    if (folder.empty())
-        return;
-    BackupSelection selection = m_selection;
-    selection.destination = folder;
-    companions::SavedPlan saved;
-    saved.selection = selection;
-    saved.plan = PlanBackup(selection, m_context.files);
-    saved.neverCopiedFrom = {folder};
-    Open(std::move(saved));
+    if (!folder.empty())
+        Open(restore::SavedPlanFor(folder, m_context.directory, m_context.files));
 }
 
 void CRestoreDialog::OnFilterChange()
 {
     if (!m_contents)
         return;
-    const unsigned round = ++m_filterRound;
-    const std::string filter = restore::FoldFilter(m_filter.GetWindowText());
-    if (filter.empty())
+    ++m_filterRound;
+    const std::string filter = m_filter.GetWindowText();
+    if (!filter.empty())
+        Search(filter);
+    else
     {
         m_filterTask.Stop();
         m_tree.ShowHoldings(&*m_contents);
         UpdateButtons();
-        return;
     }
-    const HWND window = m_hWnd;
-    m_filterTask.Start([this, window, round, filter](const std::atomic<bool>& stop) {
-        std::vector<FoundFile> found;
-        const std::vector<restore::Holding>& holdings = m_contents->Holdings();
-        for (std::size_t i = 0; i < holdings.size() && found.size() < kMostFound && !stop; ++i)
-        {
-            if (holdings[i].isFile)
-            {
-                if (restore::MatchesFilter(holdings[i].item.name, filter))
-                    found.push_back({i, holdings[i].item});
-                continue;
-            }
-            m_contents->Walk(holdings[i], holdings[i].copyPath,
-                             [&](const restore::BackupItem& item) {
-                                 if (restore::MatchesFilter(item.name, filter))
-                                     found.push_back({i, item});
-                                 return !stop && found.size() < kMostFound;
-                             });
-        }
-        if (stop)
-            return;
-        {
-            const std::lock_guard<std::mutex> hold(m_lock);
-            m_found = std::move(found);
-            m_foundRound = round;
-        }
-        ::PostMessageA(window, kFound, round, 0);
-    });
 }
 
 LRESULT CRestoreDialog::OnNotify(WPARAM, LPARAM lParam)
@@ -213,7 +178,7 @@ LRESULT CRestoreDialog::OnChecksChanged(WPARAM, LPARAM)
 
 LRESULT CRestoreDialog::OnFound(WPARAM wParam, LPARAM)
 {
-    std::vector<FoundFile> found;
+    std::vector<restore::FoundFile> found;
     {
         const std::lock_guard<std::mutex> hold(m_lock);
         // A later keystroke has asked for another filter.
@@ -222,13 +187,7 @@ LRESULT CRestoreDialog::OnFound(WPARAM wParam, LPARAM)
         found = std::move(m_found);
     }
     m_tree.ShowFound(found);
-    if (found.empty())
-        SetHeadline("No file in the backup has a name with that text.");
-    else if (found.size() >= kMostFound)
-        SetHeadline("Many files match: the first " + std::to_string(kMostFound) +
-                    " are shown. Type more of the name.");
-    else
-        SetHeadline(kChooseFiles);
+    SetHeadline(restore::FoundLine(found.size(), kMostFound));
     UpdateButtons();
     return 0;
 }
@@ -291,7 +250,7 @@ void CRestoreDialog::Open(std::optional<companions::SavedPlan> saved)
     }
     if (m_contents)
     {
-        SetHeadline(kChooseFiles);
+        SetHeadline(restore::kChooseFilesLine);
         m_tree.ShowHoldings(&*m_contents);
     }
     m_filter.EnableWindow(m_contents.has_value());
@@ -309,16 +268,29 @@ void CRestoreDialog::UpdateButtons()
     const bool ready = m_contents && !m_restoring;
     const std::vector<restore::RestoreItem> items =
         ready ? m_tree.Checked() : std::vector<restore::RestoreItem>();
-    // Other files and System State have no place of their own to go back to.
-    const bool toOriginal =
-        std::all_of(items.begin(), items.end(), [this](const restore::RestoreItem& item) {
-            return !m_contents->Holdings()[item.holding].originalPath.empty();
-        });
-    const FoundFile* file = ready ? m_tree.SelectedFile() : nullptr;
-    m_restore.EnableWindow(!items.empty() && toOriginal);
+    const restore::FoundFile* file = ready ? m_tree.SelectedFile() : nullptr;
+    m_restore.EnableWindow(!items.empty() && restore::HaveOriginalPlaces(*m_contents, items));
     m_restoreTo.EnableWindow(!items.empty());
     m_versions.EnableWindow(file != nullptr && file->item.versions > 0);
     m_openBackup.EnableWindow(!m_restoring);
+}
+
+void CRestoreDialog::Search(const std::string& filter)
+{
+    const HWND window = m_hWnd;
+    m_filterTask.Start(
+        [this, window, round = m_filterRound, filter](const std::atomic<bool>& stop) {
+            std::vector<restore::FoundFile> found =
+                restore::FindInBackup(*m_contents, filter, kMostFound, stop);
+            if (stop)
+                return;
+            {
+                const std::lock_guard<std::mutex> hold(m_lock);
+                m_found = std::move(found);
+                m_foundRound = round;
+            }
+            ::PostMessageA(window, kFound, round, 0);
+        });
 }
 
 void CRestoreDialog::Restore(const std::vector<restore::RestoreItem>& items,
@@ -338,37 +310,48 @@ void CRestoreDialog::Restore(const std::vector<restore::RestoreItem>& items,
     m_notRestored.Show({});
     const HWND window = m_hWnd;
     m_restoreTask.Start([this, window, list](const std::atomic<bool>& stop) {
-        const std::tm start = platform::LocalTimeNow();
-        restore::RestoreCallbacks callbacks;
-        // The question is the window's: its thread asks it and answers.
-        callbacks.ask = [window, &stop](const restore::Conflict& conflict) {
-            restore::ConflictAnswer answer{restore::ConflictChoice::Skip, true};
-            if (!stop)
-                ::SendMessageA(window, kAskConflict, reinterpret_cast<WPARAM>(&answer),
-                               reinterpret_cast<LPARAM>(&conflict));
-            return answer;
-        };
-        callbacks.progress = [this, window](const restore::RestoreProgress& progress) {
-            {
-                const std::lock_guard<std::mutex> hold(m_lock);
-                m_lastProgress = progress;
-            }
-            // One message at a time: the window reads the latest when it comes.
-            if (!m_progressPosted.exchange(true))
-                ::PostMessageA(window, kProgress, 0, 0);
-        };
-        callbacks.waitWhileBackupRuns = m_context.waitWhileBackupRuns;
-        callbacks.keepGoing = [&stop] { return !stop; };
-        restore::RestoreVerdict verdict =
-            restore::RunRestore(*m_contents, list, start, callbacks, m_context.files);
-        restore::PublishRestoreReport(verdict, start, m_contents->Destination(),
-                                         m_context.localAppData);
+        RestoreOnThread(window, list, stop);
+    });
+}
+
+void CRestoreDialog::RestoreOnThread(HWND window, const restore::RestoreList& list,
+                                     const std::atomic<bool>& stop)
+{
+    const std::tm start = platform::LocalTimeNow();
+    restore::RestoreVerdict verdict =
+        restore::RunRestore(*m_contents, list, start, CallbacksFor(window, stop), m_context.files);
+    restore::PublishRestoreReport(verdict, start, m_contents->Destination(),
+                                  m_context.localAppData);
+    {
+        const std::lock_guard<std::mutex> hold(m_lock);
+        m_verdict = std::move(verdict);
+    }
+    ::PostMessageA(window, kRestoreDone, 0, 0);
+}
+
+restore::RestoreCallbacks CRestoreDialog::CallbacksFor(HWND window, const std::atomic<bool>& stop)
+{
+    restore::RestoreCallbacks callbacks;
+    // The question is the window's: its thread asks it and answers.
+    callbacks.ask = [window, &stop](const restore::Conflict& conflict) {
+        restore::ConflictAnswer answer{restore::ConflictChoice::Skip, true};
+        if (!stop)
+            ::SendMessageA(window, kAskConflict, reinterpret_cast<WPARAM>(&answer),
+                           reinterpret_cast<LPARAM>(&conflict));
+        return answer;
+    };
+    callbacks.progress = [this, window](const restore::RestoreProgress& progress) {
         {
             const std::lock_guard<std::mutex> hold(m_lock);
-            m_verdict = std::move(verdict);
+            m_lastProgress = progress;
         }
-        ::PostMessageA(window, kRestoreDone, 0, 0);
-    });
+        // One message at a time: the window reads the latest when it comes.
+        if (!m_progressPosted.exchange(true))
+            ::PostMessageA(window, kProgress, 0, 0);
+    };
+    callbacks.waitWhileBackupRuns = m_context.waitWhileBackupRuns;
+    callbacks.keepGoing = [&stop] { return !stop; };
+    return callbacks;
 }
 
 std::string CRestoreDialog::PickFolder(const char* title)

@@ -1,13 +1,14 @@
 #pragma once
 
-#include "restore/backup_contents.h"
-#include "restore/restore_plan.h"
 #include "companions/saved_plan.h"
 #include "framework/framework.h"
 #include "load/background_task.h"
-#include "load/restore_tree.h"
 #include "load/file_reason_list.h"
+#include "load/restore_tree.h"
 #include "load/window_look.h"
+#include "model/install_directory.h"
+#include "restore/backup_contents.h"
+#include "restore/restore_plan.h"
 
 #include <functional>
 #include <mutex>
@@ -19,8 +20,8 @@
 struct RestoreWindowContext
 {
     platform::FileTree& files;
-    // The saved selection and its destination; nothing before the first save.
-    std::optional<companions::SavedPlan> saved;
+    // Where the saved selection and its destination are read from.
+    InstallDirectory directory;
     // Where the profile's copy of each restore's report goes.
     std::string localAppData;
     // Returns once no backup runs.
@@ -74,20 +75,25 @@ class CRestoreDialog : public CDialog
     void Open(std::optional<companions::SavedPlan> saved);
     void SetHeadline(const std::string& line);
     void UpdateButtons();
+    // Finds the files whose names hold the filter on a thread of its own.
+    void Search(const std::string& filter);
     void Restore(const std::vector<restore::RestoreItem>& items, const std::string& toFolder);
+    // On the restore's thread: restores, reports and tells the window.
+    void RestoreOnThread(HWND window, const restore::RestoreList& list,
+                         const std::atomic<bool>& stop);
+    // What the restore's thread asks and tells the window.
+    restore::RestoreCallbacks CallbacksFor(HWND window, const std::atomic<bool>& stop);
     // A folder the user picks in the folder browser; empty when none.
     std::string PickFolder(const char* title);
 
     RestoreWindowContext m_context;
-    // The selection the window opened with, for another backup folder.
-    BackupSelection m_selection;
     std::optional<restore::BackupContents> m_contents;
     CWindowLook m_look;
 
     BackgroundTask m_filterTask;
     unsigned m_filterRound = 0;
     std::mutex m_lock;
-    std::vector<FoundFile> m_found;
+    std::vector<restore::FoundFile> m_found;
     unsigned m_foundRound = 0;
 
     BackgroundTask m_restoreTask;

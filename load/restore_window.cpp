@@ -1,7 +1,6 @@
 #include "load/restore_window.h"
 
 #include "companions/load_role.h"
-#include "companions/saved_plan.h"
 #include "desktop/running_backup.h"
 #include "desktop/unelevated_start.h"
 #include "framework/win_app.h"
@@ -34,10 +33,9 @@ int RunRestoreWindow(const std::string& arguments)
                         .copyRuns)
         return 0;
     const platform::Handle running(CreateMutexA(nullptr, FALSE, kRestoreWindowMutex));
-    RestoreWindowContext context{
-        platform::LocalFiles(),
-        companions::ReadSavedPlan(InstallDirectory(), platform::LocalFiles()),
-        platform::LocalAppData(), WaitWhileBackupRuns, elevated ? kAdministratorsNotice : ""};
+    RestoreWindowContext context{platform::LocalFiles(), InstallDirectory(),
+                                 platform::LocalAppData(), WaitWhileBackupRuns,
+                                 elevated ? kAdministratorsNotice : ""};
     CRestoreDialog dialog(std::move(context));
     CWinApp* app = AfxGetApp();
     app->m_pMainWnd = &dialog;

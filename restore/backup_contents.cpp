@@ -48,6 +48,88 @@ Holding NewHolding(HoldingKind kind, std::string label, std::string copyPath,
     return holding;
 }
 
+// With one source, the destination holds other files unless the plan
+// copies every name of that source's folder.
+bool LeavesOtherFiles(const CopyPlan& plan, const PlannedSource& source)
+{
+    return source.isFile ||
+           std::none_of(plan.steps.begin(), plan.steps.end(), [&source](const CopyStep& step) {
+               return step.source == &source && step.pattern.empty();
+           });
+}
+
+// With two or more sources, the folders above the sources' mirrors are
+// walked down to where a folder holds no source: that one is a holding of its
+// own, not in the selection.
+class UncoveredMirrors
+{
+  public:
+    UncoveredMirrors(platform::FileTree& files, const std::string& destination,
+                     const std::set<std::string>& covered)
+        : m_files(files), m_destination(destination), m_covered(covered)
+    {
+    }
+
+    void Walk(const std::string& folder)
+    {
+        for (const auto& [name, facts] : Entries(folder))
+            Take(folder, name, facts);
+    }
+
+    std::vector<Holding> holdings;
+    // The destination holds files or folders that are neither mirrors nor
+    // the program's own.
+    bool otherFiles = false;
+
+  private:
+    // The entries of a folder by name; at the top, only the mirrors.
+    std::vector<std::pair<std::string, platform::FileFacts>> Entries(const std::string& folder)
+    {
+        std::vector<std::pair<std::string, platform::FileFacts>> entries;
+        m_files.List(folder, [&](std::string_view name, const platform::FileFacts& facts) {
+            if (platform::IsUnfinishedCopy(name))
+                return;
+            if (folder == m_destination && (!facts.isFolder || !IsMirrorRoot(name)))
+            {
+                otherFiles = otherFiles || !IsProgramFolder(name);
+                return;
+            }
+            entries.emplace_back(name, facts);
+        });
+        std::sort(entries.begin(), entries.end(),
+                  [](const auto& a, const auto& b) { return a.first < b.first; });
+        return entries;
+    }
+
+    void Take(const std::string& folder, const std::string& name, const platform::FileFacts& facts)
+    {
+        const std::string path = platform::JoinPath(folder, name);
+        const std::string folded = m_files.FoldCase(path);
+        if (m_covered.count(folded))
+            return;
+        const std::string mirror(platform::PathBelow(path, m_destination));
+        const std::string original = OriginalOfMirror(mirror);
+        const bool holdsSource =
+            std::any_of(m_covered.begin(), m_covered.end(), [&folded](const std::string& c) {
+                return platform::IsBelowFolder(c, folded);
+            });
+        if (facts.isFolder && (holdsSource || (original.empty() && mirror.rfind("UNC", 0) == 0)))
+        {
+            Walk(path);
+            return;
+        }
+        Holding holding = NewHolding(HoldingKind::NotInSelection,
+                                     original.empty() ? mirror : original, path, original);
+        holding.isFile = !facts.isFolder;
+        holding.item = ItemOf(folder, name, facts);
+        holdings.push_back(std::move(holding));
+    }
+
+    platform::FileTree& m_files;
+    const std::string& m_destination;
+    const std::set<std::string>& m_covered;
+};
+
 } // namespace
 
 BackupContents::BackupContents(companions::SavedPlan saved, platform::FileTree& files)
@@ -68,16 +150,45 @@ std::optional<BackupContents> BackupContents::Read(companions::SavedPlan saved,
 void BackupContents::Find()
 {
     const CopyPlan& plan = m_saved.plan;
-    const std::string& destination = plan.destination;
     std::vector<std::size_t> sources;
     for (std::size_t i = 0; i < plan.sources.size(); ++i)
         if (!plan.sources[i].isSystemFolder)
             sources.push_back(i);
+    const std::set<std::string> covered = AddSources(sources);
+    bool otherFiles = false;
+    if (sources.size() == 1)
+        otherFiles = LeavesOtherFiles(plan, plan.sources[sources.front()]);
+    else
+    {
+        UncoveredMirrors mirrors(*m_files, plan.destination, covered);
+        mirrors.Walk(plan.destination);
+        for (Holding& holding : mirrors.holdings)
+            m_holdings.push_back(std::move(holding));
+        otherFiles = mirrors.otherFiles;
+    }
+    if (otherFiles)
+    {
+        Holding holding =
+            NewHolding(HoldingKind::OtherFiles, kOtherFilesLabel, plan.destination, {});
+        if (sources.size() == 1)
+        {
+            holding.planSource = sources.front();
+            holding.names = Holding::Names::NotCopied;
+        }
+        m_holdings.push_back(std::move(holding));
+    }
+    const std::string systemState = platform::JoinPath(plan.destination, kSystemStateFolder);
+    if (m_files->IsFolder(systemState))
+        m_holdings.push_back(
+            NewHolding(HoldingKind::SystemState, kSystemStateLabel, systemState, {}));
+}
 
+std::set<std::string> BackupContents::AddSources(const std::vector<std::size_t>& sources)
+{
     std::set<std::string> covered;
     for (std::size_t i : sources)
     {
-        const PlannedSource& source = plan.sources[i];
+        const PlannedSource& source = m_saved.plan.sources[i];
         Holding holding = NewHolding(HoldingKind::Source, std::string(source.path),
                                      std::string(source.copyFolder), std::string(source.path));
         holding.planSource = i;
@@ -95,80 +206,7 @@ void BackupContents::Find()
         covered.insert(m_files->FoldCase(holding.copyPath));
         m_holdings.push_back(std::move(holding));
     }
-
-    bool otherFiles = false;
-    if (sources.size() == 1)
-    {
-        // Every name the plan copies from a folder leaves no other files.
-        const PlannedSource& source = plan.sources[sources.front()];
-        otherFiles =
-            source.isFile ||
-            std::none_of(plan.steps.begin(), plan.steps.end(), [&source](const CopyStep& step) {
-                return step.source == &source && step.pattern.empty();
-            });
-    }
-    else
-    {
-        // The folders above the sources' mirrors are walked down to where a
-        // folder holds no source: that one is a holding of its own.
-        std::vector<Holding> notInSelection;
-        const std::function<void(const std::string&)> descend = [&](const std::string& folder) {
-            std::vector<std::pair<std::string, platform::FileFacts>> entries;
-            m_files->List(folder, [&](std::string_view name, const platform::FileFacts& facts) {
-                if (platform::IsUnfinishedCopy(name))
-                    return;
-                if (folder == destination && (!facts.isFolder || !IsMirrorRoot(name)))
-                {
-                    otherFiles = otherFiles || !IsProgramFolder(name);
-                    return;
-                }
-                entries.emplace_back(name, facts);
-            });
-            std::sort(entries.begin(), entries.end(),
-                      [](const auto& a, const auto& b) { return a.first < b.first; });
-            for (const auto& [name, facts] : entries)
-            {
-                const std::string path = platform::JoinPath(folder, name);
-                const std::string folded = m_files->FoldCase(path);
-                if (covered.count(folded))
-                    continue;
-                const std::string mirror(platform::PathBelow(path, destination));
-                const std::string original = OriginalOfMirror(mirror);
-                const bool holdsSource =
-                    std::any_of(covered.begin(), covered.end(), [&folded](const std::string& c) {
-                        return platform::IsBelowFolder(c, folded);
-                    });
-                if (facts.isFolder &&
-                    (holdsSource || (original.empty() && mirror.rfind("UNC", 0) == 0)))
-                {
-                    descend(path);
-                    continue;
-                }
-                Holding holding = NewHolding(HoldingKind::NotInSelection,
-                                             original.empty() ? mirror : original, path, original);
-                holding.isFile = !facts.isFolder;
-                holding.item = ItemOf(folder, name, facts);
-                notInSelection.push_back(std::move(holding));
-            }
-        };
-        descend(destination);
-        for (Holding& holding : notInSelection)
-            m_holdings.push_back(std::move(holding));
-    }
-    if (otherFiles)
-    {
-        Holding holding = NewHolding(HoldingKind::OtherFiles, kOtherFilesLabel, destination, {});
-        if (sources.size() == 1)
-        {
-            holding.planSource = sources.front();
-            holding.names = Holding::Names::NotCopied;
-        }
-        m_holdings.push_back(std::move(holding));
-    }
-    const std::string systemState = platform::JoinPath(destination, kSystemStateFolder);
-    if (m_files->IsFolder(systemState))
-        m_holdings.push_back(
-            NewHolding(HoldingKind::SystemState, kSystemStateLabel, systemState, {}));
+    return covered;
 }
 
 bool BackupContents::Belongs(const Holding& holding, const std::string& folder,

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -76,7 +77,6 @@ struct Holding
 inline constexpr const char* kOtherFilesLabel = "Other files";
 inline constexpr const char* kSystemStateLabel = "System State";
 
-
 class BackupContents
 {
   public:
@@ -86,7 +86,8 @@ class BackupContents
     // copies for it (a saved source always shows). Cheap: only the folders
     // above the sources' mirrors are listed. Nothing when the destination is
     // not there.
-    static std::optional<BackupContents> Read(companions::SavedPlan saved, platform::FileTree& files);
+    static std::optional<BackupContents> Read(companions::SavedPlan saved,
+                                              platform::FileTree& files);
 
     const std::string& Destination() const { return m_saved.plan.destination; }
     const std::vector<Holding>& Holdings() const { return m_holdings; }
@@ -106,6 +107,9 @@ class BackupContents
   private:
     BackupContents(companions::SavedPlan saved, platform::FileTree& files);
     void Find();
+    // The saved sources' holdings; returns their copies' paths as the file
+    // system compares them.
+    std::set<std::string> AddSources(const std::vector<std::size_t>& sources);
     bool Belongs(const Holding& holding, const std::string& folder, std::string_view name,
                  const platform::FileFacts& facts) const;
     // The entries of `folder` that belong to the holding, in the order listed.

@@ -6,6 +6,7 @@
 #include "companions/versions.h"
 #include "platform/path_text.h"
 
+#include <algorithm>
 #include <set>
 
 namespace restore
@@ -102,6 +103,99 @@ class Targets
     bool m_mirrored = false;
 };
 
+// Restores the files of one restore one by one; an answer for all
+// conflicts holds for the rest of them.
+class FileRestorer
+{
+  public:
+    FileRestorer(const BackupContents& contents, const std::tm& today,
+                 const RestoreCallbacks& callbacks, platform::FileTree& files)
+        : m_contents(contents), m_today(today), m_callbacks(callbacks), m_files(files)
+    {
+    }
+
+    // Nothing when the file was restored, or was the same already.
+    std::optional<RestoreShortfall> RestoreOne(const RestoreFile& file)
+    {
+        if (file.noCopy || !m_files.IsFile(file.from))
+            return RestoreShortfall::NoCopy;
+        if (file.climbsOut)
+            return RestoreShortfall::CannotWrite;
+        const std::optional<platform::FileFacts> there = m_files.Facts(file.target);
+        if (there && there->isFolder)
+            return RestoreShortfall::CannotWrite;
+        std::optional<RestoreShortfall> shortfall;
+        // Kept both: the restored file stands beside the user's, not in its place.
+        bool inPlace = true;
+        if (!there)
+            shortfall = ShortfallOf(m_files.Copy(file.from, file.target));
+        else if (!Same(*there, file.size, file.lastWrite))
+        {
+            const ConflictChoice choice = Choose(file, *there);
+            inPlace = choice != ConflictChoice::KeepBoth;
+            shortfall = ResolveConflict(file, *there, choice);
+        }
+        // The version put back is the current copy again, or the next backup
+        // would judge the file against the copy it replaced.
+        if (!shortfall && file.isVersion && file.toOriginalPlace && inPlace)
+            companions::CopyKeepingVersion(file.from, m_contents.Destination(), file.copyPath,
+                                           m_files);
+        return shortfall;
+    }
+
+  private:
+    ConflictChoice Choose(const RestoreFile& file, const platform::FileFacts& there)
+    {
+        if (m_answeredForAll)
+            return m_forAll;
+        if (!m_callbacks.ask)
+            return ConflictChoice::KeepBoth;
+        const ConflictAnswer answer = m_callbacks.ask(
+            Conflict{file.target, there.size, there.lastWrite, file.size, file.lastWrite});
+        m_answeredForAll = answer.forAll;
+        m_forAll = answer.choice;
+        return answer.choice;
+    }
+
+    std::optional<RestoreShortfall> ResolveConflict(const RestoreFile& file,
+                                                    const platform::FileFacts& there,
+                                                    ConflictChoice choice)
+    {
+        switch (choice)
+        {
+        case ConflictChoice::Skip:
+            return RestoreShortfall::Skipped;
+        case ConflictChoice::KeepBoth:
+            return ShortfallOf(
+                m_files.Copy(file.from, FreeNameBeside(file.target, "restored", m_today, m_files)));
+        case ConflictChoice::Replace:
+            break;
+        }
+        if (!file.toOriginalPlace)
+            return ShortfallOf(m_files.Copy(
+                file.from, file.target, FreeNameBeside(file.target, "replaced", m_today, m_files)));
+        // The user's file is on another volume than its versions: copied.
+        const std::string kept = companions::FreeVersionPath(
+            m_contents.Destination(), file.copyPath, there.lastWrite, m_files);
+        if (const std::optional<RestoreShortfall> notKept =
+                ShortfallOf(m_files.Copy(file.target, kept)))
+            return notKept;
+        const std::optional<RestoreShortfall> replaced =
+            ShortfallOf(m_files.Copy(file.from, file.target));
+        if (replaced)
+            m_files.Remove(kept);
+        return replaced;
+    }
+
+    const BackupContents& m_contents;
+    const std::tm& m_today;
+    const RestoreCallbacks& m_callbacks;
+    platform::FileTree& m_files;
+    // The answer for all conflicts, once given.
+    bool m_answeredForAll = false;
+    ConflictChoice m_forAll = ConflictChoice::KeepBoth;
+};
+
 } // namespace
 
 const char* RefusalText(RestoreRefusal refusal)
@@ -118,6 +212,13 @@ const char* RefusalText(RestoreRefusal refusal)
     return "";
 }
 
+bool HaveOriginalPlaces(const BackupContents& contents, const std::vector<RestoreItem>& items)
+{
+    return std::all_of(items.begin(), items.end(), [&contents](const RestoreItem& item) {
+        return !contents.Holdings().at(item.holding).originalPath.empty();
+    });
+}
+
 RestoreList ListRestore(const BackupContents& contents, const RestoreRequest& request)
 {
     platform::FileTree& files = contents.Files();
@@ -129,16 +230,15 @@ RestoreList ListRestore(const BackupContents& contents, const RestoreRequest& re
         list.refusal = RestoreRefusal::InsideBackup;
         return list;
     }
+    if (request.toFolder.empty() && !HaveOriginalPlaces(contents, request.items))
+    {
+        list.refusal = RestoreRefusal::OnlyElsewhere;
+        return list;
+    }
     const Targets targets(contents, request);
     for (const RestoreItem& item : request.items)
     {
         const Holding& holding = contents.Holdings().at(item.holding);
-        if (request.toFolder.empty() && holding.originalPath.empty())
-        {
-            list.refusal = RestoreRefusal::OnlyElsewhere;
-            list.files.clear();
-            return list;
-        }
         const bool toOriginalPlace = request.toFolder.empty();
         const auto add = [&](const std::string& from, const std::string& copyPath,
                              const std::optional<platform::FileFacts>& facts, bool isVersion) {
@@ -184,87 +284,25 @@ RestoreVerdict RunRestore(const BackupContents& contents, const RestoreList& lis
     RestoreVerdict verdict;
     verdict.files = list.files.size();
     RestoreProgress progress{0, list.files.size(), 0, list.bytes, {}};
-    std::optional<ConflictChoice> forAll;
+    FileRestorer restorer(contents, today, callbacks, files);
     bool going = true;
     for (const RestoreFile& file : list.files)
     {
         going = going && (!callbacks.keepGoing || callbacks.keepGoing());
-        const auto fail = [&](RestoreShortfall reason) {
-            verdict.notRestored.push_back(NotRestored{file.target, reason});
-        };
-        if (!going)
+        std::optional<RestoreShortfall> shortfall = RestoreShortfall::Skipped;
+        if (going)
         {
-            fail(RestoreShortfall::Skipped);
-            continue;
+            if (callbacks.waitWhileBackupRuns)
+                callbacks.waitWhileBackupRuns();
+            progress.current = file.target;
+            if (callbacks.progress)
+                callbacks.progress(progress);
+            ++progress.filesDone;
+            progress.bytesDone += file.size;
+            shortfall = restorer.RestoreOne(file);
         }
-        if (callbacks.waitWhileBackupRuns)
-            callbacks.waitWhileBackupRuns();
-        progress.current = file.target;
-        if (callbacks.progress)
-            callbacks.progress(progress);
-        ++progress.filesDone;
-        progress.bytesDone += file.size;
-
-        // Kept both: the restored file stands beside the user's, not in its place.
-        bool inPlace = true;
-        const std::optional<RestoreShortfall> shortfall = [&]() -> std::optional<RestoreShortfall> {
-            if (file.noCopy || !files.IsFile(file.from))
-                return RestoreShortfall::NoCopy;
-            if (file.climbsOut)
-                return RestoreShortfall::CannotWrite;
-            const std::optional<platform::FileFacts> there = files.Facts(file.target);
-            if (!there)
-                return ShortfallOf(files.Copy(file.from, file.target));
-            if (there->isFolder)
-                return RestoreShortfall::CannotWrite;
-            if (Same(*there, file.size, file.lastWrite))
-                return std::nullopt;
-            ConflictChoice choice = ConflictChoice::KeepBoth;
-            if (forAll)
-                choice = *forAll;
-            else if (callbacks.ask)
-            {
-                const ConflictAnswer answer = callbacks.ask(Conflict{
-                    file.target, there->size, there->lastWrite, file.size, file.lastWrite});
-                choice = answer.choice;
-                if (answer.forAll)
-                    forAll = choice;
-            }
-            switch (choice)
-            {
-            case ConflictChoice::Skip:
-                return RestoreShortfall::Skipped;
-            case ConflictChoice::KeepBoth:
-                inPlace = false;
-                return ShortfallOf(
-                    files.Copy(file.from, FreeNameBeside(file.target, "restored", today, files)));
-            case ConflictChoice::Replace:
-                break;
-            }
-            if (!file.toOriginalPlace)
-                return ShortfallOf(files.Copy(
-                    file.from, file.target, FreeNameBeside(file.target, "replaced", today, files)));
-            // The user's file is on another volume than its versions: copied.
-            const std::string kept = companions::FreeVersionPath(
-                contents.Destination(), file.copyPath, there->lastWrite, files);
-            if (const std::optional<RestoreShortfall> notKept =
-                    ShortfallOf(files.Copy(file.target, kept)))
-                return notKept;
-            const std::optional<RestoreShortfall> replaced =
-                ShortfallOf(files.Copy(file.from, file.target));
-            if (replaced)
-                files.Remove(kept);
-            return replaced;
-        }();
         if (shortfall)
-        {
-            fail(*shortfall);
-            continue;
-        }
-        // The version put back is the current copy again, or the next backup
-        // would judge the file against the copy it replaced.
-        if (file.isVersion && file.toOriginalPlace && inPlace)
-            companions::CopyKeepingVersion(file.from, contents.Destination(), file.copyPath, files);
+            verdict.notRestored.push_back(NotRestored{file.target, *shortfall});
     }
     progress.current.clear();
     if (callbacks.progress)

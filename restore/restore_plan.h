@@ -1,8 +1,8 @@
 #pragma once
 
+#include "platform/file_tree.h"
 #include "restore/backup_contents.h"
 #include "restore/restore_verdict.h"
-#include "platform/file_tree.h"
 
 #include <cstdint>
 #include <ctime>
@@ -76,6 +76,11 @@ struct RestoreList
     std::vector<RestoreFile> files;
     std::uint64_t bytes = 0;
 };
+
+// Whether "Restore" may put the items back where they came from: Other
+// files, System State and a folder whose place is unknown have no place of
+// their own.
+bool HaveOriginalPlaces(const BackupContents& contents, const std::vector<RestoreItem>& items);
 
 // The files of the request, each with its target: at the original place (the
 // source as the user wrote it, then the path below it), or below

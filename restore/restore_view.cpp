@@ -2,7 +2,6 @@
 
 #include "companions/date_stamp.h"
 #include "companions/progress_text.h"
-#include "platform/text_case.h"
 
 namespace restore
 {
@@ -43,14 +42,14 @@ std::string HoldingLine(const Holding& holding)
     return line;
 }
 
-std::string FoldFilter(std::string filter)
+std::string FoundLine(std::size_t found, std::size_t limit)
 {
-    return platform::UpperCaseAnsi(std::move(filter));
-}
-
-bool MatchesFilter(std::string_view name, const std::string& foldedFilter)
-{
-    return platform::UpperCaseAnsi(std::string(name)).find(foldedFilter) != std::string::npos;
+    if (found == 0)
+        return "No file in the backup has a name with that text.";
+    if (found >= limit)
+        return "Many files match: the first " + std::to_string(limit) +
+               " are shown. Type more of the name.";
+    return kChooseFilesLine;
 }
 
 std::string FactsLine(std::uint64_t size, platform::FileTime lastWrite)

@@ -20,10 +20,11 @@ std::string ItemLine(const BackupItem& item);
 // "(not in your selection)", a file with its facts as ItemLine gives them.
 std::string HoldingLine(const Holding& holding);
 
-// The filter as names are compared with it: in any letter case.
-std::string FoldFilter(std::string filter);
-// Whether the name holds the folded filter's text.
-bool MatchesFilter(std::string_view name, const std::string& foldedFilter);
+// The window's first line while the user picks what to restore.
+inline constexpr const char* kChooseFilesLine = "Tick the files and folders to restore.";
+
+// The first line once a filter has found `found` files, at most `limit`.
+std::string FoundLine(std::size_t found, std::size_t limit);
 
 // "12.0 KB, 2026-12-07 09:30:05": one side of the conflict question.
 std::string FactsLine(std::uint64_t size, platform::FileTime lastWrite);

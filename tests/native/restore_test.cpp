@@ -1,5 +1,7 @@
 #include "companions/report.h"
 #include "restore/backup_contents.h"
+#include "restore/find_in_backup.h"
+#include "restore/other_backup_folder.h"
 #include "restore/quiet_restore.h"
 #include "restore/restore_plan.h"
 #include "tests/native/agent_support.h"
@@ -157,6 +159,52 @@ TEST(BackupContents, SeveralSourcesAreTheirMirrors)
     EXPECT_TRUE(contents.Holdings()[1].isFile);
     EXPECT_EQ((std::vector<std::string>{"loose.txt"}),
               Names(contents.List(contents.Holdings()[8], kDest)));
+}
+
+// The filter finds names in any letter case, holding by holding, up to its
+// limit; a stop ends the walk.
+TEST(BackupContents, FindsFilesByAnyPartOfTheirName)
+{
+    FakeFiles files;
+    files.AddFile("C:\\Notes\\report.txt", 1);
+    for (const char* path : {"\\C\\Docs\\Annual REPORT.doc", "\\C\\Docs\\notes.txt",
+                             "\\C\\Docs\\Sub\\reports.zip", "\\C\\Notes\\report.txt"})
+        files.AddFile(kDest + path, 100);
+    const auto contents =
+        Contents(Selection({"C:\\Docs", "C:\\Notes\\report.txt"}, kDest, "1000000000"), files);
+    const auto find = [&contents](const char* filter, std::size_t limit, bool stopped) {
+        const std::atomic<bool> stop{stopped};
+        std::vector<std::string> found;
+        for (const restore::FoundFile& file : restore::FindInBackup(contents, filter, limit, stop))
+            found.push_back(std::to_string(file.holding) + " " + file.item.name);
+        return found;
+    };
+    EXPECT_EQ((std::vector<std::string>{"0 Annual REPORT.doc", "0 reports.zip", "1 report.txt"}),
+              find("Rep", 10, false));
+    EXPECT_EQ((std::vector<std::string>{"0 Annual REPORT.doc", "0 reports.zip"}),
+              find("rep", 2, false));
+    EXPECT_EQ(std::vector<std::string>{}, find("rep", 10, true));
+}
+
+// Another backup folder is read as the saved one would be: the saved sources
+// with the refusals of the saved plan (here a source that holds the folder).
+TEST(BackupContents, AnotherFolderIsReadAsTheSavedOne)
+{
+    Install install;
+    FakeFiles files;
+    files.AddFile(kDest + "\\a.doc", 100);
+    SaveSelection(install.Directory(), Selection({"E:\\"}, "F:\\Gone", "1000000000"));
+    auto other = restore::SavedPlanFor(kDest, install.Directory(), files);
+    EXPECT_EQ(kDest, other.plan.destination);
+    ASSERT_EQ(1u, other.refused.size());
+    EXPECT_EQ("E:\\", other.refused[0].path);
+    SaveSelection(install.Directory(), Selection({"E:\\"}, kDest, "1000000000"));
+    const auto read = [&files](std::optional<companions::SavedPlan> saved) {
+        return Holdings(*restore::BackupContents::Read(std::move(*saved), files));
+    };
+    const std::vector<std::string> opened = read(std::move(other));
+    EXPECT_EQ((std::vector<std::string>{"source E:\\ -> E:\\", "other Other files -> "}), opened);
+    EXPECT_EQ(read(companions::ReadSavedPlan(install.Directory(), files)), opened);
 }
 
 // Back to the original place, or below another folder with the path below

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-// The lines of the restore window's tree and its filter (a file's full line,
-// with its time, is seen in the window's own test).
+// The lines of the restore window's tree and what its filter found (a file's
+// full line, with its time, is seen in the window's own test).
 TEST(RestoreView, LinesOfTheTreeAndTheFilter)
 {
     restore::Holding earlier;
@@ -19,7 +19,8 @@ TEST(RestoreView, LinesOfTheTreeAndTheFilter)
     EXPECT_EQ("Work  12.0 KB  ", line.substr(0, 15));
     EXPECT_EQ("  1 version", line.substr(line.size() - 11));
 
-    const std::string filter = restore::FoldFilter("rep");
-    EXPECT_TRUE(restore::MatchesFilter("Annual REPORT.doc", filter));
-    EXPECT_FALSE(restore::MatchesFilter("notes.txt", filter));
+    EXPECT_EQ("No file in the backup has a name with that text.", restore::FoundLine(0, 10));
+    EXPECT_EQ("Tick the files and folders to restore.", restore::FoundLine(9, 10));
+    EXPECT_EQ("Many files match: the first 10 are shown. Type more of the name.",
+              restore::FoundLine(10, 10));
 }

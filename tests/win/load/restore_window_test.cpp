@@ -3,7 +3,7 @@
 // inside its own modal loop, and the verdict.
 #include "load/load_resource.h"
 #include "load/restore_dialog.h"
-#include "tests/native/test_support.h"
+#include "tests/native/agent_support.h"
 #include "tests/win/modal_script.h"
 
 #include <commctrl.h>
@@ -133,7 +133,7 @@ void WaitForScreenshot()
 // verdict names them.
 TEST(RestoreWindow, ShowsFiltersAndRestoresTheBackupAskingAboutConflicts)
 {
-    Install source, destination, profile;
+    Install install, source, destination, profile;
     for (const char* folder : {"Corvane Backup versions", "Work", "systemstate"})
         std::filesystem::create_directories(destination.PathOf(folder));
     destination.Write({{"report.doc", "the copy"},
@@ -146,12 +146,11 @@ TEST(RestoreWindow, ShowsFiltersAndRestoresTheBackupAskingAboutConflicts)
     std::filesystem::create_directories(source.PathOf("Work"));
     source.Write({{"report.doc", "the user's own"}, {"Work\\plan.txt", "changed plan"}});
 
-    companions::SavedPlan saved;
-    saved.selection = Selection({source.Path()}, destination.Path(), "1000000010");
-    saved.plan = PlanBackup(saved.selection, platform::LocalFiles());
+    SaveSelection(install.Directory(),
+                  Selection({source.Path()}, destination.Path(), "1000000010"));
     bool waited = false;
     ModalScript<CRestoreDialog> dialog(RestoreWindowContext{
-        platform::LocalFiles(), std::move(saved), profile.Path(), [&] { waited = true; }, ""});
+        platform::LocalFiles(), install.Directory(), profile.Path(), [&] { waited = true; }, ""});
     dialog.endWith = IDCANCEL;
     dialog.script = [&] {
         const HWND window = dialog.m_hWnd;
@@ -232,11 +231,10 @@ TEST(RestoreWindow, ShowsFiltersAndRestoresTheBackupAskingAboutConflicts)
 // A destination that is gone is said in words; only another folder helps.
 TEST(RestoreWindow, SaysWhenTheBackupFolderCannotBeFound)
 {
-    companions::SavedPlan saved;
-    saved.selection = Selection({"C:\\Docs"}, "C:\\no such backup", "1000000000");
-    saved.plan = PlanBackup(saved.selection, platform::LocalFiles());
+    Install install;
+    SaveSelection(install.Directory(), Selection({"C:\\Docs"}, "C:\\no such backup", "1000000000"));
     ModalScript<CRestoreDialog> dialog(RestoreWindowContext{
-        platform::LocalFiles(), std::move(saved), "", {}, "As administrator."});
+        platform::LocalFiles(), install.Directory(), "", {}, "As administrator."});
     dialog.endWith = IDCANCEL;
     dialog.script = [&] {
         EXPECT_EQ("Your backup folder C:\\no such backup cannot be found. Open another backup "
