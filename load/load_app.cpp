@@ -74,7 +74,8 @@ class CLoadApp : public CWinApp
     {
         const InstallDirectory directory;
         const std::string arguments = Arguments();
-        const bool catalogRequested = store::TestRead(directory.PathOf(kCatalogMarker));
+        const bool catalogRequested =
+            store::TestRead(directory.PathOf(kCatalogMarker), platform::LocalFiles());
         switch (companions::ChooseLoadRole(arguments, StartedShown(), catalogRequested))
         {
         case companions::LoadRole::Monitor:
@@ -146,8 +147,8 @@ class CLoadApp : public CWinApp
                 [&arguments] { return TryHandOver(arguments); },
                 [] { return MutexAppearsWithin(kResidentMutex, 10000); },
                 [](const std::string& reason) {
-                    companions::ReportPublisher(platform::LocalTimeNow(), "",
-                                                platform::LocalAppData())
+                    companions::ReportPublisher(platform::LocalFiles(), platform::LocalTimeNow(),
+                                                "", platform::LocalAppData())
                         .Notice(agent::AgentStartNotice(reason));
                 },
             });

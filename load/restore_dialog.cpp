@@ -362,7 +362,7 @@ void CRestoreDialog::Restore(const std::vector<restore::RestoreItem>& items,
         restore::RestoreVerdict verdict =
             restore::RunRestore(*m_contents, list, start, callbacks, m_context.files);
         restore::PublishRestoreReport(verdict, start, m_contents->Destination(),
-                                         m_context.localAppData);
+                                      m_context.localAppData, m_context.files);
         {
             const std::lock_guard<std::mutex> hold(m_lock);
             m_verdict = std::move(verdict);

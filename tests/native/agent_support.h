@@ -202,11 +202,14 @@ class FakeFiles : public platform::FileTree
     }
 };
 
-// The store as the window leaves it after a save.
-inline void SaveSelection(const InstallDirectory& directory, const BackupSelection& selection)
+// The store as the window leaves it after a save, its folder made.
+inline void SaveSelection(const InstallDirectory& directory, const BackupSelection& selection,
+                          platform::FileTree& files)
 {
-    store::ReplaceWhole(directory.PathOf(kSettingsFile), store::FormatSettings(selection.flags));
-    store::ReplaceWhole(directory.PathOf(kDataFile), selection.destination);
-    store::ReplaceWhole(directory.PathOf(kFilesToBackupFile),
-                        store::FormatSourceList(selection.sources));
+    files.MakeFolders(directory.Root());
+    store::ReplaceWithText(directory.PathOf(kSettingsFile), store::FormatSettings(selection.flags),
+                           files);
+    store::ReplaceWithText(directory.PathOf(kDataFile), selection.destination, files);
+    store::ReplaceWithText(directory.PathOf(kFilesToBackupFile),
+                           store::FormatSourceList(selection.sources), files);
 }

@@ -9,11 +9,14 @@
 namespace
 {
 
+// The store on the disk itself: its exact bytes, and what squats on its names.
+platform::FileTree& disk = platform::LocalFiles();
+
 flows::LoadedStore Load(const FileMap& files)
 {
     Install install;
     install.Write(files);
-    return flows::LoadStore(install.Directory()).value();
+    return flows::LoadStore(install.Directory(), disk).value();
 }
 
 // mod.bat for a destination in its batch form: 25 lines, the last without a
@@ -32,7 +35,7 @@ const FileMap kOldStore = {{"settings.dat", "old"}, {"enableauto", "old"},
 
 flows::SaveOutcome Save(Install& install, const BackupSelection& selection)
 {
-    return flows::SaveStore(selection, install.Directory(), install.prompt);
+    return flows::SaveStore(selection, install.Directory(), install.prompt, disk);
 }
 
 } // namespace
@@ -68,7 +71,7 @@ TEST(LoadStore, AnUnreadableFileFailsTheLoadAndCreatesNothing)
         SCOPED_TRACE(unreadable);
         Install install;
         std::filesystem::create_directory(install.PathOf(unreadable));
-        EXPECT_FALSE(flows::LoadStore(install.Directory()));
+        EXPECT_FALSE(flows::LoadStore(install.Directory(), disk));
         EXPECT_EQ((FileMap{{unreadable, "<folder>"}}), install.Files());
     }
 }
@@ -214,11 +217,12 @@ TEST(StoreFile, LongTextKeepsEveryByteAndLineEnd)
     for (const char c : text)
         expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
     Install install;
-    ASSERT_TRUE(store::ReplaceWhole(install.PathOf("filestobackup.bck"), text));
+    ASSERT_TRUE(store::ReplaceWithText(install.PathOf("filestobackup.bck"), text, disk));
     EXPECT_TRUE(install.Read("filestobackup.bck") == expected);
-    EXPECT_TRUE(store::Read(install.PathOf("filestobackup.bck")).text == text);
+    EXPECT_TRUE(store::Read(install.PathOf("filestobackup.bck"), disk).text == text);
 
-    ASSERT_TRUE(store::ReplaceLines(install.PathOf("lines"), store::ParseSourceList(text)));
+    const std::vector<std::string> lines = store::ParseSourceList(text);
+    ASSERT_TRUE(disk.Replace(install.PathOf("lines"), store::DiskLines(lines)));
     EXPECT_TRUE(install.Read("lines") == expected);
 }
 
@@ -233,13 +237,13 @@ TEST(StoreFile, OnlyADifferentFileIsReplaced)
     {
         install.Write("settings.dat", held);
         std::filesystem::last_write_time(path, old);
-        ASSERT_TRUE(store::ReplaceIfDifferent(path, "1;0;\n"));
+        ASSERT_TRUE(store::ReplaceWithTextIfDifferent(path, "1;0;\n", disk));
         EXPECT_EQ("1;0;\r\n", install.Read("settings.dat"));
         EXPECT_NE(old, std::filesystem::last_write_time(path));
     }
     // As the file system keeps it, to its own precision.
     std::filesystem::last_write_time(path, old);
     const auto kept = std::filesystem::last_write_time(path);
-    ASSERT_TRUE(store::ReplaceIfDifferent(path, "1;0;\n"));
+    ASSERT_TRUE(store::ReplaceWithTextIfDifferent(path, "1;0;\n", disk));
     EXPECT_EQ(kept, std::filesystem::last_write_time(path));
 }
