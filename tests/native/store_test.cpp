@@ -2,9 +2,12 @@
 #include "flows/save_store.h"
 #include "store/store_file.h"
 #include "store/store_formats.h"
-#include "tests/native/test_support.h"
+#include "tests/native/agent_support.h"
 
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace
 {
@@ -62,8 +65,9 @@ TEST(LoadStore, SettingsReadingRules)
     }
 }
 
-// A store file that is there but cannot be read (here a folder of its name)
-// is no first run: the load fails and creates nothing.
+// A store file that is there but cannot be read (a folder of its name, or on
+// Windows a file another program holds without sharing) is no first run: the
+// load fails and creates nothing.
 TEST(LoadStore, AnUnreadableFileFailsTheLoadAndCreatesNothing)
 {
     for (const char* unreadable : {"settings.dat", "filestobackup.bck", "data.dat"})
@@ -73,6 +77,16 @@ TEST(LoadStore, AnUnreadableFileFailsTheLoadAndCreatesNothing)
         std::filesystem::create_directory(install.PathOf(unreadable));
         EXPECT_FALSE(flows::LoadStore(install.Directory(), disk));
         EXPECT_EQ((FileMap{{unreadable, "<folder>"}}), install.Files());
+#ifdef _WIN32
+        Install locked;
+        locked.Write(unreadable, "1;");
+        const HANDLE held = CreateFileA(locked.PathOf(unreadable).c_str(), GENERIC_READ, 0, nullptr,
+                                        OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, held);
+        EXPECT_FALSE(flows::LoadStore(locked.Directory(), disk));
+        CloseHandle(held);
+        EXPECT_EQ((FileMap{{unreadable, "1;"}}), locked.Files());
+#endif
     }
 }
 
@@ -224,6 +238,27 @@ TEST(StoreFile, LongTextKeepsEveryByteAndLineEnd)
     const std::vector<std::string> lines = store::ParseSourceList(text);
     ASSERT_TRUE(disk.Replace(install.PathOf("lines"), store::DiskLines(lines)));
     EXPECT_TRUE(install.Read("lines") == expected);
+}
+
+// A list that grows while it is read is read to its end, each line whole and
+// followed by a NUL wherever the buffer moved to.
+TEST(StoreFile, AListThatGrowsWhileReadKeepsEveryLine)
+{
+    struct Growing : FakeFiles
+    {
+        platform::OpenedFile OpenToRead(const std::string& path) override
+        {
+            return {platform::ReadResult::Read, std::make_unique<BytesReader>(bytes[path], 10)};
+        }
+    } files;
+    std::vector<std::string> lines;
+    for (int i = 0; i < 30000; ++i)
+        lines.push_back("C:\\Folder " + std::to_string(i));
+    files.bytes["list"] = store::FormatSourceList(lines);
+    const store::FileLines read = store::ReadLines("list", files);
+    EXPECT_EQ(lines, std::vector<std::string>(read.lines.begin(), read.lines.end()));
+    for (const std::string_view line : read.lines)
+        ASSERT_EQ('\0', line.data()[line.size()]);
 }
 
 // A file that holds the text already, line ends and all, is not written again;
