@@ -27,11 +27,12 @@ std::vector<std::string> CatalogList(const std::vector<std::string>& sources,
 
 CatalogOutcome RunCatalog(const InstallDirectory& directory, platform::FileTree& files)
 {
-    for (const std::string& file : CatalogList(companions::ReadSavedSelection(directory).sources, files))
+    for (const std::string& file :
+         CatalogList(companions::ReadSavedSelection(directory, files).sources, files))
         files.ClearArchive(file);
-    if (!store::ReplaceWhole(directory.PathOf(kCatalogedMarker), ""))
+    if (!store::ReplaceWithText(directory.PathOf(kCatalogedMarker), "", files))
         return CatalogOutcome::MarkerNotWritten;
-    store::Delete(directory.PathOf(kCatalogMarker));
+    store::Delete(directory.PathOf(kCatalogMarker), files);
     return CatalogOutcome::Done;
 }
 

@@ -209,7 +209,7 @@ void UncopiedFilesReport::Add(const companions::SavedPlan& saved,
     if (!verdict.HasBadNews())
         return;
     if (!m_report)
-        m_report.emplace(now, saved.selection.destination, m_localAppData);
+        m_report.emplace(files, now, saved.selection.destination, m_localAppData);
     m_report->Final(verdict, false);
 }
 

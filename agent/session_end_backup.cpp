@@ -29,7 +29,8 @@ companions::Verdict BackUpAtSessionEnd(const companions::SavedPlan& saved, const
     const auto inTime = [&run] { return run.clock() < run.deadline; };
     // Left before anything is walked: should the session be forced to end,
     // or the destination not answer, this report is what remains.
-    companions::ReportPublisher report(run.started, saved.selection.destination, run.localAppData);
+    companions::ReportPublisher report(run.files, run.started, saved.selection.destination,
+                                       run.localAppData);
     report.Interim(VerdictOf(saved, {}, {}, true));
 
     // Walking, judging and copying all count against the cap.

@@ -22,11 +22,12 @@ CBackupDialog::CBackupDialog(const InstallDirectory& installDirectory, Prompt& p
     : CDialog(IDD_MAIN, pParent),
       m_hIcon(LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
       m_installDirectory(installDirectory), m_messageBoxPrompt(*this), m_prompt(&prompt),
-      m_shell(&shell), m_optionBoxes{&m_allFileTypes,   &m_autoBackupOnShutdown,
-                                     &m_backupOnModify, &m_pictures,
-                                     &m_audioMusic,     &m_video,
-                                     &m_documents,      &m_hidden,
-                                     &m_systemState,    &m_modifiedOnly},
+      m_shell(&shell),
+      m_files(platform::LocalFiles()), m_optionBoxes{&m_allFileTypes,   &m_autoBackupOnShutdown,
+                                                     &m_backupOnModify, &m_pictures,
+                                                     &m_audioMusic,     &m_video,
+                                                     &m_documents,      &m_hidden,
+                                                     &m_systemState,    &m_modifiedOnly},
       m_typeBoxes{&m_pictures, &m_audioMusic, &m_video, &m_documents, &m_hidden}
 {
 }
@@ -97,7 +98,7 @@ BOOL CBackupDialog::OnInitDialog()
 
 void CBackupDialog::LoadStore()
 {
-    const std::optional<flows::LoadedStore> read = flows::LoadStore(m_installDirectory);
+    const std::optional<flows::LoadedStore> read = flows::LoadStore(m_installDirectory, m_files);
     // A store that cannot be read is no first run: nothing is shown or saved.
     if (!read)
         return OnInitDialogFailed("a store file cannot be read");
@@ -164,8 +165,8 @@ void CBackupDialog::OnDestroy()
 
 void CBackupDialog::RunBackup()
 {
-    if (flows::RunBackup(ReadSelection(), m_installDirectory, *m_prompt, *m_shell,
-                         IsBackupRunning) == flows::RunOutcome::Started)
+    if (flows::RunBackup(ReadSelection(), m_installDirectory, *m_prompt, *m_shell, IsBackupRunning,
+                         m_files) == flows::RunOutcome::Started)
         SaveAndExit();
 }
 
@@ -176,7 +177,7 @@ void CBackupDialog::OnClose()
 
 void CBackupDialog::SaveAndExit()
 {
-    if (flows::SaveStore(ReadSelection(), m_installDirectory, *m_prompt) ==
+    if (flows::SaveStore(ReadSelection(), m_installDirectory, *m_prompt, m_files) ==
         flows::SaveOutcome::Saved)
         EndProcess(0);
 }

@@ -5,6 +5,7 @@
 #include "framework/framework.h"
 #include "model/backup_selection.h"
 #include "model/install_directory.h"
+#include "platform/file_tree.h"
 #include "widgets/hover_button.h"
 
 #include <array>
@@ -91,6 +92,8 @@ class CBackupDialog : public CDialog
     ShellExecuteShell m_shellExecute;
     Prompt* m_prompt;
     Shell* m_shell;
+    // The store is on the disk itself.
+    platform::FileTree& m_files;
     // The ten boxes in the order of OptionFlag.
     std::array<CButton*, kOptionFlagCount> m_optionBoxes;
     // What "All File Types" locks: the four file-type boxes and Hidden.

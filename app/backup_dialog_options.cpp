@@ -20,19 +20,19 @@ void CBackupDialog::OnAllFileTypes()
 void CBackupDialog::OnAutoBackupOnShutdown()
 {
     flows::UpdateEnableAutoMarker(m_installDirectory,
-                                  m_autoBackupOnShutdown.GetCheck() == BST_CHECKED);
+                                  m_autoBackupOnShutdown.GetCheck() == BST_CHECKED, m_files);
 }
 
 // Backups on modification need catalogued files; without them the user may
 // catalog now, which saves and ends the program.
 void CBackupDialog::OnBackupOnModify()
 {
-    if (flows::IsCataloged(m_installDirectory))
+    if (flows::IsCataloged(m_installDirectory, m_files))
         return;
     if (m_prompt->Show(kCatalogQuestion) == IDYES)
     {
         if (const std::optional<Message> failure =
-                flows::StartCatalogFlow(m_installDirectory, *m_shell))
+                flows::StartCatalogFlow(m_installDirectory, *m_shell, m_files))
             m_prompt->Show(*failure);
         else
             SaveAndExit();

@@ -63,7 +63,7 @@ void CBackupDialog::OnDropFiles(HWND target, HDROP drop)
         for (const std::string& path : paths)
             AppendSource(path.c_str());
     }
-    else if (paths.size() == 1 && platform::LocalFiles().IsFolder(paths[0]))
+    else if (paths.size() == 1 && m_files.IsFolder(paths[0]))
         m_destination.SetWindowText(paths[0]);
 }
 

@@ -24,9 +24,11 @@ void ExpectedFiles(benchmark::State& state)
     for (OptionFlag type :
          {OptionFlag::Pictures, OptionFlag::AudioMusic, OptionFlag::Video, OptionFlag::Documents})
         selection.SetTicked(type, state.range(0) == 1);
-    const CopyPlan plan = PlanBackup(selection, platform::LocalFiles());
+    platform::FileTree& disk = platform::LocalFiles();
+    const CopyPlan plan = PlanBackup(selection, disk);
     Compare(
-        state, "x_listing", [&] { benchmark::DoNotOptimize(companions::ListExpectedFiles(plan)); },
+        state, "x_listing",
+        [&] { benchmark::DoNotOptimize(companions::ListExpectedFiles(plan, disk)); },
         [] { ListBare(Tree().Root()); });
 }
 

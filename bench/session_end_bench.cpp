@@ -34,12 +34,13 @@ class SessionEndSetup
         selection.destination = m_destination.string();
         selection.SetTicked(OptionFlag::AllFileTypes, true);
         const InstallDirectory directory(m_install.string());
-        store::ReplaceWhole(directory.PathOf(kSettingsFile),
-                            store::FormatSettings(selection.flags));
-        store::ReplaceWhole(directory.PathOf(kDataFile), selection.destination);
-        store::ReplaceWhole(directory.PathOf(kFilesToBackupFile),
-                            store::FormatSourceList(selection.sources));
-        m_saved = companions::ReadSavedPlan(directory, platform::LocalFiles());
+        platform::FileTree& disk = platform::LocalFiles();
+        store::ReplaceWithText(directory.PathOf(kSettingsFile),
+                               store::FormatSettings(selection.flags), disk);
+        store::ReplaceWithText(directory.PathOf(kDataFile), selection.destination, disk);
+        store::ReplaceWithText(directory.PathOf(kFilesToBackupFile),
+                               store::FormatSourceList(selection.sources), disk);
+        m_saved = companions::ReadSavedPlan(directory, disk);
         Run();
     }
     ~SessionEndSetup() { fs::remove_all(m_root); }

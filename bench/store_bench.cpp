@@ -82,7 +82,7 @@ void LoadAgainst(benchmark::State& state, const std::string& ratio, bool walked)
     BenchFolder folder;
     AnswerOk prompt;
     flows::SaveStore(SelectionOf(static_cast<int>(state.range(0)), folder.destination),
-                     folder.install, prompt);
+                     folder.install, prompt, platform::LocalFiles());
     std::string path = folder.install.PathOf(kFilesToBackupFile);
     std::uintmax_t bytes = fs::file_size(path);
     if (!walked)
@@ -93,7 +93,8 @@ void LoadAgainst(benchmark::State& state, const std::string& ratio, bool walked)
     }
     std::string buffer(static_cast<size_t>(bytes), '\0');
     Compare(
-        state, ratio, [&] { benchmark::DoNotOptimize(flows::LoadStore(folder.install)); },
+        state, ratio,
+        [&] { benchmark::DoNotOptimize(flows::LoadStore(folder.install, platform::LocalFiles())); },
         [&] {
             std::FILE* file = std::fopen(path.c_str(), "rb");
             if (!file || std::fread(buffer.data(), 1, buffer.size(), file) != buffer.size())
@@ -120,9 +121,10 @@ void Save(benchmark::State& state)
     AnswerOk prompt;
     const BackupSelection selection =
         SelectionOf(static_cast<int>(state.range(0)), folder.destination);
-    flows::SaveStore(selection, folder.install, prompt);
+    platform::FileTree& disk = platform::LocalFiles();
+    flows::SaveStore(selection, folder.install, prompt, disk);
     Compare(
-        state, "x_one_call", [&] { flows::SaveStore(selection, folder.install, prompt); },
+        state, "x_one_call", [&] { flows::SaveStore(selection, folder.install, prompt, disk); },
         WriteOnce(folder, folder.StoredBytes()));
 }
 
@@ -133,11 +135,13 @@ void Run(benchmark::State& state)
     StartEverything shell;
     const BackupSelection selection =
         SelectionOf(static_cast<int>(state.range(0)), folder.destination);
-    flows::RunBackup(selection, folder.install, prompt, shell, [] { return false; });
-    Compare(
-        state, "x_one_call",
-        [&] { flows::RunBackup(selection, folder.install, prompt, shell, [] { return false; }); },
-        WriteOnce(folder, folder.StoredBytes()));
+    platform::FileTree& disk = platform::LocalFiles();
+    const auto run = [&] {
+        flows::RunBackup(
+            selection, folder.install, prompt, shell, [] { return false; }, disk);
+    };
+    run();
+    Compare(state, "x_one_call", run, WriteOnce(folder, folder.StoredBytes()));
 }
 
 } // namespace

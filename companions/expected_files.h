@@ -37,8 +37,7 @@ using KeepGoing = std::function<bool()>;
 // so that a missing drive is never an empty, successful backup. The files
 // are the plan's whatever their archive bit: whether a file is in the
 // destination does not depend on it.
-std::vector<ExpectedFile> ListExpectedFiles(const CopyPlan& plan,
-                                            platform::FileTree& files = platform::LocalFiles(),
+std::vector<ExpectedFile> ListExpectedFiles(const CopyPlan& plan, platform::FileTree& files,
                                             const KeepGoing& keepGoing = {});
 
 } // namespace companions

@@ -33,36 +33,36 @@ std::string ToShowList(const std::string& localAppData)
 }
 
 // Without a profile there is no list: nothing is read or written elsewhere.
-std::vector<std::string> NamesToShow(const std::string& localAppData)
+std::vector<std::string> NamesToShow(platform::FileTree& files, const std::string& localAppData)
 {
     if (localAppData.empty())
         return {};
-    return store::ParseSourceList(store::ReadIfPresent(ToShowList(localAppData)));
+    return store::ParseSourceList(store::ReadIfPresent(ToShowList(localAppData), files));
 }
 
 void KeepToShow(platform::FileTree& files, const std::string& localAppData, const std::string& name)
 {
-    std::vector<std::string> names = NamesToShow(localAppData);
+    std::vector<std::string> names = NamesToShow(files, localAppData);
     if (localAppData.empty() || std::find(names.begin(), names.end(), name) != names.end())
         return;
     names.push_back(name);
     if (!files.MakeFoldersBelow(localAppData, ProgramFolder(localAppData)))
         return;
-    store::ReplaceWhole(ToShowList(localAppData), store::FormatSourceList(names), files);
+    store::ReplaceWithText(ToShowList(localAppData), store::FormatSourceList(names), files);
 }
 
 void MarkShown(platform::FileTree& files, const std::string& localAppData, const std::string& name)
 {
-    std::vector<std::string> names = NamesToShow(localAppData);
+    std::vector<std::string> names = NamesToShow(files, localAppData);
     const auto kept = std::remove(names.begin(), names.end(), name);
     if (kept == names.end())
         return;
     names.erase(kept, names.end());
     const std::string list = ToShowList(localAppData);
     if (names.empty())
-        store::Delete(list);
+        store::Delete(list, files);
     else
-        store::ReplaceWhole(list, store::FormatSourceList(names), files);
+        store::ReplaceWithText(list, store::FormatSourceList(names), files);
 }
 
 } // namespace
@@ -75,9 +75,10 @@ std::string ReportName(const std::tm& start, int number)
     return text + ".txt";
 }
 
-ReportPublisher::ReportPublisher(const std::tm& start, const std::string& destination,
-                                 const std::string& localAppData, std::string_view kind)
-    : m_files(platform::LocalFiles()), m_destination(destination),
+ReportPublisher::ReportPublisher(platform::FileTree& files, const std::tm& start,
+                                 const std::string& destination, const std::string& localAppData,
+                                 std::string_view kind)
+    : m_files(files), m_destination(destination),
       m_destinationFolder(destination.empty() ? std::string()
                                               : platform::JoinPath(destination, kReportsFolder)),
       m_profileFolder(ProfileReports(localAppData)), m_localAppData(localAppData)
@@ -100,7 +101,7 @@ std::string ReportPublisher::WriteInto(const std::string& root, const std::strin
     // The monitor runs elevated and writes where an unelevated program may
     // have planted a link: no folder below the root is followed.
     if (folder.empty() || !m_files.MakeFoldersBelow(root, folder) ||
-        !store::ReplaceWhole(path, text, m_files))
+        !store::ReplaceWithText(path, text, m_files))
         return {};
     return path;
 }
@@ -151,28 +152,27 @@ std::vector<std::string> ReportPublisher::Final(const Verdict& verdict, bool sho
     return written;
 }
 
-std::vector<std::string> ReportsToShow(const std::string& localAppData)
+std::vector<std::string> ReportsToShow(const std::string& localAppData, platform::FileTree& files)
 {
     std::vector<std::string> paths;
-    for (const std::string& name : NamesToShow(localAppData))
+    for (const std::string& name : NamesToShow(files, localAppData))
     {
         if (name.rfind(kRestoreReportKind, 0) == 0)
             continue;
         const std::string path = platform::JoinPath(ProfileReports(localAppData), name);
         // A report the user deleted meanwhile has nothing left to show.
-        if (store::TestRead(path))
+        if (store::TestRead(path, files))
             paths.push_back(path);
     }
     return paths;
 }
 
-void ShowKeptReports(const std::string& localAppData, Shell& shell)
+void ShowKeptReports(const std::string& localAppData, Shell& shell, platform::FileTree& files)
 {
-    for (const std::string& path : ReportsToShow(localAppData))
+    for (const std::string& path : ReportsToShow(localAppData, files))
     {
         if (shell.Start(path, kShowNormal))
-            MarkShown(platform::LocalFiles(), localAppData,
-                      std::string(platform::LastComponent(path)));
+            MarkShown(files, localAppData, std::string(platform::LastComponent(path)));
     }
 }
 

@@ -25,13 +25,12 @@ std::string ReportName(const std::tm& start, int number);
 // empty destination has no report of its own (the name alone would lead to
 // the drive's root); an empty localAppData has none in the profile. Reports
 // whose bad news the user has not seen yet are listed in the profile and
-// shown at the next log-on. Reports go to the disk itself, whatever tree a
-// run copies in.
+// shown at the next log-on.
 class ReportPublisher
 {
   public:
     // `kind` begins the name of a report that is no backup's ("restore ").
-    ReportPublisher(const std::tm& start, const std::string& destination,
+    ReportPublisher(platform::FileTree& files, const std::tm& start, const std::string& destination,
                     const std::string& localAppData, std::string_view kind = {});
 
     const std::string& Name() const { return m_name; }
@@ -69,8 +68,8 @@ class ReportPublisher
 
 // The full paths of the reports to show, oldest first; a restore's report
 // never is one.
-std::vector<std::string> ReportsToShow(const std::string& localAppData);
+std::vector<std::string> ReportsToShow(const std::string& localAppData, platform::FileTree& files);
 // Opens each report to show, oldest first; one that opened is shown.
-void ShowKeptReports(const std::string& localAppData, Shell& shell);
+void ShowKeptReports(const std::string& localAppData, Shell& shell, platform::FileTree& files);
 
 } // namespace companions

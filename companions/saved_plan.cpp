@@ -13,9 +13,9 @@ namespace companions
 std::optional<SavedPlan> ReadSavedPlan(const InstallDirectory& directory, platform::FileTree& files,
                                        SavedPlanUse use)
 {
-    if (!store::TestRead(directory.PathOf(kSettingsFile)))
+    if (!store::TestRead(directory.PathOf(kSettingsFile), files))
         return std::nullopt;
-    BackupSelection selection = ReadSavedSelection(directory);
+    BackupSelection selection = ReadSavedSelection(directory, files);
     if (selection.destination.empty())
         return std::nullopt;
     return PlanOfSelection(std::move(selection), directory, files, use);
@@ -58,10 +58,10 @@ SavedPlan PlanOfSelection(BackupSelection selection, const InstallDirectory& dir
     return saved;
 }
 
-AgentDuties ReadAgentDuties(const InstallDirectory& directory)
+AgentDuties ReadAgentDuties(const InstallDirectory& directory, platform::FileTree& files)
 {
-    const auto present = [&directory](const char* name) {
-        return store::TestRead(directory.PathOf(name));
+    const auto present = [&](const char* name) {
+        return store::TestRead(directory.PathOf(name), files);
     };
     return AgentDuties{present(kEnableAutoMarker),
                        present(kModBatchFile) && present(kCatalogedMarker)};

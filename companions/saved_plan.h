@@ -66,7 +66,7 @@ struct AgentDuties
     bool copyOnSave = false;
 };
 
-AgentDuties ReadAgentDuties(const InstallDirectory& directory);
+AgentDuties ReadAgentDuties(const InstallDirectory& directory, platform::FileTree& files);
 
 // "Your backup folder E:\Backup cannot be found.": every companion says so alike.
 std::string DestinationMissingText(const std::string& destination);

@@ -6,14 +6,15 @@
 namespace companions
 {
 
-BackupSelection ReadSavedSelection(const InstallDirectory& directory)
+BackupSelection ReadSavedSelection(const InstallDirectory& directory, platform::FileTree& files)
 {
+    const auto read = [&](const char* name) {
+        return store::ReadIfPresent(directory.PathOf(name), files);
+    };
     BackupSelection selection;
-    selection.sources =
-        store::ParseSourceList(store::ReadIfPresent(directory.PathOf(kFilesToBackupFile)));
-    selection.destination =
-        store::ParseDestination(store::ReadIfPresent(directory.PathOf(kDataFile)));
-    selection.flags = store::ParseSettings(store::ReadIfPresent(directory.PathOf(kSettingsFile)));
+    selection.sources = store::ParseSourceList(read(kFilesToBackupFile));
+    selection.destination = store::ParseDestination(read(kDataFile));
+    selection.flags = store::ParseSettings(read(kSettingsFile));
     return selection;
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/backup_selection.h"
 #include "model/install_directory.h"
+#include "platform/file_tree.h"
 
 namespace companions
 {
@@ -9,6 +10,6 @@ namespace companions
 // The selection as the dialog last saved it, for the companions: read without
 // creating a file, since they write nothing into the install directory. A
 // missing file reads as empty.
-BackupSelection ReadSavedSelection(const InstallDirectory& directory);
+BackupSelection ReadSavedSelection(const InstallDirectory& directory, platform::FileTree& files);
 
 } // namespace companions

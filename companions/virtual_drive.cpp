@@ -35,7 +35,7 @@ std::string Name(char letter)
 Message ToggleVirtualDrive(const InstallDirectory& directory, DriveLetters& letters,
                            platform::FileTree& files)
 {
-    const std::string destination = ReadSavedSelection(directory).destination;
+    const std::string destination = ReadSavedSelection(directory, files).destination;
     if (destination.empty())
         return Told("Choose a folder to back up to first.");
     const std::string wanted = Comparable(destination, files);

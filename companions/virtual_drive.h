@@ -32,6 +32,6 @@ constexpr unsigned kInformationType = 0x40;
 // destination, or gives the destination the first free letter from Z:
 // downwards, as subst does. Returns what to tell the user.
 Message ToggleVirtualDrive(const InstallDirectory& directory, DriveLetters& letters,
-                           platform::FileTree& files = platform::LocalFiles());
+                           platform::FileTree& files);
 
 } // namespace companions

@@ -91,7 +91,7 @@ RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& d
     BackupScript script(plan, backupBatchPath, store::kDiskLineEnd);
     const auto whole = [&files](std::string text) {
         return [&files, text = std::move(text)](const std::string& path) {
-            return store::ReplaceWhole(path, text, files);
+            return store::ReplaceWithText(path, text, files);
         };
     };
     // Read by the monitor only; the save that follows a started run rewrites
@@ -102,12 +102,11 @@ RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& d
         {kDataFile, whole(selection.destination)},
         {kBackupBatchFile,
          [&](const std::string& path) {
-             return store::ReplaceDiskText(
-                 path, [&script] { return script.NextLines(); }, files);
+             return files.Replace(path, [&script] { return script.NextLines(); });
          }},
         {kFilesToBackupFile,
          [&](const std::string& path) {
-             return store::ReplaceLines(path, selection.sources, systemState, files);
+             return files.Replace(path, store::DiskLines(selection.sources, systemState));
          }},
     };
     // Tells the monitor that videos are copied; never deleted by the program.

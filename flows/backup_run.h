@@ -27,6 +27,6 @@ using BackupRunningQuery = std::function<bool()>;
 // video marker, then starts backup.bat hidden and the monitor Load.exe.
 RunOutcome RunBackup(const BackupSelection& selection, const InstallDirectory& directory,
                      Prompt& prompt, Shell& shell, const BackupRunningQuery& isBackupRunning,
-                     platform::FileTree& files = platform::LocalFiles());
+                     platform::FileTree& files);
 
 } // namespace flows

@@ -27,23 +27,24 @@ void ApplyFirstRunSettings(LoadedStore& loaded)
 
 } // namespace
 
-std::optional<LoadedStore> LoadStore(const InstallDirectory& directory)
+std::optional<LoadedStore> LoadStore(const InstallDirectory& directory, platform::FileTree& files)
 {
+    using platform::ReadResult;
     const std::string listPath = directory.PathOf(kFilesToBackupFile);
     const std::string destinationPath = directory.PathOf(kDataFile);
     // Read as lines into one buffer: a list of many thousand sources makes
     // no string of each.
-    store::FileLines list = store::ReadLines(listPath);
-    const store::FileText destination = store::Read(destinationPath);
-    const store::FileText settings = store::Read(directory.PathOf(kSettingsFile));
-    for (const store::ReadResult result : {list.result, destination.result, settings.result})
+    store::FileLines list = store::ReadLines(listPath, files);
+    const store::FileText destination = store::Read(destinationPath, files);
+    const store::FileText settings = store::Read(directory.PathOf(kSettingsFile), files);
+    for (const ReadResult result : {list.result, destination.result, settings.result})
     {
-        if (result == store::ReadResult::Unreadable)
+        if (result == ReadResult::Unreadable)
             return std::nullopt;
     }
     // Made only once every file has been read.
-    const auto create = [](store::ReadResult result, const std::string& path) {
-        return result != store::ReadResult::Missing || store::ReadOrCreateEmpty(path);
+    const auto create = [&files](ReadResult result, const std::string& path) {
+        return result != ReadResult::Missing || store::ReadOrCreateEmpty(path, files);
     };
     if (!create(list.result, listPath) || !create(destination.result, destinationPath))
         return std::nullopt;
@@ -54,7 +55,7 @@ std::optional<LoadedStore> LoadStore(const InstallDirectory& directory)
     loaded.destination = store::ParseDestination(destination.text);
     // Only a missing settings.dat means a first run; an empty one is a saved
     // selection with every box unticked.
-    if (settings.result == store::ReadResult::Read)
+    if (settings.result == ReadResult::Read)
         loaded.ticked = store::ParseSettings(settings.text);
     else
         ApplyFirstRunSettings(loaded);

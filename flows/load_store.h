@@ -3,6 +3,7 @@
 #include "model/backup_selection.h"
 #include "model/install_directory.h"
 #include "model/prompt.h"
+#include "platform/file_tree.h"
 
 #include <array>
 #include <memory>
@@ -33,7 +34,7 @@ struct LoadedStore
 // settings.dat (only when it exists). Writes nothing else and reports
 // nothing. Nothing when a store file is there but cannot be read: that is no
 // first run, and nothing is created then.
-std::optional<LoadedStore> LoadStore(const InstallDirectory& directory);
+std::optional<LoadedStore> LoadStore(const InstallDirectory& directory, platform::FileTree& files);
 
 // Shown when loading failed: a store file could not be read, or the reading
 // rules do not cover what happened (out of memory, say). The program then ends without saving: a

@@ -6,34 +6,36 @@
 namespace flows
 {
 
-void UpdateEnableAutoMarker(const InstallDirectory& directory, bool ticked)
+void UpdateEnableAutoMarker(const InstallDirectory& directory, bool ticked,
+                            platform::FileTree& files)
 {
     const std::string path = directory.PathOf(kEnableAutoMarker);
     if (ticked)
-        store::ReadOrCreateEmpty(path);
+        store::ReadOrCreateEmpty(path, files);
     else
-        store::Delete(path);
+        store::Delete(path, files);
 }
 
-bool IsCataloged(const InstallDirectory& directory)
+bool IsCataloged(const InstallDirectory& directory, platform::FileTree& files)
 {
-    return store::TestRead(directory.PathOf(kCatalogedMarker));
+    return store::TestRead(directory.PathOf(kCatalogedMarker), files);
 }
 
-std::optional<Message> StartCatalogFlow(const InstallDirectory& directory, Shell& shell)
+std::optional<Message> StartCatalogFlow(const InstallDirectory& directory, Shell& shell,
+                                        platform::FileTree& files)
 {
     const auto notStarted = [](const std::string& reason) {
         return Message{reason + " \nDetails:The catalog was not started", "ERROR", kStopType};
     };
     const std::string marker = directory.PathOf(kCatalogMarker);
-    if (!store::ReplaceWhole(marker, ""))
+    if (!store::ReplaceWithText(marker, "", files))
         return notStarted("Error Cannot Write " + marker);
     const auto started = StartCompanions(directory, shell, kCatalogFlow);
     for (size_t i = 0; i < started.size(); ++i)
     {
         if (!started[i])
         {
-            store::Delete(marker);
+            store::Delete(marker, files);
             return notStarted("Error Cannot Start " + directory.PathOf(kCatalogFlow[i].fileName));
         }
     }

@@ -25,33 +25,36 @@ SaveOutcome SaveStore(const BackupSelection& selection, const InstallDirectory& 
     bool allSaved = true;
     const auto note = [&allSaved](bool done) { allSaved = allSaved && done; };
     const auto path = [&directory](const char* name) { return directory.PathOf(name); };
+    const auto written = [&](const char* name, const std::string& text) {
+        return store::ReplaceWithTextIfDifferent(path(name), text, files);
+    };
+    const auto deleted = [&](const char* name) { return store::Delete(path(name), files); };
 
-    note(store::ReplaceIfDifferent(path(kSettingsFile), store::FormatSettings(selection.flags)));
+    note(written(kSettingsFile, store::FormatSettings(selection.flags)));
     if (selection.IsTicked(OptionFlag::AutoBackupOnShutdown))
-        note(store::ReplaceIfDifferent(path(kEnableAutoMarker), ""));
+        note(written(kEnableAutoMarker, ""));
     else
-        note(store::Delete(path(kEnableAutoMarker)));
+        note(deleted(kEnableAutoMarker));
     // A destination the batch cannot carry gets no mod.bat: its quoting would
     // break, and an old one would copy to the previous destination.
     if (!selection.IsTicked(OptionFlag::BackupOnModify))
     {
         // Cataloguing is asked for again when the option is next ticked.
-        note(store::Delete(path(kModBatchFile)));
-        note(store::Delete(path(kCatalogedMarker)));
+        note(deleted(kModBatchFile));
+        note(deleted(kCatalogedMarker));
     }
     else if (CanCarryInBatch(selection.destination))
-        note(
-            store::ReplaceIfDifferent(path(kModBatchFile), ComposeModBatch(selection.destination)));
+        note(written(kModBatchFile, ComposeModBatch(selection.destination)));
     else
     {
-        store::Delete(path(kModBatchFile));
+        deleted(kModBatchFile);
         note(false);
     }
-    note(store::ReplaceIfDifferent(path(kDataFile), selection.destination));
+    note(written(kDataFile, selection.destination));
     if (selection.sources.empty())
-        note(store::Delete(path(kFilesToBackupFile)));
+        note(deleted(kFilesToBackupFile));
     else
-        note(store::ReplaceLines(path(kFilesToBackupFile), selection.sources));
+        note(files.Replace(path(kFilesToBackupFile), store::DiskLines(selection.sources)));
 
     if (!allSaved)
         prompt.Show(Message{"Error Cannot Save Settings To " + directory.Root() +

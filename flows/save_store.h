@@ -22,6 +22,6 @@ enum class SaveOutcome
 // marker, mod.bat (or its removal with the cataloged marker), data.dat and
 // filestobackup.bck, each replaced whole.
 SaveOutcome SaveStore(const BackupSelection& selection, const InstallDirectory& directory,
-                      Prompt& prompt, platform::FileTree& files = platform::LocalFiles());
+                      Prompt& prompt, platform::FileTree& files);
 
 } // namespace flows

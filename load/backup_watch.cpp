@@ -28,7 +28,7 @@ void BackupWatch::Run()
     // the first judging or reported afterwards.
     DirectoryWatch changes(destination);
     companions::RunProgress progress(
-        saved ? companions::ListExpectedFiles(saved->plan)
+        saved ? companions::ListExpectedFiles(saved->plan, platform::LocalFiles())
               : std::vector<companions::ExpectedFile>(),
         saved ? saved->refused : std::vector<companions::RefusedSource>(), platform::LocalFiles());
     Publish(progress, false);
@@ -42,7 +42,8 @@ void BackupWatch::Run()
     companions::Verdict verdict = progress.Finish(stoppedEarly);
     // The window shows the report: it is never kept for the next log-on.
     std::vector<std::string> reports =
-        companions::ReportPublisher(m_start, destination, platform::LocalAppData())
+        companions::ReportPublisher(platform::LocalFiles(), m_start, destination,
+                                    platform::LocalAppData())
             .Final(verdict, true);
     std::lock_guard<std::mutex> hold(m_lock);
     m_phase = companions::MonitorPhase::Done;

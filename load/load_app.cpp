@@ -59,7 +59,8 @@ class CLoadApp : public CWinApp
     {
         const InstallDirectory directory;
         const std::string arguments = Arguments();
-        const bool catalogRequested = store::TestRead(directory.PathOf(kCatalogMarker));
+        const bool catalogRequested =
+            store::TestRead(directory.PathOf(kCatalogMarker), platform::LocalFiles());
         switch (companions::ChooseLoadRole(arguments, StartedShown(), catalogRequested))
         {
         case companions::LoadRole::Monitor:
@@ -130,7 +131,8 @@ class CLoadApp : public CWinApp
             const companions::HandOverOutcome outcome = HandOverToUserCopy(
                 arguments, std::string(companions::kLogOnArgument), kResidentMutex);
             if (!outcome.copyRuns)
-                companions::ReportPublisher(platform::LocalTimeNow(), "", platform::LocalAppData())
+                companions::ReportPublisher(platform::LocalFiles(), platform::LocalTimeNow(), "",
+                                            platform::LocalAppData())
                     .Notice(agent::AgentStartNotice(outcome.reason));
             return;
         }

@@ -72,7 +72,7 @@ void ResidentAgent::Run()
 {
     Reload();
     ShellExecuteShell shell;
-    companions::ShowKeptReports(m_localAppData, shell);
+    companions::ShowKeptReports(m_localAppData, shell, platform::LocalFiles());
     while (!m_sessionEnded)
     {
         DWORD timeout = INFINITE;
@@ -99,7 +99,7 @@ void ResidentAgent::Run()
 
 void ResidentAgent::Reload()
 {
-    m_duties = companions::ReadAgentDuties(m_directory);
+    m_duties = companions::ReadAgentDuties(m_directory, platform::LocalFiles());
     std::optional<companions::SavedPlan> saved =
         companions::ReadSavedPlan(m_directory, platform::LocalFiles());
     m_saved = saved ? std::make_shared<const companions::SavedPlan>(std::move(*saved)) : nullptr;
@@ -185,7 +185,7 @@ void ResidentAgent::BackUpAtSessionEnd()
     m_sessionEnded = true;
     // The store as it is now, whatever change is still waiting to settle.
     auto saved = std::make_shared<std::optional<companions::SavedPlan>>(
-        companions::ReadAgentDuties(m_directory).backUpAtSessionEnd
+        companions::ReadAgentDuties(m_directory, platform::LocalFiles()).backUpAtSessionEnd
             ? companions::ReadSavedPlan(m_directory, platform::LocalFiles())
             : std::nullopt);
     if (!*saved)

@@ -321,7 +321,7 @@ void CRestoreDialog::RestoreOnThread(HWND window, const restore::RestoreList& li
     restore::RestoreVerdict verdict =
         restore::RunRestore(*m_contents, list, start, CallbacksFor(window, stop), m_context.files);
     restore::PublishRestoreReport(verdict, start, m_contents->Destination(),
-                                  m_context.localAppData);
+                                  m_context.localAppData, m_context.files);
     {
         const std::lock_guard<std::mutex> hold(m_lock);
         m_verdict = std::move(verdict);

@@ -39,7 +39,8 @@ std::optional<SaveCopier::Batch> SaveCopier::Next(State& state)
 SaveCopier::Copied SaveCopier::Do(const Batch& batch, State& state)
 {
     if (!batch.notice.empty())
-        companions::ReportPublisher(platform::LocalTimeNow(), "", state.localAppData)
+        companions::ReportPublisher(platform::LocalFiles(), platform::LocalTimeNow(), "",
+                                    state.localAppData)
             .Notice(batch.notice);
     if (!batch.uncopied.empty())
         state.uncopied.Add(*batch.saved, batch.uncopied, platform::LocalFiles(),

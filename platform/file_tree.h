@@ -1,9 +1,11 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <ctime>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -83,6 +85,48 @@ inline NextPiece OnePiece(std::string_view bytes)
     return [bytes]() mutable { return std::exchange(bytes, {}); };
 }
 
+enum class ReadResult
+{
+    Read,
+    Missing,
+    // There, but it cannot be opened or read: locked without sharing, an I/O
+    // error, no rights, a folder of that name. Never to be taken for empty.
+    Unreadable,
+};
+
+// A file open for reading, its bytes taken a piece at a time.
+class FileReader
+{
+  public:
+    virtual ~FileReader() = default;
+    // What the file held when it was opened; it may grow or shrink meanwhile.
+    virtual std::uint64_t Size() = 0;
+    // The next bytes, at most `size`, into `into`: how many, 0 at the end,
+    // nothing when the read failed.
+    virtual std::optional<std::size_t> Take(char* into, std::size_t size) = 0;
+};
+
+struct OpenedFile
+{
+    ReadResult result = ReadResult::Missing;
+    // Only when read.
+    std::unique_ptr<FileReader> reader;
+};
+
+// A file's bytes as one read took them.
+struct FileBytes
+{
+    ReadResult result = ReadResult::Missing;
+    // Only when read; no NUL follows them.
+    std::unique_ptr<char[]> bytes;
+    std::size_t size = 0;
+};
+
+// Called after each piece a read takes: the bytes taken so far, how many, and
+// the size the file had when it was opened. The bytes move when a file that
+// grew meanwhile needs more room.
+using PieceTaken = std::function<void(char* bytes, std::size_t taken, std::size_t size)>;
+
 // The end of the name a copy is written under until it is whole.
 inline constexpr std::string_view kUnfinishedCopySuffix = ".part";
 
@@ -158,6 +202,18 @@ class FileTree
     // comes in, so that there is never a moment without either.
     virtual CopyResult Copy(const std::string& from, const std::string& to,
                             const std::string& keepAs) = 0;
+
+    // Opens the file for reading, sharing it with every other program, which
+    // may write, rename or remove it meanwhile.
+    virtual OpenedFile OpenToRead(const std::string& path) = 0;
+
+    // The file's bytes, whole; `taken` follows each piece, so that what splits
+    // the bytes finds each one still in the processor's cache.
+    FileBytes Read(const std::string& path, const PieceTaken& taken = {});
+
+    // Makes an empty file where nothing stands, and leaves a file that stands
+    // there as it is; true when a file stands there afterwards.
+    virtual bool MakeFile(const std::string& path) = 0;
 
     // Removes the file (a link itself, never what it points to).
     virtual bool Remove(const std::string& path) = 0;

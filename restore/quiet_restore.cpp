@@ -98,7 +98,7 @@ QuietRestoreOutcome RunQuietRestore(const InstallDirectory& directory,
     RestoreCallbacks callbacks;
     callbacks.waitWhileBackupRuns = context.waitWhileBackupRuns;
     const RestoreVerdict verdict = RunRestore(*contents, list, context.start, callbacks, files);
-    PublishRestoreReport(verdict, context.start, destination, context.localAppData);
+    PublishRestoreReport(verdict, context.start, destination, context.localAppData, files);
     return QuietRestoreOutcome{verdict.AllRestored() ? 0 : 1, RestoreFirstLine(verdict)};
 }
 

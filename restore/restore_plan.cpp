@@ -312,9 +312,10 @@ RestoreVerdict RunRestore(const BackupContents& contents, const RestoreList& lis
 
 std::vector<std::string> PublishRestoreReport(const RestoreVerdict& verdict, const std::tm& start,
                                               const std::string& destination,
-                                              const std::string& localAppData)
+                                              const std::string& localAppData,
+                                              platform::FileTree& files)
 {
-    return companions::ReportPublisher(start, destination, localAppData,
+    return companions::ReportPublisher(files, start, destination, localAppData,
                                        companions::kRestoreReportKind)
         .Shown(RestoreReportText(verdict));
 }

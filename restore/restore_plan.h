@@ -153,6 +153,7 @@ RestoreVerdict RunRestore(const BackupContents& contents, const RestoreList& lis
 // kept for the log-on display. Returns the paths written.
 std::vector<std::string> PublishRestoreReport(const RestoreVerdict& verdict, const std::tm& start,
                                               const std::string& destination,
-                                              const std::string& localAppData);
+                                              const std::string& localAppData,
+                                              platform::FileTree& files);
 
 } // namespace restore

@@ -1,9 +1,7 @@
 #include "store/store_file.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -16,13 +14,6 @@ namespace store
 namespace
 {
 
-using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
-
-File Open(const std::string& path, const char* mode)
-{
-    return File(std::fopen(path.c_str(), mode), &std::fclose);
-}
-
 // What goes to the disk in one write.
 constexpr size_t kPieceSize = size_t{1} << 16;
 
@@ -30,12 +21,14 @@ constexpr size_t kPieceSize = size_t{1} << 16;
 // does: "\n" is written as "\r\n", and a "\r" directly before "\n" is dropped
 // on reading. Every other byte passes unchanged. Whole runs between line ends
 // are copied at once, and the text goes to the disk through one small piece
-// that is filled again and again: a script of megabytes is never copied whole.
-// The text comes a piece at a time itself.
+// that is filled again and again: a text of megabytes is never copied whole.
 class DiskPieces
 {
   public:
-    explicit DiskPieces(platform::NextPiece text) : m_text(std::move(text)), m_piece(kPieceSize) {}
+    explicit DiskPieces(std::string_view text)
+        : m_in(text.data()), m_end(text.data() + text.size()), m_piece(kPieceSize)
+    {
+    }
 
     std::string_view operator()()
     {
@@ -43,10 +36,8 @@ class DiskPieces
         char* const last = first + m_piece.size();
         char* out = first;
         // A line end takes two bytes: a run is only taken where both fit after it.
-        while (last - out >= 2)
+        while (last - out >= 2 && m_in != m_end)
         {
-            if (m_in == m_end && !TakeNextPiece())
-                break;
             const size_t span =
                 std::min(static_cast<size_t>(m_end - m_in), static_cast<size_t>(last - out - 1));
             const void* found = std::memchr(m_in, '\n', span);
@@ -66,17 +57,8 @@ class DiskPieces
     }
 
   private:
-    bool TakeNextPiece()
-    {
-        const std::string_view piece = m_text();
-        m_in = piece.data();
-        m_end = piece.data() + piece.size();
-        return !piece.empty();
-    }
-
-    platform::NextPiece m_text;
-    const char* m_in = nullptr;
-    const char* m_end = nullptr;
+    const char* m_in;
+    const char* m_end;
     std::vector<char> m_piece;
 };
 
@@ -124,16 +106,16 @@ class LinePieces
     std::vector<char> m_piece;
 };
 
-std::string FromDisk(std::string bytes)
+std::string FromDisk(const char* in, size_t size)
 {
-    char* out = bytes.data();
-    const char* in = bytes.data();
-    const char* const end = in + bytes.size();
+    std::string text(size, '\0');
+    char* out = text.data();
+    const char* const end = in + size;
     while (in != end)
     {
         const void* found = std::memchr(in, '\r', static_cast<size_t>(end - in));
         const char* carriageReturn = found ? static_cast<const char*>(found) : end;
-        std::memmove(out, in, static_cast<size_t>(carriageReturn - in));
+        std::memcpy(out, in, static_cast<size_t>(carriageReturn - in));
         out += carriageReturn - in;
         in = carriageReturn;
         if (in == end)
@@ -142,98 +124,18 @@ std::string FromDisk(std::string bytes)
             *out++ = '\r';
         ++in;
     }
-    bytes.resize(static_cast<size_t>(out - bytes.data()));
-    return bytes;
-}
-
-// The size of an open file, or 0 when it cannot be told: the reading then
-// grows as it goes.
-size_t SizeOf(std::FILE* file)
-{
-    if (std::fseek(file, 0, SEEK_END) != 0)
-        return 0;
-    const long size = std::ftell(file);
-    std::rewind(file);
-    return size > 0 ? static_cast<size_t>(size) : 0;
-}
-
-// Bytes that are not cleared before they are read into: a list of megabytes
-// is written once, by the read.
-class UnsetBytes
-{
-  public:
-    char* data() { return m_bytes.get(); }
-    size_t size() const { return m_size; }
-    void resize(size_t size)
-    {
-        if (size > m_size)
-        {
-            std::unique_ptr<char[]> bigger(new char[size]);
-            if (m_size != 0)
-                std::memcpy(bigger.get(), m_bytes.get(), m_size);
-            m_bytes = std::move(bigger);
-        }
-        m_size = size;
-    }
-    std::unique_ptr<char[]> Release() { return std::move(m_bytes); }
-
-  private:
-    std::unique_ptr<char[]> m_bytes;
-    size_t m_size = 0;
-};
-
-// Read a piece at a time, so that what splits the bytes finds each piece
-// still in the processor's cache.
-constexpr size_t kReadPiece = size_t{1} << 16;
-
-// The raw bytes, or nothing when the file cannot be opened or read (a
-// folder of that name included). `taken(data, used, size)` follows each
-// piece; `size` is what the file held when it was opened.
-template <typename Bytes, typename Taken>
-std::optional<Bytes> ReadBytes(const std::string& path, Taken taken)
-{
-    const File file = Open(path, "rb");
-    // POSIX opens a folder, and the end it seeks to there is no size.
-    if (!file || platform::LocalFiles().IsFolder(path))
-        return std::nullopt;
-    // Sized to the file, with a byte to spare that shows the end was reached;
-    // doubles only for a file that grew meanwhile.
-    Bytes bytes;
-    bytes.resize(SizeOf(file.get()) + 1);
-    size_t used = 0;
-    while (const size_t n = std::fread(bytes.data() + used, 1,
-                                       std::min(kReadPiece, bytes.size() - used), file.get()))
-    {
-        used += n;
-        taken(bytes.data(), used, bytes.size() - 1);
-        if (used == bytes.size())
-            bytes.resize(bytes.size() * 2);
-    }
-    if (std::ferror(file.get()))
-        return std::nullopt;
-    bytes.resize(used);
-    return bytes;
-}
-
-std::optional<std::string> ReadBytes(const std::string& path)
-{
-    return ReadBytes<std::string>(path, [](const char*, size_t, size_t) {});
-}
-
-bool IsMissing(const std::string& path)
-{
-    errno = 0;
-    return !Open(path, "rb") && errno == ENOENT;
+    text.resize(static_cast<size_t>(out - text.data()));
+    return text;
 }
 
 // Whether the file holds the text as it would be written, line ends and all.
-bool HoldsAlready(const std::string& path, const std::string& text)
+bool HoldsAlready(const std::string& path, std::string_view text, platform::FileTree& files)
 {
-    const std::optional<std::string> bytes = ReadBytes(path);
-    if (!bytes)
+    const platform::FileBytes bytes = files.Read(path);
+    if (bytes.result != platform::ReadResult::Read)
         return false;
-    std::string_view held = *bytes;
-    DiskPieces pieces(platform::OnePiece(text));
+    std::string_view held(bytes.bytes.get(), bytes.size);
+    DiskPieces pieces(text);
     for (std::string_view piece = pieces(); !piece.empty(); piece = pieces())
     {
         if (held.substr(0, piece.size()) != piece)
@@ -245,40 +147,31 @@ bool HoldsAlready(const std::string& path, const std::string& text)
 
 } // namespace
 
-bool ReplaceWhole(const std::string& path, const std::string& text, platform::FileTree& files)
+bool ReplaceWithText(const std::string& path, std::string_view text, platform::FileTree& files)
 {
-    return ReplaceText(path, platform::OnePiece(text), files);
+    return files.Replace(path, DiskPieces(text));
 }
 
-bool ReplaceText(const std::string& path, platform::NextPiece text, platform::FileTree& files)
+bool ReplaceWithTextIfDifferent(const std::string& path, std::string_view text,
+                                platform::FileTree& files)
 {
-    return files.Replace(path, DiskPieces(std::move(text)));
+    return HoldsAlready(path, text, files) || ReplaceWithText(path, text, files);
 }
 
-bool ReplaceDiskText(const std::string& path, platform::NextPiece text, platform::FileTree& files)
+platform::NextPiece DiskLines(const std::vector<std::string>& lines, std::string_view lastLine)
 {
-    return files.Replace(path, text);
+    return LinePieces(lines, lastLine);
 }
 
-bool ReplaceIfDifferent(const std::string& path, const std::string& text)
+FileText Read(const std::string& path, platform::FileTree& files)
 {
-    return HoldsAlready(path, text) || ReplaceWhole(path, text);
+    const platform::FileBytes bytes = files.Read(path);
+    if (bytes.result != platform::ReadResult::Read)
+        return {bytes.result, {}};
+    return {bytes.result, FromDisk(bytes.bytes.get(), bytes.size)};
 }
 
-bool ReplaceLines(const std::string& path, const std::vector<std::string>& lines,
-                  std::string_view lastLine, platform::FileTree& files)
-{
-    return files.Replace(path, LinePieces(lines, lastLine));
-}
-
-FileText Read(const std::string& path)
-{
-    if (std::optional<std::string> bytes = ReadBytes(path))
-        return {ReadResult::Read, FromDisk(std::move(*bytes))};
-    return {IsMissing(path) ? ReadResult::Missing : ReadResult::Unreadable, {}};
-}
-
-FileLines ReadLines(const std::string& path)
+FileLines ReadLines(const std::string& path, platform::FileTree& files)
 {
     FileLines file;
     std::uintptr_t base = 0;
@@ -307,42 +200,39 @@ FileLines ReadLines(const std::string& path)
             file.lines.reserve((file.lines.size() + 1) * (size / used + 1));
         sized = true;
     };
-    std::optional<UnsetBytes> read = ReadBytes<UnsetBytes>(path, split);
-    if (!read)
-        return {IsMissing(path) ? ReadResult::Missing : ReadResult::Unreadable, {}, {}};
-    file.result = ReadResult::Read;
-    file.bytes = read->Release();
+    platform::FileBytes read = files.Read(path, split);
+    if (read.result != platform::ReadResult::Read)
+        return {read.result, {}, {}};
+    file.result = platform::ReadResult::Read;
+    file.bytes = std::move(read.bytes);
     return file;
 }
 
-std::optional<std::string> ReadOrCreateEmpty(const std::string& path)
+std::optional<std::string> ReadOrCreateEmpty(const std::string& path, platform::FileTree& files)
 {
-    FileText file = Read(path);
-    if (file.result == ReadResult::Unreadable)
+    FileText file = Read(path, files);
+    if (file.result == platform::ReadResult::Unreadable)
         return std::nullopt;
-    // "ab" creates a missing file without emptying one that appeared meanwhile.
-    if (file.result == ReadResult::Missing)
-        Open(path, "ab");
+    // Made only where nothing stands: a file that appeared meanwhile keeps
+    // what it holds.
+    if (file.result == platform::ReadResult::Missing)
+        files.MakeFile(path);
     return std::move(file.text);
 }
 
-std::string ReadIfPresent(const std::string& path)
+std::string ReadIfPresent(const std::string& path, platform::FileTree& files)
 {
-    std::optional<std::string> bytes = ReadBytes(path);
-    return bytes ? FromDisk(std::move(*bytes)) : std::string();
+    return std::move(Read(path, files).text);
 }
 
-bool TestRead(const std::string& path)
+bool TestRead(const std::string& path, platform::FileTree& files)
 {
-    return Open(path, "rb") && !platform::LocalFiles().IsFolder(path);
+    return files.OpenToRead(path).result == platform::ReadResult::Read;
 }
 
-bool Delete(const std::string& path)
+bool Delete(const std::string& path, platform::FileTree& files)
 {
-    // remove() would take an empty folder of that name away on POSIX.
-    if (platform::LocalFiles().IsFolder(path))
-        return false;
-    return std::remove(path.c_str()) == 0 || IsMissing(path);
+    return files.Remove(path) || files.IsAbsent(path);
 }
 
 } // namespace store

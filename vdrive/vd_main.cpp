@@ -1,6 +1,7 @@
 // vd.exe: the backup folder as a drive letter, and back.
 #include "companions/virtual_drive.h"
 #include "desktop/unelevated_start.h"
+#include "platform/file_tree.h"
 #include "vdrive/dos_drive_letters.h"
 
 #include <string>
@@ -14,7 +15,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
     if (HandOverToUser(commandLine, "") == HandOver::HandedOver)
         return 0;
     DosDriveLetters letters;
-    const Message message = companions::ToggleVirtualDrive(InstallDirectory(), letters);
+    const Message message =
+        companions::ToggleVirtualDrive(InstallDirectory(), letters, platform::LocalFiles());
     MessageBoxA(nullptr, message.text.c_str(), message.caption.c_str(), message.type);
     return 0;
 }

@@ -42,6 +42,7 @@ class Descriptor
         if (m_fd >= 0)
             ::close(m_fd);
     }
+    Descriptor(Descriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
 
@@ -50,6 +51,27 @@ class Descriptor
 
   private:
     int m_fd;
+};
+
+class DescriptorReader final : public FileReader
+{
+  public:
+    DescriptorReader(Descriptor file, std::uint64_t size) : m_file(std::move(file)), m_size(size) {}
+
+    std::uint64_t Size() override { return m_size; }
+
+    std::optional<size_t> Take(char* into, size_t size) override
+    {
+        ssize_t n;
+        do
+            n = ::read(m_file.Get(), into, size);
+        while (n < 0 && errno == EINTR);
+        return n < 0 ? std::nullopt : std::optional<size_t>(static_cast<size_t>(n));
+    }
+
+  private:
+    Descriptor m_file;
+    std::uint64_t m_size;
 };
 
 enum class Transfer
@@ -306,6 +328,26 @@ class LocalFileTree final : public FileTree
             return true;
         };
         return WriteThenMove(path, ".tmp", true, 0644, write) == Moved::Done;
+    }
+
+    OpenedFile OpenToRead(const std::string& path) override
+    {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return {errno == ENOENT ? ReadResult::Missing : ReadResult::Unreadable, {}};
+        Descriptor file(fd);
+        struct stat info;
+        // A folder opens here, but holds no bytes to read.
+        if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode))
+            return {ReadResult::Unreadable, {}};
+        return {ReadResult::Read, std::make_unique<DescriptorReader>(
+                                      std::move(file), static_cast<std::uint64_t>(info.st_size))};
+    }
+
+    bool MakeFile(const std::string& path) override
+    {
+        Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+        return file.Get() >= 0;
     }
 
     bool Remove(const std::string& path) override { return ::unlink(path.c_str()) == 0; }

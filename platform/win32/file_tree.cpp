@@ -6,6 +6,8 @@
 #include "platform/win32/system_function.h"
 #include "platform/win32/wide_text.h"
 
+#include <algorithm>
+#include <memory>
 #include <utility>
 #include <vector>
 #include <windows.h>
@@ -42,6 +44,27 @@ FileFacts FactsFrom(DWORD attributes, DWORD sizeHigh, DWORD sizeLow, const FILET
         std::uint64_t{written.dwHighDateTime} << 32 | written.dwLowDateTime));
     return facts;
 }
+
+class HandleReader final : public FileReader
+{
+  public:
+    HandleReader(Handle file, std::uint64_t size) : m_file(std::move(file)), m_size(size) {}
+
+    std::uint64_t Size() override { return m_size; }
+
+    std::optional<size_t> Take(char* into, size_t size) override
+    {
+        DWORD read = 0;
+        if (!ReadFile(m_file.Get(), into, static_cast<DWORD>(std::min<size_t>(size, 1u << 30)),
+                      &read, nullptr))
+            return std::nullopt;
+        return read;
+    }
+
+  private:
+    Handle m_file;
+    std::uint64_t m_size;
+};
 
 enum class Transfer
 {
@@ -357,6 +380,36 @@ class LocalFileTree final : public FileTree
             return true;
         };
         return WriteThenMove(LongPath(path), L".tmp", true, write) == Moved::Done;
+    }
+
+    OpenedFile OpenToRead(const std::string& path) override
+    {
+        Handle file(CreateFileW(LongPath(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        if (!file.IsOpen())
+        {
+            const DWORD error = GetLastError();
+            return {error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                        ? ReadResult::Missing
+                        : ReadResult::Unreadable,
+                    {}};
+        }
+        // A folder of that name holds no bytes to read.
+        BY_HANDLE_FILE_INFORMATION information;
+        if (!GetFileInformationByHandle(file.Get(), &information) ||
+            (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            return {ReadResult::Unreadable, {}};
+        return {ReadResult::Read,
+                std::make_unique<HandleReader>(std::move(file), SizeOf(information))};
+    }
+
+    bool MakeFile(const std::string& path) override
+    {
+        const Handle file(CreateFileW(LongPath(path).c_str(), GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        return file.IsOpen();
     }
 
     bool Remove(const std::string& path) override

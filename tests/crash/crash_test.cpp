@@ -36,7 +36,7 @@ const BackupSelection kSelections[2] = {
 void Save(const BackupSelection& selection, const std::string& folder)
 {
     RecordingPrompt prompt;
-    flows::SaveStore(selection, InstallDirectory(folder), prompt);
+    flows::SaveStore(selection, InstallDirectory(folder), prompt, platform::LocalFiles());
 }
 
 // The saver makes this beside the folder once its first save is done, so

@@ -14,6 +14,26 @@ inline std::string P(std::string path)
     return path;
 }
 
+// Bytes in memory, read a piece at a time; `size` is what the file held when
+// it was opened.
+class BytesReader : public platform::FileReader
+{
+  public:
+    BytesReader(std::string bytes, std::uint64_t size) : m_bytes(std::move(bytes)), m_size(size) {}
+    std::uint64_t Size() override { return m_size; }
+    std::optional<size_t> Take(char* into, size_t size) override
+    {
+        const size_t taken = m_bytes.copy(into, size, m_at);
+        m_at += taken;
+        return taken;
+    }
+
+  private:
+    std::string m_bytes;
+    std::uint64_t m_size;
+    size_t m_at = 0;
+};
+
 // Files in memory, by full path: hidden files, archive bits and files still
 // open for writing, on every platform.
 class FakeFiles : public platform::FileTree
@@ -29,6 +49,8 @@ class FakeFiles : public platform::FileTree
     void AddFolder(const std::string& path, bool hidden) { Add(path, {true, false, hidden}); }
 
     std::map<std::string, platform::FileFacts> entries;
+    // What the files hold that were written or copied whole; others read as empty.
+    std::map<std::string, std::string> bytes;
     // Open for writing by another program.
     std::set<std::string> busy;
     std::vector<std::pair<std::string, std::string>> copies;
@@ -68,12 +90,52 @@ class FakeFiles : public platform::FileTree
                 return platform::CopyResult::NotKept;
             Add(keepAs, entries[to]);
         }
+        if (!keepAs.empty() && bytes.count(to))
+            bytes[keepAs] = bytes[to];
         Add(to, {false, false, false, true, facts->size, facts->lastWrite});
+        bytes[to] = bytes[from];
         copies.emplace_back(from, to);
         return platform::CopyResult::Copied;
     }
 
-    bool Remove(const std::string& path) override { return entries.erase(path) == 1; }
+    bool Remove(const std::string& path) override
+    {
+        if (IsFolder(path))
+            return false;
+        bytes.erase(path);
+        return entries.erase(path) == 1;
+    }
+
+    platform::OpenedFile OpenToRead(const std::string& path) override
+    {
+        if (!entries.count(path))
+            return {platform::ReadResult::Missing, {}};
+        if (entries[path].isFolder)
+            return {platform::ReadResult::Unreadable, {}};
+        const std::string& held = bytes[path];
+        return {platform::ReadResult::Read, std::make_unique<BytesReader>(held, held.size())};
+    }
+
+    using platform::FileTree::Replace;
+    // Into a folder that stands, as the disk's are.
+    bool Replace(const std::string& path, const platform::NextPiece& next) override
+    {
+        if (!IsFolder(ParentOf(path)) || IsFolder(path))
+            return false;
+        std::string written;
+        for (std::string_view piece = next(); !piece.empty(); piece = next())
+            written += piece;
+        Add(path, {false, false, false, true, written.size()});
+        bytes[path] = std::move(written);
+        return true;
+    }
+
+    bool MakeFile(const std::string& path) override
+    {
+        if (!entries.count(path) && IsFolder(ParentOf(path)))
+            Add(path, {false, false, false, true, 0});
+        return IsFile(path);
+    }
 
     bool ClearArchive(const std::string& path) override
     {
@@ -119,7 +181,6 @@ class FakeFiles : public platform::FileTree
     {
         return MakeFolders(path);
     }
-    bool Replace(const std::string&, const platform::NextPiece&) override { return false; }
     std::string FoldCase(std::string path) const override
     {
         return platform::LocalFiles().FoldCase(std::move(path));
@@ -141,11 +202,14 @@ class FakeFiles : public platform::FileTree
     }
 };
 
-// The store as the window leaves it after a save.
-inline void SaveSelection(const InstallDirectory& directory, const BackupSelection& selection)
+// The store as the window leaves it after a save, its folder made.
+inline void SaveSelection(const InstallDirectory& directory, const BackupSelection& selection,
+                          platform::FileTree& files)
 {
-    store::ReplaceWhole(directory.PathOf(kSettingsFile), store::FormatSettings(selection.flags));
-    store::ReplaceWhole(directory.PathOf(kDataFile), selection.destination);
-    store::ReplaceWhole(directory.PathOf(kFilesToBackupFile),
-                        store::FormatSourceList(selection.sources));
+    files.MakeFolders(directory.Root());
+    store::ReplaceWithText(directory.PathOf(kSettingsFile), store::FormatSettings(selection.flags),
+                           files);
+    store::ReplaceWithText(directory.PathOf(kDataFile), selection.destination, files);
+    store::ReplaceWithText(directory.PathOf(kFilesToBackupFile),
+                           store::FormatSourceList(selection.sources), files);
 }

@@ -32,8 +32,9 @@ flows::RunOutcome BackUp(Install& install, const BackupSelection& selection,
 {
     install.prompt.shown.clear();
     install.shell.starts.clear();
-    return flows::RunBackup(selection, install.Directory(), install.prompt, install.shell,
-                            [earlierRunGoesOn] { return earlierRunGoesOn; });
+    return flows::RunBackup(
+        selection, install.Directory(), install.prompt, install.shell,
+        [earlierRunGoesOn] { return earlierRunGoesOn; }, platform::LocalFiles());
 }
 
 Message NotStarted(const std::string& reason)

@@ -11,29 +11,27 @@
 // included, and says so with its marker only once that is done.
 TEST(Catalog, ClearsEveryArchiveBitThenLeavesTheMarker)
 {
-    Install install;
-    const InstallDirectory directory(install.Path());
+    const InstallDirectory directory(P("/install"));
     FakeFiles files;
     files.AddFile(P("/u/docs/a.txt"), 1);
     files.AddFolder(P("/u/docs/h"), true);
     files.AddFile(P("/u/docs/h/b.exe"), 1, true);
     files.AddFile(P("/v/x.doc"), 1);
-    SaveSelection(directory, Selection({P("/u/docs"), P("/v/x.doc"), P("/gone")}, "", ""));
-    install.Write(kCatalogMarker, "");
+    SaveSelection(directory, Selection({P("/u/docs"), P("/v/x.doc"), P("/gone")}, "", ""), files);
+    files.Replace(directory.PathOf(kCatalogMarker), "");
 
     EXPECT_EQ(agent::CatalogOutcome::Done, agent::RunCatalog(directory, files));
-    for (const auto& [path, facts] : files.entries)
-        EXPECT_FALSE(facts.archive) << path;
-    EXPECT_EQ("", install.Read(kCatalogedMarker));
-    EXPECT_FALSE(install.Exists(kCatalogMarker));
+    for (const char* path : {"/u/docs/a.txt", "/u/docs/h/b.exe", "/v/x.doc"})
+        EXPECT_FALSE(files.entries[P(path)].archive) << path;
+    EXPECT_EQ("", store::Read(directory.PathOf(kCatalogedMarker), files).text);
+    EXPECT_FALSE(files.Facts(directory.PathOf(kCatalogMarker)));
 
     // A marker that cannot be written leaves the request for the next click.
-    std::filesystem::remove(install.PathOf(kCatalogedMarker));
-    std::filesystem::create_directory(install.PathOf(kCatalogedMarker));
-    install.Write(kCatalogMarker, "");
-    EXPECT_EQ(agent::CatalogOutcome::MarkerNotWritten,
-              agent::RunCatalog(directory, files));
-    EXPECT_TRUE(install.Exists(kCatalogMarker));
+    files.Remove(directory.PathOf(kCatalogedMarker));
+    files.MakeFolders(directory.PathOf(kCatalogedMarker));
+    files.Replace(directory.PathOf(kCatalogMarker), "");
+    EXPECT_EQ(agent::CatalogOutcome::MarkerNotWritten, agent::RunCatalog(directory, files));
+    EXPECT_TRUE(files.Facts(directory.PathOf(kCatalogMarker)));
 }
 
 // The request, then Load.exe and config.bat, hidden. A request that cannot be
@@ -59,7 +57,8 @@ TEST(CatalogFlow, RequestsThenStartsBothHiddenOrSaysWhatFailed)
         else
             shell.refused = {directory.PathOf(failing)};
 
-        const std::optional<Message> failure = flows::StartCatalogFlow(directory, shell);
+        const std::optional<Message> failure =
+            flows::StartCatalogFlow(directory, shell, platform::LocalFiles());
 
         EXPECT_EQ(error.empty() ? std::nullopt
                                 : std::optional(Error(error + directory.PathOf(failing) +
@@ -108,7 +107,8 @@ TEST(VirtualDrive, TogglesTheLetterOfTheSavedDestination)
     const std::string here = install.Path();
     const auto toggle = [&](FakeLetters& letters, const std::string& destination) {
         install.Write(kDataFile, destination);
-        const Message told = companions::ToggleVirtualDrive(InstallDirectory(here), letters);
+        const Message told =
+            companions::ToggleVirtualDrive(InstallDirectory(here), letters, platform::LocalFiles());
         EXPECT_EQ("Corvane Backup", told.caption);
         EXPECT_EQ(0x40u, told.type);
         return told.text;

@@ -41,7 +41,8 @@ struct CopyOnSave : testing::Test
     {
         SaveSelection(
             directory,
-            Selection({P("/u/docs"), install.Path(), P("/u/bad\"name"), P("/m")}, dest, ticks));
+            Selection({P("/u/docs"), install.Path(), P("/u/bad\"name"), P("/m")}, dest, ticks),
+            files);
         saved = companions::ReadSavedPlan(directory, files);
     }
 
@@ -185,8 +186,9 @@ TEST_F(CopyOnSave, ReportsTheDaysFailedCopiesInOneReport)
     files.entries.erase(dest + P("/e.txt"));
     files.entries.erase(dest);
     EXPECT_EQ(SavedFileCopy::Failed, agent::CopySavedFile(*saved, P("/u/docs/a.txt"), files));
-    std::filesystem::create_directory(install.PathOf("profile"));
-    agent::UncopiedFilesReport report(install.PathOf("profile"));
+    const std::string profile = P("/profile");
+    files.MakeFolders(profile);
+    agent::UncopiedFilesReport report(profile);
     std::tm day = LocalTime(2026, 1, 1, 0, 0, 0);
     for (const auto& [path, copy] : {std::pair{"/u/docs/a.txt", SavedFileCopy::Failed},
                                      {"/u/docs/sub/b.JPG", SavedFileCopy::Failed},
@@ -195,24 +197,26 @@ TEST_F(CopyOnSave, ReportsTheDaysFailedCopiesInOneReport)
         report.Add(*saved, {{P(path), copy}}, files, day);
         day.tm_hour += 1;
     }
-    std::vector<std::string> toShow = companions::ReportsToShow(install.PathOf("profile"));
+    std::vector<std::string> toShow = companions::ReportsToShow(profile, files);
     ASSERT_EQ(1u, toShow.size());
     EXPECT_EQ("2 of 2 files were not backed up.\n" + P("/u/docs/a.txt") +
                   "\tcannot keep the old copy\n" + P("/u/docs/sub/b.JPG") + "\tmissing\n",
-              store::ReadIfPresent(toShow[0]));
+              store::ReadIfPresent(toShow[0], files));
     day.tm_yday += 1;
     report.Add(*saved, {{P("/u/docs/a.txt"), SavedFileCopy::Failed}}, files, day);
-    EXPECT_EQ(2u, companions::ReportsToShow(install.PathOf("profile")).size());
+    EXPECT_EQ(2u, companions::ReportsToShow(profile, files).size());
 }
 
 // The report is shown at the next log-on, with its own text.
 TEST(AgentStart, KeepsTheReportForTheNextLogOn)
 {
-    const Install profile;
-    companions::ReportPublisher(LocalTime(2026, 1, 2, 3, 4, 5), "", profile.Path())
+    FakeFiles files;
+    const std::string profile = P("/profile");
+    files.MakeFolders(profile);
+    companions::ReportPublisher(files, LocalTime(2026, 1, 2, 3, 4, 5), "", profile)
         .Notice(agent::AgentStartNotice("Why."));
-    const std::vector<std::string> toShow = companions::ReportsToShow(profile.Path());
+    const std::vector<std::string> toShow = companions::ReportsToShow(profile, files);
     ASSERT_EQ(1u, toShow.size());
     EXPECT_EQ("The automatic backups could not start now. They begin at your next log-on.\nWhy.\n",
-              store::ReadIfPresent(toShow[0]));
+              store::ReadIfPresent(toShow[0], files));
 }

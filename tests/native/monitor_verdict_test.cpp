@@ -64,7 +64,8 @@ struct Backup
     std::vector<std::string> Expected(const std::string& ticks) const
     {
         std::vector<std::string> names;
-        for (const companions::ExpectedFile& file : companions::ListExpectedFiles(Plan(ticks)))
+        for (const companions::ExpectedFile& file :
+             companions::ListExpectedFiles(Plan(ticks), platform::LocalFiles()))
         {
             EXPECT_EQ(file.copyPath.substr(destination.Path().size()),
                       file.sourcePath.substr(source.Path().size()));
@@ -78,7 +79,8 @@ struct Backup
 // The verdict on a run that is over.
 companions::Verdict Judge(const CopyPlan& plan)
 {
-    return companions::RunProgress(companions::ListExpectedFiles(plan), {}, platform::LocalFiles())
+    return companions::RunProgress(companions::ListExpectedFiles(plan, platform::LocalFiles()), {},
+                                   platform::LocalFiles())
         .Finish(false);
 }
 
@@ -182,8 +184,9 @@ TEST(RunProgress, CountsCopiesAsTheyArrive)
     backup.Copied("earlier.txt", 0s);
     backup.Make(backup.source, "new.txt", 1000);
     const std::string stray = backup.Make(backup.destination, "stray.txt");
-    companions::RunProgress progress(companions::ListExpectedFiles(backup.Plan("1000000000")), {},
-                                     platform::LocalFiles());
+    companions::RunProgress progress(
+        companions::ListExpectedFiles(backup.Plan("1000000000"), platform::LocalFiles()), {},
+        platform::LocalFiles());
     const auto counts = [&progress] {
         const companions::Progress& now = progress.Now();
         return std::to_string(now.filesArrived) + "/" + std::to_string(now.filesExpected) + " " +
@@ -212,8 +215,9 @@ TEST(Report, WrittenWholeIntoTheDestinationAndTheProfile)
     fs::create_directories(profile.PathOf(kept));
     profile.Write(kept + "2026-03-04 05-06-07.txt", "an older report");
 
-    const auto paths =
-        companions::ReportPublisher(start, destination.Path(), profile.Path()).Final(stopped, true);
+    const auto paths = companions::ReportPublisher(platform::LocalFiles(), start,
+                                                   destination.Path(), profile.Path())
+                           .Final(stopped, true);
     const std::string name = "2026-03-04 05-06-07 (2).txt";
     EXPECT_EQ(
         (std::vector<std::string>{destination.PathOf(own + name), profile.PathOf(kept + name)}),
@@ -224,10 +228,12 @@ TEST(Report, WrittenWholeIntoTheDestinationAndTheProfile)
     EXPECT_EQ(text, destination.Read(own + name));
     EXPECT_EQ(text, profile.Read(kept + name));
 
-    companions::ReportPublisher(start, destination.Path(), "").Final(stopped, true);
+    companions::ReportPublisher(platform::LocalFiles(), start, destination.Path(), "")
+        .Final(stopped, true);
     EXPECT_EQ(text, destination.Read(own + "2026-03-04 05-06-07.txt"));
     EXPECT_EQ(std::vector<std::string>{profile.PathOf(kept + "2026-03-04 05-06-07 (3).txt")},
-              companions::ReportPublisher(start, "", profile.Path()).Final(stopped, true));
+              companions::ReportPublisher(platform::LocalFiles(), start, "", profile.Path())
+                  .Final(stopped, true));
 
 #ifndef _WIN32
     // A reports folder that someone made a link to elsewhere is not written
@@ -236,9 +242,10 @@ TEST(Report, WrittenWholeIntoTheDestinationAndTheProfile)
     fs::create_directory_symlink(elsewhere.Path(), planted.PathOf("Corvane Backup reports"));
     EXPECT_EQ(
         std::vector<std::string>{profile.PathOf(kept + "2026-03-04 05-06-07 (4).txt")},
-        companions::ReportPublisher(start, planted.Path(), profile.Path()).Final(stopped, false));
+        companions::ReportPublisher(platform::LocalFiles(), start, planted.Path(), profile.Path())
+            .Final(stopped, false));
     EXPECT_TRUE(fs::is_empty(elsewhere.Path()));
-    EXPECT_EQ(1u, companions::ReportsToShow(profile.Path()).size());
+    EXPECT_EQ(1u, companions::ReportsToShow(profile.Path(), platform::LocalFiles()).size());
 #endif
 }
 

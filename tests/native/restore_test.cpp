@@ -193,12 +193,12 @@ TEST(BackupContents, AnotherFolderIsReadAsTheSavedOne)
     Install install;
     FakeFiles files;
     files.AddFile(kDest + "\\a.doc", 100);
-    SaveSelection(install.Directory(), Selection({"E:\\"}, "F:\\Gone", "1000000000"));
+    SaveSelection(install.Directory(), Selection({"E:\\"}, "F:\\Gone", "1000000000"), files);
     auto other = restore::SavedPlanFor(kDest, install.Directory(), files);
     EXPECT_EQ(kDest, other.plan.destination);
     ASSERT_EQ(1u, other.refused.size());
     EXPECT_EQ("E:\\", other.refused[0].path);
-    SaveSelection(install.Directory(), Selection({"E:\\"}, kDest, "1000000000"));
+    SaveSelection(install.Directory(), Selection({"E:\\"}, kDest, "1000000000"), files);
     const auto read = [&files](std::optional<companions::SavedPlan> saved) {
         return Holdings(*restore::BackupContents::Read(std::move(*saved), files));
     };
@@ -378,21 +378,23 @@ TEST(QuietRestore, StatusesLinesAndReport)
     EXPECT_FALSE(ParseQuietRestore("/restore /quiet"));
     EXPECT_FALSE(ParseQuietRestore("/restore /quiet C:\\W /from F:\\To"));
 
-    Install install, profile;
+    const InstallDirectory install(P("/install"));
+    const std::string profile = P("/profile");
     FakeFiles files;
+    files.MakeFolders(profile);
     files.AddFile(kDest + "\\a.doc", 100, false, 4);
     files.AddFile(kDest + "\\Sub\\b.doc", 100, false, 4);
     files.AddFile("C:\\W\\Sub\\b.doc", 200, false, 5);
     const std::tm start = LocalTime(2026, 12, 8, 10, 0, 0);
-    const restore::QuietRestoreContext context{files, start, profile.Path(), {}};
+    const restore::QuietRestoreContext context{files, start, profile, {}};
     const auto run = [&](const std::string& path, const std::string& to = {}) {
-        const auto outcome = RunQuietRestore(install.Directory(), {path, to}, context);
+        const auto outcome = RunQuietRestore(install, {path, to}, context);
         return std::to_string(outcome.status) + " " + outcome.line;
     };
     EXPECT_EQ("2 Choose a folder to back up to first.", run("C:\\W"));
-    SaveSelection(install.Directory(), Selection({"C:\\W"}, "F:\\Gone", "1000000000"));
+    SaveSelection(install, Selection({"C:\\W"}, "F:\\Gone", "1000000000"), files);
     EXPECT_EQ("2 Your backup folder F:\\Gone cannot be found.", run("C:\\W"));
-    SaveSelection(install.Directory(), Selection({"C:\\W"}, kDest, "1000000000"));
+    SaveSelection(install, Selection({"C:\\W"}, kDest, "1000000000"), files);
     EXPECT_EQ("2 C:\\Wx is not in your backup selection.", run("C:\\Wx"));
     EXPECT_EQ("2 Choose a folder outside your backup folder.", run("C:\\W", kDest));
     files.heldOpen.insert("C:\\W\\a.doc");
@@ -402,13 +404,13 @@ TEST(QuietRestore, StatusesLinesAndReport)
     EXPECT_EQ(5u, files.entries.at("C:\\W\\Sub\\b.doc").size);
     EXPECT_EQ(4u, files.entries.at("C:\\W\\Sub\\b (restored 2026-12-08).doc").size);
 
-    const std::string reports = "Corvane Backup" + kSep + "reports" + kSep;
+    const std::string reports = profile + kSep + "Corvane Backup" + kSep + "reports" + kSep;
     EXPECT_EQ("1 of 1 files were not restored.\r\nC:\\W\\a.doc\tin use\r\n",
-              profile.Read(reports + "restore 2026-12-08 10-00-00.txt"));
+              files.bytes.at(reports + "restore 2026-12-08 10-00-00.txt"));
     EXPECT_EQ("All 2 files were restored.\r\n",
-              profile.Read(reports + "restore 2026-12-08 10-00-00 (2).txt"));
+              files.bytes.at(reports + "restore 2026-12-08 10-00-00 (2).txt"));
     // Even listed to be shown, a restore's report is not shown at log-on.
-    profile.Write("Corvane Backup" + kSep + "reports to show",
+    files.Replace(profile + kSep + "Corvane Backup" + kSep + "reports to show",
                   "restore 2026-12-08 10-00-00.txt\r\n");
-    EXPECT_TRUE(companions::ReportsToShow(profile.Path()).empty());
+    EXPECT_TRUE(companions::ReportsToShow(profile, files).empty());
 }

@@ -14,10 +14,11 @@ const std::string kReportName = "2024-05-01 17-30-05.txt";
 // and one still open for writing, and from a drive that is not plugged in.
 struct SessionEnd : testing::Test
 {
-    Install install;
-    InstallDirectory directory{install.Path()};
+    InstallDirectory directory{P("/install")};
     FakeFiles files;
-    const std::string dest = install.PathOf("dest"), profile = install.PathOf("profile");
+    const std::string dest = P("/dest"), profile = P("/profile");
+    const std::string destReports = P("/dest/Corvane Backup reports"),
+                      profileReports = P("/profile/Corvane Backup/reports");
     // Where the first source's copies go.
     const std::string mirror = platform::JoinPath(dest, P("other/u/docs"));
     agent::Millis now = 0;
@@ -33,19 +34,16 @@ struct SessionEnd : testing::Test
             files.AddFile(P("/u/docs/") + name, 100);
         files.busy.insert(P("/u/docs/c.txt"));
         files.AddFile(platform::JoinPath(mirror, "b.txt"), 100);
-        // The report goes to the disk: the destination and the profile must
-        // be there.
-        std::filesystem::create_directory(dest);
-        std::filesystem::create_directory(profile);
+        files.MakeFolders(profile);
     }
 
     companions::Verdict Run(const std::string& ticks, agent::Millis deadline)
     {
-        SaveSelection(directory, Selection({P("/u/docs"), P("/e/gone")}, dest, ticks));
+        SaveSelection(directory, Selection({P("/u/docs"), P("/e/gone")}, dest, ticks), files);
         const auto saved = companions::ReadSavedPlan(directory, files);
         const auto clock = [this] {
             if (now == 0)
-                reportBeforeTheWalk = ReportIn(P("profile/Corvane Backup/reports"));
+                reportBeforeTheWalk = ReportIn(profileReports);
             return ++now;
         };
         return agent::BackUpAtSessionEnd(*saved, {files, clock, deadline, kStarted, profile});
@@ -53,7 +51,8 @@ struct SessionEnd : testing::Test
 
     std::string ReportIn(const std::string& folder) const
     {
-        return install.Read(platform::JoinPath(folder, kReportName));
+        const auto report = files.bytes.find(platform::JoinPath(folder, kReportName));
+        return report == files.bytes.end() ? "<missing>" : report->second;
     }
 };
 
@@ -70,17 +69,16 @@ TEST_F(SessionEnd, BacksUpThePlanAndReportsWhatIsMissing)
     EXPECT_EQ((std::vector<std::pair<std::string, std::string>>{
                   {P("/u/docs/a.txt"), platform::JoinPath(mirror, "a.txt")}}),
               files.copies);
-    EXPECT_EQ(badNews, ReportIn(P("dest/Corvane Backup reports")));
-    EXPECT_EQ(badNews, ReportIn(P("profile/Corvane Backup/reports")));
-    const std::string kept =
-        platform::JoinPath(profile, P("Corvane Backup/reports/") + kReportName);
-    EXPECT_EQ(std::vector<std::string>{kept}, companions::ReportsToShow(profile));
+    EXPECT_EQ(badNews, ReportIn(destReports));
+    EXPECT_EQ(badNews, ReportIn(profileReports));
+    const std::string kept = platform::JoinPath(profileReports, kReportName);
+    EXPECT_EQ(std::vector<std::string>{kept}, companions::ReportsToShow(profile, files));
     RecordingShell shell;
     shell.refused.insert(kept);
-    companions::ShowKeptReports(profile, shell);
+    companions::ShowKeptReports(profile, shell, files);
     shell.refused.clear();
-    companions::ShowKeptReports(profile, shell);
-    companions::ShowKeptReports(profile, shell);
+    companions::ShowKeptReports(profile, shell, files);
+    companions::ShowKeptReports(profile, shell, files);
     EXPECT_EQ((Starts{{kept, kShowNormal}, {kept, kShowNormal}}), shell.starts);
 }
 
@@ -97,8 +95,8 @@ TEST_F(SessionEnd, LeavesTheCopiesItCannotKeep)
     EXPECT_EQ("3 of 4 files were not backed up.\r\n" + P("/u/docs/a.txt") +
                   "\tcannot keep the old copy\r\n" + P("/u/docs/c.txt") + "\tmissing\r\n" +
                   P("/e/gone") + "\tsource not found\r\n",
-              ReportIn(P("profile/Corvane Backup/reports")));
-    EXPECT_EQ(1u, companions::ReportsToShow(profile).size());
+              ReportIn(profileReports));
+    EXPECT_EQ(1u, companions::ReportsToShow(profile, files).size());
 }
 
 // At the cap the run stops, and the listing and the judging count against
@@ -110,8 +108,8 @@ TEST_F(SessionEnd, StopsAtTheCap)
     Run("0000001000", 7);
     EXPECT_EQ(1u, files.copies.size());
     EXPECT_EQ("The backup was stopped before it finished: 1 files checked, 0 not backed up.\r\n",
-              ReportIn(P("profile/Corvane Backup/reports")));
-    EXPECT_EQ(1u, companions::ReportsToShow(profile).size());
+              ReportIn(profileReports));
+    EXPECT_EQ(1u, companions::ReportsToShow(profile, files).size());
 }
 
 // With "Modified Since Last Backup" only files whose archive bit is set are
@@ -126,11 +124,11 @@ TEST_F(SessionEnd, ModifiedOnlyCopiesArchivedFilesAndCountsEveryFile)
                   {P("/u/docs/a.txt"), platform::JoinPath(mirror, "a.txt")}}),
               files.copies);
     EXPECT_FALSE(files.entries.at(P("/u/docs/a.txt")).archive);
-    EXPECT_EQ(badNews, ReportIn(P("dest/Corvane Backup reports")));
+    EXPECT_EQ(badNews, ReportIn(destReports));
 
     // Written again, and the drive plugged in.
     files.AddFile(P("/u/docs/c.txt"), 100);
     files.AddFolder(P("/e/gone"), false);
     EXPECT_FALSE(Run("0000001001", 1000).HasBadNews());
-    EXPECT_EQ(1u, companions::ReportsToShow(profile).size());
+    EXPECT_EQ(1u, companions::ReportsToShow(profile, files).size());
 }

@@ -2,18 +2,24 @@
 #include "flows/save_store.h"
 #include "store/store_file.h"
 #include "store/store_formats.h"
-#include "tests/native/test_support.h"
+#include "tests/native/agent_support.h"
 
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace
 {
+
+// The store on the disk itself: its exact bytes, and what squats on its names.
+platform::FileTree& disk = platform::LocalFiles();
 
 flows::LoadedStore Load(const FileMap& files)
 {
     Install install;
     install.Write(files);
-    return flows::LoadStore(install.Directory()).value();
+    return flows::LoadStore(install.Directory(), disk).value();
 }
 
 // mod.bat for a destination in its batch form: 25 lines, the last without a
@@ -32,7 +38,7 @@ const FileMap kOldStore = {{"settings.dat", "old"}, {"enableauto", "old"},
 
 flows::SaveOutcome Save(Install& install, const BackupSelection& selection)
 {
-    return flows::SaveStore(selection, install.Directory(), install.prompt);
+    return flows::SaveStore(selection, install.Directory(), install.prompt, disk);
 }
 
 } // namespace
@@ -59,8 +65,9 @@ TEST(LoadStore, SettingsReadingRules)
     }
 }
 
-// A store file that is there but cannot be read (here a folder of its name)
-// is no first run: the load fails and creates nothing.
+// A store file that is there but cannot be read (a folder of its name, or on
+// Windows a file another program holds without sharing) is no first run: the
+// load fails and creates nothing.
 TEST(LoadStore, AnUnreadableFileFailsTheLoadAndCreatesNothing)
 {
     for (const char* unreadable : {"settings.dat", "filestobackup.bck", "data.dat"})
@@ -68,8 +75,18 @@ TEST(LoadStore, AnUnreadableFileFailsTheLoadAndCreatesNothing)
         SCOPED_TRACE(unreadable);
         Install install;
         std::filesystem::create_directory(install.PathOf(unreadable));
-        EXPECT_FALSE(flows::LoadStore(install.Directory()));
+        EXPECT_FALSE(flows::LoadStore(install.Directory(), disk));
         EXPECT_EQ((FileMap{{unreadable, "<folder>"}}), install.Files());
+#ifdef _WIN32
+        Install locked;
+        locked.Write(unreadable, "1;");
+        const HANDLE held = CreateFileA(locked.PathOf(unreadable).c_str(), GENERIC_READ, 0, nullptr,
+                                        OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, held);
+        EXPECT_FALSE(flows::LoadStore(locked.Directory(), disk));
+        CloseHandle(held);
+        EXPECT_EQ((FileMap{{unreadable, "1;"}}), locked.Files());
+#endif
     }
 }
 
@@ -214,12 +231,34 @@ TEST(StoreFile, LongTextKeepsEveryByteAndLineEnd)
     for (const char c : text)
         expected += c == '\n' ? std::string("\r\n") : std::string(1, c);
     Install install;
-    ASSERT_TRUE(store::ReplaceWhole(install.PathOf("filestobackup.bck"), text));
+    ASSERT_TRUE(store::ReplaceWithText(install.PathOf("filestobackup.bck"), text, disk));
     EXPECT_TRUE(install.Read("filestobackup.bck") == expected);
-    EXPECT_TRUE(store::Read(install.PathOf("filestobackup.bck")).text == text);
+    EXPECT_TRUE(store::Read(install.PathOf("filestobackup.bck"), disk).text == text);
 
-    ASSERT_TRUE(store::ReplaceLines(install.PathOf("lines"), store::ParseSourceList(text)));
+    const std::vector<std::string> lines = store::ParseSourceList(text);
+    ASSERT_TRUE(disk.Replace(install.PathOf("lines"), store::DiskLines(lines)));
     EXPECT_TRUE(install.Read("lines") == expected);
+}
+
+// A list that grows while it is read is read to its end, each line whole and
+// followed by a NUL wherever the buffer moved to.
+TEST(StoreFile, AListThatGrowsWhileReadKeepsEveryLine)
+{
+    struct Growing : FakeFiles
+    {
+        platform::OpenedFile OpenToRead(const std::string& path) override
+        {
+            return {platform::ReadResult::Read, std::make_unique<BytesReader>(bytes[path], 10)};
+        }
+    } files;
+    std::vector<std::string> lines;
+    for (int i = 0; i < 30000; ++i)
+        lines.push_back("C:\\Folder " + std::to_string(i));
+    files.bytes["list"] = store::FormatSourceList(lines);
+    const store::FileLines read = store::ReadLines("list", files);
+    EXPECT_EQ(lines, std::vector<std::string>(read.lines.begin(), read.lines.end()));
+    for (const std::string_view line : read.lines)
+        ASSERT_EQ('\0', line.data()[line.size()]);
 }
 
 // A file that holds the text already, line ends and all, is not written again;
@@ -233,13 +272,13 @@ TEST(StoreFile, OnlyADifferentFileIsReplaced)
     {
         install.Write("settings.dat", held);
         std::filesystem::last_write_time(path, old);
-        ASSERT_TRUE(store::ReplaceIfDifferent(path, "1;0;\n"));
+        ASSERT_TRUE(store::ReplaceWithTextIfDifferent(path, "1;0;\n", disk));
         EXPECT_EQ("1;0;\r\n", install.Read("settings.dat"));
         EXPECT_NE(old, std::filesystem::last_write_time(path));
     }
     // As the file system keeps it, to its own precision.
     std::filesystem::last_write_time(path, old);
     const auto kept = std::filesystem::last_write_time(path);
-    ASSERT_TRUE(store::ReplaceIfDifferent(path, "1;0;\n"));
+    ASSERT_TRUE(store::ReplaceWithTextIfDifferent(path, "1;0;\n", disk));
     EXPECT_EQ(kept, std::filesystem::last_write_time(path));
 }

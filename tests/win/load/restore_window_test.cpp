@@ -147,7 +147,8 @@ TEST(RestoreWindow, ShowsFiltersAndRestoresTheBackupAskingAboutConflicts)
     source.Write({{"report.doc", "the user's own"}, {"Work\\plan.txt", "changed plan"}});
 
     SaveSelection(install.Directory(),
-                  Selection({source.Path()}, destination.Path(), "1000000010"));
+                  Selection({source.Path()}, destination.Path(), "1000000010"),
+                  platform::LocalFiles());
     bool waited = false;
     ModalScript<CRestoreDialog> dialog(RestoreWindowContext{
         platform::LocalFiles(), install.Directory(), profile.Path(), [&] { waited = true; }, ""});
@@ -232,7 +233,8 @@ TEST(RestoreWindow, ShowsFiltersAndRestoresTheBackupAskingAboutConflicts)
 TEST(RestoreWindow, SaysWhenTheBackupFolderCannotBeFound)
 {
     Install install;
-    SaveSelection(install.Directory(), Selection({"C:\\Docs"}, "C:\\no such backup", "1000000000"));
+    SaveSelection(install.Directory(), Selection({"C:\\Docs"}, "C:\\no such backup", "1000000000"),
+                  platform::LocalFiles());
     ModalScript<CRestoreDialog> dialog(RestoreWindowContext{
         platform::LocalFiles(), install.Directory(), "", {}, "As administrator."});
     dialog.endWith = IDCANCEL;
