@@ -115,8 +115,8 @@ bool MayCopySavedFile(const companions::SavedPlan& saved, const std::string& pat
     return false;
 }
 
-std::vector<std::string> CopiesOfSavedFile(const companions::SavedPlan& saved, const std::string& path,
-                                           platform::FileTree& files)
+std::vector<std::string> CopiesOfSavedFile(const companions::SavedPlan& saved,
+                                           const std::string& path, platform::FileTree& files)
 {
     std::set<std::string> copies;
     for (const Place& place : PlacesOf(saved, path, files))
@@ -147,8 +147,10 @@ SavedFileCopy CopySavedFile(const companions::SavedPlan& saved, const std::strin
     bool kept = false;
     for (const std::string& copy : copies)
     {
-        const companions::Shortfall shortfall = companions::Judge(Expected(path, *facts), files.Facts(copy));
-        kept = kept || (shortfall != companions::Shortfall::None && !companions::NeedsCopy(shortfall));
+        const companions::Shortfall shortfall =
+            companions::Judge(Expected(path, *facts), files.Facts(copy));
+        kept =
+            kept || (shortfall != companions::Shortfall::None && !companions::NeedsCopy(shortfall));
         if (!companions::NeedsCopy(shortfall))
             continue;
         switch (companions::CopyKeepingVersion(path, saved.plan.destination, copy, files))
@@ -203,7 +205,9 @@ void UncopiedFilesReport::Add(const companions::SavedPlan& saved,
             if (reason != companions::Shortfall::None)
                 break;
         }
-        builder.Judged(file, reason != companions::Shortfall::None && notKept ? companions::Shortfall::CannotKeep : reason);
+        builder.Judged(file, reason != companions::Shortfall::None && notKept
+                                 ? companions::Shortfall::CannotKeep
+                                 : reason);
     }
     const companions::Verdict verdict = builder.Build(false);
     if (!verdict.HasBadNews())

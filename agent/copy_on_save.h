@@ -25,8 +25,8 @@ bool MayCopySavedFile(const companions::SavedPlan& saved, const std::string& pat
 
 // Where the file is copied to: the place of each step that copies it, once
 // each, sorted.
-std::vector<std::string> CopiesOfSavedFile(const companions::SavedPlan& saved, const std::string& path,
-                                           platform::FileTree& files);
+std::vector<std::string> CopiesOfSavedFile(const companions::SavedPlan& saved,
+                                           const std::string& path, platform::FileTree& files);
 
 enum class SavedFileCopy
 {

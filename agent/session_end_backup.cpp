@@ -11,8 +11,9 @@ namespace agent
 namespace
 {
 
-companions::Verdict VerdictOf(const companions::SavedPlan& saved, const std::vector<companions::ExpectedFile>& files,
-                  const std::vector<companions::Shortfall>& judged, bool stopped)
+companions::Verdict VerdictOf(const companions::SavedPlan& saved,
+                              const std::vector<companions::ExpectedFile>& files,
+                              const std::vector<companions::Shortfall>& judged, bool stopped)
 {
     companions::VerdictBuilder verdict;
     for (const companions::RefusedSource& refused : saved.refused)
@@ -34,7 +35,8 @@ companions::Verdict BackUpAtSessionEnd(const companions::SavedPlan& saved, const
     report.Interim(VerdictOf(saved, {}, {}, true));
 
     // Walking, judging and copying all count against the cap.
-    std::vector<companions::ExpectedFile> files = companions::ListExpectedFiles(saved.plan, run.files, inTime);
+    std::vector<companions::ExpectedFile> files =
+        companions::ListExpectedFiles(saved.plan, run.files, inTime);
     // Out of time here, the listing itself may have been cut short.
     bool stopped = !inTime();
     const bool modifiedOnly = saved.selection.IsTicked(OptionFlag::ModifiedOnly);
@@ -53,8 +55,8 @@ companions::Verdict BackUpAtSessionEnd(const companions::SavedPlan& saved, const
         // its copy: the verdict still names it.
         if (destinationThere && companions::NeedsCopy(shortfall) && (!modifiedOnly || file.archive))
         {
-            switch (companions::CopyKeepingVersion(file.sourcePath, saved.plan.destination, file.copyPath,
-                                       run.files))
+            switch (companions::CopyKeepingVersion(file.sourcePath, saved.plan.destination,
+                                                   file.copyPath, run.files))
             {
             case companions::VersionedCopy::Copied:
                 shortfall = companions::Shortfall::None;

@@ -42,6 +42,7 @@ struct SessionEndRun
 // what remains. The finished report replaces it, in the profile and the
 // destination, and is shown only with bad news or when the destination could
 // not take it.
-companions::Verdict BackUpAtSessionEnd(const companions::SavedPlan& saved, const SessionEndRun& run);
+companions::Verdict BackUpAtSessionEnd(const companions::SavedPlan& saved,
+                                       const SessionEndRun& run);
 
 } // namespace agent

@@ -3,10 +3,10 @@
 // ("x_listings", the aim is at most 2). With 1,000 files changed: what the
 // run takes beyond the unchanged run, against a plain copy of those files
 // ("x_plain_copy", the aim is at most 1.5).
+#include "agent/session_end_backup.h"
 #include "bench/bench_compare.h"
 #include "bench/generated_tree.h"
 #include "companions/saved_plan.h"
-#include "agent/session_end_backup.h"
 #include "store/store_file.h"
 #include "store/store_formats.h"
 
@@ -52,8 +52,8 @@ class SessionEndSetup
                        BenchClock::now().time_since_epoch())
                 .count();
         };
-        const agent::SessionEndRun run{platform::LocalFiles(), now, now() + 3600 * 1000,
-                                            std::tm{}, m_profile.string()};
+        const agent::SessionEndRun run{platform::LocalFiles(), now, now() + 3600 * 1000, std::tm{},
+                                       m_profile.string()};
         benchmark::DoNotOptimize(agent::BackUpAtSessionEnd(*m_saved, run));
     }
 

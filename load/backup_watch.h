@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/install_directory.h"
 #include "load/backup_process_handles.h"
 #include "load/monitor_source.h"
+#include "model/install_directory.h"
 
 #include <atomic>
 #include <chrono>

@@ -2,8 +2,8 @@
 
 #include "agent/agent_start.h"
 #include "agent/copy_on_save.h"
-#include "companions/report.h"
 #include "agent/session_end_backup.h"
+#include "companions/report.h"
 #include "desktop/running_backup.h"
 #include "desktop/shell_execute_shell.h"
 #include "framework/win_app.h"
@@ -207,11 +207,11 @@ void ResidentAgent::BackUpAtSessionEnd()
     // On a thread of its own: a copy that hangs on a dead network destination
     // must not hold the session past the cap. A hung thread is left to the
     // end of the session, which ends it.
-    std::packaged_task<void()> backup(
-        [saved, deadline, started = platform::LocalTimeNow(), localAppData = m_localAppData] {
-            agent::BackUpAtSessionEnd(
-                **saved, {platform::LocalFiles(), Now, deadline, started, localAppData});
-        });
+    std::packaged_task<void()> backup([saved, deadline, started = platform::LocalTimeNow(),
+                                       localAppData = m_localAppData] {
+        agent::BackUpAtSessionEnd(**saved,
+                                  {platform::LocalFiles(), Now, deadline, started, localAppData});
+    });
     std::future<void> done = backup.get_future();
     std::thread(std::move(backup)).detach();
     done.wait_for(std::chrono::milliseconds(deadline + kReportMillis - Now()));

@@ -1,7 +1,7 @@
 #include "load/restore_conflict_dialog.h"
 
-#include "restore/restore_view.h"
 #include "load/load_resource.h"
+#include "restore/restore_view.h"
 
 CConflictDialog::CConflictDialog(const restore::Conflict& conflict, CWnd* pParentWnd)
     : CDialog(IDD_CONFLICT, pParentWnd), m_conflict(conflict)
@@ -17,9 +17,9 @@ restore::ConflictAnswer CConflictDialog::Ask()
 {
     const int answer = DoModal();
     const restore::ConflictChoice choice = answer == IDOK ? restore::ConflictChoice::KeepBoth
-                                              : answer == IDC_REPLACE
-                                                  ? restore::ConflictChoice::Replace
-                                                  : restore::ConflictChoice::Skip;
+                                           : answer == IDC_REPLACE
+                                               ? restore::ConflictChoice::Replace
+                                               : restore::ConflictChoice::Skip;
     return {choice, m_answerForAll};
 }
 
@@ -33,9 +33,8 @@ BOOL CConflictDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SetDlgItemTextA(m_hWnd, IDC_CONFLICT_PATH, m_conflict.target.c_str());
-    SetDlgItemTextA(
-        m_hWnd, IDC_YOUR_FILE,
-        restore::FactsLine(m_conflict.targetSize, m_conflict.targetLastWrite).c_str());
+    SetDlgItemTextA(m_hWnd, IDC_YOUR_FILE,
+                    restore::FactsLine(m_conflict.targetSize, m_conflict.targetLastWrite).c_str());
     SetDlgItemTextA(m_hWnd, IDC_BACKUP_COPY,
                     restore::FactsLine(m_conflict.copySize, m_conflict.copyLastWrite).c_str());
     return TRUE;

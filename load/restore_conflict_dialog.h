@@ -1,7 +1,7 @@
 #pragma once
 
-#include "restore/restore_plan.h"
 #include "framework/framework.h"
+#include "restore/restore_plan.h"
 
 // The question a restore asks where a different file stands at a restored
 // file's place: both files' sizes and times, "Keep both" (the default),

@@ -320,8 +320,8 @@ void CRestoreDialog::RestoreOnThread(HWND window, const restore::RestoreList& li
     const std::tm start = platform::LocalTimeNow();
     restore::RestoreVerdict verdict =
         restore::RunRestore(*m_contents, list, start, CallbacksFor(window, stop), m_context.files);
-    restore::PublishRestoreReport(verdict, start, m_contents->Destination(),
-                                  m_context.localAppData, m_context.files);
+    restore::PublishRestoreReport(verdict, start, m_contents->Destination(), m_context.localAppData,
+                                  m_context.files);
     {
         const std::lock_guard<std::mutex> hold(m_lock);
         m_verdict = std::move(verdict);

@@ -1,7 +1,7 @@
 #include "load/restore_versions_dialog.h"
 
-#include "restore/restore_view.h"
 #include "load/load_resource.h"
+#include "restore/restore_view.h"
 
 CVersionsDialog::CVersionsDialog(const std::string& name, std::vector<companions::Version> versions,
                                  CWnd* pParentWnd)

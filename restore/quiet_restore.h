@@ -1,8 +1,8 @@
 #pragma once
 
-#include "restore/restore_plan.h"
 #include "model/install_directory.h"
 #include "platform/file_tree.h"
+#include "restore/restore_plan.h"
 
 #include <ctime>
 #include <functional>

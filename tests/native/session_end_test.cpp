@@ -1,5 +1,5 @@
-#include "companions/report.h"
 #include "agent/session_end_backup.h"
+#include "companions/report.h"
 #include "tests/native/agent_support.h"
 
 #include <gtest/gtest.h>
