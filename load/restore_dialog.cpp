@@ -1,12 +1,12 @@
 #include "load/restore_dialog.h"
 
 #include "companions/progress_text.h"
-#include "restore/restore_view.h"
 #include "companions/versions.h"
-#include "load/restore_conflict_dialog.h"
 #include "load/load_resource.h"
+#include "load/restore_conflict_dialog.h"
 #include "load/restore_versions_dialog.h"
 #include "platform/local_time.h"
+#include "restore/restore_view.h"
 #include "widgets/folder_dialog.h"
 
 #include <algorithm>
@@ -32,7 +32,7 @@ constexpr const char* kChooseFiles = "Tick the files and folders to restore.";
 } // namespace
 
 CRestoreDialog::CRestoreDialog(RestoreWindowContext context)
-    : CDialog(IDD_RESTORE), m_context(std::move(context))
+    : CCompanionDialog(IDD_RESTORE, IDC_RESTORE_HEADLINE), m_context(std::move(context))
 {
     const INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&classes);
@@ -47,7 +47,7 @@ CRestoreDialog::~CRestoreDialog()
     m_filterTask.Stop();
 }
 
-BEGIN_MESSAGE_MAP(CRestoreDialog, CDialog)
+BEGIN_MESSAGE_MAP(CRestoreDialog, CCompanionDialog)
 ON_BN_CLICKED(IDC_RESTORE_TO, OnRestoreTo)
 ON_BN_CLICKED(IDC_VERSIONS, OnVersions)
 ON_BN_CLICKED(IDC_OPEN_BACKUP, OnOpenBackup)
@@ -76,8 +76,7 @@ void CRestoreDialog::DoDataExchange(CDataExchange* pDX)
 
 BOOL CRestoreDialog::OnInitDialog()
 {
-    CDialog::OnInitDialog();
-    m_look.Apply(*this, m_headline);
+    CCompanionDialog::OnInitDialog();
     if (!m_tree.Bind(IDC_BACKUP_TREE, this, kChecksChanged) ||
         !m_notRestored.Bind(IDC_NOT_RESTORED, this))
         throw std::runtime_error("the restore window's lists cannot be bound");
@@ -362,7 +361,7 @@ void CRestoreDialog::Restore(const std::vector<restore::RestoreItem>& items,
         restore::RestoreVerdict verdict =
             restore::RunRestore(*m_contents, list, start, callbacks, m_context.files);
         restore::PublishRestoreReport(verdict, start, m_contents->Destination(),
-                                         m_context.localAppData);
+                                      m_context.localAppData);
         {
             const std::lock_guard<std::mutex> hold(m_lock);
             m_verdict = std::move(verdict);

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "restore/backup_contents.h"
-#include "restore/restore_plan.h"
 #include "companions/saved_plan.h"
 #include "framework/framework.h"
 #include "load/background_task.h"
-#include "load/restore_tree.h"
+#include "load/companion_dialog.h"
 #include "load/file_reason_list.h"
-#include "load/window_look.h"
+#include "load/restore_tree.h"
+#include "restore/backup_contents.h"
+#include "restore/restore_plan.h"
 
 #include <functional>
 #include <mutex>
@@ -32,7 +32,7 @@ struct RestoreWindowContext
 // The restore window: what the backup holds as a tree by source, a filter by
 // name, and the restore of what the user checks, run on a thread of its own
 // while the window shows its progress and asks about conflicts.
-class CRestoreDialog : public CDialog
+class CRestoreDialog : public CCompanionDialog
 {
   public:
     explicit CRestoreDialog(RestoreWindowContext context);
@@ -82,7 +82,6 @@ class CRestoreDialog : public CDialog
     // The selection the window opened with, for another backup folder.
     BackupSelection m_selection;
     std::optional<restore::BackupContents> m_contents;
-    CWindowLook m_look;
 
     BackgroundTask m_filterTask;
     unsigned m_filterRound = 0;

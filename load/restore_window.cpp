@@ -15,10 +15,6 @@ namespace
 // handed over sees it.
 constexpr const char* kRestoreWindowMutex = "Local\\CorvaneBackup.RestoreWindow";
 
-constexpr const char* kAdministratorsNotice =
-    "This window runs as administrator: the files it restores will belong to the "
-    "administrators.";
-
 // The window writes to the user's files, so it runs with the user's rights:
 // an elevated start hands over to a copy the desktop's shell starts, and
 // stays only where that copy does not come.
@@ -35,6 +31,10 @@ bool HandedOver(const std::string& arguments)
 }
 
 } // namespace
+
+const char kAdministratorsNotice[] =
+    "This window runs as administrator: the files it restores will belong to the "
+    "administrators.";
 
 int RunRestoreWindow(const std::string& arguments)
 {
