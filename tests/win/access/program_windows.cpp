@@ -16,6 +16,8 @@
 #include "tests/native/test_support.h"
 #include "tests/win/modal_script.h"
 
+#include <commctrl.h>
+
 namespace
 {
 
@@ -79,15 +81,19 @@ int RunMonitor(const std::function<void(HWND)>& look)
 
 int RunRestore(const std::function<void(HWND)>& look)
 {
-    Install source, destination;
+    Install destination;
     std::filesystem::create_directories(destination.PathOf("Letters"));
     destination.Write({{"Budget 2026.xlsx", "numbers"}, {"Letters\\To Anna.doc", "Dear Anna"}});
     companions::SavedPlan saved;
-    saved.selection = Selection({source.Path()}, destination.Path(), "1000000000");
+    saved.selection = Selection({"C:\\Users\\Anna\\Documents"}, destination.Path(), "1000000000");
     saved.plan = PlanBackup(saved.selection, platform::LocalFiles());
-    ModalScript<CRestoreDialog> dialog(RestoreWindowContext{
-        platform::LocalFiles(), std::move(saved), "", [] {}, kAdministratorsNotice});
-    return RunModal(dialog, look);
+    ModalScript<CRestoreDialog> dialog(
+        RestoreWindowContext{platform::LocalFiles(), std::move(saved), "", [] {}, ""});
+    return RunModal(dialog, [&](HWND window) {
+        const HWND tree = GetDlgItem(window, IDC_BACKUP_TREE);
+        TreeView_Expand(tree, TreeView_GetRoot(tree), TVE_EXPAND);
+        look(window);
+    });
 }
 
 int RunConflict(const std::function<void(HWND)>& look)
