@@ -6,7 +6,6 @@
 #include "tests/win/access/program_windows.h"
 
 #include <algorithm>
-#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
@@ -47,14 +46,10 @@ std::string Text(HWND control)
     return shown;
 }
 
+// Edits, lists and trees: the controls that take typed characters.
 bool HoldsContent(HWND control)
 {
-    char kind[32] = {};
-    GetClassNameA(control, kind, sizeof kind);
-    for (const char* content : {"Edit", "ListBox", WC_LISTVIEWA, WC_TREEVIEWA})
-        if (lstrcmpiA(kind, content) == 0)
-            return true;
-    return false;
+    return (SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS) != 0;
 }
 
 // What a screen reader reads as the control's name; "<none>" where the
@@ -82,11 +77,6 @@ std::string AccessibleName(HWND control)
     return read;
 }
 
-bool Checked(HWND dialog, int id)
-{
-    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
-
 struct KeyboardWalk
 {
     const char* window;
@@ -105,7 +95,7 @@ const KeyboardWalk kWalks[] = {
      [](HWND dialog) {
          SetFocus(GetDlgItem(dialog, IDC_AUTO_ON_SHUTDOWN));
          Press(dialog, VK_SPACE);
-         EXPECT_FALSE(Checked(dialog, IDC_AUTO_ON_SHUTDOWN));
+         EXPECT_FALSE(IsDlgButtonChecked(dialog, IDC_AUTO_ON_SHUTDOWN));
          Press(dialog, VK_ESCAPE);
      },
      IDCANCEL},
@@ -136,7 +126,7 @@ const KeyboardWalk kWalks[] = {
      {IDC_FOR_ALL, IDOK, IDC_REPLACE, IDCANCEL},
      [](HWND dialog) {
          Press(dialog, VK_SPACE);
-         EXPECT_TRUE(Checked(dialog, IDC_FOR_ALL));
+         EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_FOR_ALL));
          Press(dialog, VK_RETURN);
      },
      IDOK},

@@ -25,6 +25,7 @@ namespace
 const std::string kShareFolder = "\\\\nas\\backups\\DESKTOP-7QK2M9P";
 constexpr std::uint64_t kMostBytes = 1'099'400'000'000; // "1023.9 GB"
 constexpr std::size_t kMostFiles = 1'234'567;
+const platform::FileTime kWritten = std::chrono::hours(24 * 365 * 425);
 
 template <typename Dialog> int RunModal(Dialog& dialog, const std::function<void(HWND)>& look)
 {
@@ -98,18 +99,16 @@ int RunRestore(const std::function<void(HWND)>& look)
 
 int RunConflict(const std::function<void(HWND)>& look)
 {
-    const platform::FileTime written = std::chrono::hours(24 * 365 * 425);
-    const restore::Conflict conflict{kShareFolder + "\\Budget 2026.xlsx", kMostBytes, written,
-                                     kMostBytes, written};
+    const restore::Conflict conflict{kShareFolder + "\\Budget 2026.xlsx", kMostBytes, kWritten,
+                                     kMostBytes, kWritten};
     ModalScript<CConflictDialog> dialog(conflict, nullptr);
     return RunModal(dialog, look);
 }
 
 int RunVersions(const std::function<void(HWND)>& look)
 {
-    const platform::FileTime written = std::chrono::hours(24 * 365 * 425);
     ModalScript<CVersionsDialog> dialog(
-        "Budget 2026.xlsx", {{"a", kMostBytes, written}, {"b", 12'000, written}}, nullptr);
+        "Budget 2026.xlsx", {{"a", kMostBytes, kWritten}, {"b", 12'000, kWritten}}, nullptr);
     return RunModal(dialog, look);
 }
 
@@ -118,9 +117,7 @@ std::string WithNotice(const std::string& line)
     return line + "\n" + kAdministratorsNotice;
 }
 
-} // namespace
-
-const std::vector<ProgramWindow>& ProgramWindows()
+std::vector<ProgramWindow> MakeWindows()
 {
     using companions::MonitorPhase;
     const companions::ProgressText most =
@@ -130,7 +127,7 @@ const std::vector<ProgramWindow>& ProgramWindows()
     stopped.verdict->notBackedUp.resize(kMostFiles);
     const companions::MonitorView stoppedView = companions::ViewOf(stopped);
     const SIZE brand{164, 101};
-    static const std::vector<ProgramWindow> windows = {
+    return {
         {"main window", RunMain, {}, {{IDC_BACKUP_NOW, {164, 47}}, {IDC_BRAND, brand}}},
         {"About box", RunAbout, {}, {{IDC_ABOUT_PICTURE, {287, 119}}}},
         {"monitor",
@@ -157,6 +154,13 @@ const std::vector<ProgramWindow>& ProgramWindows()
         {"conflict question", RunConflict, {}, {}},
         {"versions list", RunVersions, {}, {}},
     };
+}
+
+} // namespace
+
+const std::vector<ProgramWindow>& ProgramWindows()
+{
+    static const std::vector<ProgramWindow> windows = MakeWindows();
     return windows;
 }
 
