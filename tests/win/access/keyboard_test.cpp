@@ -4,6 +4,7 @@
 #include "load/load_resource.h"
 #include "res/resource.h"
 #include "tests/win/access/program_windows.h"
+#include "tests/win/wait_and_text.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -20,7 +21,7 @@ void Press(HWND dialog, UINT key, UINT message = WM_KEYDOWN)
     PostMessageA(focus, message, key, message == WM_SYSCHAR ? 1 << 29 : 1);
     if (message == WM_KEYDOWN)
         PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
-    PumpUntil([] { return HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0; }, 1000, dialog);
+    WaitFor([] { return HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0; }, 1000, dialog);
 }
 
 // The ids of the controls Tab goes through, from the first one with the focus
@@ -37,11 +38,10 @@ std::vector<int> TabOrder(HWND dialog)
     return order;
 }
 
-std::string Text(HWND control)
+// What a sighted user reads on the control, its mnemonic's "&" left out.
+std::string Shown(HWND control)
 {
-    char text[512] = {};
-    GetWindowTextA(control, text, sizeof text);
-    std::string shown = text;
+    std::string shown = Text(control);
     shown.erase(std::remove(shown.begin(), shown.end(), '&'), shown.end());
     return shown;
 }
@@ -117,8 +117,8 @@ const KeyboardWalk kWalks[] = {
          EXPECT_EQ(GetDlgItem(dialog, IDC_BACKUP_TREE), GetFocus());
          Press(dialog, VK_DOWN);
          Press(dialog, VK_SPACE);
-         EXPECT_TRUE(PumpUntil([&] { return IsWindowEnabled(GetDlgItem(dialog, IDOK)) != 0; }, 2000,
-                               dialog));
+         EXPECT_TRUE(
+             WaitFor([&] { return IsWindowEnabled(GetDlgItem(dialog, IDOK)) != 0; }, 2000, dialog));
          Press(dialog, VK_ESCAPE);
      },
      IDCANCEL},
@@ -163,7 +163,7 @@ TEST(Keyboard, EveryWindowWorksByKeyboardAlone)
                 const HWND control = GetDlgItem(dialog, id);
                 const HWND label = GetWindow(control, GW_HWNDPREV);
                 const bool labelled = HoldsContent(control);
-                const std::string name = labelled ? Text(label) : Text(control);
+                const std::string name = labelled ? Shown(label) : Shown(control);
                 EXPECT_NE("", name) << "control " << id;
                 // Wine names an edit by its label, but gives lists and trees no
                 // name: there the label just before it stands for it.

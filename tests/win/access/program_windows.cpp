@@ -13,7 +13,8 @@
 #include "load/restore_window.h"
 #include "res/resource.h"
 #include "restore/restore_verdict.h"
-#include "tests/native/test_support.h"
+#include "tests/native/support/install.h"
+#include "tests/native/support/selection.h"
 #include "tests/win/modal_script.h"
 
 #include <commctrl.h>
@@ -85,11 +86,12 @@ int RunRestore(const std::function<void(HWND)>& look)
     Install destination;
     std::filesystem::create_directories(destination.PathOf("Letters"));
     destination.Write({{"Budget 2026.xlsx", "numbers"}, {"Letters\\To Anna.doc", "Dear Anna"}});
-    companions::SavedPlan saved;
-    saved.selection = Selection({"C:\\Users\\Anna\\Documents"}, destination.Path(), "1000000000");
-    saved.plan = PlanBackup(saved.selection, platform::LocalFiles());
+    Install install;
+    SaveSelection(install.Directory(),
+                  Selection({"C:\\Users\\Anna\\Documents"}, destination.Path(), "1000000000"),
+                  platform::LocalFiles());
     ModalScript<CRestoreDialog> dialog(
-        RestoreWindowContext{platform::LocalFiles(), std::move(saved), "", [] {}, ""});
+        RestoreWindowContext{platform::LocalFiles(), install.Directory(), "", [] {}, ""});
     return RunModal(dialog, [&](HWND window) {
         const HWND tree = GetDlgItem(window, IDC_BACKUP_TREE);
         TreeView_Expand(tree, TreeView_GetRoot(tree), TVE_EXPAND);
@@ -162,22 +164,4 @@ const std::vector<ProgramWindow>& ProgramWindows()
 {
     static const std::vector<ProgramWindow> windows = MakeWindows();
     return windows;
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds, HWND dialog)
-{
-    const DWORD start = GetTickCount();
-    while (!done() && GetTickCount() - start < milliseconds)
-    {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        {
-            if (dialog != nullptr && IsDialogMessageA(dialog, &msg))
-                continue;
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-    return done();
 }

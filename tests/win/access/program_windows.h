@@ -31,7 +31,3 @@ struct ProgramWindow
 };
 
 const std::vector<ProgramWindow>& ProgramWindows();
-
-// Runs this thread's messages until `done` holds or `milliseconds` have
-// passed; with a dialog, through its keyboard handling as its loop does.
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds, HWND dialog = nullptr);

@@ -4,6 +4,7 @@
 // texts and measures each control's text with the control's own font.
 #include "framework/display.h"
 #include "tests/win/access/program_windows.h"
+#include "tests/win/wait_and_text.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -157,7 +158,7 @@ void WaitForScreenshot(const char* window)
     const std::string marker = std::string(folder) + "\\" + window;
     CloseHandle(CreateFileA((marker + ".ready").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             0, nullptr));
-    PumpUntil(
+    WaitFor(
         [&] { return GetFileAttributesA((marker + ".taken").c_str()) != INVALID_FILE_ATTRIBUTES; },
         60000);
 }
