@@ -101,9 +101,20 @@ inline std::string TakeReport()
 {
     const std::string reports = kBackupFolder + "\\Corvane Backup reports";
     std::string report;
-    for (const auto& file : ReadTree(reports))
-        report = file.second;
-    fs::remove_all(fs::u8path(reports));
+    // The agent may be writing a report this moment, through a temporary file
+    // beside it: the folder is taken once it holds whole reports only.
+    WaitFor([&] {
+        report.clear();
+        for (const auto& file : ReadTree(reports))
+        {
+            if (fs::u8path(file.first).extension() == ".tmp")
+                return false;
+            report = file.second;
+        }
+        std::error_code busy;
+        fs::remove_all(fs::u8path(reports), busy);
+        return !busy;
+    });
     return report;
 }
 
