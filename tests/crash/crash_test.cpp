@@ -7,7 +7,8 @@
 //                         too few kills inside a write
 //   crash_test save DIR   the saver it starts and kills
 #include "flows/save_store.h"
-#include "tests/native/test_support.h"
+#include "tests/native/support/install.h"
+#include "tests/native/support/selection.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "model/install_directory.h"
 #include "load/load_resource.h"
+#include "model/install_directory.h"
 #include "res/resource.h"
+#include "tests/win/wait_and_text.h"
 
 #include <chrono>
 #include <filesystem>
@@ -21,16 +22,6 @@
 namespace e2e
 {
 namespace fs = std::filesystem;
-
-// What the tests wait for happens in another process: a bounded poll is the
-// only honest wait.
-template <class Condition> bool WaitFor(Condition condition, DWORD timeoutMs = 20000)
-{
-    for (const ULONGLONG deadline = GetTickCount64() + timeoutMs; !condition(); Sleep(50))
-        if (GetTickCount64() >= deadline)
-            return false;
-    return true;
-}
 
 inline std::wstring Wide(const std::string& utf8)
 {
@@ -296,11 +287,10 @@ inline std::string AnswerMessageBox(HWND owner, const wchar_t* caption, int butt
 {
     constexpr int kText = 0xFFFF;
     HWND box = OwnedDialog(owner, kText, caption);
-    wchar_t text[512] = L"<no message box>";
-    GetDlgItemTextW(box, kText, text, 512);
+    const std::string text = box ? Text(box, kText) : "<no message box>";
     Click(box, button);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));
-    return fs::path(text).u8string();
+    return text;
 }
 
 // An elevated start hands the agent over through the desktop's shell, which

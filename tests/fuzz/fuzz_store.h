@@ -1,7 +1,8 @@
 #pragma once
 
 #include "flows/load_store.h"
-#include "tests/native/agent_support.h"
+#include "tests/native/support/fake_files.h"
+#include "tests/native/support/paths.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,5 +1,5 @@
 #include "companions/date_stamp.h"
-#include "tests/native/test_support.h"
+#include "tests/native/support/local_time.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,11 @@
+#include "plan/batch_text.h"
 #include "platform/path_text.h"
 
 #include <gtest/gtest.h>
 #include <tuple>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 TEST(PathText, PathBelowAFolderLeavesNoSeparatorBefore)
 {
@@ -14,4 +18,37 @@ TEST(PathText, PathBelowAFolderLeavesNoSeparatorBefore)
     };
     for (const auto& [path, folder, below] : cases)
         EXPECT_EQ(below, platform::PathBelow(path, folder)) << path << " below " << folder;
+}
+
+// Names in Windows' own code pages. In code page 932 the bytes 83 5C are one
+// character whose second byte is a backslash's: "C:\\" followed by them is
+// one folder, and ends in no separator; "\x83\x7C" is a letter, not a "|" the
+// batch could not carry. Names as Windows hands them to an ANSI program,
+// through the real conversions: each kind of character the batch cannot carry
+// is refused.
+TEST(BatchNames, AreReadByCharacterInWindowsCodePages)
+{
+#ifndef _WIN32
+    GTEST_SKIP() << "the ANSI, OEM and double-byte code pages are Windows' own";
+#else
+    const std::string folder = "C:\\\x83\x5C";
+    EXPECT_FALSE(platform::EndsWithSeparator(folder, 932));
+    EXPECT_EQ(2u, platform::FindLastSeparator(folder + "x", 932));
+    EXPECT_TRUE(platform::EndsWithSeparator(folder, 1252));
+    EXPECT_EQ(std::string::npos, platform::FindFirstCharacterOf("C:\\\x83\x7C", "<|>", 932));
+    EXPECT_EQ(5u, platform::FindFirstCharacterOf("C:\\\x83\x7C|", "<|>", 932));
+    const std::pair<const wchar_t*, bool> names[] = {
+        {L"C:\\Caf\u00e9 100%", true},
+        {L"C:\\\u201cFinal\u201d", false}, // a straight quote in the OEM code page
+        {L"C:\\\uff02Final", false},       // a straight quote already in ANSI
+        {L"C:\\Price \u20ac", false},      // "?" in the OEM code page
+        {L"C:\\\u4e2d\u6587", false},      // "?" already in ANSI
+    };
+    for (const auto& [wide, carried] : names)
+    {
+        char ansi[MAX_PATH] = {};
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, MAX_PATH, nullptr, nullptr);
+        EXPECT_EQ(carried, CanCarryInBatch(ansi)) << ansi;
+    }
+#endif
 }

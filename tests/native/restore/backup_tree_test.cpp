@@ -1,16 +1,10 @@
 #include "restore/backup_tree.h"
-#include "tests/native/agent_support.h"
+#include "tests/native/support/backup_contents.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-
-restore::BackupContents Contents(const std::string& destination, FakeFiles& files)
-{
-    const BackupSelection selection = Selection({"C:\\W"}, destination, "1000000000");
-    return *restore::BackupContents::Read({selection, PlanBackup(selection, files), {}, {}}, files);
-}
 
 // Each node below `nodes`, indented by its depth: "[x] " before a ticked one,
 // a holding's line, an item's name.
@@ -63,7 +57,8 @@ TEST(BackupTree, OpensFoldersAndTicksWhatIsBelowAndAbove)
          {"\\Work\\plan.txt", "\\Work\\notes.txt", "\\report.doc", "\\systemstate\\win.ini"})
         files.AddFile("E:\\Backup" + std::string(path), 100);
     files.AddFolder("E:\\Backup\\Empty", false);
-    const restore::BackupContents contents = Contents("E:\\Backup", files);
+    const restore::BackupContents contents =
+        Contents(Selection({"C:\\W"}, "E:\\Backup", "1000000000"), files);
     restore::BackupTree tree;
     tree.ShowHoldings(&contents);
     const std::size_t top = tree.Tops()[0];
@@ -103,7 +98,8 @@ TEST(BackupTree, ShowsFoundFilesBelowTheirFolders)
 {
     FakeFiles files;
     files.AddFolder("E:\\", false);
-    const restore::BackupContents contents = Contents("E:\\", files);
+    const restore::BackupContents contents =
+        Contents(Selection({"C:\\W"}, "E:\\", "1000000000"), files);
     restore::BackupTree tree;
     tree.ShowHoldings(&contents);
     const auto found = [](const std::string& copyPath) {

@@ -1,5 +1,6 @@
 #include "companions/versions.h"
-#include "tests/native/agent_support.h"
+#include "tests/native/support/fake_files.h"
+#include "tests/native/support/paths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,55 +1,12 @@
-#include "agent/agent_schedule.h"
-#include "agent/agent_start.h"
 #include "agent/copy_on_save.h"
 #include "companions/report.h"
-#include "tests/native/agent_support.h"
+#include "tests/native/support/local_time.h"
+#include "tests/native/support/saved_documents.h"
 
 #include <gtest/gtest.h>
 
-namespace
-{
-
-using agent::AgentSchedule;
 using agent::SavedFileCopy;
-
-// Pictures and Documents from four sources, as a hand-edited store may have
-// them: a folder, the install directory, one whose name no batch can carry,
-// and one that holds the destination under another name.
-struct CopyOnSave : testing::Test
-{
-    Install install;
-    InstallDirectory directory{install.Path()};
-    FakeFiles files;
-    const std::string dest = P("/b/backup");
-    // Where the first source's copies go.
-    const std::string mirror = dest + P("/other/u/docs");
-
-    CopyOnSave()
-    {
-        for (const char* path : {"/u/docs/a.txt", "/u/docs/sub/b.JPG", "/u/docs/c.exe",
-                                 "/u/docs/hid/d.txt", "/u/bad\"name/f.txt", "/b/backup/e.txt",
-                                 "/u/docs/g.txt.PART", "/u/docs/Corvane Backup versions/v.txt"})
-            files.AddFile(P(path), 100);
-        files.AddFile(P("/u/docs/h.txt"), 100, true);
-        files.AddFolder(P("/u/docs/hid"), true);
-        files.aliases[P("/m")] = P("/b");
-        files.AddFile(install.PathOf("notes.txt"), 100);
-        Save("0001001000");
-    }
-
-    void Save(const std::string& ticks)
-    {
-        SaveSelection(
-            directory,
-            Selection({P("/u/docs"), install.Path(), P("/u/bad\"name"), P("/m")}, dest, ticks),
-            files);
-        saved = companions::ReadSavedPlan(directory, files);
-    }
-
-    std::optional<companions::SavedPlan> saved;
-};
-
-} // namespace
+using CopyOnSave = SavedDocuments;
 
 // A saved file goes where backup.bat puts it, once its type and the hidden
 // rule say so; nothing comes from the destination, the install directory, a
@@ -120,64 +77,6 @@ TEST_F(CopyOnSave, CopiesOnlyWhenTheCopyIsBehindAndTheFileIsClosed)
     EXPECT_FALSE(files.Facts(copy));
 }
 
-// A burst of saves makes one copy once two seconds have been quiet; a change
-// in the install directory means the store is to be read again.
-TEST_F(CopyOnSave, WaitsForQuietBeforeActing)
-{
-    AgentSchedule schedule(install.Path(), files);
-    schedule.Follow(&*saved);
-    for (const agent::Millis at : {0, 500, 1500})
-        schedule.Changed(P("/u/docs/a.txt"), at);
-    schedule.Changed(P("/u/docs/c.exe"), 1500);
-    EXPECT_EQ(3500, schedule.NextWake());
-    EXPECT_TRUE(schedule.TakeDue(3499).files.empty());
-    EXPECT_EQ(std::vector<std::string>{P("/u/docs/a.txt")}, schedule.TakeDue(3500).files);
-    EXPECT_EQ(std::nullopt, schedule.NextWake());
-
-    schedule.Changed(install.PathOf(kFilesToBackupFile), 4000);
-    EXPECT_FALSE(schedule.TakeDue(5999).store);
-    EXPECT_TRUE(schedule.TakeDue(6000).store);
-}
-
-// A file kept open for writing is tried again at growing intervals and given
-// up after ten minutes; a write meanwhile starts it afresh.
-TEST_F(CopyOnSave, TriesABusyFileAgainThenGivesUp)
-{
-    AgentSchedule schedule(install.Path(), files);
-    schedule.Follow(&*saved);
-    const std::string file = P("/u/docs/a.txt");
-    agent::Millis now = 0;
-    for (const agent::Millis wait : {2000, 4000, 8000, 16000, 32000, 60000, 60000})
-    {
-        ASSERT_TRUE(schedule.Busy(file, now));
-        EXPECT_EQ(now + wait, schedule.NextWake());
-        now = *schedule.NextWake();
-        schedule.TakeDue(now);
-    }
-    schedule.Changed(file, now);
-    schedule.TakeDue(now + 2000);
-    EXPECT_TRUE(schedule.Busy(file, now + 2000 + AgentSchedule::kBusyLimit - 1));
-    EXPECT_FALSE(schedule.Busy(file, now + 2000 + 2 * AgentSchedule::kBusyLimit));
-}
-
-// A changed selection is picked up: other types, other folders to watch.
-TEST_F(CopyOnSave, FollowsAChangedSelection)
-{
-    AgentSchedule schedule(install.Path(), files);
-    EXPECT_EQ(std::vector<std::string>{install.Path()}, schedule.FoldersToWatch());
-    schedule.Changed(P("/u/docs/a.txt"), 0);
-    EXPECT_EQ(std::nullopt, schedule.NextWake());
-
-    Save("1000000000");
-    schedule.Follow(&*saved);
-    // The install directory lies in no other folder; the refused source is
-    // not watched.
-    EXPECT_EQ((std::vector<std::string>{install.Path(), P("/u/docs")}), schedule.FoldersToWatch());
-    schedule.Changed(P("/u/docs/c.exe"), 0);
-    EXPECT_EQ(std::vector<std::string>{P("/u/docs/c.exe")}, schedule.TakeDue(2000).files);
-    EXPECT_EQ(SavedFileCopy::Copied, agent::CopySavedFile(*saved, P("/u/docs/c.exe"), files));
-}
-
 // With the destination unplugged a saved file is not copied; the day's
 // failures, those whose old copy could not be kept among them, make one
 // report, which waits in the profile for the next log-on.
@@ -205,18 +104,4 @@ TEST_F(CopyOnSave, ReportsTheDaysFailedCopiesInOneReport)
     day.tm_yday += 1;
     report.Add(*saved, {{P("/u/docs/a.txt"), SavedFileCopy::Failed}}, files, day);
     EXPECT_EQ(2u, companions::ReportsToShow(profile, files).size());
-}
-
-// The report is shown at the next log-on, with its own text.
-TEST(AgentStart, KeepsTheReportForTheNextLogOn)
-{
-    FakeFiles files;
-    const std::string profile = P("/profile");
-    files.MakeFolders(profile);
-    companions::ReportPublisher(files, LocalTime(2026, 1, 2, 3, 4, 5), "", profile)
-        .Notice(agent::AgentStartNotice("Why."));
-    const std::vector<std::string> toShow = companions::ReportsToShow(profile, files);
-    ASSERT_EQ(1u, toShow.size());
-    EXPECT_EQ("The automatic backups could not start now. They begin at your next log-on.\nWhy.\n",
-              store::ReadIfPresent(toShow[0], files));
 }

@@ -1,9 +1,8 @@
-#include "plan/source_lookup.h"
-#include "plan/validate_source_entry.h"
 #include "platform/file_tree.h"
-#include "tests/native/agent_support.h"
+#include "tests/native/support/install.h"
+#include "tests/native/support/paths.h"
+#include "tests/native/support/symbolic_link.h"
 
-#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -16,22 +15,6 @@
 namespace fs = std::filesystem;
 
 static platform::FileTree& files = platform::LocalFiles();
-
-// Whether the link was made: MinGW's std::filesystem makes none, and Wine 8
-// reports one made and makes none.
-bool MakeLink(const std::string& target, const std::string& link, bool folder)
-{
-#ifdef _WIN32
-    CreateSymbolicLinkA(link.c_str(), target.c_str(),
-                        (folder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0) |
-                            SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
-#else
-    std::error_code error;
-    folder ? fs::create_directory_symlink(target, link, error)
-           : fs::create_symlink(target, link, error);
-#endif
-    return files.Facts(link) && files.Facts(link)->isLink;
-}
 
 // This platform's copy takes a file that the user's program holds open for
 // writing, whole; it keeps the last-write time, makes the folders it needs,
@@ -164,43 +147,4 @@ TEST(LocalFiles, WritesBelowARootFollowNoPlantedLink)
     EXPECT_TRUE(files.Replace(folder.PathOf("store.dat"), std::string_view("new")));
     EXPECT_EQ("new", folder.Read("store.dat"));
     EXPECT_EQ("kept", folder.Read("victim.txt"));
-}
-
-// Sources that crowd one folder are read from its listing: each reaches what
-// it reaches looked up alone (a plain file with no identity read), and a link
-// among them to the destination is still refused. A crowd below a folder
-// that is not there reaches nothing.
-TEST(LocalFiles, ACrowdOfSourcesIsLookedUpThroughItsFolder)
-{
-    Install folder;
-    fs::create_directories(folder.PathOf(P("photos/sub")));
-    std::vector<std::string> sources = {folder.PathOf(P("photos/sub")),
-                                        folder.PathOf(P("photos/missing.jpg"))};
-    for (int i = 0; i < 70; ++i)
-    {
-        const std::string name = std::to_string(i) + ".jpg";
-        folder.Write(P("photos/") + name, "x");
-        sources.push_back(folder.PathOf(P("photos/") + name));
-        sources.push_back(folder.PathOf(P("gone/") + name));
-    }
-    std::stable_partition(sources.begin(), sources.end(), [](const std::string& source) {
-        return source.find("gone") == std::string::npos;
-    });
-    const std::vector<platform::PathTarget> targets = LookUpSources(sources, files);
-    for (size_t i = 0; i < sources.size(); ++i)
-    {
-        SCOPED_TRACE(sources[i]);
-        const platform::PathTarget alone = files.Target(sources[i]);
-        EXPECT_EQ(alone.isFile, targets[i].isFile);
-        EXPECT_EQ(alone.isFile ? std::nullopt : alone.identity, targets[i].identity);
-    }
-
-    BackupSelection selection{sources, folder.PathOf("backup"), {}};
-    fs::create_directory(selection.destination);
-    if (!MakeLink(selection.destination, folder.PathOf(P("photos/link")), true))
-        GTEST_SKIP() << "no symbolic link can be made here";
-    selection.sources.insert(selection.sources.begin() + 30, folder.PathOf(P("photos/link")));
-    EXPECT_EQ(Error("Error Duplicate Found. You Cannot Backup " + folder.PathOf(P("photos/link")) +
-                    " To " + selection.destination),
-              FirstRejectedSource(selection, LookUpSources(selection.sources, files), files));
 }

@@ -2,17 +2,15 @@
 
 #include "platform/file_tree.h"
 #include "platform/path_text.h"
-#include "store/store_file.h"
-#include "store/store_formats.h"
-#include "tests/native/test_support.h"
 
-// "/u/docs" with this platform's separator.
-inline std::string P(std::string path)
-{
-    for (char& c : path)
-        c = c == '/' ? platform::kPathSeparator : c;
-    return path;
-}
+#include <chrono>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
 
 // Bytes in memory, read a piece at a time; `size` is what the file held when
 // it was opened.
@@ -201,15 +199,3 @@ class FakeFiles : public platform::FileTree
             entries[folder] = platform::FileFacts{true};
     }
 };
-
-// The store as the window leaves it after a save, its folder made.
-inline void SaveSelection(const InstallDirectory& directory, const BackupSelection& selection,
-                          platform::FileTree& files)
-{
-    files.MakeFolders(directory.Root());
-    store::ReplaceWithText(directory.PathOf(kSettingsFile), store::FormatSettings(selection.flags),
-                           files);
-    store::ReplaceWithText(directory.PathOf(kDataFile), selection.destination, files);
-    store::ReplaceWithText(directory.PathOf(kFilesToBackupFile),
-                           store::FormatSourceList(selection.sources), files);
-}

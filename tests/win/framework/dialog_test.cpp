@@ -1,6 +1,5 @@
 #include "framework/controls.h"
 #include "framework/dialog.h"
-#include "framework/file_dialog.h"
 #include "framework/win_app.h"
 #include "test_resources.h"
 #include "tests/win/modal_script.h"
@@ -111,10 +110,4 @@ TEST(ModalDialog, DispatchesThroughTheMapChainAndEndsEachWay)
         EXPECT_EQ(result == -1, ::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0);
         EXPECT_EQ(result == -1 ? 5u : 0u, quit.wParam);
     }
-}
-
-TEST(FileDialogFilter, BarsBecomeNulsAndTheListEndsWithTwo)
-{
-    using namespace std::string_literals;
-    EXPECT_EQ("AllFiles (*.*)\0*.*\0\0"s, ConvertFilter("AllFiles (*.*)|*.*|"));
 }

@@ -3,8 +3,10 @@
 // inside its own modal loop, and the verdict.
 #include "load/load_resource.h"
 #include "load/restore_dialog.h"
-#include "tests/native/agent_support.h"
+#include "tests/native/support/install.h"
+#include "tests/native/support/selection.h"
 #include "tests/win/modal_script.h"
+#include "tests/win/wait_and_text.h"
 
 #include <commctrl.h>
 #include <cstdlib>
@@ -15,13 +17,6 @@ namespace
 {
 
 constexpr const char* kConflictCaption = "A File Is Already There";
-
-std::string Text(HWND window, int id)
-{
-    char text[512] = {};
-    GetDlgItemTextA(window, id, text, sizeof text);
-    return text;
-}
 
 // Last written at this local time.
 void SetWritten(const std::string& path, WORD day, WORD hour, WORD minute)
@@ -56,28 +51,6 @@ std::vector<std::string> Items(HWND tree, HTREEITEM parent)
         lines.push_back(((read.state >> 12) == 2 ? "[x] " : "") + std::string(text));
     }
     return lines;
-}
-
-// Runs the messages waiting for this thread.
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-// Runs the window's messages until `done` holds, for at most ten seconds.
-bool PumpUntil(const std::function<bool()>& done)
-{
-    for (int i = 0; i < 500 && !done(); ++i)
-    {
-        Pump();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-    return done();
 }
 
 // The space bar on the selected item of the tree, as the keyboard makes it.
@@ -121,7 +94,8 @@ void WaitForScreenshot()
     const std::string taken = std::string(folder) + "\\taken";
     CloseHandle(CreateFileA(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     for (int i = 0; i < 6 && GetFileAttributesA(taken.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
-        PumpUntil([&] { return GetFileAttributesA(taken.c_str()) != INVALID_FILE_ATTRIBUTES; });
+        WaitFor([&] { return GetFileAttributesA(taken.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                10000);
 }
 
 } // namespace
@@ -146,8 +120,7 @@ TEST(RestoreWindow, ShowsFiltersAndRestoresTheBackupAskingAboutConflicts)
     std::filesystem::create_directories(source.PathOf("Work"));
     source.Write({{"report.doc", "the user's own"}, {"Work\\plan.txt", "changed plan"}});
 
-    SaveSelection(install.Directory(),
-                  Selection({source.Path()}, destination.Path(), "1000000010"),
+    SaveSelection(install.Directory(), Selection({source.Path()}, destination.Path(), "1000000010"),
                   platform::LocalFiles());
     bool waited = false;
     ModalScript<CRestoreDialog> dialog(RestoreWindowContext{
@@ -186,7 +159,7 @@ TEST(RestoreWindow, ShowsFiltersAndRestoresTheBackupAskingAboutConflicts)
         EXPECT_EQ((std::vector<std::string>{source.Path(), "System State"}), Items(tree, TVI_ROOT));
 
         SetDlgItemTextA(window, IDC_FILTER, "NOTES");
-        ASSERT_TRUE(PumpUntil([&] { return Items(tree, TVI_ROOT).size() == 1; }));
+        ASSERT_TRUE(WaitFor([&] { return Items(tree, TVI_ROOT).size() == 1; }, 10000));
         const HTREEITEM found = TreeView_GetChild(tree, TreeView_GetRoot(tree));
         EXPECT_EQ(std::vector<std::string>{"Work"}, Items(tree, TreeView_GetRoot(tree)));
         EXPECT_EQ(1u, Items(tree, found).size());
@@ -208,7 +181,7 @@ TEST(RestoreWindow, ShowsFiltersAndRestoresTheBackupAskingAboutConflicts)
         const UINT_PTR timer = SetTimer(nullptr, 0, 50, &AnswerTheQuestion);
         SendDlgItemMessageA(window, IDOK, BM_CLICK, 0, 0);
         EXPECT_TRUE(
-            PumpUntil([&] { return IsWindowEnabled(GetDlgItem(window, IDC_OPEN_BACKUP)); }));
+            WaitFor([&] { return IsWindowEnabled(GetDlgItem(window, IDC_OPEN_BACKUP)); }, 10000));
         KillTimer(nullptr, timer);
         EXPECT_EQ(1, g_asked);
         EXPECT_EQ("2 of 3 files were not restored.", Text(window, IDC_RESTORE_HEADLINE));

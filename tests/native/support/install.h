@@ -1,19 +1,16 @@
 #pragma once
 
-#include "model/backup_selection.h"
 #include "model/install_directory.h"
 #include "model/prompt.h"
 #include "model/shell.h"
 
 #include <chrono>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <set>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -100,37 +97,3 @@ class Install
   private:
     std::filesystem::path m_path;
 };
-
-// The ticks are ten option states in settings.dat order, "1" for ticked:
-// "1000000010" is All File Types and System State.
-inline BackupSelection Selection(std::vector<std::string> sources, std::string destination,
-                                 const std::string& ticks)
-{
-    BackupSelection selection{std::move(sources), std::move(destination), {}};
-    for (size_t i = 0; i < ticks.size(); ++i)
-        selection.flags[i] = ticks[i] == '1';
-    return selection;
-}
-
-// The stop icon and caption of every error but the run's three refusals.
-inline Message Error(const std::string& text)
-{
-    return Message{text, "ERROR", kStopType};
-}
-
-// The ANSI "é" as batch files carry it: in the OEM code page the command
-// interpreter reads them in on Windows, as it stands elsewhere.
-#ifdef _WIN32
-inline const std::string kBatchE = "\x82";
-#else
-inline const std::string kBatchE = "\xE9";
-#endif
-
-// A run's start in local time, as a report is named after it.
-inline std::tm LocalTime(int year, int month, int day, int hour, int minute, int second)
-{
-    std::tm time{};
-    std::tie(time.tm_year, time.tm_mon, time.tm_mday, time.tm_hour, time.tm_min, time.tm_sec) =
-        std::make_tuple(year - 1900, month - 1, day, hour, minute, second);
-    return time;
-}

@@ -2,7 +2,8 @@
 // recording ports: what it shows of the store, its handlers, and how it ends.
 #include "app/backup_dialog.h"
 #include "res/resource.h"
-#include "tests/native/test_support.h"
+#include "tests/native/support/error_message.h"
+#include "tests/native/support/install.h"
 #include "tests/win/modal_script.h"
 
 #include <cstring>

@@ -1,6 +1,10 @@
 #include "agent/session_end_backup.h"
 #include "companions/report.h"
-#include "tests/native/agent_support.h"
+#include "tests/native/support/fake_files.h"
+#include "tests/native/support/install.h"
+#include "tests/native/support/local_time.h"
+#include "tests/native/support/paths.h"
+#include "tests/native/support/selection.h"
 
 #include <gtest/gtest.h>
 
