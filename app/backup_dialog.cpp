@@ -19,8 +19,8 @@ CBackupDialog::CBackupDialog(const InstallDirectory& installDirectory, CWnd* pPa
 
 CBackupDialog::CBackupDialog(const InstallDirectory& installDirectory, Prompt& prompt, Shell& shell,
                              CWnd* pParent)
-    : CDialog(IDD_MAIN, pParent),
-      m_hIcon(LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
+    : CBrandDialog(IDD_MAIN, {IDR_MAINFRAME, IDB_BRAND, IDC_PANEL, IDC_BRAND}, IDC_OPTIONS_HEADER,
+                   pParent),
       m_installDirectory(installDirectory), m_messageBoxPrompt(*this), m_prompt(&prompt),
       m_shell(&shell),
       m_files(platform::LocalFiles()), m_optionBoxes{&m_allFileTypes,   &m_autoBackupOnShutdown,
@@ -32,7 +32,7 @@ CBackupDialog::CBackupDialog(const InstallDirectory& installDirectory, Prompt& p
 {
 }
 
-BEGIN_MESSAGE_MAP(CBackupDialog, CDialog)
+BEGIN_MESSAGE_MAP(CBackupDialog, CBrandDialog)
 ON_WM_SYSCOMMAND()
 ON_WM_PAINT()
 ON_WM_QUERYDRAGICON()
@@ -54,7 +54,7 @@ END_MESSAGE_MAP()
 
 void CBackupDialog::DoDataExchange(CDataExchange* pDX)
 {
-    CDialog::DoDataExchange(pDX);
+    CBrandDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_REMOVE_SELECTED, m_removeSelected);
     DDX_Control(pDX, IDC_MODIFIED_ONLY, m_modifiedOnly);
     DDX_Control(pDX, IDC_HIDDEN, m_hidden);
@@ -73,7 +73,9 @@ void CBackupDialog::DoDataExchange(CDataExchange* pDX)
 
 BOOL CBackupDialog::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    CBrandDialog::OnInitDialog();
+    for (const int onColumn : {IDC_OPTIONS_HEADER, IDC_AUTO_ON_SHUTDOWN, IDC_BACKUP_ON_MODIFY})
+        PutOnColumn(onColumn);
 
     if (HMENU systemMenu = GetSystemMenu(FALSE))
     {
@@ -84,16 +86,24 @@ BOOL CBackupDialog::OnInitDialog()
             AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, aboutText);
         }
     }
-    SetIcon(m_hIcon, TRUE);
-    SetIcon(m_hIcon, FALSE);
     BringWindowToTop();
     for (HWND window : {m_hWnd, m_sourceList.m_hWnd, m_destination.m_hWnd})
         LetDropsThrough(window);
-    m_backupNow.LoadFrameStrip(IDB_BACKUP_NOW);
-    ::SendDlgItemMessageA(m_hWnd, IDC_PANEL_TOP, STM_SETIMAGE, IMAGE_BITMAP,
-                          ::SendDlgItemMessageA(m_hWnd, IDC_PANEL, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    ShowBackupNow(WindowDpi(m_hWnd));
     LoadStore();
     return TRUE;
+}
+
+void CBackupDialog::OnDpiChanged(UINT dpi)
+{
+    CBrandDialog::OnDpiChanged(dpi);
+    ShowBackupNow(dpi);
+}
+
+void CBackupDialog::ShowBackupNow(UINT dpi)
+{
+    m_backupNow.LoadFrameStrip(IDB_BACKUP_NOW, dpi);
+    CentreOnColumn(m_backupNow);
 }
 
 void CBackupDialog::LoadStore()
@@ -141,26 +151,27 @@ void CBackupDialog::OnPaint()
 {
     if (!IsIconic())
     {
-        CDialog::OnPaint();
+        CBrandDialog::OnPaint();
         return;
     }
     CPaintDC dc(this);
     SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
     RECT client;
     GetClientRect(&client);
-    const POINT at =
-        MinimisedIconPosition(client, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
-    dc.DrawIcon(at.x, at.y, m_hIcon);
+    const UINT dpi = WindowDpi(m_hWnd);
+    const POINT at = MinimisedIconPosition(client, SystemMetricForDpi(SM_CXICON, dpi),
+                                           SystemMetricForDpi(SM_CYICON, dpi));
+    dc.DrawIcon(at.x, at.y, BigIcon());
 }
 
 HCURSOR CBackupDialog::OnQueryDragIcon()
 {
-    return static_cast<HCURSOR>(m_hIcon);
+    return static_cast<HCURSOR>(BigIcon());
 }
 
 void CBackupDialog::OnDestroy()
 {
-    CDialog::OnDestroy();
+    CBrandDialog::OnDestroy();
 }
 
 void CBackupDialog::RunBackup()

@@ -6,6 +6,7 @@
 #include "model/backup_selection.h"
 #include "model/install_directory.h"
 #include "platform/file_tree.h"
+#include "widgets/brand_dialog.h"
 #include "widgets/hover_button.h"
 
 #include <array>
@@ -17,7 +18,7 @@ extern int lastSourceIndex;
 
 // The main window: the source list, the destination, the ten option boxes and
 // the commands. Its controls are the only live copy of the selection.
-class CBackupDialog : public CDialog
+class CBackupDialog : public CBrandDialog
 {
   public:
     // The store lives in installDirectory: the fixed one in the program.
@@ -29,6 +30,7 @@ class CBackupDialog : public CDialog
   protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    void OnDpiChanged(UINT dpi) override;
     // Takes the files dropped on the source list or the destination box.
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
@@ -75,13 +77,14 @@ class CBackupDialog : public CDialog
     CListBox m_sourceList;
     CButton m_autoBackupOnShutdown;
     CHoverButton m_backupNow;
-    HICON m_hIcon;
 
     DECLARE_MESSAGE_MAP()
 
   private:
     BackupSelection ReadSelection() const;
     void LoadStore();
+    // The button's frames for `dpi`, in the middle of the column.
+    void ShowBackupNow(UINT dpi);
     // Adds the path at the end of the list; the counter follows only when the
     // list took it.
     void AppendSource(const char* path);

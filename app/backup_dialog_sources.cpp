@@ -49,7 +49,7 @@ BOOL CBackupDialog::PreTranslateMessage(MSG* pMsg)
         OnDropFiles(pMsg->hwnd, reinterpret_cast<HDROP>(pMsg->wParam));
         return TRUE;
     }
-    return CDialog::PreTranslateMessage(pMsg);
+    return CBrandDialog::PreTranslateMessage(pMsg);
 }
 
 // Dropped on the list, files and folders are added in the order given, as

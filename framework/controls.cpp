@@ -239,6 +239,18 @@ BOOL CTreeCtrl::SetHasChildren(HTREEITEM hItem, bool hasChildren)
     return static_cast<BOOL>(SendMessage(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
+HBITMAP CStatic::SetBitmap(HBITMAP hBitmap)
+{
+    return reinterpret_cast<HBITMAP>(
+        SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(hBitmap)));
+}
+
+HICON CStatic::SetIcon(HICON hIcon)
+{
+    return reinterpret_cast<HICON>(
+        SendMessage(STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(hIcon)));
+}
+
 int CProgressCtrl::SetPos(int nPos)
 {
     return static_cast<int>(SendMessage(PBM_SETPOS, static_cast<WPARAM>(nPos)));

@@ -105,6 +105,12 @@ class CTreeCtrl : public CWnd
 class CStatic : public CWnd
 {
     DECLARE_DYNAMIC(CStatic)
+
+  public:
+    // A picture control's image, which stays the caller's to delete; each
+    // returns the image shown before.
+    HBITMAP SetBitmap(HBITMAP hBitmap);
+    HICON SetIcon(HICON hIcon);
 };
 
 // A progress bar over the default range, 0 to 100.

@@ -60,6 +60,7 @@ IMPLEMENT_DYNAMIC(CDialog, CWnd)
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
 ON_COMMAND(IDOK, OnOK)
 ON_COMMAND(IDCANCEL, OnCancel)
+ON_MESSAGE(WM_DPICHANGED, OnDpiChangedMessage)
 END_MESSAGE_MAP()
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
@@ -204,6 +205,17 @@ void CDialog::OnOK()
 void CDialog::OnCancel()
 {
     EndDialog(IDCANCEL);
+}
+
+void CDialog::OnDpiChanged(UINT)
+{
+}
+
+LRESULT CDialog::OnDpiChangedMessage(WPARAM wParam, LPARAM)
+{
+    const LRESULT result = Default();
+    OnDpiChanged(LOWORD(wParam));
+    return result;
 }
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)

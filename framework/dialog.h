@@ -43,6 +43,10 @@ class CDialog : public CWnd
     // The default commands: both end the dialog, with IDOK and IDCANCEL.
     virtual void OnOK();
     virtual void OnCancel();
+    // Windows has laid the controls out again for another DPI (the window
+    // moved to a monitor of another scale, or the scale changed): what the
+    // dialog sizes itself follows here. By default there is nothing.
+    virtual void OnDpiChanged(UINT dpi);
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
@@ -51,6 +55,9 @@ class CDialog : public CWnd
 
   private:
     void RunModalLoop();
+    // The dialog's own procedure lays the controls out first; then
+    // OnDpiChanged.
+    LRESULT OnDpiChangedMessage(WPARAM wParam, LPARAM lParam);
 
     HHOOK m_hCreationHook = nullptr;
     bool m_bInModalLoop = false;

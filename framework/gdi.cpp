@@ -1,18 +1,21 @@
 #include "framework/gdi.h"
 
-CBitmap::~CBitmap()
+#include "framework/display.h"
+#include "framework/win_app.h"
+
+CGdiObject::~CGdiObject()
 {
     DeleteObject();
 }
 
-BOOL CBitmap::Attach(HBITMAP hBitmap)
+BOOL CGdiObject::Attach(HGDIOBJ hObject)
 {
     DeleteObject();
-    m_hObject = hBitmap;
-    return hBitmap != nullptr;
+    m_hObject = hObject;
+    return hObject != nullptr;
 }
 
-BOOL CBitmap::DeleteObject()
+BOOL CGdiObject::DeleteObject()
 {
     if (m_hObject == nullptr)
         return FALSE;
@@ -21,7 +24,7 @@ BOOL CBitmap::DeleteObject()
     return deleted;
 }
 
-int CBitmap::GetObject(int nCount, LPVOID lpObject) const
+int CGdiObject::GetObject(int nCount, LPVOID lpObject) const
 {
     return ::GetObjectA(m_hObject, nCount, lpObject);
 }
@@ -29,6 +32,36 @@ int CBitmap::GetObject(int nCount, LPVOID lpObject) const
 int CBitmap::GetBitmap(BITMAP* pBitMap) const
 {
     return GetObject(sizeof(BITMAP), pBitMap);
+}
+
+BOOL CFont::CreateFontIndirect(const LOGFONTA* lpLogFont)
+{
+    return Attach(::CreateFontIndirectA(lpLogFont));
+}
+
+BOOL CBrush::CreateSolidBrush(COLORREF crColor)
+{
+    return Attach(::CreateSolidBrush(crColor));
+}
+
+CIcon::~CIcon()
+{
+    if (m_hIcon != nullptr)
+        ::DestroyIcon(m_hIcon);
+}
+
+BOOL CIcon::Load(UINT nID, Size size, UINT dpi)
+{
+    const int cx = SystemMetricForDpi(size == kBig ? SM_CXICON : SM_CXSMICON, dpi);
+    const int cy = SystemMetricForDpi(size == kBig ? SM_CYICON : SM_CYSMICON, dpi);
+    const auto icon = static_cast<HICON>(::LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(nID),
+                                                      IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR));
+    if (icon == nullptr)
+        return FALSE;
+    if (m_hIcon != nullptr)
+        ::DestroyIcon(m_hIcon);
+    m_hIcon = icon;
+    return TRUE;
 }
 
 CDC::~CDC()
@@ -78,9 +111,9 @@ HBITMAP CDC::SelectObject(HBITMAP hBitmap)
     return static_cast<HBITMAP>(::SelectObject(m_hDC, hBitmap));
 }
 
-HBITMAP CDC::SelectObject(CBitmap* pBitmap)
+HBITMAP CDC::SelectObject(const CBitmap* pBitmap)
 {
-    return SelectObject(pBitmap->m_hObject);
+    return SelectObject(static_cast<HBITMAP>(*pBitmap));
 }
 
 BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,

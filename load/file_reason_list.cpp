@@ -18,6 +18,7 @@ constexpr int kReasonWidth = 96;
 
 BEGIN_MESSAGE_MAP(CFileReasonList, CListCtrl)
 ON_MESSAGE(WM_NOTIFY, OnNotify)
+ON_MESSAGE(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
 END_MESSAGE_MAP()
 
 BOOL CFileReasonList::Bind(UINT nID, CWnd* pParent)
@@ -25,11 +26,9 @@ BOOL CFileReasonList::Bind(UINT nID, CWnd* pParent)
     if (!SubclassDlgItem(nID, pParent))
         return FALSE;
     SetExtendedStyle(LVS_EX_FULLROWSELECT);
-    RECT reason = {0, 0, kReasonWidth, 0};
-    MapDialogRect(*pParent, &reason);
     InsertColumn(kFile, "File", 0);
-    InsertColumn(kReason, "Reason", reason.right);
-    FitPaths();
+    InsertColumn(kReason, "Reason", 0);
+    FitColumns();
     return TRUE;
 }
 
@@ -45,6 +44,12 @@ void CFileReasonList::Show(const std::vector<companions::FileReason>& files)
     if (m_sortColumn >= 0)
         SortItems(&CFileReasonList::Compare, reinterpret_cast<LPARAM>(this));
     FitPaths();
+}
+
+LRESULT CFileReasonList::OnDpiChangedAfterParent(WPARAM, LPARAM)
+{
+    FitColumns();
+    return Default();
 }
 
 LRESULT CFileReasonList::OnNotify(WPARAM, LPARAM lParam)
@@ -77,13 +82,22 @@ int CALLBACK CFileReasonList::Compare(LPARAM left, LPARAM right, LPARAM list)
     return order != 0 ? order : (left > right) - (left < right);
 }
 
+void CFileReasonList::FitColumns()
+{
+    RECT reason = {0, 0, kReasonWidth, 0};
+    MapDialogRect(::GetParent(m_hWnd), &reason);
+    SetColumnWidth(kReason, reason.right);
+    FitPaths();
+}
+
 // The paths are long: their column takes what the reasons leave and grows to
 // the longest path, and the list scrolls sideways to its end.
 void CFileReasonList::FitPaths()
 {
     RECT client;
     GetClientRect(&client);
-    const int room = client.right - GetColumnWidth(kReason) - GetSystemMetrics(SM_CXVSCROLL);
+    const int room = client.right - GetColumnWidth(kReason) -
+                     SystemMetricForDpi(SM_CXVSCROLL, WindowDpi(m_hWnd));
     SetColumnWidth(kFile, LVSCW_AUTOSIZE);
     if (GetColumnWidth(kFile) < room)
         SetColumnWidth(kFile, room);

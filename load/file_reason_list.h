@@ -20,11 +20,15 @@ class CFileReasonList : public CListCtrl
   protected:
     // The heading's clicks, from the list's own header control.
     LRESULT OnNotify(WPARAM wParam, LPARAM lParam);
+    // The dialog has been laid out for another DPI: the columns follow.
+    LRESULT OnDpiChangedAfterParent(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
   private:
     static int CALLBACK Compare(LPARAM left, LPARAM right, LPARAM list);
+    // The reasons' column in dialog units, the paths' in what is left.
+    void FitColumns();
     void FitPaths();
 
     std::vector<companions::FileReason> m_files;

@@ -20,13 +20,14 @@ void Show(CWnd& control, std::string& shown, const std::string& text)
 
 } // namespace
 
-CMonitorDialog::CMonitorDialog(MonitorSource& source) : CDialog(IDD_MONITOR), m_source(source)
+CMonitorDialog::CMonitorDialog(MonitorSource& source)
+    : CCompanionDialog(IDD_MONITOR, IDC_HEADLINE), m_source(source)
 {
     const INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&classes);
 }
 
-BEGIN_MESSAGE_MAP(CMonitorDialog, CDialog)
+BEGIN_MESSAGE_MAP(CMonitorDialog, CCompanionDialog)
 ON_MESSAGE(kSourceChanged, OnSourceChanged)
 ON_MESSAGE(WM_TIMER, OnTimer)
 ON_BN_CLICKED(IDC_OPEN_REPORT, OnOpenReport)
@@ -36,7 +37,7 @@ END_MESSAGE_MAP()
 
 void CMonitorDialog::DoDataExchange(CDataExchange* pDX)
 {
-    CDialog::DoDataExchange(pDX);
+    CCompanionDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_HEADLINE, m_headline);
     DDX_Control(pDX, IDC_PROGRESS, m_progress);
     DDX_Control(pDX, IDC_FILES, m_files);
@@ -48,8 +49,7 @@ void CMonitorDialog::DoDataExchange(CDataExchange* pDX)
 
 BOOL CMonitorDialog::OnInitDialog()
 {
-    CDialog::OnInitDialog();
-    m_look.Apply(*this, m_headline);
+    CCompanionDialog::OnInitDialog();
     m_notBackedUp.Bind(IDC_NOT_BACKED_UP, this);
     m_source.NotifyChanges(m_hWnd, kSourceChanged);
     SetTimer(m_hWnd, kClock, 1000, nullptr);
@@ -86,7 +86,7 @@ void CMonitorDialog::OnDestroy()
 {
     m_source.NotifyChanges(nullptr, 0);
     KillTimer(m_hWnd, kClock);
-    CDialog::OnDestroy();
+    CCompanionDialog::OnDestroy();
 }
 
 void CMonitorDialog::Refresh()

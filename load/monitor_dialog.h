@@ -2,16 +2,16 @@
 
 #include "companions/monitor_view.h"
 #include "framework/framework.h"
+#include "load/companion_dialog.h"
 #include "load/file_reason_list.h"
 #include "load/monitor_source.h"
-#include "load/window_look.h"
 
 #include <string>
 
 // The monitor's window: the progress of the hidden batch while it runs, the
 // verdict and the files not backed up once it has ended. Closing it ends
 // only the window; the copy and the report go on without it.
-class CMonitorDialog : public CDialog
+class CMonitorDialog : public CCompanionDialog
 {
   public:
     explicit CMonitorDialog(MonitorSource& source);
@@ -45,7 +45,6 @@ class CMonitorDialog : public CDialog
     void Refresh();
 
     MonitorSource& m_source;
-    CWindowLook m_look;
     companions::MonitorView m_shown;
     std::string m_report;
     bool m_done = false;

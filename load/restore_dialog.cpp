@@ -32,7 +32,7 @@ constexpr const char* kCaption = "Restore Files from Corvane Backup";
 } // namespace
 
 CRestoreDialog::CRestoreDialog(RestoreWindowContext context)
-    : CDialog(IDD_RESTORE), m_context(std::move(context))
+    : CCompanionDialog(IDD_RESTORE, IDC_RESTORE_HEADLINE), m_context(std::move(context))
 {
     const INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&classes);
@@ -45,7 +45,7 @@ CRestoreDialog::~CRestoreDialog()
     m_filterTask.Stop();
 }
 
-BEGIN_MESSAGE_MAP(CRestoreDialog, CDialog)
+BEGIN_MESSAGE_MAP(CRestoreDialog, CCompanionDialog)
 ON_BN_CLICKED(IDC_RESTORE_TO, OnRestoreTo)
 ON_BN_CLICKED(IDC_VERSIONS, OnVersions)
 ON_BN_CLICKED(IDC_OPEN_BACKUP, OnOpenBackup)
@@ -74,8 +74,7 @@ void CRestoreDialog::DoDataExchange(CDataExchange* pDX)
 
 BOOL CRestoreDialog::OnInitDialog()
 {
-    CDialog::OnInitDialog();
-    m_look.Apply(*this, m_headline);
+    CCompanionDialog::OnInitDialog();
     if (!m_tree.Bind(IDC_BACKUP_TREE, this, kChecksChanged) ||
         !m_notRestored.Bind(IDC_NOT_RESTORED, this))
         throw std::runtime_error("the restore window's lists cannot be bound");

@@ -3,9 +3,9 @@
 #include "companions/saved_plan.h"
 #include "framework/framework.h"
 #include "load/background_task.h"
+#include "load/companion_dialog.h"
 #include "load/file_reason_list.h"
 #include "load/restore_tree.h"
-#include "load/window_look.h"
 #include "model/install_directory.h"
 #include "restore/backup_contents.h"
 #include "restore/restore_plan.h"
@@ -33,7 +33,7 @@ struct RestoreWindowContext
 // The restore window: what the backup holds as a tree by source, a filter by
 // name, and the restore of what the user checks, run on a thread of its own
 // while the window shows its progress and asks about conflicts.
-class CRestoreDialog : public CDialog
+class CRestoreDialog : public CCompanionDialog
 {
   public:
     explicit CRestoreDialog(RestoreWindowContext context);
@@ -88,7 +88,6 @@ class CRestoreDialog : public CDialog
 
     RestoreWindowContext m_context;
     std::optional<restore::BackupContents> m_contents;
-    CWindowLook m_look;
 
     BackgroundTask m_filterTask;
     unsigned m_filterRound = 0;

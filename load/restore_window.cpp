@@ -16,11 +16,11 @@ namespace
 // handed over sees it.
 constexpr const char* kRestoreWindowMutex = "Local\\CorvaneBackup.RestoreWindow";
 
-constexpr const char* kAdministratorsNotice =
+} // namespace
+
+const char kAdministratorsNotice[] =
     "This window runs as administrator: the files it restores will belong to the "
     "administrators.";
-
-} // namespace
 
 int RunRestoreWindow(const std::string& arguments)
 {

@@ -7,13 +7,20 @@
 #define IDD_MAIN 102
 #define IDR_MAINFRAME 128
 
-#define IDB_PANEL 129
+// Each picture at 100%, then at 125%, 150% and 200%, 1000 apart
+// (widgets/artwork.h).
 #define IDB_BACKUP_NOW 130
-#define IDB_AUTO_LABEL 135
-#define IDB_OPTIONS_HEADER 136
-#define IDB_MODIFY_LABEL 137
+#define IDB_BACKUP_NOW_125 1130
+#define IDB_BACKUP_NOW_150 2130
+#define IDB_BACKUP_NOW_200 3130
 #define IDB_ABOUT 140
+#define IDB_ABOUT_125 1140
+#define IDB_ABOUT_150 2140
+#define IDB_ABOUT_200 3140
 #define IDB_BRAND 141
+#define IDB_BRAND_125 1141
+#define IDB_BRAND_150 2141
+#define IDB_BRAND_200 3141
 
 // Controls of the main dialog.
 #define IDC_PICTURES 1000
@@ -35,13 +42,16 @@
 #define IDC_VIRTUAL_DRIVE 1021
 #define IDC_HIDDEN 1022
 #define IDC_MODIFIED_ONLY 1023
-// The two panel pictures: the tall one loads the bitmap, the top strip shows it too.
+// The blue column at the left of each window, and what stands on it.
 #define IDC_PANEL 1024
-#define IDC_PANEL_TOP 1025
+#define IDC_BRAND 1025
+#define IDC_OPTIONS_HEADER 1026
 
 // The About box is a separate template, so its button may share a number with
 // "Add File".
 #define IDC_VISIT_WEBSITE 1005
+#define IDC_ABOUT_PICTURE 1030
+#define IDC_ABOUT_ICON 1031
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)

@@ -1,6 +1,7 @@
 #include "widgets/hover_button.h"
 
-#include "framework/win_app.h"
+#include "framework/display.h"
+#include "widgets/artwork.h"
 
 #include <commctrl.h>
 
@@ -30,18 +31,14 @@ CHoverButton::CHoverButton()
 {
 }
 
-BOOL CHoverButton::LoadFrameStrip(UINT nBitmapId)
+BOOL CHoverButton::LoadFrameStrip(UINT nBitmapId, UINT dpi)
 {
-    // LR_LOADMAP3DCOLORS swaps the strip's greys for the current 3-D colours.
-    auto strip = static_cast<HBITMAP>(::LoadImageA(AfxGetInstanceHandle(),
-                                                   MAKEINTRESOURCEA(LOWORD(nBitmapId)),
-                                                   IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+    const HBITMAP strip = LoadArtwork(nBitmapId, dpi, 3);
     if (strip == nullptr)
         return FALSE;
     m_bmpFrames.Attach(strip);
     BITMAP size{};
     m_bmpFrames.GetBitmap(&size);
-    // Columns beyond three whole frames are never shown.
     m_nFrameWidth = size.bmWidth / 3;
     m_nFrameHeight = size.bmHeight;
     SetWindowPos(nullptr, 0, 0, m_nFrameWidth, m_nFrameHeight, SWP_NOMOVE | SWP_NOOWNERZORDER);
@@ -55,23 +52,45 @@ BOOL CHoverButton::PreTranslateMessage(MSG* pMsg)
     return CBitmapButton::PreTranslateMessage(pMsg);
 }
 
-// The focus and disabled states are not drawn: the strip is the whole look.
 void CHoverButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
-    // The button's context: attached, it stays the system's.
-    CDC target;
-    target.Attach(lpDrawItemStruct->hDC);
-    CDC memory;
-    memory.CreateCompatibleDC(&target);
-    HBITMAP previous = memory.SelectObject(&m_bmpFrames);
-    int frame = kNormalFrame;
-    if (lpDrawItemStruct->itemState & ODS_SELECTED)
-        frame = kPressedFrame;
-    else if (m_bHovering)
-        frame = kHoverFrame;
-    target.BitBlt(0, 0, m_nFrameWidth, m_nFrameHeight, &memory, frame * m_nFrameWidth, 0, SRCCOPY);
-    memory.SelectObject(previous);
-    memory.DeleteDC();
+    Draw(*lpDrawItemStruct, HighContrastOn());
+}
+
+// The strip has no disabled frame: the button is never disabled.
+void CHoverButton::Draw(const DRAWITEMSTRUCT& request, bool highContrast)
+{
+    const HDC dc = request.hDC;
+    const bool pressed = (request.itemState & ODS_SELECTED) != 0;
+    RECT face = request.rcItem;
+    if (highContrast)
+    {
+        DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+        const std::string text = GetWindowText();
+        const HGDIOBJ font = SelectObject(dc, reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(m_bHovering ? COLOR_HOTLIGHT : COLOR_BTNTEXT));
+        DrawTextA(dc, text.c_str(), -1, &face, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        SelectObject(dc, font);
+    }
+    else
+    {
+        CDC target;
+        target.Attach(dc);
+        CDC memory;
+        memory.CreateCompatibleDC(&target);
+        HBITMAP previous = memory.SelectObject(&m_bmpFrames);
+        const int frame = pressed ? kPressedFrame : m_bHovering ? kHoverFrame : kNormalFrame;
+        target.BitBlt(0, 0, m_nFrameWidth, m_nFrameHeight, &memory, frame * m_nFrameWidth, 0,
+                      SRCCOPY);
+        memory.SelectObject(previous);
+    }
+    // Inside the green face of the frames, or the push button's edge.
+    if ((request.itemState & ODS_FOCUS) != 0 && (request.itemState & ODS_NOFOCUSRECT) == 0)
+    {
+        InflateRect(&face, -m_nFrameHeight / 4, -m_nFrameHeight / 6);
+        DrawFocusRect(dc, &face);
+    }
 }
 
 // Asks for one hover and one leave notice per stay of the pointer; a refused

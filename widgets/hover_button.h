@@ -6,7 +6,9 @@
 #include <windows.h>
 
 // An owner-drawn push button painted from one bitmap strip of three equal
-// frames, left to right: normal, pressed, and hover while the pointer rests on it.
+// frames, left to right: normal, pressed, and hover while the pointer rests on
+// it; with the focus rectangle when it has the focus. Under high contrast it
+// is a plain push button in the system's colours, its window text on it.
 class CHoverButton : public CBitmapButton
 {
     DECLARE_DYNAMIC(CHoverButton)
@@ -14,9 +16,10 @@ class CHoverButton : public CBitmapButton
   public:
     CHoverButton();
 
-    // Loads the strip and sizes the button to one frame; needs the button window.
-    // FALSE when the strip does not load: the button keeps the template's size.
-    BOOL LoadFrameStrip(UINT nBitmapId);
+    // Loads the strip for `dpi` (widgets/artwork.h) and sizes the button to
+    // one frame; needs the button window. FALSE when the strip does not load:
+    // the button keeps the size it has.
+    BOOL LoadFrameStrip(UINT nBitmapId, UINT dpi);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
@@ -29,6 +32,7 @@ class CHoverButton : public CBitmapButton
     BOOL m_bTrackingMouse;
     CToolTipCtrl m_toolTip;
 
+    void Draw(const DRAWITEMSTRUCT& request, bool highContrast);
     void OnMouseMove(UINT nFlags, CPoint point);
     LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
     LRESULT OnMouseHover(WPARAM wParam, LPARAM lParam);

@@ -38,7 +38,7 @@ std::string Verdict()
     EXPECT_FALSE(fs::exists(InstalledPath("backup.bat")));
     const std::string report = TakeReport();
     EXPECT_EQ(report.find(top + "\r\n"), 0u) << report;
-    // scripts/run takes a screenshot of a monitor that names a file.
+    // scripts/screenshots takes a screenshot of a monitor that names a file.
     if (std::getenv("E2E_SCREENSHOT") && report.find('\t') != std::string::npos)
     {
         WriteBytes(kHarness + "monitor-ready", "");
@@ -57,7 +57,7 @@ TEST_F(Installed, BackupNowCopiesWithXcopy)
         HWND window = program.Window();
         ASSERT_TRUE(window);
         ASSERT_NO_FATAL_FAILURE(ChoosePicturesAndDocuments(window));
-        // scripts/run takes a screenshot of the window as it is now.
+        // scripts/screenshots takes a screenshot of the window as it is now.
         if (std::getenv("E2E_SCREENSHOT"))
         {
             WriteBytes(kHarness + "window-ready", "");

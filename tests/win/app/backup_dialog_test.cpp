@@ -228,18 +228,6 @@ TEST(DialogStart, FailedLoadEndsWithoutSaving)
     EXPECT_EQ("0;", dialog.Read(kSettingsFile));
 }
 
-// The top strip shows the panel's bitmap as the tall picture does: one
-// bitmap, loaded once, in both.
-TEST(DialogStart, BothPanelPicturesShowTheOneBitmap)
-{
-    TestDialog dialog({});
-    dialog.Run([](TestDialog& d) {
-        const LRESULT panel = SendMessageA(d.Item(IDC_PANEL), STM_GETIMAGE, IMAGE_BITMAP, 0);
-        EXPECT_NE(0, panel);
-        EXPECT_EQ(panel, SendMessageA(d.Item(IDC_PANEL_TOP), STM_GETIMAGE, IMAGE_BITMAP, 0));
-    });
-}
-
 // Posts the drop of `paths` to the control, as the shell does, in a real HDROP.
 static void Drop(HWND control, const std::vector<std::string>& paths)
 {

@@ -31,6 +31,7 @@ std::vector<DWORD> Pixels(int width, int height, const std::function<void(HDC)>&
 class ProbedHoverButton : public CHoverButton
 {
   public:
+    using CHoverButton::Draw;
     BOOL Tracking() const { return m_bTrackingMouse; }
     HBITMAP Strip() const { return m_bmpFrames; }
 };
@@ -38,9 +39,11 @@ class ProbedHoverButton : public CHoverButton
 } // namespace
 
 // The button takes the size of one frame of its strip and draws the frame of
-// its state, and nothing beside it: pressed wins over hover, and the focus
-// and disabled looks are never drawn. Each stay of the pointer is tracked
-// once, and the button repaints when the hover begins and ends.
+// its state, and nothing beside it: pressed wins over hover, the focus
+// rectangle is drawn over it, and there is no disabled look. Each
+// stay of the pointer is tracked once, and the button repaints when the hover
+// begins and ends. Under high contrast it is a push button in the system's
+// colours.
 TEST(HoverButton, DrawsTheFrameOfItsState)
 {
     const HWND parent = CreateWindowA("STATIC", "", WS_POPUP | WS_VISIBLE, 100, 100, 800, 300,
@@ -48,7 +51,7 @@ TEST(HoverButton, DrawsTheFrameOfItsState)
     ProbedHoverButton button;
     button.SubclassWindow(CreateWindowA("BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 20, 30,
                                         60, 20, parent, nullptr, nullptr, nullptr));
-    ASSERT_TRUE(button.LoadFrameStrip(IDB_BACKUP_NOW));
+    ASSERT_TRUE(button.LoadFrameStrip(IDB_BACKUP_NOW, USER_DEFAULT_SCREEN_DPI));
     BITMAP size{};
     GetObjectA(button.Strip(), sizeof size, &size);
     const int width = size.bmWidth / 3, height = size.bmHeight;
@@ -88,12 +91,20 @@ TEST(HoverButton, DrawsTheFrameOfItsState)
         EXPECT_EQ(tracking, button.Tracking());
         EXPECT_EQ(message == WM_MOUSEHOVER || message == WM_MOUSELEAVE,
                   GetUpdateRect(button.m_hWnd, nullptr, FALSE) != FALSE);
-        EXPECT_TRUE(frame(index) == Pixels(width + 1, height, [&](HDC dc) {
-                        DRAWITEMSTRUCT request{
-                            ODT_BUTTON, 0, 0, ODA_DRAWENTIRE, state, button.m_hWnd, dc, client, 0};
-                        button.DrawItem(&request);
-                    }));
+        const std::vector<DWORD> drawn = Pixels(width + 1, height, [&](HDC dc) {
+            DRAWITEMSTRUCT request{ODT_BUTTON, 0,      0, ODA_DRAWENTIRE, state, button.m_hWnd,
+                                   dc,         client, 0};
+            button.DrawItem(&request);
+        });
+        EXPECT_EQ((state & ODS_FOCUS) != 0, drawn != frame(index));
     }
+    const std::vector<DWORD> contrast = Pixels(width, height, [&](HDC dc) {
+        DRAWITEMSTRUCT request{ODT_BUTTON, 0, 0, ODA_DRAWENTIRE, 0, button.m_hWnd, dc, client, 0};
+        button.Draw(request, true);
+    });
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(RGB(GetBValue(face), GetGValue(face), GetRValue(face)),
+              contrast[height / 2 * width + 4] & 0xFFFFFF);
     // The last move asked the system again for both notices.
     TRACKMOUSEEVENT asked{sizeof(asked), TME_QUERY, nullptr, 0};
     ASSERT_TRUE(_TrackMouseEvent(&asked));
