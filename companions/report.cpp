@@ -3,6 +3,7 @@
 #include "companions/date_stamp.h"
 #include "model/backup_folders.h"
 #include "platform/file_tree.h"
+#include "platform/path_code.h"
 #include "platform/path_text.h"
 #include "store/store_file.h"
 #include "store/store_formats.h"
@@ -13,6 +14,14 @@ namespace companions
 {
 namespace
 {
+
+// A report holds path text. UTF-8 begins with a byte-order mark, by which
+// Notepad, on every Windows, tells it from the ANSI of earlier versions.
+std::string ReportBytes(const std::string& text)
+{
+    return platform::ProcessPathCode() == platform::PathCode::Utf8 ? std::string(kUtf8Mark) + text
+                                                                   : text;
+}
 
 std::string ProgramFolder(const std::string& localAppData)
 {
@@ -101,7 +110,7 @@ std::string ReportPublisher::WriteInto(const std::string& root, const std::strin
     // The monitor runs elevated and writes where an unelevated program may
     // have planted a link: no folder below the root is followed.
     if (folder.empty() || !m_files.MakeFoldersBelow(root, folder) ||
-        !store::ReplaceWithText(path, text, m_files))
+        !store::ReplaceWithText(path, ReportBytes(text), m_files))
         return {};
     return path;
 }

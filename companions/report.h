@@ -12,6 +12,10 @@
 namespace companions
 {
 
+// What a report in UTF-8 begins with; one without it is ANSI, as earlier
+// versions wrote them.
+inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
 // What begins the name of a restore's report.
 inline constexpr std::string_view kRestoreReportKind = "restore ";
 

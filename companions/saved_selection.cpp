@@ -1,5 +1,6 @@
 #include "companions/saved_selection.h"
 
+#include "platform/path_code.h"
 #include "store/store_file.h"
 #include "store/store_formats.h"
 
@@ -13,7 +14,11 @@ BackupSelection ReadSavedSelection(const InstallDirectory& directory, platform::
     };
     BackupSelection selection;
     selection.sources = store::ParseSourceList(read(kFilesToBackupFile));
-    selection.destination = store::ParseDestination(read(kDataFile));
+    // The dialog writes its paths in ANSI; the companions hold theirs as
+    // path text, which names every file.
+    for (std::string& source : selection.sources)
+        source = platform::PathFromAnsi(std::move(source));
+    selection.destination = platform::PathFromAnsi(store::ParseDestination(read(kDataFile)));
     selection.flags = store::ParseSettings(read(kSettingsFile));
     return selection;
 }

@@ -11,7 +11,7 @@ constexpr DWORD kChanges =
 
 HANDLE OpenFolder(const std::string& folder)
 {
-    return CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY,
+    return CreateFileW(platform::WideFromPath(folder).c_str(), FILE_LIST_DIRECTORY,
                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
 }
@@ -31,7 +31,7 @@ void AddNames(const std::vector<DWORD>& buffer, DWORD bytes, std::vector<std::st
     {
         const auto* record = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(bytesAt + offset);
         if (record->Action != FILE_ACTION_REMOVED && record->Action != FILE_ACTION_RENAMED_OLD_NAME)
-            names.push_back(platform::AnsiFromWide(
+            names.push_back(platform::PathFromWide(
                 {record->FileName, record->FileNameLength / sizeof(wchar_t)}));
         if (record->NextEntryOffset == 0)
             break;

@@ -16,6 +16,8 @@
 #include "model/backup_running.h"
 #include "platform/environment.h"
 #include "platform/local_time.h"
+#include "platform/path_code.h"
+#include "platform/win32/wide_text.h"
 #include "restore/quiet_restore.h"
 #include "store/store_file.h"
 
@@ -39,13 +41,32 @@ bool StartedShown()
 // session share this name.
 constexpr const char* kResidentMutex = "Local\\CorvaneBackup.Agent";
 
-// The arguments after the program's name, which may be quoted.
+// The arguments after the program's name, which may be quoted, as path text:
+// a quiet restore's PATH may hold any character.
 std::string Arguments()
 {
-    const std::string line = GetCommandLineA();
+    const std::string line = platform::PathFromWide(GetCommandLineW());
     const bool quoted = !line.empty() && line.front() == '"';
     const size_t end = quoted ? line.find('"', 1) : line.find(' ');
     return end == std::string::npos ? std::string() : line.substr(end + 1);
+}
+
+// A console shows the line's every character; a file or a pipe gets UTF-8.
+void WriteErrorLine(const std::string& text)
+{
+    const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    if (error == nullptr || error == INVALID_HANDLE_VALUE)
+        return;
+    DWORD mode = 0;
+    DWORD written = 0;
+    if (GetConsoleMode(error, &mode))
+    {
+        const std::wstring line = platform::WideFromPath(text + "\r\n");
+        WriteConsoleW(error, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+        return;
+    }
+    const std::string line = text + "\r\n";
+    WriteFile(error, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
 constexpr const char* kQuietRestoreUsage = "Usage: Load.exe /restore /quiet PATH [/to FOLDER]";
@@ -57,6 +78,8 @@ class CLoadApp : public CWinApp
 
     BOOL InitInstance() override
     {
+        // Before any thread: from here on every path is UTF-8, every call wide.
+        platform::SetProcessPathCode(platform::PathCode::Utf8);
         const InstallDirectory directory;
         const std::string arguments = Arguments();
         const bool catalogRequested =
@@ -100,13 +123,7 @@ class CLoadApp : public CWinApp
                                                platform::LocalAppData(), WaitWhileBackupRuns})
                    : restore::QuietRestoreOutcome{2, kQuietRestoreUsage};
         AttachConsole(ATTACH_PARENT_PROCESS);
-        const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-        if (error != nullptr && error != INVALID_HANDLE_VALUE)
-        {
-            const std::string line = outcome.line + "\r\n";
-            DWORD written = 0;
-            WriteFile(error, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-        }
+        WriteErrorLine(outcome.line);
         return outcome.status;
     }
 

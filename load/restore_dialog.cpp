@@ -356,5 +356,5 @@ restore::RestoreCallbacks CRestoreDialog::CallbacksFor(HWND window, const std::a
 std::string CRestoreDialog::PickFolder(const char* title)
 {
     CFolderDialog dialog(title, "", this, BIF_RETURNONLYFSDIRS);
-    return dialog.DoModal() == IDOK ? std::string(dialog.m_szSelectedPath) : std::string();
+    return dialog.DoModal() == IDOK ? dialog.SelectedPath() : std::string();
 }

@@ -72,7 +72,7 @@ bool EndsWithIgnoringCase(std::string_view name, std::string_view upperSuffix)
 {
     if (name.size() < upperSuffix.size())
         return false;
-    return platform::UpperCaseAnsi(std::string(name.substr(name.size() - upperSuffix.size()))) ==
+    return platform::UpperCasePath(std::string(name.substr(name.size() - upperSuffix.size()))) ==
            upperSuffix;
 }
 

@@ -58,7 +58,7 @@ bool IsAscii(char c)
 std::optional<Message> ValidateSourceEntry(const std::string& entry, const std::string& destination)
 {
     return RejectionFor(
-        HoldByText(platform::UpperCaseAnsi(entry), platform::UpperCaseAnsi(destination)), entry,
+        HoldByText(platform::UpperCasePath(entry), platform::UpperCasePath(destination)), entry,
         destination);
 }
 

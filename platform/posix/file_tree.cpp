@@ -355,7 +355,7 @@ class LocalFileTree final : public FileTree
     // No archive attribute here: there is nothing to clear.
     bool ClearArchive(const std::string& path) override { return Facts(path).has_value(); }
 
-    std::string FoldCase(std::string path) const override { return UpperCaseAnsi(std::move(path)); }
+    std::string FoldCase(std::string path) const override { return UpperCasePath(std::move(path)); }
 };
 
 } // namespace

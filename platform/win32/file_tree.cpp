@@ -24,7 +24,7 @@ namespace
 // them. The prefix takes only absolute paths; others go as they are.
 std::wstring LongPath(const std::string& path)
 {
-    std::wstring wide = WideFromAnsi(path);
+    std::wstring wide = WideFromPath(path);
     if (wide.size() >= 3 && wide[1] == L':' && wide[2] == L'\\')
         return L"\\\\?\\" + wide;
     if (wide.size() >= 3 && wide[0] == L'\\' && wide[1] == L'\\' && wide[2] != L'?')
@@ -210,7 +210,7 @@ class LocalFileTree final : public FileTree
         std::wstring pattern = LongPath(folder);
         if (!pattern.empty() && pattern.back() != L'\\')
             pattern += L'\\';
-        pattern += WideFromAnsi(prefix);
+        pattern += WideFromPath(prefix);
         pattern += L'*';
         WIN32_FIND_DATAW data;
         // The basic information leaves out the short names, which nobody here reads.
@@ -223,7 +223,7 @@ class LocalFileTree final : public FileTree
             const std::wstring_view name = data.cFileName;
             if (name == L"." || name == L"..")
                 continue;
-            visit(AnsiFromWide(name), FactsFrom(data.dwFileAttributes, data.nFileSizeHigh,
+            visit(PathFromWide(name), FactsFrom(data.dwFileAttributes, data.nFileSizeHigh,
                                                 data.nFileSizeLow, data.ftLastWriteTime));
         } while (FindNextFileW(find, &data));
         FindClose(find);
@@ -255,13 +255,15 @@ class LocalFileTree final : public FileTree
     std::string UniversalName(const std::string& path) override
     {
         static const auto universalName =
-            SystemFunction<decltype(&WNetGetUniversalNameA)>("mpr.dll", "WNetGetUniversalNameA");
-        char buffer[4096];
+            SystemFunction<decltype(&WNetGetUniversalNameW)>("mpr.dll", "WNetGetUniversalNameW");
+        // The structure the call writes at its start, and its texts after it.
+        alignas(UNIVERSAL_NAME_INFOW) char buffer[8192];
         DWORD size = sizeof buffer;
         if (universalName == nullptr ||
-            universalName(path.c_str(), UNIVERSAL_NAME_INFO_LEVEL, buffer, &size) != NO_ERROR)
+            universalName(WideFromPath(path).c_str(), UNIVERSAL_NAME_INFO_LEVEL, buffer, &size) !=
+                NO_ERROR)
             return path;
-        return reinterpret_cast<const UNIVERSAL_NAME_INFOA*>(buffer)->lpUniversalName;
+        return PathFromWide(reinterpret_cast<const UNIVERSAL_NAME_INFOW*>(buffer)->lpUniversalName);
     }
 
     bool MakeFoldersBelow(const std::string& root, const std::string& path) override
@@ -430,7 +432,7 @@ class LocalFileTree final : public FileTree
         return SetFileAttributesW(wide.c_str(), rest ? rest : FILE_ATTRIBUTE_NORMAL) != FALSE;
     }
 
-    std::string FoldCase(std::string path) const override { return UpperCaseAnsi(std::move(path)); }
+    std::string FoldCase(std::string path) const override { return UpperCasePath(std::move(path)); }
 };
 
 } // namespace

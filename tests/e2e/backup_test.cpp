@@ -75,7 +75,7 @@ TEST_F(Installed, BackupNowCopiesWithXcopy)
         EXPECT_EQ(again.Close(true), 0u);
     }
     fs::remove(kHarness + "hold-batch");
-    EXPECT_EQ(Verdict(), "All 6 files were backed up.\r\n");
+    EXPECT_EQ(Verdict(), "All 10 files were backed up.\r\n");
     FileTree expected = PictureAndDocumentCopies();
     EXPECT_EQ(ReadTree(kBackupFolder), expected);
 
@@ -84,9 +84,10 @@ TEST_F(Installed, BackupNowCopiesWithXcopy)
     // folder the destination does not have yet: a run of every file type
     // copies only what is new or newer, the file into its mirrored folder, and
     // xcopy /C passes over the file it cannot read; the verdict names both
-    // files left as they are.
+    // files left as they are, as they are named.
+    const std::string held = kSources[1] + "\\новый 🙂.txt";
     RewriteNewer(kSources[0] + "\\letter.doc", "changed");
-    WriteBytes(kSources[1] + "\\new.txt", "new.txt");
+    WriteBytes(held, "new");
     RewriteNewer(kBackupFolder + "\\" + CopyOf(1, "report.doc"), "copy kept");
     for (const auto& [source, path] : kSamples)
         expected[CopyOf(source, path)] = SampleText(source, path);
@@ -98,27 +99,32 @@ TEST_F(Installed, BackupNowCopiesWithXcopy)
     expected["C\\e2e\\Single\\note.txt"] = "note";
     WriteBytes(InstalledPath("filestobackup.bck"),
                ReadBytes(InstalledPath("filestobackup.bck")) + single + "\r\n");
-    HANDLE held = CreateFileW(Wide(kSources[1] + "\\new.txt").c_str(), GENERIC_READ, 0, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+    HANDLE holding =
+        CreateFileW(Wide(held).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     Program second;
     ASSERT_TRUE(second.Window());
     // Copy on save off: the changes below stay the user's until a restore.
     SetBoxes(second.Window(), {{IDC_ALL_FILE_TYPES, true}, {IDC_BACKUP_ON_MODIFY, false}});
     ASSERT_NO_FATAL_FAILURE(StartBackup(second));
-    EXPECT_EQ(Verdict(), "2 of 10 files were not backed up.\r\n" + kSources[1] +
-                             "\\new.txt\tmissing\r\n" + kSources[1] +
-                             "\\report.doc\tsize differs\r\n");
-    CloseHandle(held);
+    EXPECT_EQ(Verdict(), "2 of 14 files were not backed up.\r\n" + kSources[1] +
+                             "\\report.doc\tsize differs\r\n" + held + "\tmissing\r\n");
+    CloseHandle(holding);
     EXPECT_EQ(ReadTree(kBackupFolder), expected);
 
-    // A restore of a source that lost one file and changed another puts the
-    // first back and keeps both of the second; a path no source covers is
-    // refused with status 2.
-    fs::remove(fs::u8path(kSources[0] + "\\beach.jpg"));
+    // A restore of a source that lost files and changed another puts the
+    // first back and keeps both of the second; so does one of a single file,
+    // named in any alphabet; a path no source covers is refused with status 2.
+    const std::string smile = "Trip\\🙂 smile.jpg", lost[] = {"beach.jpg", "Отчёт за год.doc"};
+    for (const std::string& path : lost)
+        fs::remove(fs::u8path(kSources[0] + "\\" + path));
+    fs::remove(fs::u8path(kSources[0] + "\\" + smile));
     WriteBytes(kSources[0] + "\\Trip\\sunset.jpg", "edited");
     const std::string load = '"' + InstalledPath("Load.exe") + "\" /restore /quiet ";
+    EXPECT_EQ(Program(load + '"' + kSources[0] + "\\" + smile + '"').Exit(60000), 0u);
+    EXPECT_EQ(ReadBytes(kSources[0] + "\\" + smile), SampleText(0, smile));
     EXPECT_EQ(Program(load + '"' + kSources[0] + '"').Exit(60000), 0u);
-    EXPECT_EQ(ReadBytes(kSources[0] + "\\beach.jpg"), SampleText(0, "beach.jpg"));
+    for (const std::string& path : lost)
+        EXPECT_EQ(ReadBytes(kSources[0] + "\\" + path), SampleText(0, path));
     EXPECT_EQ(ReadBytes(kSources[0] + "\\Trip\\sunset.jpg"), "edited");
     SYSTEMTIME today{};
     GetLocalTime(&today);

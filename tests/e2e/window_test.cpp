@@ -67,8 +67,8 @@ TEST_F(Installed, WindowSavesTheSelectionAndShowsItAgain)
         HWND window = program.Window();
         ASSERT_TRUE(window);
         ASSERT_NO_FATAL_FAILURE(ChooseFolder(window, IDC_ADD_FOLDER, folder));
-        // Every name shows, not only those with a blank: three files and a folder.
-        ASSERT_NO_FATAL_FAILURE(AddFile(window, kSources[1], 4, file));
+        // Every name shows, not only those with a blank: five files and a folder.
+        ASSERT_NO_FATAL_FAILURE(AddFile(window, kSources[1], 6, file));
         ASSERT_NO_FATAL_FAILURE(ChooseFolder(window, IDC_BROWSE_DESTINATION, kBackupFolder));
         SetBoxes(window, {{IDC_ALL_FILE_TYPES, false},
                           {IDC_DOCUMENTS, true},
