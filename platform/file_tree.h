@@ -165,6 +165,13 @@ class FileTree
     // open can still hold a file the user may read.
     virtual bool IsAbsent(const std::string& path) = 0;
 
+    // Whether the file system refused this user a look at `path` ("access
+    // denied", a share that turned down the user's log-on): the path may
+    // well be there, and asking again with the same rights gets nothing
+    // more, while a share that counts the failed log-ons may lock the user
+    // out.
+    virtual bool IsDenied(const std::string& path) = 0;
+
     // Which file or folder the path reaches; nothing when there is none.
     virtual std::optional<FileIdentity> Identity(const std::string& path) = 0;
 

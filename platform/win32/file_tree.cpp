@@ -238,6 +238,27 @@ class LocalFileTree final : public FileTree
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
     }
 
+    bool IsDenied(const std::string& path) override
+    {
+        if (GetFileAttributesW(LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES)
+            return false;
+        switch (GetLastError())
+        {
+        case ERROR_ACCESS_DENIED:
+        case ERROR_NETWORK_ACCESS_DENIED:
+        case ERROR_LOGON_FAILURE:
+        case ERROR_ACCOUNT_RESTRICTION:
+        case ERROR_ACCOUNT_DISABLED:
+        case ERROR_ACCOUNT_EXPIRED:
+        case ERROR_ACCOUNT_LOCKED_OUT:
+        case ERROR_PASSWORD_EXPIRED:
+        case ERROR_SESSION_CREDENTIAL_CONFLICT:
+            return true;
+        default:
+            return false;
+        }
+    }
+
     std::optional<FileIdentity> Identity(const std::string& path) override
     {
         // No access asked: any file or folder opens, whoever holds it.

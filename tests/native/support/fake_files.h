@@ -148,6 +148,9 @@ class FakeFiles : public platform::FileTree
     std::map<std::string, std::string> universal;
 
     bool IsAbsent(const std::string& path) override { return !Identity(path); }
+    // Paths the user may not look at (a share that refuses the user's log-on).
+    std::set<std::string> denied;
+    bool IsDenied(const std::string& path) override { return denied.count(path) != 0; }
 
     std::optional<platform::FileIdentity> Identity(const std::string& path) override
     {
