@@ -1,0 +1,19 @@
+#include "platform/computer.h"
+
+#include <fstream>
+#include <unistd.h>
+
+namespace platform
+{
+
+Computer ThisComputer()
+{
+    Computer computer;
+    std::getline(std::ifstream("/etc/machine-id"), computer.id);
+    char name[256] = {};
+    if (gethostname(name, sizeof name - 1) == 0)
+        computer.name = name;
+    return computer;
+}
+
+} // namespace platform
