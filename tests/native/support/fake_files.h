@@ -178,9 +178,10 @@ class FakeFiles : public platform::FileTree
             Add(path, platform::FileFacts{true});
         return entries[path].isFolder;
     }
-    bool MakeFoldersBelow(const std::string&, const std::string& path) override
+    // Below a root that stands, as the disk's are.
+    bool MakeFoldersBelow(const std::string& root, const std::string& path) override
     {
-        return MakeFolders(path);
+        return IsFolder(root) && MakeFolders(path);
     }
     std::string FoldCase(std::string path) const override
     {
