@@ -1,6 +1,7 @@
 #include "companions/backup_folder.h"
 
 #include "model/backup_folders.h"
+#include "platform/drive_roots.h"
 #include "platform/path_text.h"
 #include "store/store_file.h"
 #include "store/store_formats.h"
@@ -75,6 +76,11 @@ bool MarkAsOurs(const std::string& folder, const platform::Computer& computer,
            store::ReplaceWithText(path, store::FormatSourceList(lines), files);
 }
 
+MovedBackupSearch SearchOnThisComputer()
+{
+    return {platform::LocalDriveRoots(), platform::ThisComputer().id};
+}
+
 std::optional<std::string> FindMovedBackup(const std::string& destination,
                                            const MovedBackupSearch& search,
                                            platform::FileTree& files)
@@ -104,15 +110,15 @@ SavedPlan FollowMovedBackup(SavedPlan saved, const InstallDirectory& directory,
         FindMovedBackup(saved.selection.destination, search, files);
     if (!place)
         return saved;
-    return MovedTo(std::move(saved), *place, directory, files, use);
+    return MovedTo(saved.selection, *place, directory, files, use);
 }
 
-SavedPlan MovedTo(SavedPlan saved, const std::string& place, const InstallDirectory& directory,
-                  platform::FileTree& files, SavedPlanUse use)
+SavedPlan MovedTo(const BackupSelection& selection, const std::string& place,
+                  const InstallDirectory& directory, platform::FileTree& files, SavedPlanUse use)
 {
-    BackupSelection selection = std::move(saved.selection);
-    selection.destination = place;
-    return PlanOfSelection(std::move(selection), directory, files, use);
+    BackupSelection moved = selection;
+    moved.destination = place;
+    return PlanOfSelection(std::move(moved), directory, files, use);
 }
 
 std::string DestinationNotThereText(const std::string& destination, platform::FileTree& files)

@@ -51,6 +51,9 @@ struct MovedBackupSearch
     std::string computerId;
 };
 
+// The disks of this computer and its id, as they are now.
+MovedBackupSearch SearchOnThisComputer();
+
 // For a destination on a drive letter that is missing: the same folder below
 // another of the roots ("F:\Backup" for "E:\Backup"), the first that holds
 // this computer's id. Nothing for a share, or where none does.
@@ -58,11 +61,12 @@ std::optional<std::string> FindMovedBackup(const std::string& destination,
                                            const MovedBackupSearch& search,
                                            platform::FileTree& files);
 
-// The saved plan with its destination at `place`, where it moved: the
+// The plan of the saved selection with its destination at `place`, where it moved: the
 // sources are checked against it there (a source may hold the new place
 // though it did not hold the old one).
-SavedPlan MovedTo(SavedPlan saved, const std::string& place, const InstallDirectory& directory,
-                  platform::FileTree& files, SavedPlanUse use = SavedPlanUse::Copy);
+SavedPlan MovedTo(const BackupSelection& selection, const std::string& place,
+                  const InstallDirectory& directory, platform::FileTree& files,
+                  SavedPlanUse use = SavedPlanUse::Copy);
 
 // The saved plan with the destination where it is now: as it was when it is
 // at its place or found nowhere else, else MovedTo where it was found.

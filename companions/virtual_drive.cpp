@@ -1,5 +1,6 @@
 #include "companions/virtual_drive.h"
 
+#include "companions/backup_folder.h"
 #include "companions/saved_plan.h"
 #include "companions/saved_selection.h"
 #include "platform/path_text.h"
@@ -33,11 +34,14 @@ std::string Name(char letter)
 } // namespace
 
 Message ToggleVirtualDrive(const InstallDirectory& directory, DriveLetters& letters,
-                           platform::FileTree& files)
+                           platform::FileTree& files, const MovedBackupSearch& search)
 {
-    const std::string destination = ReadSavedSelection(directory, files).destination;
+    std::string destination = ReadSavedSelection(directory, files).destination;
     if (destination.empty())
         return Told("Choose a folder to back up to first.");
+    // A backup disk that came back at another letter is shown from there.
+    if (!files.IsFolder(destination))
+        destination = FindMovedBackup(destination, search, files).value_or(destination);
     const std::string wanted = Comparable(destination, files);
     for (char letter = 'A'; letter <= 'Z'; ++letter)
     {
@@ -49,7 +53,7 @@ Message ToggleVirtualDrive(const InstallDirectory& directory, DriveLetters& lett
         return Told("Drive " + Name(letter) + " no longer shows your backup folder.");
     }
     if (!files.IsFolder(destination))
-        return Told(DestinationMissingText(destination));
+        return Told(DestinationNotThereText(destination, files));
     const std::uint32_t used = letters.Used();
     for (char letter = 'Z'; letter >= 'A'; --letter)
     {

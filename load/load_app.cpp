@@ -57,6 +57,10 @@ class CLoadApp : public CWinApp
 
     BOOL InitInstance() override
     {
+        // No "insert a disk" box when a look at the drives finds an empty
+        // card reader: the companions look at every disk for a backup that
+        // moved.
+        SetErrorMode(SEM_FAILCRITICALERRORS);
         const InstallDirectory directory;
         const std::string arguments = Arguments();
         const bool catalogRequested =

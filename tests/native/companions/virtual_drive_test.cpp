@@ -38,8 +38,8 @@ TEST(VirtualDrive, TogglesTheLetterOfTheSavedDestination)
     const std::string here = install.Path();
     const auto toggle = [&](FakeLetters& letters, const std::string& destination) {
         install.Write(kDataFile, destination);
-        const Message told =
-            companions::ToggleVirtualDrive(InstallDirectory(here), letters, platform::LocalFiles());
+        const Message told = companions::ToggleVirtualDrive(InstallDirectory(here), letters,
+                                                            platform::LocalFiles(), {});
         EXPECT_EQ("Corvane Backup", told.caption);
         EXPECT_EQ(0x40u, told.type);
         return told.text;
