@@ -1,5 +1,6 @@
 #pragma once
 
+#include "agent/agent_clock.h"
 #include "companions/backup_folder.h"
 #include "platform/computer.h"
 #include "platform/file_tree.h"
@@ -12,6 +13,10 @@
 // on its window's thread.
 namespace agent
 {
+
+// A look that has not answered by then (a share that dozes, a dead network)
+// counts as "away", and is ended.
+inline constexpr Millis kLookLimit = 10 * 1000;
 
 enum class DestinationState
 {

@@ -42,16 +42,17 @@ void FolderWatches::AskWalk(Entry& entry)
         entry.walk = Walk::RunningThenDue;
 }
 
-void FolderWatches::Opened(const std::string& folder)
+bool FolderWatches::Opened(const std::string& folder)
 {
-    if (Entry* entry = Find(folder))
-    {
-        entry->state = State::Watching;
-        if (entry->walkWhenOpened)
-            AskWalk(*entry);
-        // Every later opening follows a gap.
-        entry->walkWhenOpened = true;
-    }
+    Entry* entry = Find(folder);
+    if (!entry || entry->state != State::Opening)
+        return false;
+    entry->state = State::Watching;
+    if (entry->walkWhenOpened)
+        AskWalk(*entry);
+    // Every later opening follows a gap.
+    entry->walkWhenOpened = true;
+    return true;
 }
 
 void FolderWatches::Lost(const std::string& folder, Millis now)

@@ -42,7 +42,9 @@ class FolderWatches
     // opened at once, and are walked only once they were lost.
     std::vector<std::string> Want(std::vector<WatchedFolder> folders, Millis now);
 
-    void Opened(const std::string& folder);
+    // False when the folder is no longer to be watched (the store changed
+    // while it was being opened): the caller closes it again.
+    bool Opened(const std::string& folder);
     // Could not be opened, or the watch died: tried again in a minute.
     void Lost(const std::string& folder, Millis now);
     // The change report overflowed: names were lost.
