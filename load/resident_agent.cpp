@@ -3,12 +3,15 @@
 #include "agent/agent_start.h"
 #include "agent/copy_on_save.h"
 #include "agent/session_end_backup.h"
+#include "companions/backup_folder.h"
 #include "companions/report.h"
 #include "desktop/running_backup.h"
 #include "desktop/shell_execute_shell.h"
 #include "framework/win_app.h"
-#include "load/directory_watch.h"
-#include "load/save_copier.h"
+#include "load/agent_watches.h"
+#include "load/agent_worker.h"
+#include "load/session_end_run.h"
+#include "platform/drive_roots.h"
 #include "platform/environment.h"
 #include "platform/file_tree.h"
 #include "platform/local_time.h"
@@ -17,9 +20,12 @@
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <dbt.h>
 #include <exception>
 #include <future>
+#include <iphlpapi.h>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <utility>
 
@@ -36,6 +42,7 @@ constexpr DWORD kReportMillis = 5000;
 // Among the last programs asked to end, so that the others have saved and
 // closed the files it copies.
 constexpr DWORD kShutdownLevel = 0x100;
+constexpr std::chrono::milliseconds kLookLimit{agent::kLookLimit};
 
 agent::Millis Now()
 {
@@ -45,27 +52,94 @@ agent::Millis Now()
 
 } // namespace
 
+struct ResidentAgent::WorkerState
+{
+    WorkerState(const InstallDirectory& root, const std::string& profile)
+        : directory(root), localAppData(profile)
+    {
+    }
+
+    InstallDirectory directory;
+    std::string localAppData;
+    platform::Computer computer;
+    std::optional<agent::WaitingSaves> waiting;
+    // One report a day of the files that could not be copied.
+    agent::UncopiedFilesReport uncopied{localAppData};
+    // The plan for the place the destination moved to, made once for each.
+    std::shared_ptr<const companions::SavedPlan> movedFrom;
+    std::shared_ptr<const companions::SavedPlan> moved;
+
+    agent::WaitingSaves& Waiting()
+    {
+        if (!waiting)
+            waiting.emplace(localAppData, platform::LocalFiles());
+        return *waiting;
+    }
+
+    agent::LookContext Context()
+    {
+        if (computer.id.empty())
+            computer = platform::ThisComputer();
+        return {computer, platform::LocalDriveRoots(), localAppData};
+    }
+
+    std::shared_ptr<const companions::SavedPlan> PlanAt(
+        const std::shared_ptr<const companions::SavedPlan>& saved, const std::string& place)
+    {
+        if (place.empty() || place == saved->selection.destination)
+            return saved;
+        if (movedFrom != saved || moved->selection.destination != place)
+        {
+            movedFrom = saved;
+            moved = std::make_shared<const companions::SavedPlan>(
+                companions::MovedTo(saved->selection, place, directory, platform::LocalFiles()));
+        }
+        return moved;
+    }
+};
+
 ResidentAgent::ResidentAgent(const InstallDirectory& directory, HANDLE stopEvent)
     : m_directory(directory), m_stopEvent(stopEvent),
       m_schedule(directory.Root(), platform::LocalFiles())
 {
     m_localAppData = platform::LocalAppData();
-    m_copier = std::make_unique<SaveCopier>(m_localAppData);
+    m_workerState = std::make_shared<WorkerState>(directory, m_localAppData);
+    m_worker = std::make_unique<AgentWorker>();
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = &ResidentAgent::WindowProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = kWindowClass;
     RegisterClassA(&windowClass);
-    // Top-level and never shown: a message-only window gets no session messages.
+    // Top-level and never shown: a message-only window gets no session or
+    // device messages.
     m_window = CreateWindowExA(0, kWindowClass, "Corvane Backup", WS_OVERLAPPED, 0, 0, 0, 0,
                                nullptr, nullptr, windowClass.hInstance, this);
+    m_handles = std::make_unique<AgentWatches>(m_window, [this](const std::string& folder,
+                                                                std::vector<FolderChange> changes,
+                                                                bool complete, bool watching) {
+        m_changes.push_back({folder, std::move(changes), complete, watching});
+    });
     SetProcessShutdownParameters(kShutdownLevel, 0);
+    m_networkChanged = platform::Handle(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    WatchNetwork();
 }
 
 ResidentAgent::~ResidentAgent()
 {
+    if (m_networkChanged.IsOpen())
+        CancelIPChangeNotify(&m_networkWatch);
+    m_handles.reset();
     if (m_window)
         DestroyWindow(m_window);
+}
+
+void ResidentAgent::WatchNetwork()
+{
+    HANDLE unused = nullptr;
+    m_networkWatch = OVERLAPPED{};
+    m_networkWatch.hEvent = m_networkChanged.Get();
+    if (NotifyAddrChange(&unused, &m_networkWatch) != ERROR_IO_PENDING)
+        m_networkChanged.Close();
 }
 
 void ResidentAgent::Run()
@@ -75,17 +149,30 @@ void ResidentAgent::Run()
     companions::ShowKeptReports(m_localAppData, shell, platform::LocalFiles());
     while (!m_sessionEnded)
     {
+        std::optional<agent::Millis> wake = m_schedule.NextWake();
+        for (const std::optional<agent::Millis> other :
+             {m_watches.NextWake(), m_destination.NextWake()})
+        {
+            if (other && (!wake || *other < *wake))
+                wake = other;
+        }
         DWORD timeout = INFINITE;
-        if (const std::optional<agent::Millis> wake = m_schedule.NextWake())
+        if (wake)
             timeout = static_cast<DWORD>(std::max<agent::Millis>(*wake - Now(), 0));
         // Alertable: the watches' completion routines run in here.
-        const HANDLE waits[] = {m_stopEvent, m_copier->Done()};
+        const HANDLE waits[] = {m_stopEvent, m_worker->Done(), m_networkChanged.Get()};
+        const DWORD count = m_networkChanged.IsOpen() ? 3 : 2;
         const DWORD woken =
-            MsgWaitForMultipleObjectsEx(2, waits, timeout, QS_ALLINPUT, MWMO_ALERTABLE);
+            MsgWaitForMultipleObjectsEx(count, waits, timeout, QS_ALLINPUT, MWMO_ALERTABLE);
         if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED)
             return;
+        if (woken == WAIT_OBJECT_0 + 2)
+        {
+            m_destination.NetworkChanged();
+            WatchNetwork();
+        }
         TakeChanges(Now());
-        TakeCopies(Now());
+        m_worker->RunReplies();
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
         {
@@ -99,46 +186,60 @@ void ResidentAgent::Run()
 
 void ResidentAgent::Reload()
 {
-    m_duties = companions::ReadAgentDuties(m_directory, platform::LocalFiles());
-    std::optional<companions::SavedPlan> saved =
-        companions::ReadSavedPlan(m_directory, platform::LocalFiles());
-    m_saved = saved ? std::make_shared<const companions::SavedPlan>(std::move(*saved)) : nullptr;
+    m_worker->Post([this, state = m_workerState](LookWatchdog&) -> AgentWorker::Reply {
+        const companions::AgentDuties duties =
+            companions::ReadAgentDuties(state->directory, platform::LocalFiles());
+        std::optional<companions::SavedPlan> saved =
+            companions::ReadSavedPlan(state->directory, platform::LocalFiles());
+        std::shared_ptr<const companions::SavedPlan> plan =
+            saved ? std::make_shared<const companions::SavedPlan>(std::move(*saved)) : nullptr;
+        const std::size_t waiting = state->Waiting().Files().size();
+        return [this, duties, plan, waiting] { Follow(duties, plan, waiting); };
+    });
+}
+
+void ResidentAgent::Follow(companions::AgentDuties duties,
+                           std::shared_ptr<const companions::SavedPlan> saved, std::size_t waiting)
+{
+    const agent::Millis now = Now();
+    m_duties = duties;
+    m_saved = std::move(saved);
     m_schedule.Follow(m_duties.copyOnSave ? m_saved.get() : nullptr);
     // ShutdownBlockReasonCreate fails under Wine: the backup runs all the same.
     if (m_duties.backUpAtSessionEnd)
         ShutdownBlockReasonCreate(m_window, kBlockReason);
     else
         ShutdownBlockReasonDestroy(m_window);
-    const std::vector<std::string> folders = m_schedule.FoldersToWatch();
-    if (folders == m_watchedFolders)
-        return;
-    m_watches.clear();
-    std::vector<std::string> unwatched;
-    for (const std::string& folder : folders)
-    {
-        m_watches.push_back(std::make_unique<DirectoryRoutineWatch>(
-            folder, [this, folder](std::vector<std::string> names, bool complete) {
-                m_changes.push_back({folder, std::move(names), complete});
-            }));
-        // A folder that is not there (an unplugged drive) is a backup's news, not this one's.
-        if (!m_watches.back()->Watching() && platform::LocalFiles().IsFolder(folder) &&
-            m_unwatched.insert(folder).second)
-            unwatched.push_back(folder);
-    }
-    m_watchedFolders = folders;
-    if (!unwatched.empty())
-        m_copier->Post({nullptr, {}, {}, agent::UnwatchedFoldersNotice(unwatched)});
+    m_destination.Follow(m_saved ? m_saved->selection.destination : std::string());
+    if (m_duties.copyOnSave)
+        m_destination.SavesWait(waiting, now);
+    for (const std::string& folder : m_watches.Want(m_schedule.FoldersToWatch(), now))
+        m_handles->Close(folder);
 }
 
 void ResidentAgent::TakeChanges(agent::Millis now)
 {
     for (const Changes& changes : std::exchange(m_changes, {}))
     {
-        // Lost reports: the store may have changed; saved files wait for their next save.
+        // Lost reports: the store may have changed, and saves were missed.
         if (!changes.complete)
+        {
             m_schedule.Changed(changes.folder, now);
-        for (const std::string& name : changes.names)
-            m_schedule.Changed(platform::JoinPath(changes.folder, name), now);
+            m_watches.Overflowed(changes.folder);
+        }
+        for (const FolderChange& change : changes.changes)
+        {
+            const std::string path = platform::JoinPath(changes.folder, change.name);
+            if (change.appeared)
+                m_schedule.Appeared(path, now);
+            else
+                m_schedule.Changed(path, now);
+        }
+        if (!changes.watching)
+        {
+            m_handles->Close(changes.folder);
+            m_watches.Lost(changes.folder, now);
+        }
     }
 }
 
@@ -147,58 +248,174 @@ void ResidentAgent::DoDue(agent::Millis now)
     const agent::AgentSchedule::Due due = m_schedule.TakeDue(now);
     if (due.store)
         Reload();
-    if (!due.files.empty() && m_saved && m_duties.copyOnSave)
-        m_copier->Post({m_saved, due.files, {}, {}});
+    const agent::FolderWatches::Due watches = m_watches.TakeDue(now);
+    for (const agent::WatchedFolder& watched : watches.open)
+        Open(watched);
+    if (!m_saved || !m_duties.copyOnSave)
+    {
+        for (const agent::WatchedFolder& walk : watches.walk)
+            m_watches.Walked(walk.folder, true);
+        return;
+    }
+    if (!due.files.empty() || !watches.walk.empty() || m_destination.LookDue(now))
+        PostRound({due.files, watches.walk});
 }
 
-void ResidentAgent::TakeCopies(agent::Millis now)
+void ResidentAgent::Open(const agent::WatchedFolder& watched)
 {
-    for (const SaveCopier::Copied& copied : m_copier->TakeCopied())
-    {
-        for (const std::string& file : copied.postponed)
-            m_schedule.WaitForBackup(file, now);
-        std::vector<std::pair<std::string, agent::SavedFileCopy>> uncopied;
-        for (const auto& [file, result] : copied.files)
-        {
-            switch (result)
+    m_worker->Post([this, watched](LookWatchdog& watchdog) -> AgentWorker::Reply {
+        auto opened = std::make_shared<platform::Handle>();
+        bool there = false;
+        watchdog.Within(kLookLimit, [&] {
+            *opened = OpenFolderToWatch(watched.folder);
+            there = opened->IsOpen() || platform::LocalFiles().IsFolder(watched.folder);
+        });
+        return [this, watched, opened, there] {
+            if (opened->IsOpen() && m_handles->Start(watched, std::move(*opened)))
             {
-            case agent::SavedFileCopy::Busy:
-                if (!m_schedule.Busy(file, now))
-                    uncopied.emplace_back(file, result);
-                break;
-            case agent::SavedFileCopy::Failed:
-            case agent::SavedFileCopy::NewerCopyKept:
-            case agent::SavedFileCopy::NotKept:
-                uncopied.emplace_back(file, result);
-                break;
-            default:
-                break;
+                if (!m_watches.Opened(watched.folder))
+                    m_handles->Close(watched.folder);
+                return;
             }
+            m_watches.Lost(watched.folder, Now());
+            // A folder that is not there (an unplugged drive) is a backup's
+            // news, not this one's.
+            if (there && m_unwatched.insert(watched.folder).second)
+                Notify(agent::UnwatchedFoldersNotice({watched.folder}));
+        };
+    });
+}
+
+void ResidentAgent::PostRound(agent::SaveRound round)
+{
+    const bool look = m_destination.MayLook();
+    if (look)
+        m_destination.LookStarted();
+    m_worker->Post([this, state = m_workerState, saved = m_saved, round = std::move(round), look,
+                    last = m_destination.Last()](LookWatchdog& watchdog) -> AgentWorker::Reply {
+        RoundResult result{round, look, last, nullptr, {}, 0, {}};
+        if (look && !watchdog.Within(kLookLimit, [&] {
+                result.look = agent::LookAtDestination(saved->selection.destination,
+                                                       state->Context(), platform::LocalFiles());
+            }))
+            result.look = {};
+        result.plan = state->PlanAt(saved, result.look.place);
+        // Not while a backup of "Backup Now" runs, whose xcopy may be writing
+        // the same copies: tried again a while later.
+        if (result.look.state == agent::DestinationState::There && IsBackupRunning())
+        {
+            result.postponed = round.files;
+            for (const agent::WatchedFolder& walk : round.walks)
+            {
+                const std::vector<std::string> behind =
+                    agent::FilesBehind(*result.plan, walk, platform::LocalFiles());
+                result.postponed.insert(result.postponed.end(), behind.begin(), behind.end());
+            }
+            result.outcome.walked = true;
         }
-        if (!uncopied.empty())
-            m_copier->Post({copied.saved, {}, std::move(uncopied), {}});
+        else
+            result.outcome = agent::RunSaveRound(*result.plan, result.look.state, round,
+                                                 state->Waiting(), platform::LocalFiles());
+        result.waiting = state->Waiting().Files().size();
+        return [this, result] { RoundDone(result); };
+    });
+}
+
+void ResidentAgent::RoundDone(const RoundResult& result)
+{
+    const agent::Millis now = Now();
+    if (result.looked)
+    {
+        const bool back = result.look.state == agent::DestinationState::There &&
+                          m_destination.Last().state != agent::DestinationState::There;
+        m_destination.Looked(result.look, result.waiting, now);
+        if (back)
+            m_watches.DestinationBack();
+        for (std::string& news : m_destination.TakeNews())
+            Notify(std::move(news));
+    }
+    else
+        m_destination.SavesWait(result.waiting, now);
+    for (const agent::WatchedFolder& walk : result.round.walks)
+        m_watches.Walked(walk.folder, result.outcome.walked);
+    for (const std::string& file : result.postponed)
+        m_schedule.WaitForBackup(file, now);
+    std::vector<std::pair<std::string, agent::SavedFileCopy>> uncopied;
+    for (const auto& [file, copy] : result.outcome.copies)
+    {
+        switch (copy)
+        {
+        case agent::SavedFileCopy::Busy:
+            if (!m_schedule.Busy(file, now))
+                uncopied.emplace_back(file, copy);
+            break;
+        case agent::SavedFileCopy::Failed:
+        case agent::SavedFileCopy::NewerCopyKept:
+        case agent::SavedFileCopy::NotKept:
+            uncopied.emplace_back(file, copy);
+            break;
+        default:
+            break;
+        }
+    }
+    if (!uncopied.empty())
+        m_worker->Post([state = m_workerState, plan = result.plan,
+                        uncopied](LookWatchdog&) -> AgentWorker::Reply {
+            state->uncopied.Add(*plan, uncopied, platform::LocalFiles(), platform::LocalTimeNow());
+            return nullptr;
+        });
+}
+
+void ResidentAgent::Notify(std::string notice)
+{
+    m_worker->Post([notice = std::move(notice),
+                    localAppData = m_localAppData](LookWatchdog&) -> AgentWorker::Reply {
+        companions::ReportPublisher(platform::LocalFiles(), platform::LocalTimeNow(), "",
+                                    localAppData)
+            .Notice(notice + "\n");
+        return nullptr;
+    });
+}
+
+void ResidentAgent::OnDeviceChange(WPARAM event, LPARAM data)
+{
+    const AgentWatches::DeviceNews news = m_handles->OnDeviceChange(event, data);
+    const agent::Millis now = Now();
+    switch (news.kind)
+    {
+    case AgentWatches::DeviceNews::Kind::Arrived:
+        m_watches.DeviceArrived(now);
+        m_destination.DeviceArrived(now);
+        break;
+    case AgentWatches::DeviceNews::Kind::QueryRemove:
+        m_watches.ClosedForRemoval(news.folder);
+        break;
+    case AgentWatches::DeviceNews::Kind::RemoveFailed:
+        m_watches.RemovalFailed(news.folder, now);
+        break;
+    case AgentWatches::DeviceNews::Kind::RemoveComplete:
+        m_watches.Lost(news.folder, now);
+        break;
+    case AgentWatches::DeviceNews::Kind::None:
+        break;
     }
 }
 
 void ResidentAgent::BackUpAtSessionEnd()
 {
     m_sessionEnded = true;
-    // The store as it is now, whatever change is still waiting to settle.
-    auto saved = std::make_shared<std::optional<companions::SavedPlan>>(
-        companions::ReadAgentDuties(m_directory, platform::LocalFiles()).backUpAtSessionEnd
-            ? companions::ReadSavedPlan(m_directory, platform::LocalFiles())
-            : std::nullopt);
-    if (!*saved)
+    // Everything from here on, the store's read included, counts against the cap.
+    const agent::Millis deadline = Now() + agent::kSessionEndCap;
+    if (!companions::ReadAgentDuties(m_directory, platform::LocalFiles()).backUpAtSessionEnd)
     {
         // The copies already begun are finished, as the window's thread once did.
-        m_copier->WaitIdle(SaveCopier::kCopiesEnd);
+        m_worker->WaitIdle(AgentWorker::kJobsEnd);
         return;
     }
-    const agent::Millis deadline = Now() + agent::kSessionEndCap;
     // The backup copies what is still waiting; the copy under way must not
     // write the same copy at the same time.
-    m_copier->Drop();
-    m_copier->WaitIdle(std::chrono::milliseconds(deadline - Now()));
+    m_worker->Drop();
+    m_worker->WaitIdle(std::chrono::milliseconds(std::max<agent::Millis>(deadline - Now(), 0)));
     // Nor while the xcopy of a "Backup Now" may write them, which the end of
     // the session ends too. Nothing signals the mutex's end: it is looked at
     // once a second, within the cap.
@@ -207,10 +424,9 @@ void ResidentAgent::BackUpAtSessionEnd()
     // On a thread of its own: a copy that hangs on a dead network destination
     // must not hold the session past the cap. A hung thread is left to the
     // end of the session, which ends it.
-    std::packaged_task<void()> backup([saved, deadline, started = platform::LocalTimeNow(),
-                                       localAppData = m_localAppData] {
-        agent::BackUpAtSessionEnd(**saved,
-                                  {platform::LocalFiles(), Now, deadline, started, localAppData});
+    std::packaged_task<void()> backup([directory = m_directory, localAppData = m_localAppData,
+                                       deadline, started = platform::LocalTimeNow()] {
+        RunSessionEndBackup(directory, localAppData, Now, deadline, started);
     });
     std::future<void> done = backup.get_future();
     std::thread(std::move(backup)).detach();
@@ -228,17 +444,23 @@ LRESULT CALLBACK ResidentAgent::WindowProc(HWND window, UINT message, WPARAM wPa
     // which Windows carries through.
     if (message == WM_QUERYENDSESSION)
         return TRUE;
-    if (message == WM_ENDSESSION && wParam && agent)
+    try
     {
-        try
+        if (message == WM_ENDSESSION && wParam && agent)
         {
             agent->BackUpAtSessionEnd();
+            return 0;
         }
-        catch (const std::exception& error)
+        // Answered at once: the looks and opens it leads to run on the worker.
+        if (message == WM_DEVICECHANGE && agent && agent->m_handles)
         {
-            AfxReportFatalError(error.what());
+            agent->OnDeviceChange(wParam, lParam);
+            return TRUE;
         }
-        return 0;
+    }
+    catch (const std::exception& error)
+    {
+        AfxReportFatalError(error.what());
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
