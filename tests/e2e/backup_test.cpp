@@ -77,7 +77,7 @@ TEST_F(Installed, BackupNowCopiesWithXcopy)
     fs::remove(kHarness + "hold-batch");
     EXPECT_EQ(Verdict(), "All 6 files were backed up.\r\n");
     FileTree expected = PictureAndDocumentCopies();
-    EXPECT_EQ(ReadTree(kBackupFolder), expected);
+    EXPECT_EQ(Copies(), expected);
 
     // A newer source, a new file that another program holds open without
     // sharing, a copy that is newer than its source, and a file entry whose
@@ -109,7 +109,7 @@ TEST_F(Installed, BackupNowCopiesWithXcopy)
                              "\\new.txt\tmissing\r\n" + kSources[1] +
                              "\\report.doc\tsize differs\r\n");
     CloseHandle(held);
-    EXPECT_EQ(ReadTree(kBackupFolder), expected);
+    EXPECT_EQ(Copies(), expected);
 
     // A restore of a source that lost one file and changed another puts the
     // first back and keeps both of the second; a path no source covers is

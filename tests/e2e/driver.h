@@ -95,16 +95,31 @@ inline FileTree PictureAndDocumentCopies()
     return copies;
 }
 
-// The text of the destination's one report, which is then removed, so that
-// the destination holds only copies; "" when there is none.
-inline std::string TakeReport()
+inline const std::string kBackupId = "backup id.txt";
+
+// The text of the destination's one report, which is then removed (the
+// backup's id stays); "" when there is none.
+inline std::string TakeReport(const std::string& destination = kBackupFolder)
 {
-    const std::string reports = kBackupFolder + "\\Corvane Backup reports";
+    const std::string reports = destination + "\\Corvane Backup reports";
     std::string report;
-    for (const auto& file : ReadTree(reports))
-        report = file.second;
-    fs::remove_all(fs::u8path(reports));
+    for (const auto& [name, text] : ReadTree(reports))
+    {
+        if (name == kBackupId)
+            continue;
+        report = text;
+        fs::remove(fs::u8path(reports + "\\" + name));
+    }
     return report;
+}
+
+// The copies in the destination: everything but the backup's own reports.
+inline FileTree Copies(const std::string& destination = kBackupFolder)
+{
+    FileTree copies = ReadTree(destination);
+    copies.erase(copies.lower_bound("Corvane Backup reports\\"),
+                 copies.lower_bound("Corvane Backup reports]"));
+    return copies;
 }
 
 // Replaces a file's bytes and dates it an hour after its old write time.
