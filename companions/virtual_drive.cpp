@@ -16,10 +16,13 @@ Message Told(const std::string& text)
 }
 
 // A folder as a device name compares: without the "\??\" of the object
-// namespace, a trailing backslash or letter case.
+// namespace (where a share is "\??\UNC\server\share"), a trailing backslash
+// or letter case.
 std::string Comparable(std::string path, const platform::FileTree& files)
 {
-    if (path.rfind("\\??\\", 0) == 0)
+    if (path.rfind("\\??\\UNC\\", 0) == 0)
+        path.replace(0, 8, "\\\\");
+    else if (path.rfind("\\??\\", 0) == 0)
         path.erase(0, 4);
     while (path.size() > 1 && platform::EndsWithSeparator(path))
         path.pop_back();

@@ -65,4 +65,9 @@ TEST(VirtualDrive, TogglesTheLetterOfTheSavedDestination)
               toggle(letters, here));
     letters.targets['Q'] = "\\??\\" + here;
     EXPECT_EQ("Drive Q: cannot be removed.", toggle(letters, here));
+    // A share's letter names it in the object namespace's own way.
+    letters.refuse = false;
+    letters.targets['P'] = "\\??\\UNC\\nas\\b\\Backup";
+    EXPECT_EQ("Drive P: no longer shows your backup folder.",
+              toggle(letters, "\\\\nas\\b\\Backup"));
 }
