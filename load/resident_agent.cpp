@@ -2,8 +2,6 @@
 
 #include "agent/agent_start.h"
 #include "agent/copy_on_save.h"
-#include "agent/session_end_backup.h"
-#include "companions/backup_folder.h"
 #include "companions/report.h"
 #include "desktop/running_backup.h"
 #include "desktop/shell_execute_shell.h"
@@ -11,22 +9,17 @@
 #include "load/agent_watches.h"
 #include "load/agent_worker.h"
 #include "load/session_end_run.h"
-#include "platform/drive_roots.h"
 #include "platform/environment.h"
 #include "platform/file_tree.h"
 #include "platform/local_time.h"
 #include "platform/path_text.h"
 
 #include <chrono>
-#include <cstdlib>
-#include <ctime>
 #include <dbt.h>
 #include <exception>
-#include <future>
 #include <iphlpapi.h>
 #include <memory>
 #include <optional>
-#include <thread>
 #include <utility>
 
 namespace
@@ -35,75 +28,19 @@ namespace
 constexpr const char* kWindowClass = "CorvaneBackupAgent";
 // Shown by Windows beside the program while the end of the session waits.
 constexpr const wchar_t* kBlockReason = L"Corvane Backup is backing up your files";
-// How often the end of the session looks whether a running backup has ended.
-constexpr DWORD kBackupLookMillis = 1000;
-// Time for the report after the copying stopped at the cap.
-constexpr DWORD kReportMillis = 5000;
 // Among the last programs asked to end, so that the others have saved and
 // closed the files it copies.
 constexpr DWORD kShutdownLevel = 0x100;
 constexpr std::chrono::milliseconds kLookLimit{agent::kLookLimit};
 
-agent::Millis Now()
-{
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
-
 } // namespace
-
-struct ResidentAgent::WorkerState
-{
-    WorkerState(const InstallDirectory& root, const std::string& profile)
-        : directory(root), localAppData(profile)
-    {
-    }
-
-    InstallDirectory directory;
-    std::string localAppData;
-    platform::Computer computer;
-    std::optional<agent::WaitingSaves> waiting;
-    // One report a day of the files that could not be copied.
-    agent::UncopiedFilesReport uncopied{localAppData};
-    // The plan for the place the destination moved to, made once for each.
-    std::shared_ptr<const companions::SavedPlan> movedFrom;
-    std::shared_ptr<const companions::SavedPlan> moved;
-
-    agent::WaitingSaves& Waiting()
-    {
-        if (!waiting)
-            waiting.emplace(localAppData, platform::LocalFiles());
-        return *waiting;
-    }
-
-    agent::LookContext Context()
-    {
-        if (computer.id.empty())
-            computer = platform::ThisComputer();
-        return {computer, platform::LocalDriveRoots(), localAppData};
-    }
-
-    std::shared_ptr<const companions::SavedPlan> PlanAt(
-        const std::shared_ptr<const companions::SavedPlan>& saved, const std::string& place)
-    {
-        if (place.empty() || place == saved->selection.destination)
-            return saved;
-        if (movedFrom != saved || moved->selection.destination != place)
-        {
-            movedFrom = saved;
-            moved = std::make_shared<const companions::SavedPlan>(
-                companions::MovedTo(saved->selection, place, directory, platform::LocalFiles()));
-        }
-        return moved;
-    }
-};
 
 ResidentAgent::ResidentAgent(const InstallDirectory& directory, HANDLE stopEvent)
     : m_directory(directory), m_stopEvent(stopEvent),
       m_schedule(directory.Root(), platform::LocalFiles())
 {
     m_localAppData = platform::LocalAppData();
-    m_workerState = std::make_shared<WorkerState>(directory, m_localAppData);
+    m_rounds = std::make_shared<SaveRounds>(directory, m_localAppData);
     m_worker = std::make_unique<AgentWorker>();
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = &ResidentAgent::WindowProc;
@@ -158,7 +95,7 @@ void ResidentAgent::Run()
         }
         DWORD timeout = INFINITE;
         if (wake)
-            timeout = static_cast<DWORD>(std::max<agent::Millis>(*wake - Now(), 0));
+            timeout = static_cast<DWORD>(std::max<agent::Millis>(*wake - agent::SteadyNow(), 0));
         // Alertable: the watches' completion routines run in here.
         const HANDLE waits[] = {m_stopEvent, m_worker->Done(), m_networkChanged.Get()};
         const DWORD count = m_networkChanged.IsOpen() ? 3 : 2;
@@ -171,7 +108,7 @@ void ResidentAgent::Run()
             m_destination.NetworkChanged();
             WatchNetwork();
         }
-        TakeChanges(Now());
+        TakeChanges(agent::SteadyNow());
         m_worker->RunReplies();
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
@@ -180,28 +117,29 @@ void ResidentAgent::Run()
                 return;
             DispatchMessageA(&message);
         }
-        DoDue(Now());
+        DoDue(agent::SteadyNow());
     }
 }
 
 void ResidentAgent::Reload()
 {
-    m_worker->Post([this, state = m_workerState](LookWatchdog&) -> AgentWorker::Reply {
-        const companions::AgentDuties duties =
-            companions::ReadAgentDuties(state->directory, platform::LocalFiles());
-        std::optional<companions::SavedPlan> saved =
-            companions::ReadSavedPlan(state->directory, platform::LocalFiles());
-        std::shared_ptr<const companions::SavedPlan> plan =
-            saved ? std::make_shared<const companions::SavedPlan>(std::move(*saved)) : nullptr;
-        const std::size_t waiting = state->Waiting().Files().size();
-        return [this, duties, plan, waiting] { Follow(duties, plan, waiting); };
-    });
+    m_worker->Post(
+        [this, directory = m_directory, rounds = m_rounds](LookWatchdog&) -> AgentWorker::Reply {
+            const companions::AgentDuties duties =
+                companions::ReadAgentDuties(directory, platform::LocalFiles());
+            std::optional<companions::SavedPlan> saved =
+                companions::ReadSavedPlan(directory, platform::LocalFiles());
+            std::shared_ptr<const companions::SavedPlan> plan =
+                saved ? std::make_shared<const companions::SavedPlan>(std::move(*saved)) : nullptr;
+            const std::size_t waiting = rounds->Waiting();
+            return [this, duties, plan, waiting] { Follow(duties, plan, waiting); };
+        });
 }
 
 void ResidentAgent::Follow(companions::AgentDuties duties,
                            std::shared_ptr<const companions::SavedPlan> saved, std::size_t waiting)
 {
-    const agent::Millis now = Now();
+    const agent::Millis now = agent::SteadyNow();
     m_duties = duties;
     m_saved = std::move(saved);
     m_schedule.Follow(m_duties.copyOnSave ? m_saved.get() : nullptr);
@@ -277,7 +215,7 @@ void ResidentAgent::Open(const agent::WatchedFolder& watched)
                     m_handles->Close(watched.folder);
                 return;
             }
-            m_watches.Lost(watched.folder, Now());
+            m_watches.Lost(watched.folder, agent::SteadyNow());
             // A folder that is not there (an unplugged drive) is a backup's
             // news, not this one's.
             if (there && m_unwatched.insert(watched.folder).second)
@@ -291,39 +229,16 @@ void ResidentAgent::PostRound(agent::SaveRound round)
     const bool look = m_destination.MayLook();
     if (look)
         m_destination.LookStarted();
-    m_worker->Post([this, state = m_workerState, saved = m_saved, round = std::move(round), look,
+    m_worker->Post([this, rounds = m_rounds, saved = m_saved, round = std::move(round), look,
                     last = m_destination.Last()](LookWatchdog& watchdog) -> AgentWorker::Reply {
-        RoundResult result{round, look, last, nullptr, {}, 0, {}};
-        if (look && !watchdog.Within(kLookLimit, [&] {
-                result.look = agent::LookAtDestination(saved->selection.destination,
-                                                       state->Context(), platform::LocalFiles());
-            }))
-            result.look = {};
-        result.plan = state->PlanAt(saved, result.look.place);
-        // Not while a backup of "Backup Now" runs, whose xcopy may be writing
-        // the same copies: tried again a while later.
-        if (result.look.state == agent::DestinationState::There && IsBackupRunning())
-        {
-            result.postponed = round.files;
-            for (const agent::WatchedFolder& walk : round.walks)
-            {
-                const std::vector<std::string> behind =
-                    agent::FilesBehind(*result.plan, walk, platform::LocalFiles());
-                result.postponed.insert(result.postponed.end(), behind.begin(), behind.end());
-            }
-            result.outcome.walked = true;
-        }
-        else
-            result.outcome = agent::RunSaveRound(*result.plan, result.look.state, round,
-                                                 state->Waiting(), platform::LocalFiles());
-        result.waiting = state->Waiting().Files().size();
+        const SaveRoundResult result = rounds->Run(saved, round, look, last, watchdog);
         return [this, result] { RoundDone(result); };
     });
 }
 
-void ResidentAgent::RoundDone(const RoundResult& result)
+void ResidentAgent::RoundDone(const SaveRoundResult& result)
 {
-    const agent::Millis now = Now();
+    const agent::Millis now = agent::SteadyNow();
     if (result.looked)
     {
         const bool back = result.look.state == agent::DestinationState::There &&
@@ -359,11 +274,11 @@ void ResidentAgent::RoundDone(const RoundResult& result)
         }
     }
     if (!uncopied.empty())
-        m_worker->Post([state = m_workerState, plan = result.plan,
-                        uncopied](LookWatchdog&) -> AgentWorker::Reply {
-            state->uncopied.Add(*plan, uncopied, platform::LocalFiles(), platform::LocalTimeNow());
-            return nullptr;
-        });
+        m_worker->Post(
+            [rounds = m_rounds, plan = result.plan, uncopied](LookWatchdog&) -> AgentWorker::Reply {
+                rounds->Report(*plan, uncopied);
+                return nullptr;
+            });
 }
 
 void ResidentAgent::Notify(std::string notice)
@@ -380,7 +295,7 @@ void ResidentAgent::Notify(std::string notice)
 void ResidentAgent::OnDeviceChange(WPARAM event, LPARAM data)
 {
     const AgentWatches::DeviceNews news = m_handles->OnDeviceChange(event, data);
-    const agent::Millis now = Now();
+    const agent::Millis now = agent::SteadyNow();
     switch (news.kind)
     {
     case AgentWatches::DeviceNews::Kind::Arrived:
@@ -404,33 +319,7 @@ void ResidentAgent::OnDeviceChange(WPARAM event, LPARAM data)
 void ResidentAgent::BackUpAtSessionEnd()
 {
     m_sessionEnded = true;
-    // Everything from here on, the store's read included, counts against the cap.
-    const agent::Millis deadline = Now() + agent::kSessionEndCap;
-    if (!companions::ReadAgentDuties(m_directory, platform::LocalFiles()).backUpAtSessionEnd)
-    {
-        // The copies already begun are finished, as the window's thread once did.
-        m_worker->WaitIdle(AgentWorker::kJobsEnd);
-        return;
-    }
-    // The backup copies what is still waiting; the copy under way must not
-    // write the same copy at the same time.
-    m_worker->Drop();
-    m_worker->WaitIdle(std::chrono::milliseconds(std::max<agent::Millis>(deadline - Now(), 0)));
-    // Nor while the xcopy of a "Backup Now" may write them, which the end of
-    // the session ends too. Nothing signals the mutex's end: it is looked at
-    // once a second, within the cap.
-    while (IsBackupRunning() && Now() + kBackupLookMillis < deadline)
-        Sleep(kBackupLookMillis);
-    // On a thread of its own: a copy that hangs on a dead network destination
-    // must not hold the session past the cap. A hung thread is left to the
-    // end of the session, which ends it.
-    std::packaged_task<void()> backup([directory = m_directory, localAppData = m_localAppData,
-                                       deadline, started = platform::LocalTimeNow()] {
-        RunSessionEndBackup(directory, localAppData, Now, deadline, started);
-    });
-    std::future<void> done = backup.get_future();
-    std::thread(std::move(backup)).detach();
-    done.wait_for(std::chrono::milliseconds(deadline + kReportMillis - Now()));
+    EndSessionWithBackup(*m_worker, m_directory, m_localAppData, !m_destination.MayLook());
 }
 
 LRESULT CALLBACK ResidentAgent::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

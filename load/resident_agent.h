@@ -6,6 +6,7 @@
 #include "agent/save_round.h"
 #include "companions/saved_plan.h"
 #include "load/directory_watch.h"
+#include "load/save_rounds.h"
 #include "model/install_directory.h"
 #include "platform/computer.h"
 #include "platform/win32/handle.h"
@@ -38,9 +39,6 @@ class ResidentAgent
     void Run();
 
   private:
-    // What only the worker touches.
-    struct WorkerState;
-
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // Reads the markers and the store again, on the worker, and follows them.
     void Reload();
@@ -49,23 +47,8 @@ class ResidentAgent
     void TakeChanges(agent::Millis now);
     void DoDue(agent::Millis now);
     void Open(const agent::WatchedFolder& watched);
-    // What a round of copy on save on the worker came to.
-    struct RoundResult
-    {
-        agent::SaveRound round;
-        // The look it began with, when it could look.
-        bool looked = false;
-        agent::DestinationLook look;
-        // The plan for the place the destination was at.
-        std::shared_ptr<const companions::SavedPlan> plan;
-        agent::SaveRoundOutcome outcome;
-        // The saves that wait for the destination afterwards.
-        std::size_t waiting = 0;
-        // Not copied while a backup of "Backup Now" runs.
-        std::vector<std::string> postponed;
-    };
     void PostRound(agent::SaveRound round);
-    void RoundDone(const RoundResult& result);
+    void RoundDone(const SaveRoundResult& result);
     void Notify(std::string notice);
     void OnDeviceChange(WPARAM event, LPARAM data);
     void WatchNetwork();
@@ -81,7 +64,8 @@ class ResidentAgent
     companions::AgentDuties m_duties;
     // Shared with the rounds under way, which keep the plan they began with.
     std::shared_ptr<const companions::SavedPlan> m_saved;
-    std::shared_ptr<WorkerState> m_workerState;
+    // Touched by the worker only.
+    std::shared_ptr<SaveRounds> m_rounds;
     std::unique_ptr<AgentWorker> m_worker;
     std::unique_ptr<AgentWatches> m_handles;
     // Folders that could not be watched, reported once.

@@ -1,16 +1,20 @@
 #pragma once
 
-#include "agent/agent_clock.h"
-#include "agent/destination_look.h"
 #include "model/install_directory.h"
 
-#include <ctime>
 #include <string>
 
-// The log-off backup as the resident agent runs it, on a thread of its own,
-// all of it within the cap: the destination looked at first (10 seconds at
-// most), then the saved plan read without asking a destination that did not
-// answer, refused the user or is not this computer's backup (its report
-// then stays in the profile), or where the disk moved to.
-void RunSessionEndBackup(const InstallDirectory& directory, const std::string& localAppData,
-                         agent::Clock clock, agent::Millis deadline, const std::tm& started);
+class AgentWorker;
+
+// The log-off backup as the resident agent runs it when the session ends, all
+// of it within the cap, the store's read included: the agent's worker is
+// given the rest of the cap to finish the copy under way, a running "Backup
+// Now" is waited for, and the backup runs on a thread of its own, which the
+// end of the session ends should it hang. It looks at the destination first
+// (10 seconds at most), then reads the saved plan without asking a
+// destination that did not answer, refused the user or is not this
+// computer's backup (its report then stays in the profile), or where the disk
+// moved to. A share that refused the user already (`refused`) is not asked
+// again.
+void EndSessionWithBackup(AgentWorker& worker, const InstallDirectory& directory,
+                          const std::string& localAppData, bool refused);
