@@ -166,7 +166,9 @@ SavedFileCopy CopySavedFile(const companions::SavedPlan& saved, const std::strin
         case companions::VersionedCopy::SourceBusy:
             return SavedFileCopy::Busy;
         case companions::VersionedCopy::Failed:
-            return SavedFileCopy::Failed;
+            // The destination went away meanwhile: the file waits for it.
+            return files.IsFolder(saved.selection.destination) ? SavedFileCopy::Failed
+                                                               : SavedFileCopy::Away;
         case companions::VersionedCopy::NotKept:
             return SavedFileCopy::NotKept;
         case companions::VersionedCopy::Copied:
