@@ -28,7 +28,9 @@ void DestinationWatch::DeviceArrived(Millis now)
 void DestinationWatch::SavesWait(std::size_t waiting, Millis now)
 {
     m_waiting = waiting;
-    if (m_waiting > 0 && !m_nextLook)
+    if (m_waiting == 0)
+        m_nextLook.reset();
+    else if (!m_nextLook)
         m_nextLook = now;
 }
 

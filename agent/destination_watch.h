@@ -27,7 +27,8 @@ class DestinationWatch
     void Follow(const std::string& destination);
     void NetworkChanged();
     void DeviceArrived(Millis now);
-    // Saves wait from an earlier session: a look at once.
+    // So many saves wait (from an earlier session: a look at once); none,
+    // or none that copy on save still copies: no look.
     void SavesWait(std::size_t waiting, Millis now);
 
     // Whether a round may look, or must take the last look's word: none

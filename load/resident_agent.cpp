@@ -149,8 +149,7 @@ void ResidentAgent::Follow(companions::AgentDuties duties,
     else
         ShutdownBlockReasonDestroy(m_window);
     m_destination.Follow(m_saved ? m_saved->selection.destination : std::string());
-    if (m_duties.copyOnSave)
-        m_destination.SavesWait(waiting, now);
+    m_destination.SavesWait(m_duties.copyOnSave && m_saved ? waiting : 0, now);
     for (const std::string& folder : m_watches.Want(m_schedule.FoldersToWatch(), now))
         m_handles->Close(folder);
 }

@@ -64,6 +64,9 @@ TEST(DestinationWatch, LooksWhileSavesWaitAndTellsOnce)
     watch.Looked({DestinationState::NotOurs, {}}, 1, 0);
     watch.Looked({DestinationState::NotOurs, {}}, 2, 1000);
     EXPECT_EQ(61000, watch.NextWake());
+    watch.SavesWait(0, 2000);
+    EXPECT_EQ(std::nullopt, watch.NextWake());
+    watch.SavesWait(2, 3000);
     watch.DeviceArrived(5000);
     EXPECT_TRUE(watch.LookDue(5000));
     watch.Looked({DestinationState::There, "F:\\Backup"}, 0, 6000);
