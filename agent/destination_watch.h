@@ -40,7 +40,6 @@ class DestinationWatch
     void Looked(const DestinationLook& look, std::size_t waiting, Millis now);
 
     const DestinationLook& Last() const { return m_last; }
-    std::size_t Waiting() const { return m_waiting; }
 
     // A look due for the saves that wait.
     bool LookDue(Millis now) const;

@@ -13,6 +13,9 @@ Computer ThisComputer()
     char name[256] = {};
     if (gethostname(name, sizeof name - 1) == 0)
         computer.name = name;
+    // Where the system keeps none, the name stands for it.
+    if (computer.id.empty())
+        computer.id = computer.name;
     return computer;
 }
 

@@ -11,15 +11,24 @@ Computer ThisComputer()
 {
     Computer computer;
     wchar_t text[256];
-    // The 64-bit view: a 32-bit program on 64-bit Windows would otherwise
-    // read WOW6432Node, which holds no MachineGuid.
-    DWORD size = sizeof text;
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Cryptography", L"MachineGuid",
-                     RRF_RT_REG_SZ | RRF_SUBKEY_WOW6464KEY, nullptr, text, &size) == ERROR_SUCCESS)
-        computer.id = AnsiFromWide(text);
-    size = static_cast<DWORD>(std::size(text));
+    DWORD size = static_cast<DWORD>(std::size(text));
     if (GetComputerNameExW(ComputerNamePhysicalDnsHostname, text, &size))
         computer.name = AnsiFromWide({text, size});
+    // The 64-bit view: a 32-bit program on 64-bit Windows would otherwise
+    // read WOW6432Node, which holds no MachineGuid.
+    HKEY key = nullptr;
+    size = sizeof text;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Cryptography", 0,
+                      KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) == ERROR_SUCCESS)
+    {
+        if (RegGetValueW(key, nullptr, L"MachineGuid", RRF_RT_REG_SZ, nullptr, text, &size) ==
+            ERROR_SUCCESS)
+            computer.id = AnsiFromWide(text);
+        RegCloseKey(key);
+    }
+    // Where Windows keeps none, the name stands for it.
+    if (computer.id.empty())
+        computer.id = computer.name;
     return computer;
 }
 
