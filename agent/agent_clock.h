@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 
@@ -10,5 +11,13 @@ namespace agent
 // a steady clock: the program reads its clock, the tests count by hand.
 using Millis = std::int64_t;
 using Clock = std::function<Millis()>;
+
+// The program's clock: a steady one, which the user's changes of the time
+// of day never move.
+inline Millis SteadyNow()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
 
 } // namespace agent

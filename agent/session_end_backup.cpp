@@ -71,6 +71,8 @@ companions::Verdict BackUpAtSessionEnd(const companions::SavedPlan& saved, const
                 break;
             }
         }
+        if (run.destinationRefused && shortfall == companions::Shortfall::Missing)
+            shortfall = companions::Shortfall::AccessDenied;
         judged.push_back(shortfall);
     }
     // Only what was checked is counted.

@@ -34,6 +34,9 @@ struct SessionEndRun
     std::tm started;
     // The user's %LOCALAPPDATA%, where the reports to show are kept.
     std::string localAppData;
+    // The destination, a share, refused the user: what is not backed up is
+    // said to be so for that reason.
+    bool destinationRefused = false;
 };
 
 // Backs up the saved plan and writes its report. Before copying, it leaves in

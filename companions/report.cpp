@@ -23,58 +23,62 @@ std::string ReportBytes(const std::string& text)
                                                                    : text;
 }
 
-std::string ProgramFolder(const std::string& localAppData)
+std::string ProfileReports(const std::string& localAppData)
+{
+    return localAppData.empty() ? std::string()
+                                : platform::JoinPath(ProfileFolder(localAppData), "reports");
+}
+
+// One report name a line.
+constexpr const char* kToShowList = "reports to show";
+
+void KeepToShow(platform::FileTree& files, const std::string& localAppData, const std::string& name)
+{
+    std::vector<std::string> names = ReadProfileList(localAppData, kToShowList, files);
+    if (std::find(names.begin(), names.end(), name) != names.end())
+        return;
+    names.push_back(name);
+    WriteProfileList(localAppData, kToShowList, names, files);
+}
+
+void MarkShown(platform::FileTree& files, const std::string& localAppData, const std::string& name)
+{
+    std::vector<std::string> names = ReadProfileList(localAppData, kToShowList, files);
+    const auto kept = std::remove(names.begin(), names.end(), name);
+    if (kept == names.end())
+        return;
+    names.erase(kept, names.end());
+    WriteProfileList(localAppData, kToShowList, names, files);
+}
+
+} // namespace
+
+std::string ProfileFolder(const std::string& localAppData)
 {
     return localAppData.empty() ? std::string()
                                 : platform::JoinPath(localAppData, "Corvane Backup");
 }
 
-std::string ProfileReports(const std::string& localAppData)
-{
-    return localAppData.empty() ? std::string()
-                                : platform::JoinPath(ProgramFolder(localAppData), "reports");
-}
-
-// One report name a line, kept as the source list keeps its entries.
-std::string ToShowList(const std::string& localAppData)
-{
-    return platform::JoinPath(ProgramFolder(localAppData), "reports to show");
-}
-
-// Without a profile there is no list: nothing is read or written elsewhere.
-std::vector<std::string> NamesToShow(platform::FileTree& files, const std::string& localAppData)
+std::vector<std::string> ReadProfileList(const std::string& localAppData, const std::string& name,
+                                         platform::FileTree& files)
 {
     if (localAppData.empty())
         return {};
-    return store::ParseSourceList(store::ReadIfPresent(ToShowList(localAppData), files));
+    return store::ParseSourceList(
+        store::ReadIfPresent(platform::JoinPath(ProfileFolder(localAppData), name), files));
 }
 
-void KeepToShow(platform::FileTree& files, const std::string& localAppData, const std::string& name)
+bool WriteProfileList(const std::string& localAppData, const std::string& name,
+                      const std::vector<std::string>& lines, platform::FileTree& files)
 {
-    std::vector<std::string> names = NamesToShow(files, localAppData);
-    if (localAppData.empty() || std::find(names.begin(), names.end(), name) != names.end())
-        return;
-    names.push_back(name);
-    if (!files.MakeFoldersBelow(localAppData, ProgramFolder(localAppData)))
-        return;
-    store::ReplaceWithText(ToShowList(localAppData), store::FormatSourceList(names), files);
+    if (localAppData.empty())
+        return false;
+    const std::string list = platform::JoinPath(ProfileFolder(localAppData), name);
+    if (lines.empty())
+        return store::Delete(list, files);
+    return files.MakeFoldersBelow(localAppData, ProfileFolder(localAppData)) &&
+           store::ReplaceWithText(list, store::FormatSourceList(lines), files);
 }
-
-void MarkShown(platform::FileTree& files, const std::string& localAppData, const std::string& name)
-{
-    std::vector<std::string> names = NamesToShow(files, localAppData);
-    const auto kept = std::remove(names.begin(), names.end(), name);
-    if (kept == names.end())
-        return;
-    names.erase(kept, names.end());
-    const std::string list = ToShowList(localAppData);
-    if (names.empty())
-        store::Delete(list, files);
-    else
-        store::ReplaceWithText(list, store::FormatSourceList(names), files);
-}
-
-} // namespace
 
 std::string ReportName(const std::tm& start, int number)
 {
@@ -164,7 +168,7 @@ std::vector<std::string> ReportPublisher::Final(const Verdict& verdict, bool sho
 std::vector<std::string> ReportsToShow(const std::string& localAppData, platform::FileTree& files)
 {
     std::vector<std::string> paths;
-    for (const std::string& name : NamesToShow(files, localAppData))
+    for (const std::string& name : ReadProfileList(localAppData, kToShowList, files))
     {
         if (name.rfind(kRestoreReportKind, 0) == 0)
             continue;

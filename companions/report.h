@@ -16,6 +16,18 @@ namespace companions
 // versions wrote them.
 inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
+// "<localAppData>\Corvane Backup", where the companions keep what they must
+// remember for the user; empty without a profile.
+std::string ProfileFolder(const std::string& localAppData);
+
+// A list kept in the profile folder under `name`, one line each, and
+// replaced whole (an empty one removed). Without a profile there is none:
+// nothing is read or written elsewhere.
+std::vector<std::string> ReadProfileList(const std::string& localAppData, const std::string& name,
+                                         platform::FileTree& files);
+bool WriteProfileList(const std::string& localAppData, const std::string& name,
+                      const std::vector<std::string>& lines, platform::FileTree& files);
+
 // What begins the name of a restore's report.
 inline constexpr std::string_view kRestoreReportKind = "restore ";
 

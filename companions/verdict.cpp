@@ -25,6 +25,8 @@ const char* ReasonText(Shortfall shortfall)
         return "holds the backup folder";
     case Shortfall::CannotKeep:
         return "cannot keep the old copy";
+    case Shortfall::AccessDenied:
+        return "access denied";
     case Shortfall::None:
         break;
     }

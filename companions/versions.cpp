@@ -203,6 +203,12 @@ VersionedCopy CopyKeepingVersion(const std::string& from, const std::string& des
     // No copy yet, or a folder in its place (which the copy then fails on):
     // there is nothing to keep.
     const std::string keepAs = NextVersionPath(destination, copyPath, files);
+    // The copy's folders are made below the destination only: one that went
+    // away meanwhile is never made again, on whatever took its letter.
+    const size_t separator = platform::FindLastSeparator(copyPath);
+    if (separator != std::string::npos &&
+        !files.MakeFoldersBelow(destination, copyPath.substr(0, separator)))
+        return VersionedCopy::Failed;
     // Without its folder the old copy has nowhere to go, and a link planted
     // below the destination is never followed.
     if (!keepAs.empty() &&

@@ -1,9 +1,11 @@
 #include "load/backup_watch.h"
 
+#include "companions/backup_folder.h"
 #include "companions/report.h"
 #include "companions/run_progress.h"
 #include "companions/saved_plan.h"
 #include "load/directory_watch.h"
+#include "platform/computer.h"
 #include "platform/environment.h"
 #include "platform/file_tree.h"
 #include "platform/path_text.h"
@@ -34,6 +36,9 @@ void BackupWatch::Run()
     Publish(progress, false);
     FollowCopies(progress, changes, destination);
 
+    // "Backup Now" was the user's own act: the folder is this computer's backup.
+    if (platform::LocalFiles().IsFolder(destination))
+        companions::MarkAsOurs(destination, platform::ThisComputer(), platform::LocalFiles());
     // The batch erases itself with its last line; still there, it was stopped.
     const bool stoppedEarly =
         platform::LocalFiles().Facts(m_directory.PathOf(kBackupBatchFile)).has_value();

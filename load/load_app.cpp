@@ -80,6 +80,10 @@ class CLoadApp : public CWinApp
     {
         // Before any thread: from here on every path is UTF-8, every call wide.
         platform::SetProcessPathCode(platform::PathCode::Utf8);
+        // No "insert a disk" box when a look at the drives finds an empty
+        // card reader: the companions look at every disk for a backup that
+        // moved.
+        SetErrorMode(SEM_FAILCRITICALERRORS);
         const InstallDirectory directory;
         const std::string arguments = Arguments();
         const bool catalogRequested =

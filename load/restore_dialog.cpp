@@ -1,5 +1,6 @@
 #include "load/restore_dialog.h"
 
+#include "companions/backup_folder.h"
 #include "companions/progress_text.h"
 #include "companions/versions.h"
 #include "load/load_resource.h"
@@ -78,7 +79,13 @@ BOOL CRestoreDialog::OnInitDialog()
     if (!m_tree.Bind(IDC_BACKUP_TREE, this, kChecksChanged) ||
         !m_notRestored.Bind(IDC_NOT_RESTORED, this))
         throw std::runtime_error("the restore window's lists cannot be bound");
-    Open(companions::ReadSavedPlan(m_context.directory, m_context.files));
+    std::optional<companions::SavedPlan> saved =
+        companions::ReadSavedPlan(m_context.directory, m_context.files);
+    // A backup disk that came back at another letter is shown from there.
+    if (saved)
+        saved = companions::FollowMovedBackup(std::move(*saved), m_context.directory,
+                                              companions::SearchOnThisComputer(), m_context.files);
+    Open(std::move(saved));
     return TRUE;
 }
 
@@ -244,7 +251,7 @@ void CRestoreDialog::Open(std::optional<companions::SavedPlan> saved)
         const std::string destination = saved->plan.destination;
         m_contents = restore::BackupContents::Read(std::move(*saved), m_context.files);
         if (!m_contents)
-            SetHeadline(companions::DestinationMissingText(destination) +
+            SetHeadline(companions::DestinationNotThereText(destination, m_context.files) +
                         " Open another backup folder to restore from.");
     }
     if (m_contents)

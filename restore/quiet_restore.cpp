@@ -1,5 +1,6 @@
 #include "restore/quiet_restore.h"
 
+#include "companions/backup_folder.h"
 #include "companions/load_role.h"
 #include "companions/saved_plan.h"
 #include "platform/path_text.h"
@@ -66,10 +67,13 @@ QuietRestoreOutcome RunQuietRestore(const InstallDirectory& directory,
     std::optional<companions::SavedPlan> saved = companions::ReadSavedPlan(directory, files);
     if (!saved)
         return Refused("Choose a folder to back up to first.");
+    // A backup disk that came back at another letter is restored from there.
+    saved = companions::FollowMovedBackup(std::move(*saved), directory,
+                                          companions::SearchOnThisComputer(), files);
     const std::string destination = saved->plan.destination;
     std::optional<BackupContents> contents = BackupContents::Read(std::move(*saved), files);
     if (!contents)
-        return Refused(companions::DestinationMissingText(destination));
+        return Refused(companions::DestinationNotThereText(destination, files));
 
     const std::string path = WithoutTrailingSeparator(arguments.path);
     const std::string folded = files.FoldCase(path);

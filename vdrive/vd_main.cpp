@@ -19,9 +19,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
     // letter is made in the unelevated session, where Explorer shows it.
     if (HandOverToUser(commandLine, "") == HandOver::HandedOver)
         return 0;
+    // No "insert a disk" box for an empty card reader among the drives looked at.
+    SetErrorMode(SEM_FAILCRITICALERRORS);
     DosDriveLetters letters;
-    const Message message =
-        companions::ToggleVirtualDrive(InstallDirectory(), letters, platform::LocalFiles());
+    const Message message = companions::ToggleVirtualDrive(
+        InstallDirectory(), letters, platform::LocalFiles(), companions::SearchOnThisComputer());
     MessageBoxW(nullptr, platform::WideFromPath(message.text).c_str(),
                 platform::WideFromPath(message.caption).c_str(), message.type);
     return 0;

@@ -224,6 +224,12 @@ class LocalFileTree final : public FileTree
         return ::stat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
     }
 
+    bool IsDenied(const std::string& path) override
+    {
+        struct stat info;
+        return ::stat(path.c_str(), &info) != 0 && (errno == EACCES || errno == EPERM);
+    }
+
     std::optional<FileIdentity> Identity(const std::string& path) override
     {
         struct stat info;

@@ -7,6 +7,7 @@
 #include "platform/win32/wide_text.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -238,18 +239,54 @@ class LocalFileTree final : public FileTree
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
     }
 
+    bool IsDenied(const std::string& path) override
+    {
+        if (GetFileAttributesW(LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES)
+            return false;
+        switch (GetLastError())
+        {
+        case ERROR_ACCESS_DENIED:
+        case ERROR_NETWORK_ACCESS_DENIED:
+        case ERROR_LOGON_FAILURE:
+        case ERROR_ACCOUNT_RESTRICTION:
+        case ERROR_ACCOUNT_DISABLED:
+        case ERROR_ACCOUNT_EXPIRED:
+        case ERROR_ACCOUNT_LOCKED_OUT:
+        case ERROR_PASSWORD_EXPIRED:
+        case ERROR_SESSION_CREDENTIAL_CONFLICT:
+            return true;
+        default:
+            return false;
+        }
+    }
+
     std::optional<FileIdentity> Identity(const std::string& path) override
     {
         // No access asked: any file or folder opens, whoever holds it.
         const Handle file(CreateFileW(LongPath(path).c_str(), 0,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        BY_HANDLE_FILE_INFORMATION information;
-        if (!file.IsOpen() || !GetFileInformationByHandle(file.Get(), &information))
+        if (!file.IsOpen())
             return std::nullopt;
-        return FileIdentity{information.dwVolumeSerialNumber,
-                            std::uint64_t{information.nFileIndexHigh} << 32 |
-                                information.nFileIndexLow};
+        FileIdentity identity;
+        FILE_ID_INFO id;
+        BY_HANDLE_FILE_INFORMATION information;
+        // The 128-bit id where the system has it (Windows 8 and later), else
+        // the 64-bit index.
+        if (GetFileInformationByHandleEx(file.Get(), FileIdInfo, &id, sizeof id))
+        {
+            identity.volume = id.VolumeSerialNumber;
+            std::memcpy(&identity.file, id.FileId.Identifier, sizeof identity.file);
+            std::memcpy(&identity.fileHigh, id.FileId.Identifier + sizeof identity.file,
+                        sizeof identity.fileHigh);
+        }
+        else if (GetFileInformationByHandle(file.Get(), &information))
+            identity = {information.dwVolumeSerialNumber,
+                        std::uint64_t{information.nFileIndexHigh} << 32 |
+                            information.nFileIndexLow};
+        if (identity.file == 0 && identity.fileHigh == 0)
+            return std::nullopt;
+        return identity;
     }
 
     std::string UniversalName(const std::string& path) override

@@ -73,7 +73,7 @@ TEST_F(Installed, CatalogCopyOnSaveAndSessionEnd)
     EXPECT_TRUE(save("saved again"));
     EXPECT_EQ(ReadBytes(version), replaced) << version;
     fs::remove_all(fs::u8path(versions));
-    EXPECT_EQ(ReadTree(kBackupFolder).size(), 1u);
+    EXPECT_EQ(Copies().size(), 1u);
 
     // A version put back: the saved file is older than its copy and of
     // another size. The copy is kept, and the day's report says so.
@@ -90,7 +90,7 @@ TEST_F(Installed, CatalogCopyOnSaveAndSessionEnd)
     EXPECT_EQ(TakeReport(), "1 of 11 files were not backed up.\r\n" + saved + "\tsize differs\r\n");
     FileTree expected = PictureAndDocumentCopies();
     expected[CopyOf(1, fresh + ".doc")] = "a newer version";
-    EXPECT_EQ(ReadTree(kBackupFolder), expected);
+    EXPECT_EQ(Copies(), expected);
 }
 
 } // namespace

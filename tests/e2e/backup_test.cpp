@@ -77,7 +77,7 @@ TEST_F(Installed, BackupNowCopiesWithXcopy)
     fs::remove(kHarness + "hold-batch");
     EXPECT_EQ(Verdict(), "All 10 files were backed up.\r\n");
     FileTree expected = PictureAndDocumentCopies();
-    EXPECT_EQ(ReadTree(kBackupFolder), expected);
+    EXPECT_EQ(Copies(), expected);
 
     // A newer source, a new file that another program holds open without
     // sharing, a copy that is newer than its source, and a file entry whose
@@ -109,7 +109,7 @@ TEST_F(Installed, BackupNowCopiesWithXcopy)
     EXPECT_EQ(Verdict(), "2 of 14 files were not backed up.\r\n" + kSources[1] +
                              "\\report.doc\tsize differs\r\n" + held + "\tmissing\r\n");
     CloseHandle(holding);
-    EXPECT_EQ(ReadTree(kBackupFolder), expected);
+    EXPECT_EQ(Copies(), expected);
 
     // A restore of a source that lost files and changed another puts the
     // first back and keeps both of the second; so does one of a single file,

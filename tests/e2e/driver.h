@@ -101,32 +101,48 @@ inline FileTree PictureAndDocumentCopies()
     return copies;
 }
 
-// The text of the destination's one report, which is then removed, so that
-// the destination holds only copies; "" when there is none. A report is
-// UTF-8: it begins with a byte-order mark, left out here.
-inline std::string TakeReport()
+inline const std::string kBackupId = "backup id.txt";
+
+// The text of the destination's one report, which is then removed (the
+// backup's id stays); "" when there is none. A report is UTF-8: it begins
+// with a byte-order mark, left out here.
+inline std::string TakeReport(const std::string& destination = kBackupFolder)
 {
-    const std::string reports = kBackupFolder + "\\Corvane Backup reports";
+    const std::string reports = destination + "\\Corvane Backup reports";
     std::string report;
     // The agent may be writing a report this moment, through a temporary file
     // beside it: the folder is taken once it holds whole reports only.
     WaitFor([&] {
         report.clear();
-        for (const auto& file : ReadTree(reports))
-        {
+        const FileTree tree = ReadTree(reports);
+        for (const auto& file : tree)
             if (fs::u8path(file.first).extension() == ".tmp")
                 return false;
-            report = file.second;
+        for (const auto& [name, text] : tree)
+        {
+            if (name == kBackupId)
+                continue;
+            report = text;
+            std::error_code busy;
+            if (!fs::remove(fs::u8path(reports + "\\" + name), busy) || busy)
+                return false;
         }
-        std::error_code busy;
-        fs::remove_all(fs::u8path(reports), busy);
-        return !busy;
+        return true;
     });
     const std::string mark = "\xEF\xBB\xBF";
     if (report.empty())
         return report;
     EXPECT_EQ(report.rfind(mark, 0), 0u) << "no byte-order mark: " << report;
     return report.substr(mark.size());
+}
+
+// The copies in the destination: everything but the backup's own reports.
+inline FileTree Copies(const std::string& destination = kBackupFolder)
+{
+    FileTree copies = ReadTree(destination);
+    copies.erase(copies.lower_bound("Corvane Backup reports\\"),
+                 copies.lower_bound("Corvane Backup reports]"));
+    return copies;
 }
 
 // Replaces a file's bytes and dates it an hour after its old write time.

@@ -77,14 +77,14 @@ TEST_F(CopyOnSave, CopiesOnlyWhenTheCopyIsBehindAndTheFileIsClosed)
     EXPECT_FALSE(files.Facts(copy));
 }
 
-// With the destination unplugged a saved file is not copied; the day's
+// With the destination unplugged a saved file waits for it; the day's
 // failures, those whose old copy could not be kept among them, make one
 // report, which waits in the profile for the next log-on.
 TEST_F(CopyOnSave, ReportsTheDaysFailedCopiesInOneReport)
 {
     files.entries.erase(dest + P("/e.txt"));
     files.entries.erase(dest);
-    EXPECT_EQ(SavedFileCopy::Failed, agent::CopySavedFile(*saved, P("/u/docs/a.txt"), files));
+    EXPECT_EQ(SavedFileCopy::Away, agent::CopySavedFile(*saved, P("/u/docs/a.txt"), files));
     const std::string profile = P("/profile");
     files.MakeFolders(profile);
     agent::UncopiedFilesReport report(profile);

@@ -1,3 +1,4 @@
+#include "agent/folder_out_of_reach.h"
 #include "agent/session_end_backup.h"
 #include "companions/report.h"
 #include "tests/native/support/fake_files.h"
@@ -135,4 +136,22 @@ TEST_F(SessionEnd, ModifiedOnlyCopiesArchivedFilesAndCountsEveryFile)
     files.AddFolder(P("/e/gone"), false);
     EXPECT_FALSE(Run("0000001001", 1000).HasBadNews());
     EXPECT_EQ(1u, companions::ReportsToShow(profile, files).size());
+}
+
+// A destination that did not answer a look, or refused the user, is asked
+// nothing more: the plan is read and the files are judged without it, the
+// report goes to the profile only, and a refusal is said as such.
+TEST_F(SessionEnd, ReportsAnUnreachableDestinationWithoutAskingIt)
+{
+    agent::FolderOutOfReach away(files, dest);
+    SaveSelection(directory, Selection({P("/u/docs")}, dest, "0000001000"), files);
+    const auto saved = companions::ReadSavedPlan(directory, away);
+    agent::BackUpAtSessionEnd(*saved,
+                              {away, [this] { return ++now; }, 1000, kStarted, profile, true});
+    EXPECT_TRUE(files.copies.empty());
+    EXPECT_EQ("<missing>", ReportIn(destReports));
+    std::string expected = "3 of 3 files were not backed up.\r\n";
+    for (const char* name : {"a.txt", "b.txt", "c.txt"})
+        expected += P("/u/docs/") + name + "\taccess denied\r\n";
+    EXPECT_EQ(expected, ReportIn(profileReports));
 }

@@ -148,6 +148,9 @@ class FakeFiles : public platform::FileTree
     std::map<std::string, std::string> universal;
 
     bool IsAbsent(const std::string& path) override { return !Identity(path); }
+    // Paths the user may not look at (a share that refuses the user's log-on).
+    std::set<std::string> denied;
+    bool IsDenied(const std::string& path) override { return denied.count(path) != 0; }
 
     std::optional<platform::FileIdentity> Identity(const std::string& path) override
     {
@@ -175,9 +178,10 @@ class FakeFiles : public platform::FileTree
             Add(path, platform::FileFacts{true});
         return entries[path].isFolder;
     }
-    bool MakeFoldersBelow(const std::string&, const std::string& path) override
+    // Below a root that stands, as the disk's are.
+    bool MakeFoldersBelow(const std::string& root, const std::string& path) override
     {
-        return MakeFolders(path);
+        return IsFolder(root) && MakeFolders(path);
     }
     std::string FoldCase(std::string path) const override
     {

@@ -1,7 +1,8 @@
 // The watch of a run in-process, on Windows file semantics: change reports of
-// a real folder, the end of the batch, the mutex, the report.
+// a real folder, the end of the batch, the mutex, the report, the backup's id.
 #include "companions/report.h"
 #include "load/backup_watch.h"
+#include "platform/computer.h"
 #include "tests/native/support/install.h"
 #include "tests/native/support/local_time.h"
 #include "tests/win/wait_and_text.h"
@@ -59,4 +60,8 @@ TEST(BackupWatch, CountsArrivalsAndJudgesTheRunWhenTheBatchEnds)
     EXPECT_EQ(done.reports.front(),
               destination.PathOf("Corvane Backup reports\\2026-01-01 00-00-00.txt"));
     EXPECT_EQ(nullptr, OpenMutexA(SYNCHRONIZE, FALSE, kTestMutex));
+    // "Backup Now" marks the destination as this computer's backup.
+    EXPECT_EQ(platform::ThisComputer().id + "\r\n",
+              destination.Read("Corvane Backup reports\\backup id.txt")
+                  .substr(0, platform::ThisComputer().id.size() + 2));
 }
