@@ -80,12 +80,12 @@ TEST_F(Installed, ShareDestination)
     ASSERT_TRUE(
         WaitFor([&] { return monitor = FindWindowW(L"#32770", L"Corvane Backup Monitor"); }));
     EXPECT_TRUE(WaitFor(
-        [&] { return Text(monitor, IDC_HEADLINE) == "All 3 files were backed up."; }, 120000));
+        [&] { return Text(monitor, IDC_HEADLINE) == "All 5 files were backed up."; }, 120000));
     Click(monitor, IDCANCEL);
     // The monitor marked the share's folder as this computer's backup.
-    EXPECT_EQ(TakeReport(share), "All 3 files were backed up.\r\n");
+    EXPECT_EQ(TakeReport(share), "All 5 files were backed up.\r\n");
     EXPECT_NE(ReadBytes(share + "\\Corvane Backup reports\\" + kBackupId), "<missing>");
-    EXPECT_EQ(Copies(share).size(), 3u);
+    EXPECT_EQ(Copies(share).size(), 5u);
 
     ASSERT_TRUE(WaitFor(AgentRuns, kAgentStartMs)) << "the installer started no agent";
     EXPECT_TRUE(CopiedOnSave(kSources[1] + "\\fresh.doc", share + "\\fresh.doc"));
