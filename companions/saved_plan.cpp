@@ -10,15 +10,13 @@
 namespace companions
 {
 
-std::optional<SavedPlan> ReadSavedPlan(const InstallDirectory& directory, platform::FileTree& files,
-                                       SavedPlanUse use)
+SavedPlanRead ReadSavedPlan(const InstallDirectory& directory, platform::FileTree& files,
+                            SavedPlanUse use)
 {
-    if (!store::TestRead(directory.PathOf(kSettingsFile), files))
-        return std::nullopt;
-    BackupSelection selection = ReadSavedSelection(directory, files);
-    if (selection.destination.empty())
-        return std::nullopt;
-    return PlanOfSelection(std::move(selection), directory, files, use);
+    SavedSelection read = ReadSavedSelection(directory, files);
+    if (!read.saved || read.selection.destination.empty())
+        return {std::nullopt, std::move(read.unreadable)};
+    return {PlanOfSelection(std::move(read.selection), directory, files, use), {}};
 }
 
 SavedPlan PlanOfSelection(BackupSelection selection, const InstallDirectory& directory,

@@ -49,8 +49,18 @@ enum class SavedPlanUse
     Copy,
 };
 
-std::optional<SavedPlan> ReadSavedPlan(const InstallDirectory& directory, platform::FileTree& files,
-                                       SavedPlanUse use = SavedPlanUse::Copy);
+struct SavedPlanRead
+{
+    // Nothing before the first save, without a destination, or when the
+    // store cannot be read.
+    std::optional<SavedPlan> saved;
+    // The store file that is there but cannot be read: it is reported, and
+    // nothing is backed up or followed until it reads again.
+    std::string unreadable;
+};
+
+SavedPlanRead ReadSavedPlan(const InstallDirectory& directory, platform::FileTree& files,
+                            SavedPlanUse use = SavedPlanUse::Copy);
 
 // The plan of a selection with a destination as ReadSavedPlan gives it: the
 // sources the companions may not copy refused.

@@ -35,7 +35,10 @@ std::string Name(char letter)
 Message ToggleVirtualDrive(const InstallDirectory& directory, DriveLetters& letters,
                            platform::FileTree& files)
 {
-    const std::string destination = ReadSavedSelection(directory, files).destination;
+    const SavedSelection saved = ReadSavedSelection(directory, files);
+    if (!saved.unreadable.empty())
+        return Told(UnreadableStoreText(saved.unreadable));
+    const std::string& destination = saved.selection.destination;
     if (destination.empty())
         return Told("Choose a folder to back up to first.");
     const std::string wanted = Comparable(destination, files);

@@ -4,6 +4,7 @@
 #include "agent/catalog.h"
 #include "companions/load_role.h"
 #include "companions/report.h"
+#include "companions/saved_selection.h"
 #include "desktop/running_backup.h"
 #include "desktop/unelevated_start.h"
 #include "framework/win_app.h"
@@ -128,13 +129,19 @@ class CLoadApp : public CWinApp
     }
 
     // The catalog flow's start: the list is the one the same click saves, so
-    // the work begins once the dialog has ended.
+    // the work begins once the dialog has ended, and only if the dialog did
+    // not withdraw its request meanwhile.
     static void Catalog(const InstallDirectory& directory)
     {
         const BackupProcessHandles processes = OpenBackupProcesses();
         if (processes.dialog.IsOpen())
             WaitForSingleObject(processes.dialog.Get(), INFINITE);
-        agent::RunCatalog(directory, platform::LocalFiles());
+        std::string unreadable;
+        if (agent::RunCatalog(directory, platform::LocalFiles(), unreadable) ==
+            agent::CatalogOutcome::StoreUnreadable)
+            companions::ReportPublisher(platform::LocalFiles(), platform::LocalTimeNow(), "",
+                                        platform::LocalAppData())
+                .Notice(companions::UnreadableStoreText(unreadable));
     }
 
     static void Resident(const InstallDirectory& directory, const std::string& arguments)

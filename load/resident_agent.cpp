@@ -4,6 +4,7 @@
 #include "agent/copy_on_save.h"
 #include "agent/session_end_backup.h"
 #include "companions/report.h"
+#include "companions/saved_selection.h"
 #include "desktop/running_backup.h"
 #include "desktop/shell_execute_shell.h"
 #include "framework/win_app.h"
@@ -100,9 +101,17 @@ void ResidentAgent::Run()
 void ResidentAgent::Reload()
 {
     m_duties = companions::ReadAgentDuties(m_directory, platform::LocalFiles());
-    std::optional<companions::SavedPlan> saved =
-        companions::ReadSavedPlan(m_directory, platform::LocalFiles());
-    m_saved = saved ? std::make_shared<const companions::SavedPlan>(std::move(*saved)) : nullptr;
+    companions::SavedPlanRead read = companions::ReadSavedPlan(m_directory, platform::LocalFiles());
+    m_saved = read.saved ? std::make_shared<const companions::SavedPlan>(std::move(*read.saved))
+                         : nullptr;
+    // Nothing is followed until the store reads again; said once.
+    if (!read.unreadable.empty())
+    {
+        m_schedule.StoreUnreadable(Now());
+        if (read.unreadable != m_unreadable)
+            m_copier->Post({nullptr, {}, {}, companions::UnreadableStoreText(read.unreadable)});
+    }
+    m_unreadable = read.unreadable;
     m_schedule.Follow(m_duties.copyOnSave ? m_saved.get() : nullptr);
     // ShutdownBlockReasonCreate fails under Wine: the backup runs all the same.
     if (m_duties.backUpAtSessionEnd)
@@ -184,10 +193,16 @@ void ResidentAgent::BackUpAtSessionEnd()
 {
     m_sessionEnded = true;
     // The store as it is now, whatever change is still waiting to settle.
-    auto saved = std::make_shared<std::optional<companions::SavedPlan>>(
+    companions::SavedPlanRead read =
         companions::ReadAgentDuties(m_directory, platform::LocalFiles()).backUpAtSessionEnd
             ? companions::ReadSavedPlan(m_directory, platform::LocalFiles())
-            : std::nullopt);
+            : companions::SavedPlanRead{};
+    // A store that cannot be read is no empty selection: the next log-on says so.
+    if (!read.unreadable.empty())
+        companions::ReportPublisher(platform::LocalFiles(), platform::LocalTimeNow(), "",
+                                    m_localAppData)
+            .Notice(companions::UnreadableStoreText(read.unreadable));
+    auto saved = std::make_shared<std::optional<companions::SavedPlan>>(std::move(read.saved));
     if (!*saved)
     {
         // The copies already begun are finished, as the window's thread once did.

@@ -62,4 +62,6 @@ class ResidentAgent
     // Handed in by the watches' routines, taken after the wait.
     std::vector<Changes> m_changes;
     bool m_sessionEnded = false;
+    // The store file that could not be read when last looked at, reported once.
+    std::string m_unreadable;
 };

@@ -1,6 +1,7 @@
 #include "load/restore_dialog.h"
 
 #include "companions/progress_text.h"
+#include "companions/saved_selection.h"
 #include "companions/versions.h"
 #include "load/load_resource.h"
 #include "load/restore_conflict_dialog.h"
@@ -136,7 +137,7 @@ void CRestoreDialog::OnOpenBackup()
 {
     const std::string folder = PickFolder("Choose the backup folder to restore from:");
     if (!folder.empty())
-        Open(restore::SavedPlanFor(folder, m_context.directory, m_context.files));
+        Open({restore::SavedPlanFor(folder, m_context.directory, m_context.files), {}});
 }
 
 void CRestoreDialog::OnFilterChange()
@@ -230,13 +231,17 @@ LRESULT CRestoreDialog::OnRestoreDone(WPARAM, LPARAM)
     return 0;
 }
 
-void CRestoreDialog::Open(std::optional<companions::SavedPlan> saved)
+void CRestoreDialog::Open(companions::SavedPlanRead read)
 {
     m_filterTask.Stop();
     ++m_filterRound;
     m_tree.ShowHoldings(nullptr);
     m_contents.reset();
-    if (!saved)
+    std::optional<companions::SavedPlan>& saved = read.saved;
+    if (!read.unreadable.empty())
+        SetHeadline(companions::UnreadableStoreText(read.unreadable) +
+                    "\nOpen the backup folder to restore from.");
+    else if (!saved)
         SetHeadline("No backup has been made from this computer yet. Open the backup folder to "
                     "restore from.");
     else

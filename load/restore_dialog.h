@@ -72,7 +72,7 @@ class CRestoreDialog : public CCompanionDialog
     DECLARE_MESSAGE_MAP()
 
   private:
-    void Open(std::optional<companions::SavedPlan> saved);
+    void Open(companions::SavedPlanRead read);
     void SetHeadline(const std::string& line);
     void UpdateButtons();
     // Finds the files whose names hold the filter on a thread of its own.

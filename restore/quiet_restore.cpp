@@ -2,6 +2,7 @@
 
 #include "companions/load_role.h"
 #include "companions/saved_plan.h"
+#include "companions/saved_selection.h"
 #include "platform/path_text.h"
 
 #include <vector>
@@ -63,7 +64,10 @@ QuietRestoreOutcome RunQuietRestore(const InstallDirectory& directory,
                                     const QuietRestoreContext& context)
 {
     platform::FileTree& files = context.files;
-    std::optional<companions::SavedPlan> saved = companions::ReadSavedPlan(directory, files);
+    companions::SavedPlanRead read = companions::ReadSavedPlan(directory, files);
+    if (!read.unreadable.empty())
+        return Refused(companions::UnreadableStoreText(read.unreadable));
+    std::optional<companions::SavedPlan>& saved = read.saved;
     if (!saved)
         return Refused("Choose a folder to back up to first.");
     const std::string destination = saved->plan.destination;

@@ -44,7 +44,7 @@ struct SessionEnd : testing::Test
     companions::Verdict Run(const std::string& ticks, agent::Millis deadline)
     {
         SaveSelection(directory, Selection({P("/u/docs"), P("/e/gone")}, dest, ticks), files);
-        const auto saved = companions::ReadSavedPlan(directory, files);
+        const auto saved = companions::ReadSavedPlan(directory, files).saved;
         const auto clock = [this] {
             if (now == 0)
                 reportBeforeTheWalk = ReportIn(profileReports);

@@ -22,5 +22,5 @@ TEST(OtherBackupFolder, AnotherFolderIsReadAsTheSavedOne)
     };
     const std::vector<std::string> opened = read(std::move(other));
     EXPECT_EQ((std::vector<std::string>{"source E:\\ -> E:\\", "other Other files -> "}), opened);
-    EXPECT_EQ(read(companions::ReadSavedPlan(install.Directory(), files)), opened);
+    EXPECT_EQ(read(companions::ReadSavedPlan(install.Directory(), files).saved), opened);
 }
