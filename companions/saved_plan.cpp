@@ -24,6 +24,14 @@ SavedPlan PlanOfSelection(BackupSelection selection, const InstallDirectory& dir
 {
     SavedPlan saved{
         selection, PlanBackup(selection, files), {}, {selection.destination, directory.Root()}};
+    // What a source missing from the disk was is read from what the backup
+    // holds: a file source deleted since its copy was made is restored, and
+    // copied again once saved, as the file it was, never as a folder.
+    for (PlannedSource& source : saved.plan.sources)
+    {
+        if (!source.found && files.IsFile(FileCopyPathOf(saved.plan, source)))
+            TakeSourceAsFile(saved.plan, source);
+    }
     const bool destinationCarried = CanCarryInBatch(selection.destination);
     // A partial save or a hand-edited store may hold what the dialog refuses.
     const SourceEntryChecks checks(selection.destination, files);

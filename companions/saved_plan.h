@@ -63,7 +63,8 @@ SavedPlanRead ReadSavedPlan(const InstallDirectory& directory, platform::FileTre
                             SavedPlanUse use = SavedPlanUse::Copy);
 
 // The plan of a selection with a destination as ReadSavedPlan gives it: the
-// sources the companions may not copy refused.
+// sources the companions may not copy refused, and a source missing from the
+// disk taken for a file where the backup holds it as one.
 SavedPlan PlanOfSelection(BackupSelection selection, const InstallDirectory& directory,
                           platform::FileTree& files, SavedPlanUse use = SavedPlanUse::Copy);
 
