@@ -124,23 +124,21 @@ class FileRestorer
         const std::optional<platform::FileFacts> there = m_files.Facts(file.target);
         if (there && there->isFolder)
             return RestoreShortfall::CannotWrite;
-        std::optional<RestoreShortfall> shortfall;
+        const bool differs = there && !Same(*there, file.size, file.lastWrite);
         // Kept both: the restored file stands beside the user's, not in its place.
-        bool inPlace = true;
-        if (!there)
-            shortfall = ShortfallOf(m_files.Copy(file.from, file.target));
-        else if (!Same(*there, file.size, file.lastWrite))
-        {
-            const ConflictChoice choice = Choose(file, *there);
-            inPlace = choice != ConflictChoice::KeepBoth;
-            shortfall = ResolveConflict(file, *there, choice);
-        }
-        // The version put back is the current copy again, or the next backup
-        // would judge the file against the copy it replaced.
-        if (!shortfall && file.isVersion && file.toOriginalPlace && inPlace)
+        const ConflictChoice choice = differs ? Choose(file, *there) : ConflictChoice::Replace;
+        if (choice == ConflictChoice::Skip)
+            return RestoreShortfall::Skipped;
+        // The version put back is the current copy again first, or the next
+        // backup would judge the file against the copy it replaced, and never
+        // replace that newer copy. Where the swap fails, nothing is written.
+        if (file.isVersion && file.toOriginalPlace && choice != ConflictChoice::KeepBoth &&
             companions::CopyKeepingVersion(file.from, m_contents.Destination(), file.copyPath,
-                                           m_files);
-        return shortfall;
+                                           m_files) != companions::VersionedCopy::Copied)
+            return RestoreShortfall::CannotWrite;
+        if (!there)
+            return ShortfallOf(m_files.Copy(file.from, file.target));
+        return differs ? ResolveConflict(file, *there, choice) : std::nullopt;
     }
 
   private:
@@ -161,16 +159,9 @@ class FileRestorer
                                                     const platform::FileFacts& there,
                                                     ConflictChoice choice)
     {
-        switch (choice)
-        {
-        case ConflictChoice::Skip:
-            return RestoreShortfall::Skipped;
-        case ConflictChoice::KeepBoth:
+        if (choice == ConflictChoice::KeepBoth)
             return ShortfallOf(
                 m_files.Copy(file.from, FreeNameBeside(file.target, "restored", m_today, m_files)));
-        case ConflictChoice::Replace:
-            break;
-        }
         if (!file.toOriginalPlace)
             return ShortfallOf(m_files.Copy(
                 file.from, file.target, FreeNameBeside(file.target, "replaced", m_today, m_files)));

@@ -187,7 +187,8 @@ TEST(RestoreRun, ConflictsAreAskedAndAnsweredAsTheUserSays)
 }
 
 // A version put back in its place becomes the current copy again; the copy
-// it displaces becomes a version.
+// it displaces becomes a version. Where that swap fails, the file is not
+// restored, and the user's file and the copy stay as they were.
 TEST(RestoreRun, AVersionRestoredInPlaceIsTheCurrentCopyAgain)
 {
     FakeFiles files;
@@ -201,9 +202,14 @@ TEST(RestoreRun, AVersionRestoredInPlaceIsTheCurrentCopyAgain)
     callbacks.ask = [](const restore::Conflict&) {
         return restore::ConflictAnswer{ConflictChoice::Replace, false};
     };
-    const auto verdict =
-        RunRestore(contents, ListRestore(contents, {{Item(0, kDest + "\\plan.doc", version)}, {}}),
-                   kToday, callbacks, files);
+    const auto list = ListRestore(contents, {{Item(0, kDest + "\\plan.doc", version)}, {}});
+    files.refusesToKeep = true;
+    EXPECT_EQ((std::vector<std::string>{"C:\\W\\plan.doc\tcannot be written"}),
+              Reasons(RunRestore(contents, list, kToday, callbacks, files)));
+    EXPECT_EQ(3u, files.entries.at("C:\\W\\plan.doc").size);
+    EXPECT_EQ(3u, files.entries.at(kDest + "\\plan.doc").size);
+    files.refusesToKeep = false;
+    const auto verdict = RunRestore(contents, list, kToday, callbacks, files);
     EXPECT_EQ("All 1 files were restored.", restore::RestoreFirstLine(verdict));
     EXPECT_EQ(30u, files.entries.at("C:\\W\\plan.doc").size);
     EXPECT_EQ(30u, files.entries.at(kDest + "\\plan.doc").size);
