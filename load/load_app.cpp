@@ -113,17 +113,22 @@ class CLoadApp : public CWinApp
 
   private:
     // For scripts, which read the exit status: the restore runs here, with
-    // the rights this start has, and says its outcome on the caller's console.
+    // the rights this start has, and says on the caller's console that it
+    // waits for a running backup, and its outcome.
     static int QuietRestore(const InstallDirectory& directory, const std::string& arguments)
     {
+        AttachConsole(ATTACH_PARENT_PROCESS);
         const std::optional<restore::QuietRestoreArguments> parsed =
             restore::ParseQuietRestore(arguments);
+        restore::RestoreCallbacks callbacks;
+        callbacks.backupRuns = IsBackupRunning;
+        callbacks.pause = PauseBeforeLookingAgain;
+        callbacks.waiting = [] { WriteErrorLine(restore::kWaitingForBackupText); };
         const restore::QuietRestoreOutcome outcome =
             parsed ? restore::RunQuietRestore(directory, *parsed,
                                               {platform::LocalFiles(), platform::LocalTimeNow(),
-                                               platform::LocalAppData(), WaitWhileBackupRuns})
+                                               platform::LocalAppData(), callbacks})
                    : restore::QuietRestoreOutcome{2, kQuietRestoreUsage};
-        AttachConsole(ATTACH_PARENT_PROCESS);
         WriteErrorLine(outcome.line);
         return outcome.status;
     }

@@ -3,6 +3,7 @@
 #include "companions/progress_text.h"
 #include "companions/saved_selection.h"
 #include "companions/versions.h"
+#include "desktop/running_backup.h"
 #include "load/load_resource.h"
 #include "load/restore_conflict_dialog.h"
 #include "load/restore_versions_dialog.h"
@@ -13,6 +14,7 @@
 #include "widgets/folder_dialog.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace
 {
@@ -24,6 +26,9 @@ constexpr UINT kFound = WM_APP + 2;
 constexpr UINT kAskConflict = WM_APP + 3;
 constexpr UINT kProgress = WM_APP + 4;
 constexpr UINT kRestoreDone = WM_APP + 5;
+constexpr UINT kWaiting = WM_APP + 6;
+
+constexpr const char* kRestoringLine = "Restoring your files...";
 
 // A filter that matches much shows this many files: enough to pick from.
 constexpr std::size_t kMostFound = 1000;
@@ -57,6 +62,7 @@ ON_MESSAGE(kFound, OnFound)
 ON_MESSAGE(kAskConflict, OnAskConflict)
 ON_MESSAGE(kProgress, OnProgress)
 ON_MESSAGE(kRestoreDone, OnRestoreDone)
+ON_MESSAGE(kWaiting, OnWaiting)
 END_MESSAGE_MAP()
 
 void CRestoreDialog::DoDataExchange(CDataExchange* pDX)
@@ -212,6 +218,19 @@ LRESULT CRestoreDialog::OnProgress(WPARAM, LPARAM)
     m_count.SetWindowText(text.files);
     m_bytes.SetWindowText(text.bytes);
     m_progress.SetPos(text.percent);
+    // The restore goes on: the backup it waited for has ended.
+    if (std::exchange(m_waitShown, false) && m_restoring && !m_closeWhenDone)
+        SetHeadline(kRestoringLine);
+    return 0;
+}
+
+LRESULT CRestoreDialog::OnWaiting(WPARAM, LPARAM)
+{
+    if (m_restoring && !m_closeWhenDone)
+    {
+        SetHeadline(restore::kWaitingForBackupText);
+        m_waitShown = true;
+    }
     return 0;
 }
 
@@ -310,7 +329,7 @@ void CRestoreDialog::Restore(const std::vector<restore::RestoreItem>& items,
     }
     m_restoring = true;
     UpdateButtons();
-    SetHeadline("Restoring your files...");
+    SetHeadline(kRestoringLine);
     m_notRestored.Show({});
     const HWND window = m_hWnd;
     m_restoreTask.Start([this, window, list](const std::atomic<bool>& stop) {
@@ -353,7 +372,9 @@ restore::RestoreCallbacks CRestoreDialog::CallbacksFor(HWND window, const std::a
         if (!m_progressPosted.exchange(true))
             ::PostMessageA(window, kProgress, 0, 0);
     };
-    callbacks.waitWhileBackupRuns = m_context.waitWhileBackupRuns;
+    callbacks.backupRuns = m_context.backupRuns;
+    callbacks.pause = PauseBeforeLookingAgain;
+    callbacks.waiting = [window] { ::PostMessageA(window, kWaiting, 0, 0); };
     callbacks.keepGoing = [&stop] { return !stop; };
     return callbacks;
 }

@@ -97,6 +97,17 @@ std::string JoinPath(std::string_view folder, std::string_view name)
     return path.append(name);
 }
 
+std::string ParentFolder(std::string_view path)
+{
+    if (EndsWithSeparator(path))
+        path.remove_suffix(1);
+    const size_t separator = FindLastSeparator(path);
+    if (separator == std::string_view::npos || separator == 0)
+        return {};
+    // "C:" alone names no folder.
+    return std::string(path.substr(0, separator + (path[separator - 1] == ':' ? 1 : 0)));
+}
+
 std::string_view LastComponent(std::string_view path)
 {
     if (EndsWithSeparator(path))

@@ -99,9 +99,8 @@ QuietRestoreOutcome RunQuietRestore(const InstallDirectory& directory,
     const RestoreList list = ListRestore(*contents, request);
     if (list.refusal != RestoreRefusal::None)
         return Refused(RefusalText(list.refusal));
-    RestoreCallbacks callbacks;
-    callbacks.waitWhileBackupRuns = context.waitWhileBackupRuns;
-    const RestoreVerdict verdict = RunRestore(*contents, list, context.start, callbacks, files);
+    const RestoreVerdict verdict =
+        RunRestore(*contents, list, context.start, context.callbacks, files);
     PublishRestoreReport(verdict, context.start, destination, context.localAppData, files);
     return QuietRestoreOutcome{verdict.AllRestored() ? 0 : 1, RestoreFirstLine(verdict)};
 }

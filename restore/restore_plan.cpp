@@ -4,10 +4,12 @@
 #include "companions/report.h"
 #include "companions/verdict.h"
 #include "companions/versions.h"
+#include "plan/validate_source_entry.h"
 #include "platform/path_text.h"
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 namespace restore
 {
@@ -62,6 +64,43 @@ std::optional<RestoreShortfall> ShortfallOf(platform::CopyResult result)
         break;
     }
     return RestoreShortfall::CannotWrite;
+}
+
+bool KeepGoing(const RestoreCallbacks& callbacks)
+{
+    return !callbacks.keepGoing || callbacks.keepGoing();
+}
+
+// Returns true once no backup runs, false when the restore is stopped first.
+// The first wait of a restore is told.
+bool WaitWhileBackupRuns(const RestoreCallbacks& callbacks, bool& told)
+{
+    while (callbacks.backupRuns && callbacks.backupRuns())
+    {
+        if (!std::exchange(told, true) && callbacks.waiting)
+            callbacks.waiting();
+        if (!KeepGoing(callbacks))
+            return false;
+        if (callbacks.pause)
+            callbacks.pause();
+    }
+    return true;
+}
+
+// Whether "Restore To..." names a folder in the backup, by its text or under
+// another name (vd.exe's drive letter, a subst letter, a share, a junction):
+// the nearest folder at or above it that is there is the backup folder or
+// lies below it.
+bool IsInBackup(const std::string& folder, const std::string& destination,
+                platform::FileTree& files)
+{
+    if (platform::IsAtOrBelowFolder(files.FoldCase(folder), files.FoldCase(destination)))
+        return true;
+    std::string there = folder;
+    while (!there.empty() && !files.Identity(there))
+        there = platform::ParentFolder(there);
+    return !there.empty() &&
+           HeldFolder(there, files).ByIdentity(files.Identity(destination)) != HeldFolder::Hold::No;
 }
 
 // Where each file of one request goes.
@@ -214,9 +253,7 @@ RestoreList ListRestore(const BackupContents& contents, const RestoreRequest& re
 {
     platform::FileTree& files = contents.Files();
     RestoreList list;
-    if (!request.toFolder.empty() &&
-        platform::IsAtOrBelowFolder(files.FoldCase(request.toFolder),
-                                    files.FoldCase(contents.Destination())))
+    if (!request.toFolder.empty() && IsInBackup(request.toFolder, contents.Destination(), files))
     {
         list.refusal = RestoreRefusal::InsideBackup;
         return list;
@@ -277,14 +314,13 @@ RestoreVerdict RunRestore(const BackupContents& contents, const RestoreList& lis
     RestoreProgress progress{0, list.files.size(), 0, list.bytes, {}};
     FileRestorer restorer(contents, today, callbacks, files);
     bool going = true;
+    bool toldWaiting = false;
     for (const RestoreFile& file : list.files)
     {
-        going = going && (!callbacks.keepGoing || callbacks.keepGoing());
+        going = going && KeepGoing(callbacks) && WaitWhileBackupRuns(callbacks, toldWaiting);
         std::optional<RestoreShortfall> shortfall = RestoreShortfall::Skipped;
         if (going)
         {
-            if (callbacks.waitWhileBackupRuns)
-                callbacks.waitWhileBackupRuns();
             progress.current = file.target;
             if (callbacks.progress)
                 callbacks.progress(progress);

@@ -17,10 +17,12 @@ TEST(OtherBackupFolder, AnotherFolderIsReadAsTheSavedOne)
     ASSERT_EQ(1u, other.refused.size());
     EXPECT_EQ("E:\\", other.refused[0].path);
     SaveSelection(install.Directory(), Selection({"E:\\"}, kDest, "1000000000"), files);
-    const auto read = [&files](std::optional<companions::SavedPlan> saved) {
-        return Holdings(*restore::BackupContents::Read(std::move(*saved), files));
+    const auto read = [&files](companions::SavedPlan saved) {
+        return Holdings(*restore::BackupContents::Read(std::move(saved), files));
     };
     const std::vector<std::string> opened = read(std::move(other));
     EXPECT_EQ((std::vector<std::string>{"source E:\\ -> E:\\", "other Other files -> "}), opened);
-    EXPECT_EQ(read(companions::ReadSavedPlan(install.Directory(), files).saved), opened);
+    companions::SavedPlanRead saved = companions::ReadSavedPlan(install.Directory(), files);
+    ASSERT_TRUE(saved.saved);
+    EXPECT_EQ(read(std::move(*saved.saved)), opened);
 }

@@ -89,6 +89,10 @@ TEST(RestorePlan, TargetsKeepThePathBelowTheSourceOrTheMirror)
               ListRestore(contents, Request{{Item(0)}, kDest + "\\C"}).refusal);
     EXPECT_EQ(RestoreRefusal::InsideBackup,
               ListRestore(contents, Request{{Item(0)}, kDest}).refusal);
+    // Nor is it under another name: a drive letter or a junction of its own.
+    files.aliases["V:\\Link"] = kDest;
+    EXPECT_EQ(RestoreRefusal::InsideBackup,
+              ListRestore(contents, Request{{Item(0)}, "V:\\Link\\C\\New"}).refusal);
 }
 
 // Every conflict rule, with a file held open and a folder that cannot keep.
@@ -216,4 +220,33 @@ TEST(RestoreRun, AVersionRestoredInPlaceIsTheCurrentCopyAgain)
     EXPECT_EQ(
         3u,
         files.entries.at(kDest + "\\Corvane Backup versions\\plan (2026-12-07 09-30-05).doc").size);
+}
+
+// While a backup runs the restore waits before the next file and says so
+// once; a stop ends a wait for a backup that never ends.
+TEST(RestoreRun, WaitsForARunningBackupUntilItEndsOrIsStopped)
+{
+    FakeFiles files;
+    files.AddFile(kDest + "\\a.doc", 100);
+    files.AddFile(kDest + "\\b.doc", 100);
+    const auto contents = Contents(Selection({"C:\\W"}, kDest, "1000000000"), files);
+    const auto list = ListRestore(contents, {{Item(0)}, {}});
+    int looks = 0, pauses = 0, told = 0;
+    restore::RestoreCallbacks callbacks;
+    callbacks.backupRuns = [&looks] { return ++looks % 3 != 0; };
+    callbacks.pause = [&pauses] { ++pauses; };
+    callbacks.waiting = [&told] { ++told; };
+    EXPECT_EQ("All 2 files were restored.",
+              restore::RestoreFirstLine(RunRestore(contents, list, kToday, callbacks, files)));
+    EXPECT_EQ(1, told);
+    EXPECT_EQ(4, pauses);
+
+    files.Remove("C:\\W\\a.doc");
+    bool stopped = false;
+    callbacks.backupRuns = [] { return true; };
+    callbacks.pause = [&stopped] { stopped = true; };
+    callbacks.keepGoing = [&stopped] { return !stopped; };
+    EXPECT_EQ((std::vector<std::string>{"C:\\W\\a.doc\tskipped", "C:\\W\\b.doc\tskipped"}),
+              Reasons(RunRestore(contents, list, kToday, callbacks, files)));
+    EXPECT_FALSE(files.Facts("C:\\W\\a.doc"));
 }
