@@ -103,6 +103,18 @@ bool IsInBackup(const std::string& folder, const std::string& destination,
            HeldFolder(there, files).ByIdentity(files.Identity(destination)) != HeldFolder::Hold::No;
 }
 
+// Whether the path, or a folder between it and the destination, is a link.
+bool LinkOnTheWay(std::string path, const std::string& destination, platform::FileTree& files)
+{
+    for (; platform::IsBelowFolder(path, destination); path = platform::ParentFolder(path))
+    {
+        const std::optional<platform::FileFacts> facts = files.Facts(path);
+        if (facts && facts->isLink)
+            return true;
+    }
+    return false;
+}
+
 // Where each file of one request goes.
 class Targets
 {
@@ -156,6 +168,8 @@ class FileRestorer
     // Nothing when the file was restored, or was the same already.
     std::optional<RestoreShortfall> RestoreOne(const RestoreFile& file)
     {
+        if (file.isLink)
+            return RestoreShortfall::IsLink;
         if (file.noCopy || !m_files.IsFile(file.from))
             return RestoreShortfall::NoCopy;
         if (file.climbsOut)
@@ -269,13 +283,15 @@ RestoreList ListRestore(const BackupContents& contents, const RestoreRequest& re
         const Holding& holding = contents.Holdings().at(item.holding);
         const bool toOriginalPlace = request.toFolder.empty();
         const auto add = [&](const std::string& from, const std::string& copyPath,
-                             const std::optional<platform::FileFacts>& facts, bool isVersion) {
+                             const std::optional<platform::FileFacts>& facts, bool isVersion,
+                             bool isLink) {
             auto [target, stays] = targets.Of(holding, copyPath);
             RestoreFile file{from, copyPath, std::move(target)};
             file.toOriginalPlace = toOriginalPlace;
             file.isVersion = isVersion;
             file.noCopy = !facts || facts->isFolder;
             file.climbsOut = !stays;
+            file.isLink = isLink;
             if (facts)
             {
                 file.size = facts->size;
@@ -285,20 +301,24 @@ RestoreList ListRestore(const BackupContents& contents, const RestoreRequest& re
             list.files.push_back(std::move(file));
         };
         const std::string root = item.copyPath.empty() ? holding.copyPath : item.copyPath;
+        const std::string& destination = contents.Destination();
         if (!item.versionPath.empty())
         {
-            add(item.versionPath, root, files.Facts(item.versionPath), true);
+            add(item.versionPath, root, files.Facts(item.versionPath), true,
+                LinkOnTheWay(item.versionPath, destination, files));
             continue;
         }
         const std::optional<platform::FileFacts> facts = files.Facts(root);
-        if (!facts || !facts->isFolder || holding.isFile)
+        const bool linked = LinkOnTheWay(root, destination, files);
+        if (!facts || !facts->isFolder || holding.isFile || linked)
         {
-            add(root, root, facts, false);
+            add(root, root, facts, false, linked);
             continue;
         }
         contents.Walk(holding, root, [&](const BackupItem& copy) {
             add(copy.copyPath, copy.copyPath,
-                platform::FileFacts{false, false, false, false, copy.size, copy.lastWrite}, false);
+                platform::FileFacts{false, false, false, false, copy.size, copy.lastWrite}, false,
+                copy.isLink);
             return true;
         });
     }

@@ -68,6 +68,9 @@ struct RestoreFile
     bool noCopy = false;
     // A name that would climb out of the place restored to: never written.
     bool climbsOut = false;
+    // The copy, or a folder between it and the destination, is a link: it is
+    // never followed.
+    bool isLink = false;
 };
 
 struct RestoreList

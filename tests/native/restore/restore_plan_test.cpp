@@ -250,3 +250,26 @@ TEST(RestoreRun, WaitsForARunningBackupUntilItEndsOrIsStopped)
               Reasons(RunRestore(contents, list, kToday, callbacks, files)));
     EXPECT_FALSE(files.Facts("C:\\W\\a.doc"));
 }
+
+// A link planted in the backup is never followed, below a restored folder
+// or on the way to a restored file: it is "is a link", and nothing it
+// points to is restored.
+TEST(RestoreRun, NeverFollowsALinkInTheBackup)
+{
+    FakeFiles files;
+    files.AddFile(kDest + "\\a.doc", 100);
+    files.entries[kDest + "\\Planted"] = platform::FileFacts{true, true};
+    files.AddFile(kDest + "\\Planted\\secret.txt", 100);
+    files.entries[kDest + "\\link.doc"] = platform::FileFacts{false, true};
+    const auto contents = Contents(Selection({"C:\\W"}, kDest, "1000000000"), files);
+    const auto restore = [&](const std::string& copyPath) {
+        return Reasons(RunRestore(contents, ListRestore(contents, {{Item(0, copyPath)}, {}}),
+                                  kToday, {}, files));
+    };
+    EXPECT_EQ((std::vector<std::string>{"C:\\W\\Planted\tis a link", "C:\\W\\link.doc\tis a link"}),
+              restore({}));
+    EXPECT_EQ((std::vector<std::string>{"C:\\W\\Planted\\secret.txt\tis a link"}),
+              restore(kDest + "\\Planted\\secret.txt"));
+    EXPECT_TRUE(files.Facts("C:\\W\\a.doc"));
+    EXPECT_FALSE(files.Facts("C:\\W\\Planted"));
+}
