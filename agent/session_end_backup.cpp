@@ -1,6 +1,7 @@
 #include "agent/session_end_backup.h"
 
 #include "companions/expected_files.h"
+#include "companions/no_copy_reason.h"
 #include "companions/report.h"
 #include "companions/versions.h"
 
@@ -41,6 +42,7 @@ companions::Verdict BackUpAtSessionEnd(const companions::SavedPlan& saved, const
     bool stopped = !inTime();
     const bool modifiedOnly = saved.selection.IsTicked(OptionFlag::ModifiedOnly);
     const bool destinationThere = run.files.IsFolder(saved.selection.destination);
+    companions::NoCopyReasons reasons(saved.selection.destination, false, run.files);
     std::vector<companions::Shortfall> judged;
     judged.reserve(files.size());
     for (const companions::ExpectedFile& file : files)
@@ -71,7 +73,8 @@ companions::Verdict BackUpAtSessionEnd(const companions::SavedPlan& saved, const
                 break;
             }
         }
-        judged.push_back(shortfall);
+        judged.push_back(shortfall == companions::Shortfall::Missing ? reasons.Of(file)
+                                                                     : shortfall);
     }
     // Only what was checked is counted.
     files.resize(judged.size());

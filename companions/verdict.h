@@ -28,6 +28,10 @@ enum class Shortfall
     // The copy could not be kept as a version (a share that refuses the
     // swap, a full folder or disk): it was left as it was, not replaced.
     CannotKeep,
+    // No copy, and why (NoCopyReasons).
+    InUse,
+    PathTooLong,
+    DiskFull,
 };
 
 // The words the report and the monitor use for a shortfall.

@@ -55,7 +55,7 @@ void BackupWatch::Run()
     }
     else
     {
-        verdict = progress.Finish(stoppedEarly);
+        verdict = progress.Finish(stoppedEarly, destination);
         // The window shows the report: it is never kept for the next log-on.
         reports = publisher.Final(*verdict, true);
     }
