@@ -32,7 +32,8 @@ SavedPlan PlanOfSelection(BackupSelection selection, const InstallDirectory& dir
         if (!source.found && files.IsFile(FileCopyPathOf(saved.plan, source)))
             TakeSourceAsFile(saved.plan, source);
     }
-    const bool destinationCarried = CanCarryInBatch(selection.destination);
+    const bool destinationCarried =
+        use == SavedPlanUse::Restore || CanCarryInBatch(selection.destination);
     // A partial save or a hand-edited store may hold what the dialog refuses.
     const SourceEntryChecks checks(selection.destination, files);
     const HeldFolder installDirectory(directory.Root(), files);
@@ -45,7 +46,7 @@ SavedPlan PlanOfSelection(BackupSelection selection, const InstallDirectory& dir
         if (!destinationCarried || !CanCarryInBatch(path))
             saved.refused.push_back({path, Shortfall::CannotCarry});
         else if (checks.Check(path) ||
-                 (use == SavedPlanUse::Copy && installDirectory.By(path) != HeldFolder::Hold::No))
+                 (use != SavedPlanUse::Follow && installDirectory.By(path) != HeldFolder::Hold::No))
             saved.refused.push_back({path, Shortfall::HoldsBackupFolder});
         else
             continue;

@@ -42,11 +42,14 @@ struct SavedPlan
 // install directory.
 // What the plan is read for: the monitor follows what backup.bat copies;
 // the agent copies itself, and never from a folder that holds the install
-// directory, where the store changes.
+// directory, where the store changes; a restore reads what a backup holds as
+// the agent would have copied it, and writes no batch file, so the batch
+// form of the folder it reads from refuses nothing.
 enum class SavedPlanUse
 {
     Follow,
     Copy,
+    Restore,
 };
 
 struct SavedPlanRead

@@ -85,7 +85,8 @@ BOOL CRestoreDialog::OnInitDialog()
     if (!m_tree.Bind(IDC_BACKUP_TREE, this, kChecksChanged) ||
         !m_notRestored.Bind(IDC_NOT_RESTORED, this))
         throw std::runtime_error("the restore window's lists cannot be bound");
-    Open(companions::ReadSavedPlan(m_context.directory, m_context.files));
+    Open(companions::ReadSavedPlan(m_context.directory, m_context.files,
+                                   companions::SavedPlanUse::Restore));
     return TRUE;
 }
 

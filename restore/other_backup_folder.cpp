@@ -10,7 +10,8 @@ companions::SavedPlan SavedPlanFor(const std::string& folder, const InstallDirec
 {
     BackupSelection selection = companions::ReadSavedSelection(directory, files).selection;
     selection.destination = folder;
-    return companions::PlanOfSelection(std::move(selection), directory, files);
+    return companions::PlanOfSelection(std::move(selection), directory, files,
+                                       companions::SavedPlanUse::Restore);
 }
 
 } // namespace restore

@@ -64,7 +64,8 @@ QuietRestoreOutcome RunQuietRestore(const InstallDirectory& directory,
                                     const QuietRestoreContext& context)
 {
     platform::FileTree& files = context.files;
-    companions::SavedPlanRead read = companions::ReadSavedPlan(directory, files);
+    companions::SavedPlanRead read =
+        companions::ReadSavedPlan(directory, files, companions::SavedPlanUse::Restore);
     if (!read.unreadable.empty())
         return Refused(companions::UnreadableStoreText(read.unreadable));
     std::optional<companions::SavedPlan>& saved = read.saved;

@@ -5,7 +5,8 @@
 #include <gtest/gtest.h>
 
 // Another backup folder is read as the saved one would be: the saved sources
-// with the refusals of the saved plan (here a source that holds the folder).
+// with the refusals of the saved plan (here a source that holds the folder),
+// whatever the folder's name.
 TEST(OtherBackupFolder, AnotherFolderIsReadAsTheSavedOne)
 {
     Install install;
@@ -25,4 +26,11 @@ TEST(OtherBackupFolder, AnotherFolderIsReadAsTheSavedOne)
     companions::SavedPlanRead saved = companions::ReadSavedPlan(install.Directory(), files);
     ASSERT_TRUE(saved.saved);
     EXPECT_EQ(read(std::move(*saved.saved)), opened);
+
+    // A folder whose name no batch could carry (one outside the ANSI code
+    // page, say) is read all the same: a restore writes no batch file.
+    SaveSelection(install.Directory(), Selection({"C:\\W"}, kDest, "1000000000"), files);
+    const auto named = restore::SavedPlanFor("E:\\Back|up", install.Directory(), files);
+    EXPECT_TRUE(named.refused.empty());
+    EXPECT_FALSE(named.plan.steps.empty());
 }
