@@ -120,6 +120,12 @@ void AgentSchedule::WaitForBackup(const std::string& path, Millis now)
     m_filesDue[path] = now + kBackupWait;
 }
 
+void AgentSchedule::StoreUnreadable(Millis now)
+{
+    if (!m_storeDue || *m_storeDue > now + kStoreRetry)
+        m_storeDue = now + kStoreRetry;
+}
+
 std::optional<Millis> AgentSchedule::NextWake() const
 {
     std::optional<Millis> wake = m_storeDue;

@@ -52,6 +52,11 @@ class AgentSchedule
     void WaitForBackup(const std::string& path, Millis now);
     static constexpr Millis kBackupWait = 30 * 1000;
 
+    // The store could not be read: it is read again after kStoreRetry, as
+    // a lock or an I/O error may end without a change to report it.
+    void StoreUnreadable(Millis now);
+    static constexpr Millis kStoreRetry = 60 * 1000;
+
     std::optional<Millis> NextWake() const;
 
     struct Due

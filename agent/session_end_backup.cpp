@@ -1,6 +1,7 @@
 #include "agent/session_end_backup.h"
 
 #include "companions/expected_files.h"
+#include "companions/no_copy_reason.h"
 #include "companions/report.h"
 #include "companions/versions.h"
 
@@ -41,6 +42,7 @@ companions::Verdict BackUpAtSessionEnd(const companions::SavedPlan& saved, const
     bool stopped = !inTime();
     const bool modifiedOnly = saved.selection.IsTicked(OptionFlag::ModifiedOnly);
     const bool destinationThere = run.files.IsFolder(saved.selection.destination);
+    companions::NoCopyReasons reasons(saved.selection.destination, false, run.files);
     std::vector<companions::Shortfall> judged;
     judged.reserve(files.size());
     for (const companions::ExpectedFile& file : files)
@@ -71,8 +73,9 @@ companions::Verdict BackUpAtSessionEnd(const companions::SavedPlan& saved, const
                 break;
             }
         }
-        if (run.destinationRefused && shortfall == companions::Shortfall::Missing)
-            shortfall = companions::Shortfall::AccessDenied;
+        if (shortfall == companions::Shortfall::Missing)
+            shortfall = run.destinationRefused ? companions::Shortfall::AccessDenied
+                                               : reasons.Of(file);
         judged.push_back(shortfall);
     }
     // Only what was checked is counted.

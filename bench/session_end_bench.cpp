@@ -40,7 +40,7 @@ class SessionEndSetup
         store::ReplaceWithText(directory.PathOf(kDataFile), selection.destination, disk);
         store::ReplaceWithText(directory.PathOf(kFilesToBackupFile),
                                store::FormatSourceList(selection.sources), disk);
-        m_saved = companions::ReadSavedPlan(directory, disk);
+        m_saved = companions::ReadSavedPlan(directory, disk).saved;
         Run();
     }
     ~SessionEndSetup() { fs::remove_all(m_root); }

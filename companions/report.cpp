@@ -125,10 +125,12 @@ void ReportPublisher::Interim(const Verdict& verdict)
     KeepToShow(m_files, m_localAppData, m_name);
 }
 
-void ReportPublisher::Notice(const std::string& text)
+std::string ReportPublisher::Notice(const std::string& text)
 {
-    if (!WriteInto(m_localAppData, m_profileFolder, text).empty())
+    std::string path = WriteInto(m_localAppData, m_profileFolder, text);
+    if (!path.empty())
         KeepToShow(m_files, m_localAppData, m_name);
+    return path;
 }
 
 std::vector<std::string> ReportPublisher::WriteBoth(const std::string& text,

@@ -66,8 +66,9 @@ class ReportPublisher
     std::vector<std::string> Shown(const std::string& text);
 
     // News that is no run's verdict (an agent that could not start, say),
-    // "\n" line ends: in the profile only, kept to be shown.
-    void Notice(const std::string& text);
+    // "\n" line ends: in the profile only, kept to be shown. Returns the path
+    // written, empty when none was.
+    std::string Notice(const std::string& text);
 
   private:
     std::vector<std::string> WriteBoth(const std::string& text, bool& reachedDestination);

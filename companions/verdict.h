@@ -31,6 +31,10 @@ enum class Shortfall
     // The destination, a share, refused the user: nothing could be copied
     // or judged there.
     AccessDenied,
+    // No copy, and why (NoCopyReasons).
+    InUse,
+    PathTooLong,
+    DiskFull,
 };
 
 // The words the report and the monitor use for a shortfall.

@@ -39,7 +39,10 @@ std::string Name(char letter)
 Message ToggleVirtualDrive(const InstallDirectory& directory, DriveLetters& letters,
                            platform::FileTree& files, const MovedBackupSearch& search)
 {
-    std::string destination = ReadSavedSelection(directory, files).destination;
+    const SavedSelection saved = ReadSavedSelection(directory, files);
+    if (!saved.unreadable.empty())
+        return Told(UnreadableStoreText(saved.unreadable));
+    std::string destination = saved.selection.destination;
     if (destination.empty())
         return Told("Choose a folder to back up to first.");
     // A backup disk that came back at another letter is shown from there.

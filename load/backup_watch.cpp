@@ -4,6 +4,7 @@
 #include "companions/report.h"
 #include "companions/run_progress.h"
 #include "companions/saved_plan.h"
+#include "companions/saved_selection.h"
 #include "load/directory_watch.h"
 #include "platform/computer.h"
 #include "platform/environment.h"
@@ -22,9 +23,11 @@ void BackupWatch::Run()
     // The dialog saves the store after it has started this monitor.
     if (m_processes.dialog.IsOpen())
         WaitForSingleObject(m_processes.dialog.Get(), INFINITE);
-    // Nothing saved (a start by hand before any save): nothing to expect.
-    const std::optional<companions::SavedPlan> saved = companions::ReadSavedPlan(
+    // Nothing saved (a start by hand before any save): nothing to expect. A
+    // store that cannot be read gives no verdict at all, never "All 0".
+    const companions::SavedPlanRead read = companions::ReadSavedPlan(
         m_directory, platform::LocalFiles(), companions::SavedPlanUse::Follow);
+    const std::optional<companions::SavedPlan>& saved = read.saved;
     const std::string destination = saved ? saved->selection.destination : std::string();
     // Watched before the files are listed: what arrives meanwhile is seen by
     // the first judging or reported afterwards.
@@ -44,14 +47,26 @@ void BackupWatch::Run()
         platform::LocalFiles().Facts(m_directory.PathOf(kBackupBatchFile)).has_value();
     // Looked at before the mutex goes: a new run may write a new backup.bat.
     m_runningMutex.Close();
-    companions::Verdict verdict = progress.Finish(stoppedEarly);
-    // The window shows the report: it is never kept for the next log-on.
-    std::vector<std::string> reports =
-        companions::ReportPublisher(platform::LocalFiles(), m_start, destination,
-                                    platform::LocalAppData())
-            .Final(verdict, true);
+    companions::ReportPublisher publisher(platform::LocalFiles(), m_start, destination,
+                                          platform::LocalAppData());
+    std::optional<companions::Verdict> verdict;
+    std::vector<std::string> reports;
+    std::string notJudged;
+    if (!read.unreadable.empty())
+    {
+        notJudged = companions::UnreadableStoreText(read.unreadable);
+        if (std::string path = publisher.Notice(notJudged); !path.empty())
+            reports.push_back(std::move(path));
+    }
+    else
+    {
+        verdict = progress.Finish(stoppedEarly, destination);
+        // The window shows the report: it is never kept for the next log-on.
+        reports = publisher.Final(*verdict, true);
+    }
     std::lock_guard<std::mutex> hold(m_lock);
     m_phase = companions::MonitorPhase::Done;
+    m_notJudged = std::move(notJudged);
     m_verdict = std::move(verdict);
     m_reports = std::move(reports);
     m_finished = std::chrono::steady_clock::now();
@@ -101,6 +116,7 @@ MonitorSnapshot BackupWatch::Snapshot() const
     snapshot.state.phase = m_phase;
     snapshot.state.progress = m_progress;
     snapshot.state.verdict = m_verdict;
+    snapshot.state.notJudged = m_notJudged;
     const auto now =
         m_phase == companions::MonitorPhase::Done ? m_finished : std::chrono::steady_clock::now();
     snapshot.state.elapsed = duration_cast<seconds>(now - m_started);

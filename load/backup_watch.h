@@ -49,6 +49,7 @@ class BackupWatch : public MonitorSource
     companions::MonitorPhase m_phase = companions::MonitorPhase::GettingReady;
     companions::Progress m_progress;
     std::optional<companions::Verdict> m_verdict;
+    std::string m_notJudged;
     std::vector<std::string> m_reports;
     std::chrono::steady_clock::time_point m_lastArrival = m_started;
     std::chrono::steady_clock::time_point m_finished{};

@@ -4,6 +4,7 @@
 #include "agent/catalog.h"
 #include "companions/load_role.h"
 #include "companions/report.h"
+#include "companions/saved_selection.h"
 #include "desktop/running_backup.h"
 #include "desktop/unelevated_start.h"
 #include "framework/win_app.h"
@@ -116,29 +117,40 @@ class CLoadApp : public CWinApp
 
   private:
     // For scripts, which read the exit status: the restore runs here, with
-    // the rights this start has, and says its outcome on the caller's console.
+    // the rights this start has, and says on the caller's console that it
+    // waits for a running backup, and its outcome.
     static int QuietRestore(const InstallDirectory& directory, const std::string& arguments)
     {
+        AttachConsole(ATTACH_PARENT_PROCESS);
         const std::optional<restore::QuietRestoreArguments> parsed =
             restore::ParseQuietRestore(arguments);
+        restore::RestoreCallbacks callbacks;
+        callbacks.backupRuns = IsBackupRunning;
+        callbacks.pause = PauseBeforeLookingAgain;
+        callbacks.waiting = [] { WriteErrorLine(restore::kWaitingForBackupText); };
         const restore::QuietRestoreOutcome outcome =
             parsed ? restore::RunQuietRestore(directory, *parsed,
                                               {platform::LocalFiles(), platform::LocalTimeNow(),
-                                               platform::LocalAppData(), WaitWhileBackupRuns})
+                                               platform::LocalAppData(), callbacks})
                    : restore::QuietRestoreOutcome{2, kQuietRestoreUsage};
-        AttachConsole(ATTACH_PARENT_PROCESS);
         WriteErrorLine(outcome.line);
         return outcome.status;
     }
 
     // The catalog flow's start: the list is the one the same click saves, so
-    // the work begins once the dialog has ended.
+    // the work begins once the dialog has ended, and only if the dialog did
+    // not withdraw its request meanwhile.
     static void Catalog(const InstallDirectory& directory)
     {
         const BackupProcessHandles processes = OpenBackupProcesses();
         if (processes.dialog.IsOpen())
             WaitForSingleObject(processes.dialog.Get(), INFINITE);
-        agent::RunCatalog(directory, platform::LocalFiles());
+        std::string unreadable;
+        if (agent::RunCatalog(directory, platform::LocalFiles(), unreadable) ==
+            agent::CatalogOutcome::StoreUnreadable)
+            companions::ReportPublisher(platform::LocalFiles(), platform::LocalTimeNow(), "",
+                                        platform::LocalAppData())
+                .Notice(companions::UnreadableStoreText(unreadable));
     }
 
     static void Resident(const InstallDirectory& directory, const std::string& arguments)

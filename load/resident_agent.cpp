@@ -3,6 +3,7 @@
 #include "agent/agent_start.h"
 #include "agent/copy_on_save.h"
 #include "companions/report.h"
+#include "companions/saved_selection.h"
 #include "desktop/running_backup.h"
 #include "desktop/shell_execute_shell.h"
 #include "framework/win_app.h"
@@ -127,21 +128,33 @@ void ResidentAgent::Reload()
         [this, directory = m_directory, rounds = m_rounds](LookWatchdog&) -> AgentWorker::Reply {
             const companions::AgentDuties duties =
                 companions::ReadAgentDuties(directory, platform::LocalFiles());
-            std::optional<companions::SavedPlan> saved =
+            companions::SavedPlanRead read =
                 companions::ReadSavedPlan(directory, platform::LocalFiles());
             std::shared_ptr<const companions::SavedPlan> plan =
-                saved ? std::make_shared<const companions::SavedPlan>(std::move(*saved)) : nullptr;
+                read.saved ? std::make_shared<const companions::SavedPlan>(std::move(*read.saved))
+                           : nullptr;
             const std::size_t waiting = rounds->Waiting();
-            return [this, duties, plan, waiting] { Follow(duties, plan, waiting); };
+            return [this, duties, plan, waiting, unreadable = std::move(read.unreadable)] {
+                Follow(duties, plan, waiting, unreadable);
+            };
         });
 }
 
 void ResidentAgent::Follow(companions::AgentDuties duties,
-                           std::shared_ptr<const companions::SavedPlan> saved, std::size_t waiting)
+                           std::shared_ptr<const companions::SavedPlan> saved, std::size_t waiting,
+                           const std::string& unreadable)
 {
     const agent::Millis now = agent::SteadyNow();
     m_duties = duties;
     m_saved = std::move(saved);
+    // Nothing is followed until the store reads again; said once.
+    if (!unreadable.empty())
+    {
+        m_schedule.StoreUnreadable(now);
+        if (unreadable != m_unreadable)
+            Notify(companions::UnreadableStoreText(unreadable));
+    }
+    m_unreadable = unreadable;
     m_schedule.Follow(m_duties.copyOnSave ? m_saved.get() : nullptr);
     // ShutdownBlockReasonCreate fails under Wine: the backup runs all the same.
     if (m_duties.backUpAtSessionEnd)

@@ -43,7 +43,7 @@ class ResidentAgent
     // Reads the markers and the store again, on the worker, and follows them.
     void Reload();
     void Follow(companions::AgentDuties duties, std::shared_ptr<const companions::SavedPlan> saved,
-                std::size_t waiting);
+                std::size_t waiting, const std::string& unreadable);
     void TakeChanges(agent::Millis now);
     void DoDue(agent::Millis now);
     void Open(const agent::WatchedFolder& watched);
@@ -83,4 +83,6 @@ class ResidentAgent
     platform::Handle m_networkChanged;
     OVERLAPPED m_networkWatch{};
     bool m_sessionEnded = false;
+    // The store file that could not be read when last looked at, reported once.
+    std::string m_unreadable;
 };

@@ -4,6 +4,7 @@
 #include "agent/folder_out_of_reach.h"
 #include "agent/session_end_backup.h"
 #include "companions/backup_folder.h"
+#include "companions/report.h"
 #include "companions/saved_selection.h"
 #include "desktop/running_backup.h"
 #include "load/agent_worker.h"
@@ -34,7 +35,15 @@ void RunSessionEndBackup(const InstallDirectory& directory, const std::string& l
     const agent::LookContext context{platform::ThisComputer(), platform::LocalDriveRoots(),
                                      localAppData};
     platform::FileTree& files = platform::LocalFiles();
-    const std::string destination = companions::ReadSavedSelection(directory, files).destination;
+    const companions::SavedSelection read = companions::ReadSavedSelection(directory, files);
+    // A store that cannot be read is no empty selection: the next log-on says so.
+    if (!read.unreadable.empty())
+    {
+        companions::ReportPublisher(files, started, "", localAppData)
+            .Notice(companions::UnreadableStoreText(read.unreadable) + "\n");
+        return;
+    }
+    const std::string& destination = read.selection.destination;
     if (destination.empty())
         return;
     agent::DestinationLook look{agent::DestinationState::Denied, {}};
@@ -45,7 +54,7 @@ void RunSessionEndBackup(const InstallDirectory& directory, const std::string& l
     const bool there = look.state == agent::DestinationState::There;
     agent::FolderOutOfReach outOfReach(files, destination);
     platform::FileTree& used = there ? files : outOfReach;
-    std::optional<companions::SavedPlan> saved = companions::ReadSavedPlan(directory, used);
+    std::optional<companions::SavedPlan> saved = companions::ReadSavedPlan(directory, used).saved;
     if (!saved)
         return;
     if (there && look.place != destination)

@@ -238,6 +238,15 @@ class FileTree
 
     virtual bool ClearArchive(const std::string& path) = 0;
 
+    // The bytes this user may still write on the volume that holds the
+    // folder; nothing when it cannot be told.
+    virtual std::optional<std::uint64_t> FreeSpace(const std::string& folder) = 0;
+
+    // Whether another program holds the file so that it cannot be read: open
+    // without sharing reading, or a range of it locked. POSIX has no such
+    // locks.
+    virtual bool HeldByAnotherProgram(const std::string& path) = 0;
+
     // The text in the letter case this file system ignores, so that two paths
     // naming the same file compare equal afterwards.
     virtual std::string FoldCase(std::string path) const = 0;

@@ -44,6 +44,15 @@ std::string_view PathBelow(std::string_view path, std::string_view folder);
 // has one: "E:\\" and "Docs" give "E:\\Docs".
 std::string JoinPath(std::string_view folder, std::string_view name);
 
+// How many UTF-16 units the path takes, as Windows' own path limits count:
+// one a character, two for one beyond the Basic Multilingual Plane.
+size_t Utf16Length(std::string_view path, unsigned codePage = PathCodePage());
+
+// The folder that holds the path, as it opens: "C:\\" for "C:\\Data", "C:\\Data"
+// for "C:\\Data\\Sub\\"; empty for a drive's root or a path without a
+// separator.
+std::string ParentFolder(std::string_view path);
+
 // The last component as the path writes it, a trailing separator ignored:
 // "Docs" for "C:\\Docs\\", "D:" for "D:\\".
 std::string_view LastComponent(std::string_view path);

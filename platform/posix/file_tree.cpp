@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #include <utility>
 
@@ -360,6 +361,16 @@ class LocalFileTree final : public FileTree
 
     // No archive attribute here: there is nothing to clear.
     bool ClearArchive(const std::string& path) override { return Facts(path).has_value(); }
+
+    std::optional<std::uint64_t> FreeSpace(const std::string& folder) override
+    {
+        struct statvfs volume;
+        if (::statvfs(folder.c_str(), &volume) != 0)
+            return std::nullopt;
+        return std::uint64_t{volume.f_bavail} * volume.f_frsize;
+    }
+
+    bool HeldByAnotherProgram(const std::string&) override { return false; }
 
     std::string FoldCase(std::string path) const override { return UpperCasePath(std::move(path)); }
 };

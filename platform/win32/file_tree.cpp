@@ -469,6 +469,35 @@ class LocalFileTree final : public FileTree
         return SetFileAttributesW(wide.c_str(), rest ? rest : FILE_ATTRIBUTE_NORMAL) != FALSE;
     }
 
+    std::optional<std::uint64_t> FreeSpace(const std::string& folder) override
+    {
+        // A share's root is named with its closing backslash.
+        std::wstring wide = WideFromPath(folder);
+        if (!wide.empty() && wide.back() != L'\\')
+            wide += L'\\';
+        ULARGE_INTEGER available;
+        if (!GetDiskFreeSpaceExW(wide.c_str(), &available, nullptr, nullptr))
+            return std::nullopt;
+        return available.QuadPart;
+    }
+
+    bool HeldByAnotherProgram(const std::string& path) override
+    {
+        const Handle file(CreateFileW(LongPath(path).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr));
+        if (!file.IsOpen())
+        {
+            const DWORD error = GetLastError();
+            return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+        }
+        // Opened, but its first bytes locked by the program that holds it.
+        char byte = 0;
+        DWORD read = 0;
+        return !ReadFile(file.Get(), &byte, 1, &read, nullptr) &&
+               GetLastError() == ERROR_LOCK_VIOLATION;
+    }
+
     std::string FoldCase(std::string path) const override { return UpperCasePath(std::move(path)); }
 };
 

@@ -84,7 +84,7 @@ TEST_F(Installed, BackupNowCopiesWithXcopy)
     // folder the destination does not have yet: a run of every file type
     // copies only what is new or newer, the file into its mirrored folder, and
     // xcopy /C passes over the file it cannot read; the verdict names both
-    // files left as they are, as they are named.
+    // files left as they are, as they are named, and why.
     const std::string held = kSources[1] + "\\новый 🙂.txt";
     RewriteNewer(kSources[0] + "\\letter.doc", "changed");
     WriteBytes(held, "new");
@@ -107,7 +107,8 @@ TEST_F(Installed, BackupNowCopiesWithXcopy)
     SetBoxes(second.Window(), {{IDC_ALL_FILE_TYPES, true}, {IDC_BACKUP_ON_MODIFY, false}});
     ASSERT_NO_FATAL_FAILURE(StartBackup(second));
     EXPECT_EQ(Verdict(), "2 of 14 files were not backed up.\r\n" + kSources[1] +
-                             "\\report.doc\tsize differs\r\n" + held + "\tmissing\r\n");
+                             "\\report.doc\tsize differs\r\n" + held +
+                             "\tin use by another program\r\n");
     CloseHandle(holding);
     EXPECT_EQ(Copies(), expected);
 

@@ -80,7 +80,7 @@ TEST_F(AgentSchedule, WatchesAFileSourcesFolderForItsNameOnly)
         Selection({P("/u/notes.txt"), P("/u/docs/sub/x.txt"), P("/u/docs"), P("/u/more.txt")}, dest,
                   "0001000000"),
         files);
-    saved = companions::ReadSavedPlan(directory, files);
+    saved = companions::ReadSavedPlan(directory, files).saved;
     agent::AgentSchedule schedule(install.Path(), files);
     schedule.Follow(&*saved);
     EXPECT_EQ((std::vector<agent::WatchedFolder>{{install.Path(), false, {}},

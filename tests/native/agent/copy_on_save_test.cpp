@@ -1,3 +1,4 @@
+#include "agent/agent_schedule.h"
 #include "agent/copy_on_save.h"
 #include "companions/report.h"
 #include "tests/native/support/local_time.h"
@@ -104,4 +105,22 @@ TEST_F(CopyOnSave, ReportsTheDaysFailedCopiesInOneReport)
     day.tm_yday += 1;
     report.Add(*saved, {{P("/u/docs/a.txt"), SavedFileCopy::Failed}}, files, day);
     EXPECT_EQ(2u, companions::ReportsToShow(profile, files).size());
+}
+
+// A file source that was missing when the store was read (a deleted file
+// put back) is a file still where the backup holds it: it is watched and
+// copied to its copy's place once saved.
+TEST_F(CopyOnSave, TakesAFileSourceMissingWhenReadForAFile)
+{
+    const std::string copy = dest + P("/other/u/notes.txt");
+    files.AddFile(copy, 50);
+    SaveSelection(directory, Selection({P("/u/docs"), P("/u/notes.txt")}, dest, "1000000000"),
+                  files);
+    saved = companions::ReadSavedPlan(directory, files).saved;
+    files.AddFile(P("/u/notes.txt"), 100);
+    agent::AgentSchedule schedule(install.Path(), files);
+    schedule.Follow(&*saved);
+    EXPECT_EQ((std::vector<std::string>{install.Path(), P("/u/")}), schedule.FoldersToWatch());
+    EXPECT_EQ(SavedFileCopy::Copied, agent::CopySavedFile(*saved, P("/u/notes.txt"), files));
+    EXPECT_EQ(std::chrono::seconds(100), files.Facts(copy)->lastWrite);
 }

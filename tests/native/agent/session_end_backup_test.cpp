@@ -29,9 +29,13 @@ struct SessionEnd : testing::Test
     agent::Millis now = 0;
     // What the profile held when the clock was first read, at the walk's start.
     std::string reportBeforeTheWalk;
-    // The report on a run of Documents: the busy file and the missing drive.
-    const std::string badNews = "2 of 4 files were not backed up.\r\n" + P("/u/docs/c.txt") +
-                                "\tmissing\r\n" + P("/e/gone") + "\tsource not found\r\n";
+    // The report on a run of Documents: the file not copied, and why, and
+    // the missing drive.
+    std::string BadNews(const std::string& why) const
+    {
+        return "2 of 4 files were not backed up.\r\n" + P("/u/docs/c.txt") + "\t" + why + "\r\n" +
+               P("/e/gone") + "\tsource not found\r\n";
+    }
 
     SessionEnd()
     {
@@ -45,7 +49,7 @@ struct SessionEnd : testing::Test
     companions::Verdict Run(const std::string& ticks, agent::Millis deadline)
     {
         SaveSelection(directory, Selection({P("/u/docs"), P("/e/gone")}, dest, ticks), files);
-        const auto saved = companions::ReadSavedPlan(directory, files);
+        const auto saved = companions::ReadSavedPlan(directory, files).saved;
         const auto clock = [this] {
             if (now == 0)
                 reportBeforeTheWalk = ReportIn(profileReports);
@@ -74,8 +78,9 @@ TEST_F(SessionEnd, BacksUpThePlanAndReportsWhatIsMissing)
     EXPECT_EQ((std::vector<std::pair<std::string, std::string>>{
                   {P("/u/docs/a.txt"), platform::JoinPath(mirror, "a.txt")}}),
               files.copies);
-    EXPECT_EQ(badNews, ReportIn(destReports));
-    EXPECT_EQ(badNews, ReportIn(profileReports));
+    // Held by another program, as the monitor would say it.
+    EXPECT_EQ(BadNews("in use by another program"), ReportIn(destReports));
+    EXPECT_EQ(BadNews("in use by another program"), ReportIn(profileReports));
     const std::string kept = platform::JoinPath(profileReports, kReportName);
     EXPECT_EQ(std::vector<std::string>{kept}, companions::ReportsToShow(profile, files));
     RecordingShell shell;
@@ -98,8 +103,8 @@ TEST_F(SessionEnd, LeavesTheCopiesItCannotKeep)
     EXPECT_EQ(std::chrono::seconds(50),
               files.entries.at(platform::JoinPath(mirror, "a.txt")).lastWrite);
     EXPECT_EQ("3 of 4 files were not backed up.\r\n" + P("/u/docs/a.txt") +
-                  "\tcannot keep the old copy\r\n" + P("/u/docs/c.txt") + "\tmissing\r\n" +
-                  P("/e/gone") + "\tsource not found\r\n",
+                  "\tcannot keep the old copy\r\n" + P("/u/docs/c.txt") +
+                  "\tin use by another program\r\n" + P("/e/gone") + "\tsource not found\r\n",
               ReportIn(profileReports));
     EXPECT_EQ(1u, companions::ReportsToShow(profile, files).size());
 }
@@ -129,7 +134,7 @@ TEST_F(SessionEnd, ModifiedOnlyCopiesArchivedFilesAndCountsEveryFile)
                   {P("/u/docs/a.txt"), platform::JoinPath(mirror, "a.txt")}}),
               files.copies);
     EXPECT_FALSE(files.entries.at(P("/u/docs/a.txt")).archive);
-    EXPECT_EQ(badNews, ReportIn(destReports));
+    EXPECT_EQ(BadNews("missing"), ReportIn(destReports));
 
     // Written again, and the drive plugged in.
     files.AddFile(P("/u/docs/c.txt"), 100);
@@ -145,7 +150,7 @@ TEST_F(SessionEnd, ReportsAnUnreachableDestinationWithoutAskingIt)
 {
     agent::FolderOutOfReach away(files, dest);
     SaveSelection(directory, Selection({P("/u/docs")}, dest, "0000001000"), files);
-    const auto saved = companions::ReadSavedPlan(directory, away);
+    const auto saved = companions::ReadSavedPlan(directory, away).saved;
     agent::BackUpAtSessionEnd(*saved,
                               {away, [this] { return ++now; }, 1000, kStarted, profile, true});
     EXPECT_TRUE(files.copies.empty());

@@ -58,7 +58,7 @@ TEST(BackupFolder, FollowsTheDiskToAnotherLetter)
 
     SaveSelection(install.Directory(), Selection({"C:\\Docs"}, "E:\\Backup", "1000000000"), files);
     const auto followed = companions::FollowMovedBackup(
-        *companions::ReadSavedPlan(install.Directory(), files), install.Directory(), search, files);
+        *companions::ReadSavedPlan(install.Directory(), files).saved, install.Directory(), search, files);
     EXPECT_EQ("G:\\Backup", followed.plan.destination);
     EXPECT_EQ("Your backup folder E:\\Backup cannot be found.",
               companions::DestinationNotThereText("E:\\Backup", files));

@@ -100,10 +100,20 @@ TEST(LocalFiles, CopyKeepsTheFileItReplaces)
         CreateFileA(copy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_EQ(platform::CopyResult::TargetBusy, files.Copy(folder.PathOf("newer.txt"), copy));
     EXPECT_EQ(platform::CopyResult::TargetBusy, files.Copy(folder.PathOf("newer.txt"), copy, kept));
+    EXPECT_TRUE(files.HeldByAnotherProgram(copy));
     CloseHandle(held);
+    EXPECT_FALSE(files.HeldByAnotherProgram(copy));
     EXPECT_EQ("new", folder.Read("copy.txt"));
     EXPECT_FALSE(fs::exists(kept));
 #endif
+}
+
+// The room left on a volume is told; a folder that is not there tells none.
+TEST(LocalFiles, TellsTheRoomLeftOnAVolume)
+{
+    Install folder;
+    EXPECT_GT(files.FreeSpace(folder.Path()).value_or(0), 0u);
+    EXPECT_FALSE(files.FreeSpace(folder.PathOf("gone")));
 }
 
 // The user's program, writing the file in place or saving a new one in its

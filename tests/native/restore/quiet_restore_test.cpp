@@ -41,6 +41,12 @@ TEST(QuietRestore, StatusesLinesAndReport)
     EXPECT_EQ("1 1 of 1 files were not restored.", run("C:\\W\\a.doc"));
     files.heldOpen.clear();
     EXPECT_EQ("0 All 2 files were restored.", run("C:\\W\\"));
+    // A file source that is gone is restored as the file it was: no folder
+    // at its place, no other file of the backup brought along.
+    SaveSelection(install, Selection({"C:\\W\\Sub\\a.doc"}, kDest, "1000000000"), files);
+    EXPECT_EQ("0 All 1 files were restored.", run("C:\\W\\Sub\\a.doc"));
+    EXPECT_FALSE(files.entries.at("C:\\W\\Sub\\a.doc").isFolder);
+    EXPECT_FALSE(files.Facts("C:\\W\\Sub\\a.doc\\Sub"));
     EXPECT_EQ(5u, files.entries.at("C:\\W\\Sub\\b.doc").size);
     EXPECT_EQ(4u, files.entries.at("C:\\W\\Sub\\b (restored 2026-12-08).doc").size);
 

@@ -141,6 +141,12 @@ class FakeFiles : public platform::FileTree
         return true;
     }
 
+    // Nothing: it cannot be told.
+    std::optional<std::uint64_t> freeSpace;
+    std::optional<std::uint64_t> FreeSpace(const std::string&) override { return freeSpace; }
+    // A file open for writing by another program holds it as Windows does.
+    bool HeldByAnotherProgram(const std::string& path) override { return busy.count(path) > 0; }
+
     // Another name for a folder of the tree (a mapped drive, a junction):
     // every path below `alias` has the identity of the same path below `folder`.
     std::map<std::string, std::string> aliases;

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace
 {
@@ -139,8 +140,9 @@ TEST(RestoreWindow, ShowsFiltersAndRestoresTheBackupAskingAboutConflicts)
     SaveSelection(install.Directory(), Selection({source.Path()}, destination.Path(), "1000000010"),
                   platform::LocalFiles());
     bool waited = false;
-    ModalScript<CRestoreDialog> dialog(RestoreWindowContext{
-        platform::LocalFiles(), install.Directory(), profile.Path(), [&] { waited = true; }, ""});
+    ModalScript<CRestoreDialog> dialog(
+        RestoreWindowContext{platform::LocalFiles(), install.Directory(), profile.Path(),
+                             [&] { return !std::exchange(waited, true); }, ""});
     dialog.endWith = IDCANCEL;
     dialog.script = [&] {
         const HWND window = dialog.m_hWnd;
@@ -216,6 +218,33 @@ TEST(RestoreWindow, ShowsFiltersAndRestoresTheBackupAskingAboutConflicts)
     EXPECT_EQ("notes", ReadFile(source, "Work\\Ελληνικά.txt"));
     EXPECT_EQ("the user's own", ReadFile(source, "Отчёт.doc"));
     EXPECT_EQ("changed plan", source.Read("Work\\plan.txt"));
+}
+
+// While a backup runs, the restore says that it waits for it, and Close ends
+// the wait and the window with nothing restored.
+TEST(RestoreWindow, WaitsVisiblyForARunningBackupUntilClosed)
+{
+    Install install, source, destination;
+    WriteFiles(destination, {{"a.txt", "copy"}});
+    SaveSelection(install.Directory(), Selection({source.Path()}, destination.Path(), "1000000000"),
+                  platform::LocalFiles());
+    ModalScript<CRestoreDialog> dialog(RestoreWindowContext{
+        platform::LocalFiles(), install.Directory(), "", [] { return true; }, ""});
+    dialog.script = [&] {
+        const HWND window = dialog.m_hWnd;
+        PressSpace(GetDlgItem(window, IDC_BACKUP_TREE),
+                   TreeView_GetRoot(GetDlgItem(window, IDC_BACKUP_TREE)));
+        SendDlgItemMessageA(window, IDOK, BM_CLICK, 0, 0);
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                return Text(window, IDC_RESTORE_HEADLINE) ==
+                       "Waiting for the backup that is running to end...";
+            },
+            10000));
+        SendMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    };
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_EQ("<missing>", source.Read("a.txt"));
 }
 
 // A destination that is gone is said in words; only another folder helps.
