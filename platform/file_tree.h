@@ -127,9 +127,6 @@ struct FileBytes
 // grew meanwhile needs more room.
 using PieceTaken = std::function<void(char* bytes, std::size_t taken, std::size_t size)>;
 
-// The end of the name a copy is written under until it is whole.
-inline constexpr std::string_view kUnfinishedCopySuffix = ".part";
-
 // Separator between a folder and a name in the paths this platform opens.
 extern const char kPathSeparator;
 
@@ -196,7 +193,7 @@ class FileTree
     // a file that anyone holds open fails on Windows). A source that changed
     // while it was read (its size or last-write time, or the read itself) is
     // busy, and the old copy stays as it was. The new bytes are written to
-    // "<to>.part", which every walk of a backup skips.
+    // UnfinishedCopyOf(to), which every walk of a backup skips.
     // With `keepAs` not empty, the file that stood at `to` is not lost but
     // moved to `keepAs` (on the same volume) in the same step as the new one
     // comes in, so that there is never a moment without either.

@@ -2,6 +2,7 @@
 
 #include "platform/path_text.h"
 #include "platform/text_case.h"
+#include "platform/unfinished_copy.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -120,10 +121,9 @@ enum class Moved
 // `keepAs`, the file at `target` gets that name too before the move, so that
 // one of the two always stands at `target`.
 template <typename Write>
-Moved WriteThenMove(const std::string& target, std::string_view suffix, bool durable, mode_t mode,
-                    Write write, const std::string& keepAs = {})
+Moved WriteThenMove(const std::string& target, const std::string& temporary, bool durable,
+                    mode_t mode, Write write, const std::string& keepAs = {})
 {
-    const std::string temporary = target + std::string(suffix);
     // The temporary is made new, and fails on anything that stands there: a
     // stale temporary, or a link planted in its place, is removed (removing
     // a link never touches what it points to) and the temporary made once
@@ -305,7 +305,7 @@ class LocalFileTree final : public FileTree
             return transfer == Transfer::Done && !changed && ::futimens(copy, times) == 0;
         };
         switch (
-            WriteThenMove(to, kUnfinishedCopySuffix, false, before.st_mode & 07777, write, keepAs))
+            WriteThenMove(to, UnfinishedCopyOf(to), false, before.st_mode & 07777, write, keepAs))
         {
         case Moved::Done:
             return CopyResult::Copied;
@@ -327,7 +327,7 @@ class LocalFileTree final : public FileTree
             }
             return true;
         };
-        return WriteThenMove(path, ".tmp", true, 0644, write) == Moved::Done;
+        return WriteThenMove(path, path + ".tmp", true, 0644, write) == Moved::Done;
     }
 
     OpenedFile OpenToRead(const std::string& path) override

@@ -2,6 +2,7 @@
 
 #include "platform/path_text.h"
 #include "platform/text_case.h"
+#include "platform/unfinished_copy.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/system_function.h"
 #include "platform/win32/wide_text.h"
@@ -154,10 +155,9 @@ Moved SwapIn(const std::wstring& temporary, const std::wstring& target, const st
 // temporary is opened without sharing: two writers of one file never mix
 // their bytes, the second fails instead.
 template <typename Write>
-Moved WriteThenMove(const std::wstring& target, std::wstring_view suffix, bool durable, Write write,
-                    const std::wstring& keepAs = {})
+Moved WriteThenMove(const std::wstring& target, const std::wstring& temporary, bool durable,
+                    Write write, const std::wstring& keepAs = {})
 {
-    const std::wstring temporary = target + std::wstring(suffix);
     // A stale temporary, or a link planted in its place, goes first (deleting
     // a link never touches what it points to); then the temporary is made
     // new, and fails on anything that still stands there. The move replaces
@@ -354,7 +354,7 @@ class LocalFileTree final : public FileTree
             return transfer == Transfer::Done && !changed &&
                    SetFileTime(copy, nullptr, nullptr, &before.ftLastWriteTime);
         };
-        switch (WriteThenMove(LongPath(to), L".part", false, write,
+        switch (WriteThenMove(LongPath(to), LongPath(UnfinishedCopyOf(to)), false, write,
                               keepAs.empty() ? std::wstring() : LongPath(keepAs)))
         {
         case Moved::Done:
@@ -379,7 +379,8 @@ class LocalFileTree final : public FileTree
             }
             return true;
         };
-        return WriteThenMove(LongPath(path), L".tmp", true, write) == Moved::Done;
+        const std::wstring target = LongPath(path);
+        return WriteThenMove(target, target + L".tmp", true, write) == Moved::Done;
     }
 
     OpenedFile OpenToRead(const std::string& path) override

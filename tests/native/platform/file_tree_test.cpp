@@ -16,22 +16,30 @@ namespace fs = std::filesystem;
 
 static platform::FileTree& files = platform::LocalFiles();
 
-// This platform's copy takes a file that the user's program holds open for
-// writing, whole; it keeps the last-write time, makes the folders it needs,
-// and leaves no file of its own behind.
+// This platform's copy takes a file of many chunks that the user's program
+// holds open for writing, byte for byte; it keeps the last-write time, and
+// leaves no file of its own behind nor touches the user's own "*.part".
 TEST(LocalFiles, CopyTakesAHeldFileWholeAndLeavesNothingElse)
 {
     Install folder;
     const std::string source = folder.PathOf("a.txt"), copy = folder.PathOf(P("dest/sub/a.txt"));
-    folder.Write("a.txt", "saved text");
+    // Every chunk differs: a read at the wrong place gives the right size and
+    // the wrong bytes.
+    std::string content;
+    for (int chunk = 0; content.size() < (3 << 20); ++chunk)
+        content += std::to_string(chunk) + std::string(4090, static_cast<char>('a' + chunk % 26));
+    folder.Write("a.txt", content);
     fs::last_write_time(source, fs::file_time_type::clock::now() - std::chrono::hours(30));
+    fs::create_directories(folder.PathOf(P("dest/sub")));
+    folder.Write(P("dest/sub/a.txt.part"), "the user's download");
     {
         std::ofstream held(source, std::ios::binary | std::ios::app);
         ASSERT_EQ(platform::CopyResult::Copied, files.Copy(source, copy));
     }
-    EXPECT_EQ("saved text", folder.Read(P("dest/sub/a.txt")));
+    EXPECT_TRUE(content == folder.Read(P("dest/sub/a.txt")));
     EXPECT_EQ(files.Facts(source)->lastWrite, files.Facts(copy)->lastWrite);
-    EXPECT_EQ(1, std::distance(fs::directory_iterator(folder.PathOf(P("dest/sub"))), {}));
+    EXPECT_EQ("the user's download", folder.Read(P("dest/sub/a.txt.part")));
+    EXPECT_EQ(2, std::distance(fs::directory_iterator(folder.PathOf(P("dest/sub"))), {}));
     EXPECT_TRUE(files.ClearArchive(copy));
     EXPECT_EQ(platform::CopyResult::Failed, files.Copy(folder.PathOf("gone.txt"), copy + "2"));
     EXPECT_FALSE(fs::exists(copy + "2"));
@@ -120,7 +128,7 @@ TEST(LocalFiles, CopyNeverBlocksTheWriterNorTakesAChangingFile)
                     ? copied.size() >= (8 << 20) && content.compare(0, copied.size(), copied) == 0
                     : copied == "old copy")
         << copied.size();
-    EXPECT_FALSE(fs::exists(copy + ".part"));
+    EXPECT_FALSE(fs::exists(copy + ".corvane-part"));
 #ifdef __linux__
     // Bytes that are not what the file's size said when the copy began (a
     // file of /proc says 0 and holds more) are never taken for the file.
