@@ -145,10 +145,12 @@ Moved WriteThenMove(const std::string& target, const std::string& temporary, boo
         std::remove(temporary.c_str());
         return Moved::NotWritten;
     }
-    // The second name never goes over anything standing there; a missing old
-    // file has nothing to keep.
+    // The second name never goes over anything standing there. Only a missing
+    // old file has nothing to keep: a missing folder for the second name
+    // fails the link as a missing file does, and must leave the old file.
     const bool kept = !keepAs.empty() && ::link(target.c_str(), keepAs.c_str()) == 0;
-    if (!keepAs.empty() && !kept && errno != ENOENT)
+    struct stat old;
+    if (!keepAs.empty() && !kept && ::lstat(target.c_str(), &old) == 0)
     {
         std::remove(temporary.c_str());
         return Moved::NotKept;

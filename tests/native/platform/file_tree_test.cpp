@@ -66,6 +66,9 @@ TEST(LocalFiles, CopyKeepsTheFileItReplaces)
     EXPECT_EQ(1u, started.count("copy (1).txt"));
     folder.Write("newer.txt", "newer");
     EXPECT_EQ(platform::CopyResult::NotKept, files.Copy(folder.PathOf("newer.txt"), copy, kept));
+    // Nor where the other name's folder is missing.
+    EXPECT_EQ(platform::CopyResult::NotKept,
+              files.Copy(folder.PathOf("newer.txt"), copy, folder.PathOf(P("gone/copy.txt"))));
     EXPECT_EQ("new", folder.Read("copy.txt"));
     EXPECT_EQ("old", folder.Read("copy (1).txt"));
     // Nothing to keep: the copy is simply made.
