@@ -46,9 +46,10 @@ void KeepToShow(platform::FileTree& files, const std::string& localAppData, cons
     if (localAppData.empty() || std::find(names.begin(), names.end(), name) != names.end())
         return;
     names.push_back(name);
-    if (!files.MakeFoldersBelow(localAppData, ProgramFolder(localAppData)))
-        return;
-    store::ReplaceWithText(ToShowList(localAppData), store::FormatSourceList(names), files);
+    const std::unique_ptr<platform::HeldFolders> held =
+        files.MakeFoldersBelow(localAppData, ProgramFolder(localAppData));
+    if (held)
+        store::ReplaceWithText(ToShowList(localAppData), store::FormatSourceList(names), files);
 }
 
 void MarkShown(platform::FileTree& files, const std::string& localAppData, const std::string& name)
@@ -99,9 +100,11 @@ std::string ReportPublisher::WriteInto(const std::string& root, const std::strin
 {
     const std::string path = platform::JoinPath(folder, m_name);
     // The monitor runs elevated and writes where an unelevated program may
-    // have planted a link: no folder below the root is followed.
-    if (folder.empty() || !m_files.MakeFoldersBelow(root, folder) ||
-        !store::ReplaceWithText(path, text, m_files))
+    // have planted a link: no folder below the root is followed, nor swapped
+    // for a link before the report is in place.
+    const std::unique_ptr<platform::HeldFolders> held =
+        folder.empty() ? nullptr : m_files.MakeFoldersBelow(root, folder);
+    if (!held || !store::ReplaceWithText(path, text, m_files))
         return {};
     return path;
 }

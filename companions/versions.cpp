@@ -200,13 +200,19 @@ std::vector<VersionCount> CountVersions(const std::string& versionFolder, platfo
 VersionedCopy CopyKeepingVersion(const std::string& from, const std::string& destination,
                                  const std::string& copyPath, platform::FileTree& files)
 {
+    // A link planted below the destination is never followed, and the
+    // folders stay held until the copy is in place.
+    const std::unique_ptr<platform::HeldFolders> copyFolder =
+        files.MakeFoldersBelow(destination, std::string(platform::FolderOf(copyPath)));
+    if (!copyFolder)
+        return VersionedCopy::Failed;
     // No copy yet, or a folder in its place (which the copy then fails on):
     // there is nothing to keep.
     const std::string keepAs = NextVersionPath(destination, copyPath, files);
-    // Without its folder the old copy has nowhere to go, and a link planted
-    // below the destination is never followed.
-    if (!keepAs.empty() &&
-        !files.MakeFoldersBelow(destination, VersionFolderOf(destination, copyPath)))
+    // Without its folder the old copy has nowhere to go.
+    std::unique_ptr<platform::HeldFolders> versionFolder;
+    if (!keepAs.empty() && !(versionFolder = files.MakeFoldersBelow(
+                                 destination, VersionFolderOf(destination, copyPath))))
         return VersionedCopy::NotKept;
     switch (files.Copy(from, copyPath, keepAs))
     {

@@ -42,6 +42,11 @@ std::string_view PathBelow(std::string_view path, std::string_view folder);
 // has one: "E:\\" and "Docs" give "E:\\Docs".
 std::string JoinPath(std::string_view folder, std::string_view name);
 
+// The folder a file's path names it in, as the path writes it: "E:\\B" for
+// "E:\\B\\a.doc", and a root with its separator, "E:\\" for "E:\\a.doc";
+// empty for a bare name.
+std::string_view FolderOf(std::string_view path);
+
 // The last component as the path writes it, a trailing separator ignored:
 // "Docs" for "C:\\Docs\\", "D:" for "D:\\".
 std::string_view LastComponent(std::string_view path);

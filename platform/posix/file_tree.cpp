@@ -249,10 +249,12 @@ class LocalFileTree final : public FileTree
     // No drive letters here: every session names a path alike.
     std::string UniversalName(const std::string& path) override { return path; }
 
-    bool MakeFoldersBelow(const std::string& root, const std::string& path) override
+    // POSIX has no way to keep a folder from being renamed: the hold holds nothing.
+    std::unique_ptr<HeldFolders> MakeFoldersBelow(const std::string& root,
+                                                  const std::string& path) override
     {
         if (!IsFolder(root) || !IsAtOrBelowFolder(path, root))
-            return false;
+            return nullptr;
         // Each folder after the root in turn: made when missing, then seen
         // to be a folder itself, not a link to one. One that stands already
         // (the common case) takes a single look.
@@ -264,21 +266,10 @@ class LocalFileTree final : public FileTree
                 ((::lstat(folder.c_str(), &own) != 0 &&
                   (::mkdir(folder.c_str(), 0755), ::lstat(folder.c_str(), &own) != 0)) ||
                  !S_ISDIR(own.st_mode)))
-                return false;
+                return nullptr;
             if (slash == std::string::npos)
-                return true;
+                return std::make_unique<HeldFolders>();
         }
-    }
-
-    bool MakeFolders(const std::string& path) override
-    {
-        if (IsFolder(path))
-            return true;
-        for (size_t slash = path.find('/', 1); slash != std::string::npos;
-             slash = path.find('/', slash + 1))
-            ::mkdir(path.substr(0, slash).c_str(), 0755);
-        ::mkdir(path.c_str(), 0755);
-        return IsFolder(path);
     }
 
     CopyResult Copy(const std::string& from, const std::string& to,
@@ -291,8 +282,6 @@ class LocalFileTree final : public FileTree
         struct stat before;
         if (source.Get() < 0 || ::fstat(source.Get(), &before) != 0)
             return CopyResult::Failed;
-        const size_t slash = to.rfind('/');
-        MakeFolders(slash == std::string::npos ? "." : to.substr(0, slash));
         const struct timespec times[2] = {before.st_atim, before.st_mtim};
         bool changed = false;
         const auto write = [&](int copy) {

@@ -185,6 +185,18 @@ Moved WriteThenMove(const std::wstring& target, const std::wstring& temporary, b
     return moved;
 }
 
+bool IsPlainFolder(DWORD attributes)
+{
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ==
+               FILE_ATTRIBUTE_DIRECTORY;
+}
+
+struct FolderHandles final : HeldFolders
+{
+    std::vector<Handle> handles;
+};
+
 class LocalFileTree final : public FileTree
 {
   public:
@@ -264,10 +276,11 @@ class LocalFileTree final : public FileTree
         return reinterpret_cast<const UNIVERSAL_NAME_INFOA*>(buffer)->lpUniversalName;
     }
 
-    bool MakeFoldersBelow(const std::string& root, const std::string& path) override
+    std::unique_ptr<HeldFolders> MakeFoldersBelow(const std::string& root,
+                                                  const std::string& path) override
     {
         if (!IsFolder(root) || !IsAtOrBelowFolder(path, root))
-            return false;
+            return nullptr;
         // The folders between the root and the path, the deepest first, found
         // by character: a second byte 0x5C is no separator.
         std::vector<std::string> below;
@@ -285,9 +298,9 @@ class LocalFileTree final : public FileTree
         }
         // Each in turn from the root: made when missing, then opened as it
         // stands, a link not followed, and seen to be a folder itself, not a
-        // junction or a link. Each stays open without sharing deletion until
-        // the end, so that nobody can swap it for a junction meanwhile.
-        std::vector<Handle> made;
+        // junction or a link. Each stays open without sharing deletion while
+        // the hold lives, so that nobody can swap it for a junction meanwhile.
+        auto held = std::make_unique<FolderHandles>();
         for (auto folder = below.rbegin(); folder != below.rend(); ++folder)
         {
             const std::wstring wide = LongPath(*folder);
@@ -297,26 +310,14 @@ class LocalFileTree final : public FileTree
                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
             BY_HANDLE_FILE_INFORMATION information;
             if (!opened.IsOpen() || !GetFileInformationByHandle(opened.Get(), &information) ||
-                (information.dwFileAttributes &
-                 (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) !=
-                    FILE_ATTRIBUTE_DIRECTORY)
-                return false;
-            made.push_back(std::move(opened));
+                !IsPlainFolder(information.dwFileAttributes) ||
+                // Wine opens what a link of its own file system points to and
+                // says so only by the path. The entry is held: it is the one seen.
+                !IsPlainFolder(GetFileAttributesW(wide.c_str())))
+                return nullptr;
+            held->handles.push_back(std::move(opened));
         }
-        return true;
-    }
-
-    bool MakeFolders(const std::string& path) override
-    {
-        if (IsFolder(path))
-            return true;
-        // The folder above first, up to the root of a drive ("C:\"), which is
-        // there or cannot be made.
-        const size_t separator = FindLastSeparator(path);
-        if (separator != std::string::npos && separator > 2)
-            MakeFolders(path.substr(0, separator));
-        CreateDirectoryW(LongPath(path).c_str(), nullptr);
-        return IsFolder(path);
+        return held;
     }
 
     CopyResult Copy(const std::string& from, const std::string& to,
@@ -337,9 +338,6 @@ class LocalFileTree final : public FileTree
         BY_HANDLE_FILE_INFORMATION before;
         if (!GetFileInformationByHandle(source.Get(), &before))
             return CopyResult::Failed;
-        const size_t separator = FindLastSeparator(to);
-        if (separator != std::string::npos)
-            MakeFolders(to.substr(0, separator));
         // A write while the bytes were read shows in the size or the
         // last-write time, or makes the read fail (a locked range).
         bool changed = false;

@@ -128,6 +128,23 @@ TEST_F(Versions, ACopyThatCannotBeKeptIsNotReplaced)
     EXPECT_EQ(VersionTimes(), (std::vector<std::int64_t>{}));
 }
 
+// A link planted below the destination, in the copy's folders or the
+// versions', is never written through, and the copy stays as it was.
+TEST_F(Versions, ALinkPlantedBelowTheDestinationIsNotFollowed)
+{
+    files.AddFile(P("/u/report.doc"), 300);
+    files.AddFolderLink(P("/b/C/new"));
+    EXPECT_EQ(
+        companions::CopyKeepingVersion(P("/u/report.doc"), dest, P("/b/C/new/report.doc"), files),
+        VersionedCopy::Failed);
+    files.AddFile(copy, 100);
+    files.AddFolderLink(P("/b/Corvane Backup versions"));
+    EXPECT_EQ(companions::CopyKeepingVersion(P("/u/report.doc"), dest, copy, files),
+              VersionedCopy::NotKept);
+    EXPECT_EQ(files.entries[copy].lastWrite, std::chrono::seconds(100));
+    EXPECT_TRUE(files.copies.empty());
+}
+
 // A burst of fifty saves in the last hour keeps its ten newest and never
 // pushes out the days before; the newest older than a month stays too. The
 // names run against the times: the times decide.
