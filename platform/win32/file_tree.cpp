@@ -3,6 +3,7 @@
 #include "platform/path_text.h"
 #include "platform/text_case.h"
 #include "platform/unfinished_copy.h"
+#include "platform/win32/fat_time.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/system_function.h"
 #include "platform/win32/wide_text.h"
@@ -202,11 +203,12 @@ class LocalFileTree final : public FileTree
   public:
     std::optional<FileFacts> Facts(const std::string& path) override
     {
+        const std::wstring wide = LongPath(path);
         WIN32_FILE_ATTRIBUTE_DATA data;
-        if (!GetFileAttributesExW(LongPath(path).c_str(), GetFileExInfoStandard, &data))
+        if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data))
             return std::nullopt;
         return FactsFrom(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow,
-                         data.ftLastWriteTime);
+                         TrueTimeAt(wide, data.ftLastWriteTime));
     }
 
     bool List(const std::string& folder, const FolderVisit& visit) override
@@ -230,13 +232,18 @@ class LocalFileTree final : public FileTree
                                        FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
         if (find == INVALID_HANDLE_VALUE)
             return GetLastError() == ERROR_FILE_NOT_FOUND;
+        // Every entry lies on the folder's volume.
+        const std::optional<ClockRule> fat =
+            IsOnFatVolume(pattern) ? std::optional(CurrentClockRule()) : std::nullopt;
         do
         {
             const std::wstring_view name = data.cFileName;
             if (name == L"." || name == L"..")
                 continue;
-            visit(AnsiFromWide(name), FactsFrom(data.dwFileAttributes, data.nFileSizeHigh,
-                                                data.nFileSizeLow, data.ftLastWriteTime));
+            visit(
+                AnsiFromWide(name),
+                FactsFrom(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow,
+                          fat ? TrueTimeOfFat(data.ftLastWriteTime, *fat) : data.ftLastWriteTime));
         } while (FindNextFileW(find, &data));
         FindClose(find);
         return true;
@@ -325,7 +332,8 @@ class LocalFileTree final : public FileTree
     {
         // Sharing everything, so that the user's program can write the file
         // meanwhile, or move it away to put a new one in its place.
-        Handle source(CreateFileW(LongPath(from).c_str(), GENERIC_READ,
+        const std::wstring wideFrom = LongPath(from), target = LongPath(to);
+        Handle source(CreateFileW(wideFrom.c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (!source.IsOpen())
@@ -349,10 +357,13 @@ class LocalFileTree final : public FileTree
                       !GetFileInformationByHandle(source.Get(), &after) ||
                       SizeOf(after) != SizeOf(before) || bytes != SizeOf(before) ||
                       CompareFileTime(&after.ftLastWriteTime, &before.ftLastWriteTime) != 0;
+            // The moment the file was written, as each volume keeps it.
+            const FILETIME written =
+                TimeToSetAt(target, TrueTimeAt(wideFrom, before.ftLastWriteTime));
             return transfer == Transfer::Done && !changed &&
-                   SetFileTime(copy, nullptr, nullptr, &before.ftLastWriteTime);
+                   SetFileTime(copy, nullptr, nullptr, &written);
         };
-        switch (WriteThenMove(LongPath(to), LongPath(UnfinishedCopyOf(to)), false, write,
+        switch (WriteThenMove(target, LongPath(UnfinishedCopyOf(to)), false, write,
                               keepAs.empty() ? std::wstring() : LongPath(keepAs)))
         {
         case Moved::Done:
