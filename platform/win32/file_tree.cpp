@@ -5,8 +5,10 @@
 #include "platform/unfinished_copy.h"
 #include "platform/win32/fat_time.h"
 #include "platform/win32/handle.h"
+#include "platform/win32/opportunistic_lock.h"
 #include "platform/win32/system_function.h"
 #include "platform/win32/wide_text.h"
+#include "platform/yielding_read.h"
 
 #include <algorithm>
 #include <memory>
@@ -82,13 +84,17 @@ bool WriteAll(HANDLE file, std::string_view bytes)
            written == bytes.size();
 }
 
-Transfer CopyContent(HANDLE from, HANDLE to, std::uint64_t& copied)
+// Reads through `reading`, which fails every read once the file was let go.
+Transfer CopyContent(YieldingRead& reading, const Handle& from, HANDLE to, std::uint64_t& copied)
 {
     std::vector<char> buffer(size_t{1} << 20);
     for (;;)
     {
         DWORD read = 0;
-        if (!ReadFile(from, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr))
+        if (!reading.Read([&] {
+                return ReadFile(from.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read,
+                                nullptr) != FALSE;
+            }))
             return Transfer::ReadFailed;
         if (read == 0)
             return Transfer::Done;
@@ -333,9 +339,21 @@ class LocalFileTree final : public FileTree
         // Sharing everything, so that the user's program can write the file
         // meanwhile, or move it away to put a new one in its place.
         const std::wstring wideFrom = LongPath(from), target = LongPath(to);
-        Handle source(CreateFileW(wideFrom.c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        // Before the lock, whose break closes the source from a thread of its
+        // own until the lock ends.
+        YieldingRead reading;
+        Handle source;
+        // Where the file system grants one, the copy holds a lock that breaks
+        // the moment another program wants the file to write, rename over or
+        // delete: the copy then gives way at once and is tried again later.
+        // The bytes are read through a handle of their own: one opened for
+        // the lock's overlapped use keeps no file position.
+        OpportunisticLock lock(wideFrom);
+        if (lock.Granted() == OpportunisticLock::Grant::Refused)
+            return CopyResult::SourceBusy;
+        source = Handle(CreateFileW(wideFrom.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (!source.IsOpen())
         {
             const DWORD error = GetLastError();
@@ -346,16 +364,20 @@ class LocalFileTree final : public FileTree
         BY_HANDLE_FILE_INFORMATION before;
         if (!GetFileInformationByHandle(source.Get(), &before))
             return CopyResult::Failed;
+        // The source first, then the lock's handle: a rename over the file
+        // fails while any handle is open on it.
+        lock.OnBreak([&reading, &source] { reading.GiveWay([&source] { source.Close(); }); });
         // A write while the bytes were read shows in the size or the
         // last-write time, or makes the read fail (a locked range).
         bool changed = false;
         const auto write = [&](HANDLE copy) {
             std::uint64_t bytes = 0;
-            const Transfer transfer = CopyContent(source.Get(), copy, bytes);
+            const Transfer transfer = CopyContent(reading, source, copy, bytes);
             BY_HANDLE_FILE_INFORMATION after;
-            changed = transfer == Transfer::ReadFailed ||
-                      !GetFileInformationByHandle(source.Get(), &after) ||
-                      SizeOf(after) != SizeOf(before) || bytes != SizeOf(before) ||
+            changed = transfer == Transfer::ReadFailed || !reading.Read([&] {
+                return GetFileInformationByHandle(source.Get(), &after) != FALSE;
+            }) || SizeOf(after) != SizeOf(before) ||
+                      bytes != SizeOf(before) ||
                       CompareFileTime(&after.ftLastWriteTime, &before.ftLastWriteTime) != 0;
             // The moment the file was written, as each volume keeps it.
             const FILETIME written =
