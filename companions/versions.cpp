@@ -4,6 +4,7 @@
 #include "model/backup_folders.h"
 #include "platform/local_time.h"
 #include "platform/path_text.h"
+#include "platform/unfinished_copy.h"
 
 #include <algorithm>
 #include <cctype>
@@ -197,6 +198,17 @@ std::vector<VersionCount> CountVersions(const std::string& versionFolder, platfo
     return result;
 }
 
+void PutBackMissingCopy(const std::string& destination, const std::string& copyPath,
+                        platform::FileTree& files)
+{
+    const std::string temporary = platform::UnfinishedCopyOf(copyPath);
+    if (files.Facts(copyPath) || !files.IsFile(temporary))
+        return;
+    const std::vector<Version> versions = VersionsOf(destination, copyPath, files);
+    if (!versions.empty() && files.Rename(versions.front().path, copyPath))
+        files.Remove(temporary);
+}
+
 VersionedCopy CopyKeepingVersion(const std::string& from, const std::string& destination,
                                  const std::string& copyPath, platform::FileTree& files)
 {
@@ -206,6 +218,7 @@ VersionedCopy CopyKeepingVersion(const std::string& from, const std::string& des
         files.MakeFoldersBelow(destination, std::string(platform::FolderOf(copyPath)));
     if (!copyFolder)
         return VersionedCopy::Failed;
+    PutBackMissingCopy(destination, copyPath, files);
     // No copy yet, or a folder in its place (which the copy then fails on):
     // there is nothing to keep.
     const std::string keepAs = NextVersionPath(destination, copyPath, files);

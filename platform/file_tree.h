@@ -224,6 +224,10 @@ class FileTree
     // there as it is; true when a file stands there afterwards.
     virtual bool MakeFile(const std::string& path) = 0;
 
+    // Gives the file another name on the same volume, never over anything
+    // that stands there.
+    virtual bool Rename(const std::string& from, const std::string& to) = 0;
+
     // Removes the file (a link itself, never what it points to).
     virtual bool Remove(const std::string& path) = 0;
 

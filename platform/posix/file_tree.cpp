@@ -341,6 +341,12 @@ class LocalFileTree final : public FileTree
         return file.Get() >= 0;
     }
 
+    // A second name, which never replaces anything, then the first one gone.
+    bool Rename(const std::string& from, const std::string& to) override
+    {
+        return ::link(from.c_str(), to.c_str()) == 0 && ::unlink(from.c_str()) == 0;
+    }
+
     bool Remove(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
 
     // No archive attribute here: there is nothing to clear.

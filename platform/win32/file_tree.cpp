@@ -444,6 +444,11 @@ class LocalFileTree final : public FileTree
         return file.IsOpen();
     }
 
+    bool Rename(const std::string& from, const std::string& to) override
+    {
+        return MoveFileExW(LongPath(from).c_str(), LongPath(to).c_str(), 0) != FALSE;
+    }
+
     bool Remove(const std::string& path) override
     {
         return DeleteFileW(LongPath(path).c_str()) != FALSE;

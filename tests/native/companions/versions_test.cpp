@@ -1,4 +1,5 @@
 #include "companions/versions.h"
+#include "platform/unfinished_copy.h"
 #include "tests/native/support/fake_files.h"
 #include "tests/native/support/paths.h"
 
@@ -143,6 +144,21 @@ TEST_F(Versions, ALinkPlantedBelowTheDestinationIsNotFollowed)
               VersionedCopy::NotKept);
     EXPECT_EQ(files.entries[copy].lastWrite, std::chrono::seconds(100));
     EXPECT_TRUE(files.copies.empty());
+}
+
+// A copy caught between the two renames of its swap is put back from its
+// version before anything else, even when its file cannot be copied now.
+TEST_F(Versions, ACopyLostInItsSwapIsPutBackFirst)
+{
+    files.AddFile(P("/u/report.doc"), 300);
+    files.busy.insert(P("/u/report.doc"));
+    files.AddFile(companions::FreeVersionPath(dest, copy, std::chrono::seconds(100), files), 100);
+    files.AddFile(platform::UnfinishedCopyOf(copy), 300);
+    EXPECT_EQ(companions::CopyKeepingVersion(P("/u/report.doc"), dest, copy, files),
+              VersionedCopy::SourceBusy);
+    EXPECT_EQ(files.entries[copy].lastWrite, std::chrono::seconds(100));
+    EXPECT_EQ(VersionTimes(), (std::vector<std::int64_t>{}));
+    EXPECT_FALSE(files.Facts(platform::UnfinishedCopyOf(copy)));
 }
 
 // A burst of fifty saves in the last hour keeps its ten newest and never

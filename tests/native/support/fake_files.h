@@ -99,6 +99,15 @@ class FakeFiles : public platform::FileTree
         return platform::CopyResult::Copied;
     }
 
+    bool Rename(const std::string& from, const std::string& to) override
+    {
+        if (!IsFile(from) || entries.count(to) || !IsFolder(ParentOf(to)))
+            return false;
+        entries[to] = entries[from];
+        bytes[to] = bytes[from];
+        return Remove(from);
+    }
+
     bool Remove(const std::string& path) override
     {
         if (IsFolder(path))
