@@ -1,13 +1,11 @@
 // Kills a process that replaces a copy keeping versions over and over, at
 // random moments, and checks after each kill that the copy and every version
-// is whole, that the content the swap replaced and the one it brought are
-// each whole under one of their names (the copy's place, a version name, the
-// temporary), and that a copy missing after a kill is put back. A temporary
-// left behind shows that the kill struck inside a replacement: at least a
-// tenth of the kills must.
-//   version_crash_test KILLS             the test: prints the counts, fails on
-//                                        a torn or lost content or too few
-//                                        kills inside a replacement
+// is whole, that the content the replacement displaced is still whole under
+// one of its names (the copy's place, or a version), and that a copy the
+// kill left missing (between the two renames of a swap) is put back. A
+// temporary left behind shows that the kill struck inside a replacement: at
+// least a tenth of the kills must.
+//   version_crash_test KILLS             the test; prints the counts
 //   version_crash_test replace ROUND DIR the replacer it starts and kills
 #include "companions/versions.h"
 #include "platform/unfinished_copy.h"
@@ -16,90 +14,59 @@
 #include "tests/native/support/paths.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
-#include <map>
 #include <optional>
 #include <random>
 #include <set>
-#include <string>
 
 namespace
 {
 
 namespace fs = std::filesystem;
 
-// Each round's content, of many chunks, told apart by its first line and
-// its last, which are all a round changes in the file, so that the copy
-// takes most of each round.
-std::string Line(const char* word, int round)
+// Each round's content, of many chunks, named by its first and last line,
+// which are all a round changes in the file: the copy takes most of a round.
+std::string Line(int round)
 {
     char line[32];
-    std::snprintf(line, sizeof line, "%s %09d\n", word, round);
+    std::snprintf(line, sizeof line, "round %09d\n", round);
     return line;
 }
 
-const std::string& Content(int round)
+std::string Content(int round)
 {
-    static std::map<int, std::string> made;
-    std::string& content = made[round];
-    if (content.empty())
-    {
-        content = Line("round", round);
-        for (int chunk = 0; chunk < 64; ++chunk)
-            content += std::string(8192, static_cast<char>('a' + chunk % 26));
-        content += Line("end", round);
-    }
-    return content;
+    static const std::string chunks(256 * 8192, 'c');
+    return Line(round) + chunks + Line(round);
 }
 
-// The round whose content the file holds whole; nothing for any other bytes.
-std::optional<int> RoundOf(const fs::path& file)
+// The round whose content the file holds whole.
+std::optional<int> RoundOf(const std::string& file)
 {
     std::ifstream in(file, std::ios::binary);
-    std::string first;
-    if (!std::getline(in, first) || first.rfind("round ", 0) != 0)
-        return std::nullopt;
-    const int round = std::atoi(first.c_str() + 6);
+    std::string bytes(Content(0).size(), '\0');
     std::error_code error;
-    std::string bytes(Content(round).size(), '\0');
-    if (fs::file_size(file, error) != bytes.size() || !in.seekg(0).read(bytes.data(), bytes.size()))
+    if (fs::file_size(file, error) != bytes.size() || !in.read(bytes.data(), bytes.size()))
         return std::nullopt;
+    const int round = std::atoi(bytes.c_str() + 6);
     return bytes == Content(round) ? std::optional(round) : std::nullopt;
 }
 
-struct Places
-{
-    std::string destination, copy, source;
-    explicit Places(const std::string& folder)
-        : destination(folder + P("/backup")), copy(destination + P("/C/report.doc")),
-          source(folder + P("/report.doc"))
-    {
-    }
-};
-
-// Writes each round's content into the source, a second later each time,
-// and replaces the copy with it.
+// Each round's content into the source, two seconds later each round, and
+// over the copy.
 [[noreturn]] void Replace(int round, const std::string& folder)
 {
-    const Places places(folder);
-    const auto start = fs::file_time_type::clock::now() - std::chrono::hours(1000);
-    for (bool first = true;; ++round, first = false)
+    const std::string source = folder + P("/report.doc");
+    std::ofstream(source, std::ios::binary) << Content(round);
+    for (const auto start = fs::file_time_type::clock::now();; ++round)
     {
-        if (first)
-            std::ofstream(places.source, std::ios::binary) << Content(round);
-        else
-        {
-            std::fstream source(places.source, std::ios::binary | std::ios::in | std::ios::out);
-            source << Line("round", round);
-            source.seekp(-static_cast<std::streamoff>(Line("end", round).size()), std::ios::end);
-            source << Line("end", round);
-        }
-        fs::last_write_time(places.source, start + std::chrono::seconds(2 * round));
-        companions::CopyKeepingVersion(places.source, places.destination, places.copy,
+        std::fstream file(source, std::ios::binary | std::ios::in | std::ios::out);
+        file << Line(round);
+        file.seekp(-static_cast<std::streamoff>(Line(round).size()), std::ios::end) << Line(round);
+        file.close();
+        fs::last_write_time(source, start + std::chrono::seconds(2 * round));
+        companions::CopyKeepingVersion(source, folder + P("/b"), folder + P("/b/C/report.doc"),
                                        platform::LocalFiles());
-        if (first)
-            std::ofstream(StartedMarkOf(folder)).flush();
+        std::ofstream(StartedMarkOf(folder)).flush();
     }
 }
 
@@ -110,69 +77,51 @@ int main(int argc, char** argv)
     if (argc == 4 && std::string(argv[1]) == "replace")
         Replace(std::stoi(argv[2]), argv[3]);
     const int kills = argc == 2 ? std::stoi(argv[1]) : 100;
-
     const Install folder;
-    const Places places(folder.Path());
-    fs::create_directories(places.destination);
-    const std::string temporary = platform::UnfinishedCopyOf(places.copy);
-    const fs::path versions = fs::path(places.destination) / "Corvane Backup versions" / "C";
+    const std::string destination = folder.PathOf("b"), copy = folder.PathOf(P("b/C/report.doc"));
+    fs::create_directories(destination);
     std::mt19937 random(std::random_device{}());
     std::uniform_int_distribution<int> moment(0, 30000);
-    int torn = 0, lost = 0, inReplacement = 0, putBack = 0;
-    // The round whose content stands at the copy's place.
-    int current = 0;
+    // The round at the copy's place.
+    int current = 0, torn = 0, lost = 0, inReplacement = 0, putBack = 0;
     for (int kill = 0; kill < kills; ++kill)
     {
         KillAWorkerAfter({"replace", std::to_string(current + 1), folder.Path()}, moment(random));
-        // The copy and every version whole; the temporary may be cut short.
-        const bool copyThere = fs::exists(places.copy);
-        const std::optional<int> copy = RoundOf(places.copy);
-        std::set<int> kept;
+        std::set<int> versions;
         std::error_code none;
-        for (const auto& entry : fs::directory_iterator(versions, none))
+        for (const auto& entry :
+             fs::directory_iterator(folder.PathOf(P("b/Corvane Backup versions/C")), none))
         {
-            const std::optional<int> round = RoundOf(entry.path());
-            if (round)
-                kept.insert(*round);
-            else
-                std::printf("kill %d: %s is torn\n", kill, entry.path().string().c_str());
+            const std::optional<int> round = RoundOf(entry.path().string());
             torn += !round;
+            versions.insert(round.value_or(-1));
         }
-        if (copyThere && !copy)
-            std::printf("kill %d: the copy is torn\n", kill);
-        torn += copyThere && !copy;
-        const bool temporaryLeft = fs::exists(temporary);
-        inReplacement += temporaryLeft;
-        // The copy replaced its predecessor, which is its newest version; or,
-        // caught in the swap, the copy's place is empty, the old content a
-        // version and the new one whole at the temporary.
-        const std::optional<int> brought = copyThere ? std::nullopt : RoundOf(temporary);
-        const int old = copy ? *copy - 1 : brought ? *brought - 1 : current;
-        if (old > 0 && !kept.count(old))
-        {
-            std::printf("kill %d: the content of round %d is lost\n", kill, old);
-            ++lost;
-        }
+        const std::string temporary = platform::UnfinishedCopyOf(copy);
+        const bool copyThere = fs::exists(copy);
+        const std::optional<int> copied = RoundOf(copy), brought = RoundOf(temporary);
+        torn += copyThere && !copied;
+        inReplacement += fs::exists(temporary);
+        // The copy displaced its predecessor, now its newest version; or the
+        // kill struck between the renames of a swap: the old content is a
+        // version, the new one whole at the temporary.
+        const int displaced = copied ? *copied - 1 : brought ? *brought - 1 : -1;
+        lost += displaced != 0 && !versions.count(displaced);
         if (!copyThere)
         {
-            companions::PutBackMissingCopy(places.destination, places.copy, platform::LocalFiles());
-            if (RoundOf(places.copy) != old)
-                std::printf("kill %d: the copy was not put back\n", kill);
-            lost += RoundOf(places.copy) != old;
+            companions::PutBackMissingCopy(destination, copy, platform::LocalFiles());
+            lost += RoundOf(copy) != displaced;
             ++putBack;
         }
-        current = RoundOf(places.copy).value_or(current);
+        current = RoundOf(copy).value_or(current);
         // Removed once seen, so that each one found was being written when
         // this kill struck.
         fs::remove(temporary, none);
     }
     fs::remove(StartedMarkOf(folder.Path()));
-    // Kills that miss every replacement prove nothing: a tenth at least must
-    // strike while a temporary copy stands.
     const bool enough = inReplacement * 10 >= kills;
-    std::printf("%d kills of a process replacing a copy keeping versions: %d torn, %d lost; %d "
-                "kills struck inside a replacement%s, %d left no copy, which was put back\n",
-                kills, torn, lost, inReplacement, enough ? "" : " (too few: at least a tenth must)",
-                putBack);
+    std::printf("%d kills of a process replacing a copy keeping versions: %d torn, %d lost, %d "
+                "put back; %d struck inside a replacement%s\n",
+                kills, torn, lost, putBack, inReplacement,
+                enough ? "" : " (too few: at least a tenth must)");
     return torn == 0 && lost == 0 && enough ? 0 : 1;
 }

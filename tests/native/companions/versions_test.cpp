@@ -109,8 +109,9 @@ TEST_F(Versions, ACopyReplacedIsKeptAsItsNewestVersion)
     EXPECT_EQ(companions::NextVersionPath(dest, P("/b/C/docs/sub.doc"), files), "");
 }
 
-// A destination that cannot keep the old copy, or a copy held open, leaves
-// the copy as it was and deletes nothing.
+// A destination that cannot keep the old copy, a copy held open, or a link
+// planted below the destination (for the copy or for its old one) leaves the
+// copy as it was and deletes nothing.
 TEST_F(Versions, ACopyThatCannotBeKeptIsNotReplaced)
 {
     files.AddFile(P("/u/report.doc"), 300);
@@ -125,25 +126,19 @@ TEST_F(Versions, ACopyThatCannotBeKeptIsNotReplaced)
     files.busy.insert(P("/u/report.doc"));
     EXPECT_EQ(companions::CopyKeepingVersion(P("/u/report.doc"), dest, copy, files),
               VersionedCopy::SourceBusy);
-    EXPECT_EQ(files.entries[copy].lastWrite, std::chrono::seconds(100));
-    EXPECT_EQ(VersionTimes(), (std::vector<std::int64_t>{}));
-}
-
-// A link planted below the destination, in the copy's folders or the
-// versions', is never written through, and the copy stays as it was.
-TEST_F(Versions, ALinkPlantedBelowTheDestinationIsNotFollowed)
-{
+    files = FakeFiles();
     files.AddFile(P("/u/report.doc"), 300);
     files.AddFolderLink(P("/b/C/new"));
+    files.AddFolderLink(P("/b/Corvane Backup versions"));
+    files.AddFile(copy, 100);
     EXPECT_EQ(
         companions::CopyKeepingVersion(P("/u/report.doc"), dest, P("/b/C/new/report.doc"), files),
         VersionedCopy::Failed);
-    files.AddFile(copy, 100);
-    files.AddFolderLink(P("/b/Corvane Backup versions"));
     EXPECT_EQ(companions::CopyKeepingVersion(P("/u/report.doc"), dest, copy, files),
               VersionedCopy::NotKept);
-    EXPECT_EQ(files.entries[copy].lastWrite, std::chrono::seconds(100));
     EXPECT_TRUE(files.copies.empty());
+    EXPECT_EQ(files.entries[copy].lastWrite, std::chrono::seconds(100));
+    EXPECT_EQ(VersionTimes(), (std::vector<std::int64_t>{}));
 }
 
 // A copy caught between the two renames of its swap is put back from its
@@ -156,6 +151,17 @@ TEST_F(Versions, ACopyLostInItsSwapIsPutBackFirst)
     files.AddFile(platform::UnfinishedCopyOf(copy), 300);
     EXPECT_EQ(companions::CopyKeepingVersion(P("/u/report.doc"), dest, copy, files),
               VersionedCopy::SourceBusy);
+    files = FakeFiles();
+    files.AddFile(P("/u/report.doc"), 300);
+    files.AddFolderLink(P("/b/C/new"));
+    files.AddFolderLink(P("/b/Corvane Backup versions"));
+    files.AddFile(copy, 100);
+    EXPECT_EQ(
+        companions::CopyKeepingVersion(P("/u/report.doc"), dest, P("/b/C/new/report.doc"), files),
+        VersionedCopy::Failed);
+    EXPECT_EQ(companions::CopyKeepingVersion(P("/u/report.doc"), dest, copy, files),
+              VersionedCopy::NotKept);
+    EXPECT_TRUE(files.copies.empty());
     EXPECT_EQ(files.entries[copy].lastWrite, std::chrono::seconds(100));
     EXPECT_EQ(VersionTimes(), (std::vector<std::int64_t>{}));
     EXPECT_FALSE(files.Facts(platform::UnfinishedCopyOf(copy)));

@@ -1,6 +1,5 @@
 #include "plan/batch_text.h"
 #include "platform/path_text.h"
-#include "tests/native/support/paths.h"
 
 #include <gtest/gtest.h>
 #include <tuple>
@@ -19,19 +18,6 @@ TEST(PathText, PathBelowAFolderLeavesNoSeparatorBefore)
     };
     for (const auto& [path, folder, below] : cases)
         EXPECT_EQ(below, platform::PathBelow(path, folder)) << path << " below " << folder;
-}
-
-TEST(PathText, TheFolderOfARootsFileKeepsItsSeparator)
-{
-    const std::pair<std::string, std::string> cases[] = {
-        {"E:\\B\\a.doc", "E:\\B"},
-        {"E:\\a.doc", "E:\\"},
-        {P("/a.doc"), P("/")},
-        {"\\\\nas\\share\\a.doc", "\\\\nas\\share"},
-        {"a.doc", ""},
-    };
-    for (const auto& [path, folder] : cases)
-        EXPECT_EQ(folder, platform::FolderOf(path)) << path;
 }
 
 // Names in Windows' own code pages. In code page 932 the bytes 83 5C are one

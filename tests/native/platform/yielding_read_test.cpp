@@ -1,7 +1,6 @@
 #include "platform/yielding_read.h"
 #include "tests/native/support/fake_files.h"
 
-#include <chrono>
 #include <future>
 #include <gtest/gtest.h>
 #include <thread>
@@ -21,14 +20,10 @@ TEST(YieldingRead, LetsTheFileGoAtOnceNeverAfterAWrite)
         while (reading.Read([&] { return (taken = file.Take(chunk, sizeof chunk)) && *taken > 0; }))
         {
             copied.append(chunk, *taken);
-            // The write: it ends only once the file was let go, so giving way
-            // that waited for it would never end (the wait is a guard).
-            if (copied.size() == sizeof chunk)
-            {
-                firstRead.set_value();
-                writeSawTheFileLetGo = letGo.get_future().wait_for(std::chrono::seconds(30)) ==
-                                       std::future_status::ready;
-            }
+            // The write ends once the file was let go (the wait is a guard).
+            firstRead.set_value();
+            writeSawTheFileLetGo =
+                letGo.get_future().wait_for(std::chrono::seconds(30)) == std::future_status::ready;
         }
     });
     firstRead.get_future().wait();
@@ -36,8 +31,6 @@ TEST(YieldingRead, LetsTheFileGoAtOnceNeverAfterAWrite)
     reading.GiveWay([&closed] { closed = true; });
     letGo.set_value();
     copy.join();
-    EXPECT_TRUE(closed);
-    EXPECT_TRUE(writeSawTheFileLetGo);
+    EXPECT_TRUE(closed && writeSawTheFileLetGo && reading.GaveWay());
     EXPECT_EQ(4096u, copied.size());
-    EXPECT_TRUE(reading.GaveWay());
 }
