@@ -61,9 +61,10 @@ bool FolderOutOfReach::MakeFolders(const std::string& path)
     return !OutOfReach(path) && m_files.MakeFolders(path);
 }
 
-bool FolderOutOfReach::MakeFoldersBelow(const std::string& root, const std::string& path)
+std::unique_ptr<platform::HeldFolders> FolderOutOfReach::MakeFoldersBelow(const std::string& root,
+                                                                          const std::string& path)
 {
-    return !OutOfReach(path) && m_files.MakeFoldersBelow(root, path);
+    return OutOfReach(path) ? nullptr : m_files.MakeFoldersBelow(root, path);
 }
 
 platform::CopyResult FolderOutOfReach::Copy(const std::string& from, const std::string& to,

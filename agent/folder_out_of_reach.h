@@ -26,7 +26,8 @@ class FolderOutOfReach final : public platform::FileTree
     platform::PathTarget Target(const std::string& path) override;
     std::string UniversalName(const std::string& path) override;
     bool MakeFolders(const std::string& path) override;
-    bool MakeFoldersBelow(const std::string& root, const std::string& path) override;
+    std::unique_ptr<platform::HeldFolders> MakeFoldersBelow(const std::string& root,
+                                                            const std::string& path) override;
     using platform::FileTree::Copy;
     platform::CopyResult Copy(const std::string& from, const std::string& to,
                               const std::string& keepAs) override;

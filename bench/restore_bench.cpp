@@ -77,7 +77,10 @@ void ThousandFilesRestored(benchmark::State& state)
         [&] {
             fs::remove_all(plain);
             for (const auto& [from, to] : copies)
+            {
+                fs::create_directories(fs::path(to).parent_path());
                 benchmark::DoNotOptimize(files.Copy(from, to));
+            }
         });
     fs::remove_all(root);
 }

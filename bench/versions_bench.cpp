@@ -27,7 +27,8 @@ class VersionsSetup
         {
             const fs::path folder = fs::path("folder " + std::to_string(n % 50));
             const fs::path name = "file " + std::to_string(n) + ".doc";
-            fs::create_directories(m_root / "source" / folder);
+            for (const char* tree : {"source", "destination", "plain"})
+                fs::create_directories(m_root / tree / folder);
             std::ofstream(m_root / "source" / folder / name, std::ios::binary) << bytes;
             m_files.push_back({(m_root / "source" / folder / name).string(),
                                (m_root / "destination" / folder / name).string()});

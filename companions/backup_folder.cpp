@@ -72,8 +72,9 @@ bool MarkAsOurs(const std::string& folder, const platform::Computer& computer,
     lines.push_back(computer.name);
     // Below the folder only, and through no link planted there: the monitor
     // that writes it runs elevated.
-    return files.MakeFoldersBelow(folder, ReportsFolderOf(folder)) &&
-           store::ReplaceWithText(path, store::FormatSourceList(lines), files);
+    const std::unique_ptr<platform::HeldFolders> held =
+        files.MakeFoldersBelow(folder, ReportsFolderOf(folder));
+    return held && store::ReplaceWithText(path, store::FormatSourceList(lines), files);
 }
 
 MovedBackupSearch SearchOnThisComputer()

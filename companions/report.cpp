@@ -76,8 +76,10 @@ bool WriteProfileList(const std::string& localAppData, const std::string& name,
     const std::string list = platform::JoinPath(ProfileFolder(localAppData), name);
     if (lines.empty())
         return store::Delete(list, files);
-    return files.MakeFoldersBelow(localAppData, ProfileFolder(localAppData)) &&
-           store::ReplaceWithText(list, store::FormatSourceList(lines), files);
+    // Held until the list is in place: no link swapped in on the way.
+    const std::unique_ptr<platform::HeldFolders> held =
+        files.MakeFoldersBelow(localAppData, ProfileFolder(localAppData));
+    return held && store::ReplaceWithText(list, store::FormatSourceList(lines), files);
 }
 
 std::string ReportName(const std::tm& start, int number)
@@ -112,9 +114,11 @@ std::string ReportPublisher::WriteInto(const std::string& root, const std::strin
 {
     const std::string path = platform::JoinPath(folder, m_name);
     // The monitor runs elevated and writes where an unelevated program may
-    // have planted a link: no folder below the root is followed.
-    if (folder.empty() || !m_files.MakeFoldersBelow(root, folder) ||
-        !store::ReplaceWithText(path, ReportBytes(text), m_files))
+    // have planted a link: no folder below the root is followed, nor swapped
+    // for a link before the report is in place.
+    const std::unique_ptr<platform::HeldFolders> held =
+        folder.empty() ? nullptr : m_files.MakeFoldersBelow(root, folder);
+    if (!held || !store::ReplaceWithText(path, ReportBytes(text), m_files))
         return {};
     return path;
 }

@@ -4,6 +4,7 @@
 #include "model/backup_folders.h"
 #include "platform/local_time.h"
 #include "platform/path_text.h"
+#include "platform/unfinished_copy.h"
 
 #include <algorithm>
 #include <cctype>
@@ -197,22 +198,36 @@ std::vector<VersionCount> CountVersions(const std::string& versionFolder, platfo
     return result;
 }
 
+void PutBackMissingCopy(const std::string& destination, const std::string& copyPath,
+                        platform::FileTree& files)
+{
+    const std::string temporary = platform::UnfinishedCopyOf(copyPath);
+    if (files.Facts(copyPath) || !files.IsFile(temporary))
+        return;
+    const std::vector<Version> versions = VersionsOf(destination, copyPath, files);
+    if (!versions.empty() && files.Rename(versions.front().path, copyPath))
+        files.Remove(temporary);
+}
+
 VersionedCopy CopyKeepingVersion(const std::string& from, const std::string& destination,
                                  const std::string& copyPath, platform::FileTree& files)
 {
+    // The copy's folders are made below the destination only: one that went
+    // away meanwhile is never made again, on whatever took its letter. A link
+    // planted there is never followed, and the folders stay held until the
+    // copy is in place.
+    const std::unique_ptr<platform::HeldFolders> copyFolder =
+        files.MakeFoldersBelow(destination, std::string(platform::FolderOf(copyPath)));
+    if (!copyFolder)
+        return VersionedCopy::Failed;
+    PutBackMissingCopy(destination, copyPath, files);
     // No copy yet, or a folder in its place (which the copy then fails on):
     // there is nothing to keep.
     const std::string keepAs = NextVersionPath(destination, copyPath, files);
-    // The copy's folders are made below the destination only: one that went
-    // away meanwhile is never made again, on whatever took its letter.
-    const size_t separator = platform::FindLastSeparator(copyPath);
-    if (separator != std::string::npos &&
-        !files.MakeFoldersBelow(destination, copyPath.substr(0, separator)))
-        return VersionedCopy::Failed;
-    // Without its folder the old copy has nowhere to go, and a link planted
-    // below the destination is never followed.
-    if (!keepAs.empty() &&
-        !files.MakeFoldersBelow(destination, VersionFolderOf(destination, copyPath)))
+    // Without its folder the old copy has nowhere to go.
+    std::unique_ptr<platform::HeldFolders> versionFolder;
+    if (!keepAs.empty() && !(versionFolder = files.MakeFoldersBelow(
+                                 destination, VersionFolderOf(destination, copyPath))))
         return VersionedCopy::NotKept;
     switch (files.Copy(from, copyPath, keepAs))
     {

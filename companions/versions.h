@@ -78,9 +78,17 @@ enum class VersionedCopy
     NotKept,
 };
 
+// A copy missing beside its temporary was caught between the two renames of
+// its swap: the old content stands at its newest version's name, the new
+// one at the temporary. The version goes back to the copy's place, and the
+// temporary, which a copy made again replaces, is removed.
+void PutBackMissingCopy(const std::string& destination, const std::string& copyPath,
+                        platform::FileTree& files);
+
 // Copies `from` over the copy at `copyPath` below `destination`, keeping the
 // copy that stood there as its newest version, then applies the retention
-// to that copy's versions. A missing copy is simply made.
+// to that copy's versions. A missing copy is put back first, else simply
+// made.
 VersionedCopy CopyKeepingVersion(const std::string& from, const std::string& destination,
                                  const std::string& copyPath, platform::FileTree& files);
 

@@ -59,6 +59,17 @@ struct PathTarget
     bool isFile = false;
 };
 
+// Folders made below a root and held open: while the hold lives, none of
+// them can be removed, renamed or swapped for a link where the platform
+// allows it (Windows). Each platform's hold owns its own handles, so that
+// whatever must let them go (a device about to be removed) finds all of them
+// in one object.
+class HeldFolders
+{
+  public:
+    virtual ~HeldFolders() = default;
+};
+
 using FolderVisit = std::function<void(std::string_view name, const FileFacts& facts)>;
 
 enum class CopyResult
@@ -129,9 +140,6 @@ struct FileBytes
 // grew meanwhile needs more room.
 using PieceTaken = std::function<void(char* bytes, std::size_t taken, std::size_t size)>;
 
-// The end of the name a copy is written under until it is whole.
-inline constexpr std::string_view kUnfinishedCopySuffix = ".part";
-
 // Separator between a folder and a name in the paths this platform opens.
 extern const char kPathSeparator;
 
@@ -187,17 +195,18 @@ class FileTree
     // drive ("M:\X") in its UNC form ("\\nas\home\X"); any other path as it is.
     virtual std::string UniversalName(const std::string& path) = 0;
 
-    // Makes the folder and every missing folder above it; true when it exists.
-    virtual bool MakeFolders(const std::string& path) = 0;
-
     // Makes `path`, at or below the folder `root`, and the missing folders
     // between them, never through a reparse point: a folder below `root`
     // that is a junction or a symbolic link (someone with fewer rights may
-    // have planted it) fails the call. True when `path` is a plain folder.
-    virtual bool MakeFoldersBelow(const std::string& root, const std::string& path) = 0;
+    // have planted it) fails the call. Nothing when it fails; else the
+    // folders below `root`, held until the hold is let go, so that the file
+    // written into them goes where they were seen to be.
+    [[nodiscard]] virtual std::unique_ptr<HeldFolders> MakeFoldersBelow(
+        const std::string& root, const std::string& path) = 0;
 
-    // Copies the file whole with its last-write time, as xcopy does, into the
-    // folders it makes for it. The copy is written beside `to` and moved over
+    // Copies the file whole with its last-write time, as xcopy does, into a
+    // folder that stands (made by MakeFoldersBelow, which follows no link).
+    // The copy is written beside `to` and moved over
     // it: a copy cut short by the end of the session is never taken for a
     // whole one, which xcopy /d would then skip for ever. The copy is a plain
     // file, visible, as the "attrib -h" lines of backup.bat leave theirs.
@@ -207,7 +216,7 @@ class FileTree
     // a file that anyone holds open fails on Windows). A source that changed
     // while it was read (its size or last-write time, or the read itself) is
     // busy, and the old copy stays as it was. The new bytes are written to
-    // "<to>.part", which every walk of a backup skips.
+    // UnfinishedCopyOf(to), which every walk of a backup skips.
     // With `keepAs` not empty, the file that stood at `to` is not lost but
     // moved to `keepAs` (on the same volume) in the same step as the new one
     // comes in, so that there is never a moment without either.
@@ -225,6 +234,10 @@ class FileTree
     // Makes an empty file where nothing stands, and leaves a file that stands
     // there as it is; true when a file stands there afterwards.
     virtual bool MakeFile(const std::string& path) = 0;
+
+    // Gives the file another name on the same volume, never over anything
+    // that stands there.
+    virtual bool Rename(const std::string& from, const std::string& to) = 0;
 
     // Removes the file (a link itself, never what it points to).
     virtual bool Remove(const std::string& path) = 0;

@@ -2,8 +2,6 @@
 
 #include "platform/path_text.h"
 
-#include <algorithm>
-#include <cctype>
 #include <optional>
 
 namespace platform
@@ -65,15 +63,6 @@ class TreeWalk
 };
 
 } // namespace
-
-bool IsUnfinishedCopy(std::string_view name)
-{
-    const std::string_view suffix = kUnfinishedCopySuffix;
-    return name.size() >= suffix.size() &&
-           std::equal(suffix.begin(), suffix.end(), name.end() - suffix.size(), [](char a, char b) {
-               return a == std::tolower(static_cast<unsigned char>(b));
-           });
-}
 
 Walk WalkFiles(FileTree& files, const std::string& root, std::string_view passedOver,
                const VisitFile& visit)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/file_tree.h"
+#include "platform/unfinished_copy.h"
 
 #include <functional>
 #include <string>
@@ -20,10 +21,6 @@ enum class Walk
     Stopped,
     RootNotFound,
 };
-
-// Whether the name is that of a copy not yet whole ("*.part", in any letter
-// case): it is never taken for a file of the backup.
-bool IsUnfinishedCopy(std::string_view name);
 
 // Every file below the root, hidden ones included, as xcopy /s finds them,
 // but for unfinished copies and folders named `passedOver` (the backup's own

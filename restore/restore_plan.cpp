@@ -148,11 +148,34 @@ class Targets
         return {platform::JoinPath(m_toFolder, below), StaysBelow(below)};
     }
 
+    // The folder restored into.
+    std::string RootOf(const Holding& holding) const
+    {
+        if (!m_toFolder.empty())
+            return m_toFolder;
+        return holding.isFile ? std::string(platform::FolderOf(holding.originalPath))
+                              : holding.originalPath;
+    }
+
   private:
     const BackupContents& m_contents;
     const std::string& m_toFolder;
     bool m_mirrored = false;
 };
+
+// The deepest folder that stands at or above `path`: a source deleted since
+// its backup is made again below it.
+std::string StandingFolderAtOrAbove(std::string path, platform::FileTree& files)
+{
+    while (!files.IsFolder(path))
+    {
+        const std::string_view above = platform::FolderOf(path);
+        if (above.empty() || above.size() >= path.size())
+            break;
+        path.resize(above.size());
+    }
+    return path;
+}
 
 // Restores the files of one restore one by one; an answer for all
 // conflicts holds for the rest of them.
@@ -173,6 +196,13 @@ class FileRestorer
         if (file.noCopy || !m_files.IsFile(file.from))
             return RestoreShortfall::NoCopy;
         if (file.climbsOut)
+            return RestoreShortfall::CannotWrite;
+        // Folders below the place restored to follow no link, and stay held
+        // until the file is in place.
+        const std::unique_ptr<platform::HeldFolders> held =
+            m_files.MakeFoldersBelow(StandingFolderAtOrAbove(file.root, m_files),
+                                     std::string(platform::FolderOf(file.target)));
+        if (!held)
             return RestoreShortfall::CannotWrite;
         const std::optional<platform::FileFacts> there = m_files.Facts(file.target);
         if (there && there->isFolder)
@@ -221,6 +251,10 @@ class FileRestorer
         // The user's file is on another volume than its versions: copied.
         const std::string kept = companions::FreeVersionPath(
             m_contents.Destination(), file.copyPath, there.lastWrite, m_files);
+        const std::unique_ptr<platform::HeldFolders> versionFolder = m_files.MakeFoldersBelow(
+            m_contents.Destination(), std::string(platform::FolderOf(kept)));
+        if (!versionFolder)
+            return RestoreShortfall::CannotWrite;
         if (const std::optional<RestoreShortfall> notKept =
                 ShortfallOf(m_files.Copy(file.target, kept)))
             return notKept;
@@ -286,7 +320,7 @@ RestoreList ListRestore(const BackupContents& contents, const RestoreRequest& re
                              const std::optional<platform::FileFacts>& facts, bool isVersion,
                              bool isLink) {
             auto [target, stays] = targets.Of(holding, copyPath);
-            RestoreFile file{from, copyPath, std::move(target)};
+            RestoreFile file{from, copyPath, std::move(target), targets.RootOf(holding)};
             file.toOriginalPlace = toOriginalPlace;
             file.isVersion = isVersion;
             file.noCopy = !facts || facts->isFolder;

@@ -58,6 +58,8 @@ struct RestoreFile
     // The copy's path in the destination, which names its versions' place.
     std::string copyPath;
     std::string target;
+    // The folder restored into: no link below it is followed.
+    std::string root;
     std::uint64_t size = 0;
     platform::FileTime lastWrite{};
     // Back at the original place: "Replace" keeps the user's file among the

@@ -2,6 +2,7 @@
 
 #include "platform/path_text.h"
 #include "platform/text_case.h"
+#include "platform/unfinished_copy.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -121,10 +122,9 @@ enum class Moved
 // `keepAs`, the file at `target` gets that name too before the move, so that
 // one of the two always stands at `target`.
 template <typename Write>
-Moved WriteThenMove(const std::string& target, std::string_view suffix, bool durable, mode_t mode,
-                    Write write, const std::string& keepAs = {})
+Moved WriteThenMove(const std::string& target, const std::string& temporary, bool durable,
+                    mode_t mode, Write write, const std::string& keepAs = {})
 {
-    const std::string temporary = target + std::string(suffix);
     // The temporary is made new, and fails on anything that stands there: a
     // stale temporary, or a link planted in its place, is removed (removing
     // a link never touches what it points to) and the temporary made once
@@ -146,10 +146,12 @@ Moved WriteThenMove(const std::string& target, std::string_view suffix, bool dur
         std::remove(temporary.c_str());
         return Moved::NotWritten;
     }
-    // The second name never goes over anything standing there; a missing old
-    // file has nothing to keep.
+    // The second name never goes over anything standing there. Only a missing
+    // old file has nothing to keep: a missing folder for the second name
+    // fails the link as a missing file does, and must leave the old file.
     const bool kept = !keepAs.empty() && ::link(target.c_str(), keepAs.c_str()) == 0;
-    if (!keepAs.empty() && !kept && errno != ENOENT)
+    struct stat old;
+    if (!keepAs.empty() && !kept && ::lstat(target.c_str(), &old) == 0)
     {
         std::remove(temporary.c_str());
         return Moved::NotKept;
@@ -254,10 +256,12 @@ class LocalFileTree final : public FileTree
     // No drive letters here: every session names a path alike.
     std::string UniversalName(const std::string& path) override { return path; }
 
-    bool MakeFoldersBelow(const std::string& root, const std::string& path) override
+    // POSIX has no way to keep a folder from being renamed: the hold holds nothing.
+    std::unique_ptr<HeldFolders> MakeFoldersBelow(const std::string& root,
+                                                  const std::string& path) override
     {
         if (!IsFolder(root) || !IsAtOrBelowFolder(path, root))
-            return false;
+            return nullptr;
         // Each folder after the root in turn: made when missing, then seen
         // to be a folder itself, not a link to one. One that stands already
         // (the common case) takes a single look.
@@ -269,21 +273,10 @@ class LocalFileTree final : public FileTree
                 ((::lstat(folder.c_str(), &own) != 0 &&
                   (::mkdir(folder.c_str(), 0755), ::lstat(folder.c_str(), &own) != 0)) ||
                  !S_ISDIR(own.st_mode)))
-                return false;
+                return nullptr;
             if (slash == std::string::npos)
-                return true;
+                return std::make_unique<HeldFolders>();
         }
-    }
-
-    bool MakeFolders(const std::string& path) override
-    {
-        if (IsFolder(path))
-            return true;
-        for (size_t slash = path.find('/', 1); slash != std::string::npos;
-             slash = path.find('/', slash + 1))
-            ::mkdir(path.substr(0, slash).c_str(), 0755);
-        ::mkdir(path.c_str(), 0755);
-        return IsFolder(path);
     }
 
     CopyResult Copy(const std::string& from, const std::string& to,
@@ -296,8 +289,6 @@ class LocalFileTree final : public FileTree
         struct stat before;
         if (source.Get() < 0 || ::fstat(source.Get(), &before) != 0)
             return CopyResult::Failed;
-        const size_t slash = to.rfind('/');
-        MakeFolders(slash == std::string::npos ? "." : to.substr(0, slash));
         const struct timespec times[2] = {before.st_atim, before.st_mtim};
         bool changed = false;
         const auto write = [&](int copy) {
@@ -312,7 +303,7 @@ class LocalFileTree final : public FileTree
             return transfer == Transfer::Done && !changed && ::futimens(copy, times) == 0;
         };
         switch (
-            WriteThenMove(to, kUnfinishedCopySuffix, false, before.st_mode & 07777, write, keepAs))
+            WriteThenMove(to, UnfinishedCopyOf(to), false, before.st_mode & 07777, write, keepAs))
         {
         case Moved::Done:
             return CopyResult::Copied;
@@ -334,7 +325,7 @@ class LocalFileTree final : public FileTree
             }
             return true;
         };
-        return WriteThenMove(path, ".tmp", true, 0644, write) == Moved::Done;
+        return WriteThenMove(path, path + ".tmp", true, 0644, write) == Moved::Done;
     }
 
     OpenedFile OpenToRead(const std::string& path) override
@@ -355,6 +346,12 @@ class LocalFileTree final : public FileTree
     {
         Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
         return file.Get() >= 0;
+    }
+
+    // A second name, which never replaces anything, then the first one gone.
+    bool Rename(const std::string& from, const std::string& to) override
+    {
+        return ::link(from.c_str(), to.c_str()) == 0 && ::unlink(from.c_str()) == 0;
     }
 
     bool Remove(const std::string& path) override { return ::unlink(path.c_str()) == 0; }

@@ -2,9 +2,13 @@
 
 #include "platform/path_text.h"
 #include "platform/text_case.h"
+#include "platform/unfinished_copy.h"
+#include "platform/win32/fat_time.h"
 #include "platform/win32/handle.h"
+#include "platform/win32/opportunistic_lock.h"
 #include "platform/win32/system_function.h"
 #include "platform/win32/wide_text.h"
+#include "platform/yielding_read.h"
 
 #include <algorithm>
 #include <cstring>
@@ -81,13 +85,17 @@ bool WriteAll(HANDLE file, std::string_view bytes)
            written == bytes.size();
 }
 
-Transfer CopyContent(HANDLE from, HANDLE to, std::uint64_t& copied)
+// Reads through `reading`, which fails every read once the file was let go.
+Transfer CopyContent(YieldingRead& reading, const Handle& from, HANDLE to, std::uint64_t& copied)
 {
     std::vector<char> buffer(size_t{1} << 20);
     for (;;)
     {
         DWORD read = 0;
-        if (!ReadFile(from, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr))
+        if (!reading.Read([&] {
+                return ReadFile(from.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read,
+                                nullptr) != FALSE;
+            }))
             return Transfer::ReadFailed;
         if (read == 0)
             return Transfer::Done;
@@ -155,10 +163,9 @@ Moved SwapIn(const std::wstring& temporary, const std::wstring& target, const st
 // temporary is opened without sharing: two writers of one file never mix
 // their bytes, the second fails instead.
 template <typename Write>
-Moved WriteThenMove(const std::wstring& target, std::wstring_view suffix, bool durable, Write write,
-                    const std::wstring& keepAs = {})
+Moved WriteThenMove(const std::wstring& target, const std::wstring& temporary, bool durable,
+                    Write write, const std::wstring& keepAs = {})
 {
-    const std::wstring temporary = target + std::wstring(suffix);
     // A stale temporary, or a link planted in its place, goes first (deleting
     // a link never touches what it points to); then the temporary is made
     // new, and fails on anything that still stands there. The move replaces
@@ -186,16 +193,29 @@ Moved WriteThenMove(const std::wstring& target, std::wstring_view suffix, bool d
     return moved;
 }
 
+bool IsPlainFolder(DWORD attributes)
+{
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ==
+               FILE_ATTRIBUTE_DIRECTORY;
+}
+
+struct FolderHandles final : HeldFolders
+{
+    std::vector<Handle> handles;
+};
+
 class LocalFileTree final : public FileTree
 {
   public:
     std::optional<FileFacts> Facts(const std::string& path) override
     {
+        const std::wstring wide = LongPath(path);
         WIN32_FILE_ATTRIBUTE_DATA data;
-        if (!GetFileAttributesExW(LongPath(path).c_str(), GetFileExInfoStandard, &data))
+        if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data))
             return std::nullopt;
         return FactsFrom(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow,
-                         data.ftLastWriteTime);
+                         TrueTimeAt(wide, data.ftLastWriteTime));
     }
 
     bool List(const std::string& folder, const FolderVisit& visit) override
@@ -219,13 +239,18 @@ class LocalFileTree final : public FileTree
                                        FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
         if (find == INVALID_HANDLE_VALUE)
             return GetLastError() == ERROR_FILE_NOT_FOUND;
+        // Every entry lies on the folder's volume.
+        const std::optional<ClockRule> fat =
+            IsOnFatVolume(pattern) ? std::optional(CurrentClockRule()) : std::nullopt;
         do
         {
             const std::wstring_view name = data.cFileName;
             if (name == L"." || name == L"..")
                 continue;
-            visit(PathFromWide(name), FactsFrom(data.dwFileAttributes, data.nFileSizeHigh,
-                                                data.nFileSizeLow, data.ftLastWriteTime));
+            visit(
+                PathFromWide(name),
+                FactsFrom(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow,
+                          fat ? TrueTimeOfFat(data.ftLastWriteTime, *fat) : data.ftLastWriteTime));
         } while (FindNextFileW(find, &data));
         FindClose(find);
         return true;
@@ -303,10 +328,11 @@ class LocalFileTree final : public FileTree
         return PathFromWide(reinterpret_cast<const UNIVERSAL_NAME_INFOW*>(buffer)->lpUniversalName);
     }
 
-    bool MakeFoldersBelow(const std::string& root, const std::string& path) override
+    std::unique_ptr<HeldFolders> MakeFoldersBelow(const std::string& root,
+                                                  const std::string& path) override
     {
         if (!IsFolder(root) || !IsAtOrBelowFolder(path, root))
-            return false;
+            return nullptr;
         // The folders between the root and the path, the deepest first, found
         // by character: a second byte 0x5C is no separator.
         std::vector<std::string> below;
@@ -324,9 +350,9 @@ class LocalFileTree final : public FileTree
         }
         // Each in turn from the root: made when missing, then opened as it
         // stands, a link not followed, and seen to be a folder itself, not a
-        // junction or a link. Each stays open without sharing deletion until
-        // the end, so that nobody can swap it for a junction meanwhile.
-        std::vector<Handle> made;
+        // junction or a link. Each stays open without sharing deletion while
+        // the hold lives, so that nobody can swap it for a junction meanwhile.
+        auto held = std::make_unique<FolderHandles>();
         for (auto folder = below.rbegin(); folder != below.rend(); ++folder)
         {
             const std::wstring wide = LongPath(*folder);
@@ -336,26 +362,14 @@ class LocalFileTree final : public FileTree
                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
             BY_HANDLE_FILE_INFORMATION information;
             if (!opened.IsOpen() || !GetFileInformationByHandle(opened.Get(), &information) ||
-                (information.dwFileAttributes &
-                 (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) !=
-                    FILE_ATTRIBUTE_DIRECTORY)
-                return false;
-            made.push_back(std::move(opened));
+                !IsPlainFolder(information.dwFileAttributes) ||
+                // Wine opens what a link of its own file system points to and
+                // says so only by the path. The entry is held: it is the one seen.
+                !IsPlainFolder(GetFileAttributesW(wide.c_str())))
+                return nullptr;
+            held->handles.push_back(std::move(opened));
         }
-        return true;
-    }
-
-    bool MakeFolders(const std::string& path) override
-    {
-        if (IsFolder(path))
-            return true;
-        // The folder above first, up to the root of a drive ("C:\"), which is
-        // there or cannot be made.
-        const size_t separator = FindLastSeparator(path);
-        if (separator != std::string::npos && separator > 2)
-            MakeFolders(path.substr(0, separator));
-        CreateDirectoryW(LongPath(path).c_str(), nullptr);
-        return IsFolder(path);
+        return held;
     }
 
     CopyResult Copy(const std::string& from, const std::string& to,
@@ -363,9 +377,22 @@ class LocalFileTree final : public FileTree
     {
         // Sharing everything, so that the user's program can write the file
         // meanwhile, or move it away to put a new one in its place.
-        Handle source(CreateFileW(LongPath(from).c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        const std::wstring wideFrom = LongPath(from), target = LongPath(to);
+        // Before the lock, whose break closes the source from a thread of its
+        // own until the lock ends.
+        YieldingRead reading;
+        Handle source;
+        // Where the file system grants one, the copy holds a lock that breaks
+        // the moment another program wants the file to write, rename over or
+        // delete: the copy then gives way at once and is tried again later.
+        // The bytes are read through a handle of their own: one opened for
+        // the lock's overlapped use keeps no file position.
+        OpportunisticLock lock(wideFrom);
+        if (lock.Granted() == OpportunisticLock::Grant::Refused)
+            return CopyResult::SourceBusy;
+        source = Handle(CreateFileW(wideFrom.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (!source.IsOpen())
         {
             const DWORD error = GetLastError();
@@ -376,24 +403,28 @@ class LocalFileTree final : public FileTree
         BY_HANDLE_FILE_INFORMATION before;
         if (!GetFileInformationByHandle(source.Get(), &before))
             return CopyResult::Failed;
-        const size_t separator = FindLastSeparator(to);
-        if (separator != std::string::npos)
-            MakeFolders(to.substr(0, separator));
+        // The source first, then the lock's handle: a rename over the file
+        // fails while any handle is open on it.
+        lock.OnBreak([&reading, &source] { reading.GiveWay([&source] { source.Close(); }); });
         // A write while the bytes were read shows in the size or the
         // last-write time, or makes the read fail (a locked range).
         bool changed = false;
         const auto write = [&](HANDLE copy) {
             std::uint64_t bytes = 0;
-            const Transfer transfer = CopyContent(source.Get(), copy, bytes);
+            const Transfer transfer = CopyContent(reading, source, copy, bytes);
             BY_HANDLE_FILE_INFORMATION after;
-            changed = transfer == Transfer::ReadFailed ||
-                      !GetFileInformationByHandle(source.Get(), &after) ||
-                      SizeOf(after) != SizeOf(before) || bytes != SizeOf(before) ||
+            changed = transfer == Transfer::ReadFailed || !reading.Read([&] {
+                return GetFileInformationByHandle(source.Get(), &after) != FALSE;
+            }) || SizeOf(after) != SizeOf(before) ||
+                      bytes != SizeOf(before) ||
                       CompareFileTime(&after.ftLastWriteTime, &before.ftLastWriteTime) != 0;
+            // The moment the file was written, as each volume keeps it.
+            const FILETIME written =
+                TimeToSetAt(target, TrueTimeAt(wideFrom, before.ftLastWriteTime));
             return transfer == Transfer::Done && !changed &&
-                   SetFileTime(copy, nullptr, nullptr, &before.ftLastWriteTime);
+                   SetFileTime(copy, nullptr, nullptr, &written);
         };
-        switch (WriteThenMove(LongPath(to), L".part", false, write,
+        switch (WriteThenMove(target, LongPath(UnfinishedCopyOf(to)), false, write,
                               keepAs.empty() ? std::wstring() : LongPath(keepAs)))
         {
         case Moved::Done:
@@ -418,7 +449,8 @@ class LocalFileTree final : public FileTree
             }
             return true;
         };
-        return WriteThenMove(LongPath(path), L".tmp", true, write) == Moved::Done;
+        const std::wstring target = LongPath(path);
+        return WriteThenMove(target, target + L".tmp", true, write) == Moved::Done;
     }
 
     OpenedFile OpenToRead(const std::string& path) override
@@ -449,6 +481,11 @@ class LocalFileTree final : public FileTree
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         return file.IsOpen();
+    }
+
+    bool Rename(const std::string& from, const std::string& to) override
+    {
+        return MoveFileExW(LongPath(from).c_str(), LongPath(to).c_str(), 0) != FALSE;
     }
 
     bool Remove(const std::string& path) override

@@ -7,23 +7,15 @@
 //                         too few kills inside a write
 //   crash_test save DIR   the saver it starts and kills
 #include "flows/save_store.h"
+#include "tests/crash/killed_process.h"
 #include "tests/native/support/install.h"
 #include "tests/native/support/selection.h"
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
-#include <thread>
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <csignal>
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
 
 namespace
 {
@@ -38,57 +30,6 @@ void Save(const BackupSelection& selection, const std::string& folder)
 {
     RecordingPrompt prompt;
     flows::SaveStore(selection, InstallDirectory(folder), prompt, platform::LocalFiles());
-}
-
-// The saver makes this beside the folder once its first save is done, so
-// that each kill's moment counts from the saving, not from a start that a
-// busy machine or a sanitizer makes slow.
-std::string StartedMarkOf(const std::string& folder)
-{
-    return folder + ".started";
-}
-
-void WaitUntilSaving(const std::string& folder)
-{
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!std::filesystem::exists(StartedMarkOf(folder)) &&
-           std::chrono::steady_clock::now() < giveUp)
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
-}
-
-// Starts a process that saves into `folder` over and over, and kills it
-// `micros` microseconds after its first save; ten times as long on Windows,
-// where a save under Wine takes far longer.
-void KillASaverAfter(const std::string& folder, int micros)
-{
-    std::filesystem::remove(StartedMarkOf(folder));
-#ifdef _WIN32
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string commandLine = "\"" + std::string(self) + "\" save \"" + folder + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    CreateProcessA(self, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                   &process);
-    WaitUntilSaving(folder);
-    std::this_thread::sleep_for(std::chrono::microseconds(10 * micros));
-    TerminateProcess(process.hProcess, 9);
-    WaitForSingleObject(process.hProcess, INFINITE);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-#else
-    const pid_t process = fork();
-    if (process == 0)
-    {
-        execl("/proc/self/exe", "crash_test", "save", folder.c_str(), nullptr);
-        _exit(127);
-    }
-    WaitUntilSaving(folder);
-    std::this_thread::sleep_for(std::chrono::microseconds(micros));
-    kill(process, SIGKILL);
-    waitpid(process, nullptr, 0);
-#endif
 }
 
 } // namespace
@@ -116,7 +57,7 @@ int main(int argc, char** argv)
     int torn = 0, inWrite = 0;
     for (int kill = 0; kill < kills; ++kill)
     {
-        KillASaverAfter(store.Path(), moment(random));
+        KillAWorkerAfter({"save", store.Path()}, moment(random));
         bool temporaryLeft = false;
         for (const auto& [name, bytes] : store.Files())
         {

@@ -54,7 +54,7 @@ TEST(ExpectedFiles, EachOptionExpectsWhatItsXcopyLinesTake)
         backup.Make(backup.source, name);
     // Never a file of the backup: an unfinished copy, the versions of an
     // earlier backup.
-    backup.Make(backup.source, "cut.jpg.part");
+    backup.Make(backup.source, "cut.jpg.corvane-part");
     backup.Make(backup.source, "Corvane Backup versions" + kSep + "a (2026-01-01 00-00-00).Jpeg");
     for (const auto& [ticks, names] : cases)
         EXPECT_EQ(names, Expected(backup, ticks)) << ticks;

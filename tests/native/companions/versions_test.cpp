@@ -1,6 +1,7 @@
 #include "companions/versions.h"
 #include "platform/path_text.h"
 #include "platform/text_case.h"
+#include "platform/unfinished_copy.h"
 #include "tests/native/support/fake_files.h"
 #include "tests/native/support/paths.h"
 #include "tests/native/support/utf8_paths.h"
@@ -112,8 +113,9 @@ TEST_F(Versions, ACopyReplacedIsKeptAsItsNewestVersion)
     EXPECT_EQ(companions::NextVersionPath(dest, P("/b/C/docs/sub.doc"), files), "");
 }
 
-// A destination that cannot keep the old copy, or a copy held open, leaves
-// the copy as it was and deletes nothing.
+// A destination that cannot keep the old copy, a copy held open, or a link
+// planted below the destination (for the copy or for its old one) leaves the
+// copy as it was and deletes nothing.
 TEST_F(Versions, ACopyThatCannotBeKeptIsNotReplaced)
 {
     files.AddFile(P("/u/report.doc"), 300);
@@ -128,8 +130,45 @@ TEST_F(Versions, ACopyThatCannotBeKeptIsNotReplaced)
     files.busy.insert(P("/u/report.doc"));
     EXPECT_EQ(companions::CopyKeepingVersion(P("/u/report.doc"), dest, copy, files),
               VersionedCopy::SourceBusy);
+    files = FakeFiles();
+    files.AddFile(P("/u/report.doc"), 300);
+    files.AddFolderLink(P("/b/C/new"));
+    files.AddFolderLink(P("/b/Corvane Backup versions"));
+    files.AddFile(copy, 100);
+    EXPECT_EQ(
+        companions::CopyKeepingVersion(P("/u/report.doc"), dest, P("/b/C/new/report.doc"), files),
+        VersionedCopy::Failed);
+    EXPECT_EQ(companions::CopyKeepingVersion(P("/u/report.doc"), dest, copy, files),
+              VersionedCopy::NotKept);
+    EXPECT_TRUE(files.copies.empty());
     EXPECT_EQ(files.entries[copy].lastWrite, std::chrono::seconds(100));
     EXPECT_EQ(VersionTimes(), (std::vector<std::int64_t>{}));
+}
+
+// A copy caught between the two renames of its swap is put back from its
+// version before anything else, even when its file cannot be copied now.
+TEST_F(Versions, ACopyLostInItsSwapIsPutBackFirst)
+{
+    files.AddFile(P("/u/report.doc"), 300);
+    files.busy.insert(P("/u/report.doc"));
+    files.AddFile(companions::FreeVersionPath(dest, copy, std::chrono::seconds(100), files), 100);
+    files.AddFile(platform::UnfinishedCopyOf(copy), 300);
+    EXPECT_EQ(companions::CopyKeepingVersion(P("/u/report.doc"), dest, copy, files),
+              VersionedCopy::SourceBusy);
+    files = FakeFiles();
+    files.AddFile(P("/u/report.doc"), 300);
+    files.AddFolderLink(P("/b/C/new"));
+    files.AddFolderLink(P("/b/Corvane Backup versions"));
+    files.AddFile(copy, 100);
+    EXPECT_EQ(
+        companions::CopyKeepingVersion(P("/u/report.doc"), dest, P("/b/C/new/report.doc"), files),
+        VersionedCopy::Failed);
+    EXPECT_EQ(companions::CopyKeepingVersion(P("/u/report.doc"), dest, copy, files),
+              VersionedCopy::NotKept);
+    EXPECT_TRUE(files.copies.empty());
+    EXPECT_EQ(files.entries[copy].lastWrite, std::chrono::seconds(100));
+    EXPECT_EQ(VersionTimes(), (std::vector<std::int64_t>{}));
+    EXPECT_FALSE(files.Facts(platform::UnfinishedCopyOf(copy)));
 }
 
 // A burst of fifty saves in the last hour keeps its ten newest and never

@@ -40,7 +40,8 @@ TEST(SourceLookup, ACrowdOfSourcesIsLookedUpThroughItsFolder)
 
     BackupSelection selection{sources, folder.PathOf("backup"), {}};
     std::filesystem::create_directory(selection.destination);
-    if (!MakeLink(selection.destination, folder.PathOf(P("photos/link")), true))
+    const Link link(selection.destination, folder.PathOf(P("photos/link")), true);
+    if (!link)
         GTEST_SKIP() << "no symbolic link can be made here";
     selection.sources.insert(selection.sources.begin() + 30, folder.PathOf(P("photos/link")));
     EXPECT_EQ(Error("Error Duplicate Found. You Cannot Backup " + folder.PathOf(P("photos/link")) +

@@ -23,7 +23,7 @@ TEST(BackupContents, OneSourceHoldsTheDestinationLessTheProgramsFolders)
     FakeFiles files;
     for (const char* path :
          {"\\Docs\\a.doc", "\\Docs\\Sub\\b.doc", "\\Docs\\notes.zzz", "\\top.doc", "\\old.zzz",
-          "\\x.doc.part", "\\Corvane Backup reports\\r.txt", "\\systemstate\\s.dll"})
+          "\\x.doc.corvane-part", "\\Corvane Backup reports\\r.txt", "\\systemstate\\s.dll"})
         files.AddFile(kDest + path, 100, false, 7);
     files.AddFile(kDest + "\\Corvane Backup versions\\top (2026-12-07 09-30-05).doc", 50);
     files.AddFile(kDest + "\\Corvane Backup versions\\top (2026-12-06 09-30-05).doc", 40);

@@ -190,6 +190,18 @@ TEST(RestoreRun, ConflictsAreAskedAndAnsweredAsTheUserSays)
               Reasons(stopped));
 }
 
+// A link planted in the place restored to is never written through.
+TEST(RestoreRun, ALinkPlantedWhereFilesGoIsNotFollowed)
+{
+    FakeFiles files;
+    files.AddFile(kDest + "\\Sub\\a.doc", 100);
+    files.AddFolderLink("C:\\W\\Sub");
+    const auto contents = Contents(Selection({"C:\\W"}, kDest, "1000000000"), files);
+    EXPECT_EQ(
+        (std::vector<std::string>{"C:\\W\\Sub\\a.doc\tcannot be written"}),
+        Reasons(RunRestore(contents, ListRestore(contents, {{Item(0)}, {}}), kToday, {}, files)));
+}
+
 // A version put back in its place becomes the current copy again; the copy
 // it displaces becomes a version. Where that swap fails, the file is not
 // restored, and the user's file and the copy stay as they were.

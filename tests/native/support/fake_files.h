@@ -80,11 +80,14 @@ class FakeFiles : public platform::FileTree
         const std::optional<platform::FileFacts> facts = Facts(from);
         if (!facts)
             return platform::CopyResult::Failed;
+        // Into folders that stand, as the disk's copy.
+        if (!IsFolder(ParentOf(to)))
+            return platform::CopyResult::Failed;
         if (heldOpen.count(to))
             return platform::CopyResult::TargetBusy;
         if (!keepAs.empty() && entries.count(to))
         {
-            if (refusesToKeep || entries.count(keepAs))
+            if (refusesToKeep || entries.count(keepAs) || !IsFolder(ParentOf(keepAs)))
                 return platform::CopyResult::NotKept;
             Add(keepAs, entries[to]);
         }
@@ -94,6 +97,15 @@ class FakeFiles : public platform::FileTree
         bytes[to] = bytes[from];
         copies.emplace_back(from, to);
         return platform::CopyResult::Copied;
+    }
+
+    bool Rename(const std::string& from, const std::string& to) override
+    {
+        if (!IsFile(from) || entries.count(to) || !IsFolder(ParentOf(to)))
+            return false;
+        entries[to] = entries[from];
+        bytes[to] = bytes[from];
+        return Remove(from);
     }
 
     bool Remove(const std::string& path) override
@@ -177,17 +189,29 @@ class FakeFiles : public platform::FileTree
         return path;
     }
 
-    // No link is planted in this tree: a folder is made wherever no file stands.
-    bool MakeFolders(const std::string& path) override
+    // A folder made wherever no file stands, as a test sets the tree up.
+    bool MakeFolders(const std::string& path)
     {
         if (!entries.count(path))
             Add(path, platform::FileFacts{true});
         return entries[path].isFolder;
     }
-    // Below a root that stands, as the disk's are.
-    bool MakeFoldersBelow(const std::string& root, const std::string& path) override
+    // A junction or symbolic link to a folder, planted by someone else.
+    void AddFolderLink(const std::string& path) { Add(path, {true, true}); }
+    // As the disk's: a link below the root fails the call.
+    std::unique_ptr<platform::HeldFolders> MakeFoldersBelow(const std::string& root,
+                                                            const std::string& path) override
     {
-        return IsFolder(root) && MakeFolders(path);
+        if (!IsFolder(root) || !platform::IsAtOrBelowFolder(path, root))
+            return nullptr;
+        for (std::string folder = path; folder.size() > root.size(); folder = ParentOf(folder))
+        {
+            const std::optional<platform::FileFacts> facts = Facts(folder);
+            if (facts && (!facts->isFolder || facts->isLink))
+                return nullptr;
+        }
+        MakeFolders(path);
+        return std::make_unique<platform::HeldFolders>();
     }
     std::string FoldCase(std::string path) const override
     {

@@ -5,6 +5,7 @@
 #include "platform/file_tree.h"
 #include "store/store_file.h"
 #include "store/store_formats.h"
+#include "tests/native/support/fake_files.h"
 
 #include <string>
 #include <utility>
@@ -21,14 +22,21 @@ inline BackupSelection Selection(std::vector<std::string> sources, std::string d
     return selection;
 }
 
-// The store as the window leaves it after a save, its folder made.
+// The store as the window leaves it after a save, in its folder.
 inline void SaveSelection(const InstallDirectory& directory, const BackupSelection& selection,
                           platform::FileTree& files)
 {
-    files.MakeFolders(directory.Root());
     store::ReplaceWithText(directory.PathOf(kSettingsFile), store::FormatSettings(selection.flags),
                            files);
     store::ReplaceWithText(directory.PathOf(kDataFile), selection.destination, files);
     store::ReplaceWithText(directory.PathOf(kFilesToBackupFile),
                            store::FormatSourceList(selection.sources), files);
+}
+
+// The same into a tree in memory, the folder made first.
+inline void SaveSelection(const InstallDirectory& directory, const BackupSelection& selection,
+                          FakeFiles& files)
+{
+    files.MakeFolders(directory.Root());
+    SaveSelection(directory, selection, static_cast<platform::FileTree&>(files));
 }
