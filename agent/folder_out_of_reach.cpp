@@ -56,11 +56,6 @@ std::string FolderOutOfReach::UniversalName(const std::string& path)
     return OutOfReach(path) ? path : m_files.UniversalName(path);
 }
 
-bool FolderOutOfReach::MakeFolders(const std::string& path)
-{
-    return !OutOfReach(path) && m_files.MakeFolders(path);
-}
-
 std::unique_ptr<platform::HeldFolders> FolderOutOfReach::MakeFoldersBelow(const std::string& root,
                                                                           const std::string& path)
 {
@@ -85,6 +80,11 @@ bool FolderOutOfReach::MakeFile(const std::string& path)
     return !OutOfReach(path) && m_files.MakeFile(path);
 }
 
+bool FolderOutOfReach::Rename(const std::string& from, const std::string& to)
+{
+    return !OutOfReach(from) && !OutOfReach(to) && m_files.Rename(from, to);
+}
+
 bool FolderOutOfReach::Remove(const std::string& path)
 {
     return !OutOfReach(path) && m_files.Remove(path);
@@ -98,6 +98,16 @@ bool FolderOutOfReach::Replace(const std::string& path, const platform::NextPiec
 bool FolderOutOfReach::ClearArchive(const std::string& path)
 {
     return !OutOfReach(path) && m_files.ClearArchive(path);
+}
+
+std::optional<std::uint64_t> FolderOutOfReach::FreeSpace(const std::string& folder)
+{
+    return OutOfReach(folder) ? std::nullopt : m_files.FreeSpace(folder);
+}
+
+bool FolderOutOfReach::HeldByAnotherProgram(const std::string& path)
+{
+    return !OutOfReach(path) && m_files.HeldByAnotherProgram(path);
 }
 
 std::string FolderOutOfReach::FoldCase(std::string path) const

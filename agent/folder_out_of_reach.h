@@ -25,7 +25,6 @@ class FolderOutOfReach final : public platform::FileTree
     std::optional<platform::FileIdentity> Identity(const std::string& path) override;
     platform::PathTarget Target(const std::string& path) override;
     std::string UniversalName(const std::string& path) override;
-    bool MakeFolders(const std::string& path) override;
     std::unique_ptr<platform::HeldFolders> MakeFoldersBelow(const std::string& root,
                                                             const std::string& path) override;
     using platform::FileTree::Copy;
@@ -33,10 +32,13 @@ class FolderOutOfReach final : public platform::FileTree
                               const std::string& keepAs) override;
     platform::OpenedFile OpenToRead(const std::string& path) override;
     bool MakeFile(const std::string& path) override;
+    bool Rename(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
     using platform::FileTree::Replace;
     bool Replace(const std::string& path, const platform::NextPiece& next) override;
     bool ClearArchive(const std::string& path) override;
+    std::optional<std::uint64_t> FreeSpace(const std::string& folder) override;
+    bool HeldByAnotherProgram(const std::string& path) override;
     std::string FoldCase(std::string path) const override;
 
   private:

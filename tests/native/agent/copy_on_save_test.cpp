@@ -120,7 +120,10 @@ TEST_F(CopyOnSave, TakesAFileSourceMissingWhenReadForAFile)
     files.AddFile(P("/u/notes.txt"), 100);
     agent::AgentSchedule schedule(install.Path(), files);
     schedule.Follow(&*saved);
-    EXPECT_EQ((std::vector<std::string>{install.Path(), P("/u/")}), schedule.FoldersToWatch());
+    EXPECT_EQ((std::vector<agent::WatchedFolder>{{install.Path(), false, {}},
+                                                 {P("/u/docs"), true, {}},
+                                                 {P("/u/"), false, {"notes.txt"}}}),
+              schedule.FoldersToWatch());
     EXPECT_EQ(SavedFileCopy::Copied, agent::CopySavedFile(*saved, P("/u/notes.txt"), files));
     EXPECT_EQ(std::chrono::seconds(100), files.Facts(copy)->lastWrite);
 }

@@ -57,8 +57,9 @@ TEST(BackupFolder, FollowsTheDiskToAnotherLetter)
     EXPECT_EQ(std::nullopt, companions::FindMovedBackup("\\\\nas\\b\\Backup", search, files));
 
     SaveSelection(install.Directory(), Selection({"C:\\Docs"}, "E:\\Backup", "1000000000"), files);
-    const auto followed = companions::FollowMovedBackup(
-        *companions::ReadSavedPlan(install.Directory(), files).saved, install.Directory(), search, files);
+    const auto followed =
+        companions::FollowMovedBackup(*companions::ReadSavedPlan(install.Directory(), files).saved,
+                                      install.Directory(), search, files);
     EXPECT_EQ("G:\\Backup", followed.plan.destination);
     EXPECT_EQ("Your backup folder E:\\Backup cannot be found.",
               companions::DestinationNotThereText("E:\\Backup", files));

@@ -38,7 +38,7 @@ TEST(SavedPlan, AnUnreadableStoreFileIsNamedNeverReadAsEmpty)
         EXPECT_EQ(directory.PathOf(name), read.unreadable);
         NoLetters letters;
         EXPECT_EQ("Cannot read the saved selection: " + directory.PathOf(name),
-                  companions::ToggleVirtualDrive(directory, letters, files).text);
+                  companions::ToggleVirtualDrive(directory, letters, files, {}).text);
     }
     FakeFiles none;
     EXPECT_EQ("", companions::ReadSavedPlan(directory, none).unreadable);

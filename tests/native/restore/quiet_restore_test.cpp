@@ -71,6 +71,8 @@ TEST(QuietRestore, PathsOfEveryAlphabet)
     const std::string profile = P("/profile");
     FakeFiles files;
     files.MakeFolders(profile);
+    // The drive stands, the source folder is gone.
+    files.MakeFolders("C:\\");
     SaveSelection(install, Selection({platform::AnsiFromPath("C:\\Café")}, kDest, "1000000000"),
                   files);
     const std::tm start = LocalTime(2026, 12, 8, 10, 0, 0);

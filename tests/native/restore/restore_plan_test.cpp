@@ -239,6 +239,8 @@ TEST(RestoreRun, AVersionRestoredInPlaceIsTheCurrentCopyAgain)
 TEST(RestoreRun, WaitsForARunningBackupUntilItEndsOrIsStopped)
 {
     FakeFiles files;
+    // The drive stands, the source folder is gone.
+    files.MakeFolders("C:\\");
     files.AddFile(kDest + "\\a.doc", 100);
     files.AddFile(kDest + "\\b.doc", 100);
     const auto contents = Contents(Selection({"C:\\W"}, kDest, "1000000000"), files);
@@ -269,6 +271,7 @@ TEST(RestoreRun, WaitsForARunningBackupUntilItEndsOrIsStopped)
 TEST(RestoreRun, NeverFollowsALinkInTheBackup)
 {
     FakeFiles files;
+    files.MakeFolders("C:\\");
     files.AddFile(kDest + "\\a.doc", 100);
     files.entries[kDest + "\\Planted"] = platform::FileFacts{true, true};
     files.AddFile(kDest + "\\Planted\\secret.txt", 100);

@@ -219,11 +219,8 @@ class FakeFiles : public platform::FileTree
     }
 
   private:
-    static std::string ParentOf(const std::string& path)
-    {
-        const size_t separator = platform::FindLastSeparator(path);
-        return separator == std::string::npos ? std::string() : path.substr(0, separator);
-    }
+    // A drive's root with its separator, "C:\\", as the disk names it.
+    static std::string ParentOf(const std::string& path) { return platform::ParentFolder(path); }
 
     void Add(const std::string& path, const platform::FileFacts& facts)
     {
