@@ -217,7 +217,7 @@ VersionedCopy CopyKeepingVersion(const std::string& from, const std::string& des
     // planted there is never followed, and the folders stay held until the
     // copy is in place.
     const std::unique_ptr<platform::HeldFolders> copyFolder =
-        files.MakeFoldersBelow(destination, std::string(platform::FolderOf(copyPath)));
+        files.MakeFoldersBelow(destination, platform::ParentFolder(copyPath));
     if (!copyFolder)
         return VersionedCopy::Failed;
     PutBackMissingCopy(destination, copyPath, files);

@@ -133,14 +133,4 @@ std::string_view LastComponent(std::string_view path)
     return separator == std::string_view::npos ? path : path.substr(separator + 1);
 }
 
-std::string_view FolderOf(std::string_view path)
-{
-    const size_t separator = FindLastSeparator(path);
-    if (separator == std::string_view::npos)
-        return {};
-    // A root keeps its separator: "E:" is no folder, nor is "" on POSIX.
-    const bool root = separator == 0 || path[separator - 1] == ':';
-    return path.substr(0, root ? separator + 1 : separator);
-}
-
 } // namespace platform

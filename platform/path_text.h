@@ -53,11 +53,6 @@ size_t Utf16Length(std::string_view path, unsigned codePage = PathCodePage());
 // separator.
 std::string ParentFolder(std::string_view path);
 
-// The folder a file's path names it in, as the path writes it: "E:\\B" for
-// "E:\\B\\a.doc", and a root with its separator, "E:\\" for "E:\\a.doc";
-// empty for a bare name.
-std::string_view FolderOf(std::string_view path);
-
 // The last component as the path writes it, a trailing separator ignored:
 // "Docs" for "C:\\Docs\\", "D:" for "D:\\".
 std::string_view LastComponent(std::string_view path);

@@ -100,7 +100,7 @@ class BackupContents
 
     // The files and folders directly in `folder` (the holding's copyPath or a
     // folder below it), folders first, each by name; unfinished copies
-    // ("*.part") and the program's own folders are left out.
+    // ("*.corvane-part") and the program's own folders are left out.
     std::vector<BackupItem> List(const Holding& holding, const std::string& folder) const;
 
     // Every file and link of a holding below `folder` (or the holding's file

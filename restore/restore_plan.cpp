@@ -153,8 +153,7 @@ class Targets
     {
         if (!m_toFolder.empty())
             return m_toFolder;
-        return holding.isFile ? std::string(platform::FolderOf(holding.originalPath))
-                              : holding.originalPath;
+        return holding.isFile ? platform::ParentFolder(holding.originalPath) : holding.originalPath;
     }
 
   private:
@@ -169,7 +168,7 @@ std::string StandingFolderAtOrAbove(std::string path, platform::FileTree& files)
 {
     while (!files.IsFolder(path))
     {
-        const std::string_view above = platform::FolderOf(path);
+        const std::string above = platform::ParentFolder(path);
         if (above.empty() || above.size() >= path.size())
             break;
         path.resize(above.size());
@@ -199,9 +198,8 @@ class FileRestorer
             return RestoreShortfall::CannotWrite;
         // Folders below the place restored to follow no link, and stay held
         // until the file is in place.
-        const std::unique_ptr<platform::HeldFolders> held =
-            m_files.MakeFoldersBelow(StandingFolderAtOrAbove(file.root, m_files),
-                                     std::string(platform::FolderOf(file.target)));
+        const std::unique_ptr<platform::HeldFolders> held = m_files.MakeFoldersBelow(
+            StandingFolderAtOrAbove(file.root, m_files), platform::ParentFolder(file.target));
         if (!held)
             return RestoreShortfall::CannotWrite;
         const std::optional<platform::FileFacts> there = m_files.Facts(file.target);
@@ -251,8 +249,8 @@ class FileRestorer
         // The user's file is on another volume than its versions: copied.
         const std::string kept = companions::FreeVersionPath(
             m_contents.Destination(), file.copyPath, there.lastWrite, m_files);
-        const std::unique_ptr<platform::HeldFolders> versionFolder = m_files.MakeFoldersBelow(
-            m_contents.Destination(), std::string(platform::FolderOf(kept)));
+        const std::unique_ptr<platform::HeldFolders> versionFolder =
+            m_files.MakeFoldersBelow(m_contents.Destination(), platform::ParentFolder(kept));
         if (!versionFolder)
             return RestoreShortfall::CannotWrite;
         if (const std::optional<RestoreShortfall> notKept =
