@@ -3,6 +3,7 @@
 #include "companions/expected_files.h"
 #include "companions/no_copy_reason.h"
 #include "companions/report.h"
+#include "companions/saved_selection.h"
 #include "companions/versions.h"
 
 #include <vector>
@@ -25,6 +26,17 @@ companions::Verdict VerdictOf(const companions::SavedPlan& saved,
 }
 
 } // namespace
+
+std::string DestinationAtSessionEnd(const InstallDirectory& directory, platform::FileTree& files,
+                                    const std::tm& started, const std::string& localAppData)
+{
+    const companions::SavedSelection read = companions::ReadSavedSelection(directory, files);
+    if (read.unreadable.empty())
+        return read.selection.destination;
+    companions::ReportPublisher(files, started, "", localAppData)
+        .Notice(companions::UnreadableStoreText(read.unreadable) + "\n");
+    return {};
+}
 
 companions::Verdict BackUpAtSessionEnd(const companions::SavedPlan& saved, const SessionEndRun& run)
 {
@@ -74,8 +86,8 @@ companions::Verdict BackUpAtSessionEnd(const companions::SavedPlan& saved, const
             }
         }
         if (shortfall == companions::Shortfall::Missing)
-            shortfall = run.destinationRefused ? companions::Shortfall::AccessDenied
-                                               : reasons.Of(file);
+            shortfall =
+                run.destinationRefused ? companions::Shortfall::AccessDenied : reasons.Of(file);
         judged.push_back(shortfall);
     }
     // Only what was checked is counted.

@@ -3,6 +3,7 @@
 #include "agent/agent_clock.h"
 #include "companions/saved_plan.h"
 #include "companions/verdict.h"
+#include "model/install_directory.h"
 #include "platform/file_tree.h"
 
 #include <ctime>
@@ -38,6 +39,12 @@ struct SessionEndRun
     // said to be so for that reason.
     bool destinationRefused = false;
 };
+
+// The saved destination the backup at the end of the session goes to; empty
+// when there is none. A store that cannot be read is no empty selection:
+// nothing is backed up, and a notice kept for the next log-on names the file.
+std::string DestinationAtSessionEnd(const InstallDirectory& directory, platform::FileTree& files,
+                                    const std::tm& started, const std::string& localAppData);
 
 // Backs up the saved plan and writes its report. Before copying, it leaves in
 // the profile a report of what is not backed up yet, marked to be shown at

@@ -4,7 +4,6 @@
 #include "agent/folder_out_of_reach.h"
 #include "agent/session_end_backup.h"
 #include "companions/backup_folder.h"
-#include "companions/report.h"
 #include "companions/saved_selection.h"
 #include "desktop/running_backup.h"
 #include "load/agent_worker.h"
@@ -35,15 +34,8 @@ void RunSessionEndBackup(const InstallDirectory& directory, const std::string& l
     const agent::LookContext context{platform::ThisComputer(), platform::LocalDriveRoots(),
                                      localAppData};
     platform::FileTree& files = platform::LocalFiles();
-    const companions::SavedSelection read = companions::ReadSavedSelection(directory, files);
-    // A store that cannot be read is no empty selection: the next log-on says so.
-    if (!read.unreadable.empty())
-    {
-        companions::ReportPublisher(files, started, "", localAppData)
-            .Notice(companions::UnreadableStoreText(read.unreadable) + "\n");
-        return;
-    }
-    const std::string& destination = read.selection.destination;
+    const std::string destination =
+        agent::DestinationAtSessionEnd(directory, files, started, localAppData);
     if (destination.empty())
         return;
     agent::DestinationLook look{agent::DestinationState::Denied, {}};

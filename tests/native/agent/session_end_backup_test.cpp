@@ -160,3 +160,17 @@ TEST_F(SessionEnd, ReportsAnUnreachableDestinationWithoutAskingIt)
         expected += P("/u/docs/") + name + "\taccess denied\r\n";
     EXPECT_EQ(expected, ReportIn(profileReports));
 }
+
+// A store locked at log-off is no empty selection: nothing is backed up, and
+// the next log-on shows why.
+TEST_F(SessionEnd, NamesAStoreItCannotRead)
+{
+    SaveSelection(directory, Selection({P("/u/docs")}, dest, "0000001000"), files);
+    EXPECT_EQ(dest, agent::DestinationAtSessionEnd(directory, files, kStarted, profile));
+    files.Remove(directory.PathOf(kDataFile));
+    files.MakeFolders(directory.PathOf(kDataFile));
+    EXPECT_EQ("", agent::DestinationAtSessionEnd(directory, files, kStarted, profile));
+    EXPECT_EQ("Cannot read the saved selection: " + directory.PathOf(kDataFile) + "\r\n",
+              ReportIn(profileReports));
+    EXPECT_EQ(1u, companions::ReportsToShow(profile, files).size());
+}
