@@ -1,6 +1,7 @@
 #include "companions/backup_folder.h"
 #include "model/backup_folders.h"
 #include "platform/path_text.h"
+#include "store/store_file.h"
 #include "store/store_formats.h"
 #include "tests/fuzz/fuzz_store.h"
 
@@ -14,8 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string reports = platform::JoinPath(destination, kReportsFolder);
     const std::string held(reinterpret_cast<const char*>(data), size);
     files.MakeFolders(reports);
-    files.Replace(platform::JoinPath(reports, companions::kBackupIdFile), held);
-    const std::vector<std::string> lines = store::ParseSourceList(held);
+    const std::string idFile = platform::JoinPath(reports, companions::kBackupIdFile);
+    files.Replace(idFile, held);
+    // The lines as every reader of the file sees them.
+    const std::vector<std::string> lines = store::ParseSourceList(store::Read(idFile, files).text);
 
     const platform::Computer computer{"{ours}", "HERE"};
     companions::MarkOf(destination, computer.id, files);
