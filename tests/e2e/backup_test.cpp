@@ -57,12 +57,6 @@ TEST_F(Installed, BackupNowCopiesWithXcopy)
         HWND window = program.Window();
         ASSERT_TRUE(window);
         ASSERT_NO_FATAL_FAILURE(ChoosePicturesAndDocuments(window));
-        // scripts/screenshots takes a screenshot of the window as it is now.
-        if (std::getenv("E2E_SCREENSHOT"))
-        {
-            WriteBytes(kHarness + "window-ready", "");
-            EXPECT_TRUE(WaitFor([] { return fs::exists(kHarness + "screenshot-taken"); }, 60000));
-        }
         // The batch waits, as a long one would, until the second press is refused.
         WriteBytes(kHarness + "hold-batch", "");
         ASSERT_NO_FATAL_FAILURE(StartBackup(program));
