@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <process.h>
 #include <sstream>
 
 namespace
@@ -33,27 +34,19 @@ void SetPrefixDpi(DWORD dpi)
 }
 
 // This test again in a process of its own, at `dpi`: its exit status.
-DWORD RunAt(UINT dpi)
+intptr_t RunAt(UINT dpi)
 {
     const testing::TestInfo& test = *testing::UnitTest::GetInstance()->current_test_info();
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string command = std::string("\"") + self + "\" --gtest_filter=" + test.test_suite_name() +
-                          "." + test.name();
-    SetEnvironmentVariableA(kDpiVariable, std::to_string(dpi).c_str());
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    DWORD status = ~0u;
-    if (CreateProcessA(self, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                       &process))
-    {
-        WaitForSingleObject(process.hProcess, INFINITE);
-        GetExitCodeProcess(process.hProcess, &status);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-    SetEnvironmentVariableA(kDpiVariable, nullptr);
+    const std::string filter =
+        std::string("--gtest_filter=") + test.test_suite_name() + "." + test.name();
+    const std::string variable = std::string(kDpiVariable) + "=";
+    _putenv((variable + std::to_string(dpi)).c_str());
+    // The runtime joins the arguments as they are: a path with blanks needs its quotes.
+    const intptr_t status =
+        _spawnl(_P_WAIT, self, ('"' + std::string(self) + '"').c_str(), filter.c_str(), nullptr);
+    _putenv(variable.c_str());
     return status;
 }
 
@@ -212,7 +205,7 @@ TEST(EveryScale, TextsFitControlsStayInsideAndPicturesFollowTheDpi)
     for (const UINT dpi : {96u, 120u, 144u, 168u, 192u, 288u})
     {
         SetPrefixDpi(dpi);
-        EXPECT_EQ(0u, RunAt(dpi)) << "at " << dpi << " DPI";
+        EXPECT_EQ(0, RunAt(dpi)) << "at " << dpi << " DPI";
     }
     SetPrefixDpi(0);
 }
