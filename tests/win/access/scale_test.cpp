@@ -15,6 +15,7 @@ namespace
 {
 
 constexpr const char* kDpiVariable = "CORVANE_TEST_DPI";
+constexpr const char* kDesktopKey = "Control Panel\\Desktop";
 // A folder: the run leaves "<window>.ready" there and waits for "<window>.taken".
 constexpr const char* kScreenshotVariable = "CORVANE_SCREENSHOT";
 
@@ -23,19 +24,11 @@ bool UnderWine()
     return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
 }
 
-// Read by the processes started after it; 0 puts Wine's default back.
-void SetPrefixDpi(DWORD dpi)
+// This test again in a process of its own, with the prefix at `dpi`: its
+// exit status.
+intptr_t RunAt(DWORD dpi)
 {
-    if (dpi == 0)
-        RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels");
-    else
-        RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi,
-                        sizeof dpi);
-}
-
-// This test again in a process of its own, at `dpi`: its exit status.
-intptr_t RunAt(UINT dpi)
-{
+    RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", REG_DWORD, &dpi, sizeof dpi);
     const testing::TestInfo& test = *testing::UnitTest::GetInstance()->current_test_info();
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
@@ -202,10 +195,8 @@ TEST(EveryScale, TextsFitControlsStayInsideAndPicturesFollowTheDpi)
         return CheckEveryWindowAt(static_cast<UINT>(std::atoi(dpi)));
     if (!UnderWine())
         GTEST_SKIP() << "sets the DPI as Wine reads it; Windows takes it at the next log-on";
-    for (const UINT dpi : {96u, 120u, 144u, 168u, 192u, 288u})
-    {
-        SetPrefixDpi(dpi);
+    for (const DWORD dpi : {96u, 120u, 144u, 168u, 192u, 288u})
         EXPECT_EQ(0, RunAt(dpi)) << "at " << dpi << " DPI";
-    }
-    SetPrefixDpi(0);
+    // Wine's default again, for the processes started after this one.
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels");
 }

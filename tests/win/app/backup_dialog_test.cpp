@@ -236,7 +236,7 @@ TEST(DialogStart, FailedLoadEndsWithoutSaving)
                                              " \nDetails:Nothing was changed")},
                   dialog.prompt.shown);
         EXPECT_EQ(1, dialog.endStatus);
-        EXPECT_EQ(FileMap{{kSettingsFile, "0;"}}, dialog.Files());
+        EXPECT_EQ((FileMap{{kSettingsFile, "0;"}}), dialog.Files());
     }
 }
 
