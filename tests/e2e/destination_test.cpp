@@ -71,19 +71,10 @@ TEST_F(Installed, ShareDestination)
     const std::string share = "\\\\SERVER\\SHARE\\Backup";
     fs::create_directories("C:\\e2e\\share\\Backup");
     SaveStore("0;0;1;1;0;0;1;0;0;0;", kSources[1], share);
-    {
-        Program program;
-        Click(program.Window(), IDC_BACKUP_NOW);
-        EXPECT_EQ(program.Exit(), 0u);
-    }
-    HWND monitor = nullptr;
-    ASSERT_TRUE(
-        WaitFor([&] { return monitor = FindWindowW(L"#32770", L"Corvane Backup Monitor"); }));
-    EXPECT_TRUE(WaitFor(
-        [&] { return Text(monitor, IDC_HEADLINE) == "All 5 files were backed up."; }, 120000));
-    Click(monitor, IDCANCEL);
+    Program program;
+    ASSERT_NO_FATAL_FAILURE(StartBackup(program));
     // The monitor marked the share's folder as this computer's backup.
-    EXPECT_EQ(TakeReport(share), "All 5 files were backed up.\r\n");
+    EXPECT_EQ(Verdict(share), "All 5 files were backed up.\r\n");
     EXPECT_NE(ReadBytes(share + "\\Corvane Backup reports\\" + kBackupId), "<missing>");
     EXPECT_EQ(Copies(share).size(), 5u);
 

@@ -6,6 +6,7 @@
 #include "tests/win/wait_and_text.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -339,6 +340,44 @@ inline constexpr DWORD kAgentStartMs = 60000;
 inline bool AgentRuns()
 {
     return FindWindowW(L"CorvaneBackupAgent", nullptr) != nullptr;
+}
+
+// Presses "Backup Now": the program ends with status 0, having started
+// backup.bat hidden and the monitor, whose window shows. The stand-in records
+// each start as an empty file named "<creation time> <name> <show state>".
+inline void StartBackup(Program& program)
+{
+    fs::remove_all(kHarness + "starts");
+    Click(program.Window(), IDC_BACKUP_NOW);
+    EXPECT_EQ(program.Exit(), 0u);
+    ASSERT_TRUE(WaitFor([] { return FindWindowW(L"#32770", L"Corvane Backup Monitor"); }));
+    const FileTree starts = ReadTree(kHarness + "starts");
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts.begin()->first.substr(starts.begin()->first.find(' ') + 1), "backup.bat 0");
+}
+
+// Once the batch has run to its end and erased itself: the monitor's top line
+// is the report's first line (its list is the verdict's, as MonitorWindow
+// shows). Closes the monitor; the report's text.
+inline std::string Verdict(const std::string& destination = kBackupFolder)
+{
+    HWND monitor = FindWindowW(L"#32770", L"Corvane Backup Monitor");
+    std::string top;
+    EXPECT_TRUE(WaitFor(
+        [&] { return (top = Text(monitor, IDC_HEADLINE)).find("files were") != std::string::npos; },
+        120000));
+    EXPECT_FALSE(fs::exists(InstalledPath("backup.bat")));
+    const std::string report = TakeReport(destination);
+    EXPECT_EQ(report.find(top + "\r\n"), 0u) << report;
+    // scripts/screenshots takes a screenshot of a monitor that names a file.
+    if (std::getenv("E2E_SCREENSHOT") && report.find('\t') != std::string::npos)
+    {
+        WriteBytes(kHarness + "monitor-ready", "");
+        EXPECT_TRUE(WaitFor([] { return fs::exists(kHarness + "monitor-taken"); }, 60000));
+    }
+    Click(monitor, IDCANCEL);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(monitor); }));
+    return report;
 }
 
 // Each test starts from the program freshly installed by the installer under

@@ -85,20 +85,6 @@ TEST_F(Installed, WindowSavesTheSelectionAndShowsItAgain)
     ASSERT_NO_FATAL_FAILURE(ToggleVirtualDriveTwice(again.Window()));
     EXPECT_EQ(again.Close(), 0u);
     EXPECT_EQ(ReadTree(kInstallDirectory), store);
-
-    // A store file that another program holds without sharing is no first
-    // run: the program says so and ends, and the store stays as it was.
-    HANDLE held = CreateFileW(Wide(InstalledPath("settings.dat")).c_str(), GENERIC_READ, 0, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    Program locked;
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (box = FindWindowW(L"#32770", L"ERROR")) != nullptr; }));
-    EXPECT_EQ(AnswerMessageBox(GetWindow(box, GW_OWNER), L"ERROR"),
-              "Error Cannot Load Settings From " + std::string(kInstallDirectory) +
-                  " \nDetails:Nothing was changed");
-    EXPECT_EQ(locked.Exit(), 1u);
-    CloseHandle(held);
-    EXPECT_EQ(ReadTree(kInstallDirectory), store);
 }
 
 } // namespace
