@@ -1,5 +1,6 @@
 #include "load/backup_watch.h"
 
+#include "agent/last_complete_backup.h"
 #include "companions/backup_folder.h"
 #include "companions/report.h"
 #include "companions/run_progress.h"
@@ -50,6 +51,10 @@ void BackupWatch::Run()
         companions::ReportPublisher(platform::LocalFiles(), m_start, destination,
                                     platform::LocalAppData())
             .Final(verdict, true);
+    // "All": the agent's daily catch-up counts its day from here.
+    if (!verdict.HasBadNews())
+        agent::KeepLastCompleteBackup(platform::LocalAppData(), m_startedUtc,
+                                      platform::LocalFiles());
     std::lock_guard<std::mutex> hold(m_lock);
     m_phase = companions::MonitorPhase::Done;
     m_verdict = std::move(verdict);
