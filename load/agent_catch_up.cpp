@@ -15,6 +15,7 @@
 #include "platform/win32/handle.h"
 
 #include <atomic>
+#include <chrono>
 #include <limits>
 #include <thread>
 

@@ -87,15 +87,6 @@ TEST(CatchUpSchedule, AsksOnTheTickAndAtOnceOnResume)
     EXPECT_TRUE(Try(schedule, kLast + 26 * kHour));
 }
 
-// A first start has no time kept: it counts as now, so nothing is due for a day.
-TEST(CatchUpSchedule, AFirstStartCountsAsNow)
-{
-    CatchUpSchedule schedule(kLast); // ReadLastCompleteBackup gave now
-    schedule.Follow(true, 0);
-    EXPECT_FALSE(Try(schedule, kLast + kDay - 1));
-    EXPECT_TRUE(Try(schedule, kLast + kDay + 1));
-}
-
 // Before each file: on battery, on a metered share and while a "Backup Now"
 // runs the run waits, and goes on once all is well; a stop (the session's
 // end) ends it, waiting or not.
