@@ -157,7 +157,7 @@ void AgentCatchUp::Ask(bool mayLook)
         }
         return [this, last, there] {
             const agent::UtcSeconds wall = agent::UtcNow();
-            if (m_schedule.Looked(last, there, wall, PowerNow()))
+            if (m_schedule.Looked(last, there && !m_sessionEnded, wall, PowerNow()))
             {
                 m_runStarted = wall;
                 Start();
@@ -169,9 +169,10 @@ void AgentCatchUp::Ask(bool mayLook)
 void AgentCatchUp::Start()
 {
     m_run = std::make_shared<Run>();
-    m_run->share = IsShare(m_destination);
     std::thread([run = m_run, directory = m_directory, localAppData = m_localAppData,
-                 started = m_runStarted, window = m_window] {
+                 destination = m_destination, started = m_runStarted, window = m_window] {
+        // A mapped letter's kind is asked here, never on the window's thread.
+        run->share = IsShare(destination);
         // Low processor and disk priority: the user's own work goes first.
         SetThreadPriority(GetCurrentThread(), THREAD_MODE_BACKGROUND_BEGIN);
         bool complete = false;
@@ -198,6 +199,7 @@ void AgentCatchUp::RunEnded(bool complete)
 
 void AgentCatchUp::EndSession()
 {
+    m_sessionEnded = true;
     if (m_run)
         m_run->Stop();
 }

@@ -38,7 +38,9 @@ class AgentCatchUp
     void PowerChanged();
     void NetworkChanged();
     void RunEnded(bool complete);
-    // The session ends: a run stops, and the log-off backup does the rest.
+    bool Running() const { return m_run != nullptr; }
+    // The session ends: a run stops, none starts any more, and the log-off
+    // backup does the rest.
     void EndSession();
 
   private:
@@ -54,4 +56,5 @@ class AgentCatchUp
     agent::CatchUpSchedule m_schedule;
     agent::UtcSeconds m_runStarted = 0;
     std::shared_ptr<Run> m_run;
+    bool m_sessionEnded = false;
 };

@@ -40,9 +40,10 @@ struct CatchUp : testing::Test
     }
     ~CatchUp() { DestroyWindow(window); }
 
-    // Runs the worker's replies until the run's end is posted: whether it was
-    // complete, or nothing within `millis`.
-    std::optional<bool> WaitForTheEnd(AgentCatchUp& catchUp, DWORD millis)
+    // Runs the worker's replies, as the agent's loop does, until the run
+    // started (`started`) or ended: whether it was complete, or nothing
+    // within `millis`.
+    std::optional<bool> WaitForTheRun(AgentCatchUp& catchUp, DWORD millis, bool started = false)
     {
         std::optional<bool> complete;
         WaitFor(
@@ -55,7 +56,7 @@ struct CatchUp : testing::Test
                     complete = message.wParam != 0;
                     catchUp.RunEnded(*complete);
                 }
-                return complete.has_value();
+                return complete.has_value() || (started && catchUp.Running());
             },
             millis);
         return complete;
@@ -88,9 +89,11 @@ TEST_F(CatchUp, RunsOnResumeAfterAnotherSessionsRun)
     ASSERT_TRUE(otherSession->Held());
     const agent::UtcSeconds resumed = agent::UtcNow();
     catchUp.Resumed(true);
-    EXPECT_EQ(std::nullopt, WaitForTheEnd(catchUp, 2000));
+    EXPECT_EQ(std::nullopt, WaitForTheRun(catchUp, 20000, true));
+    ASSERT_TRUE(catchUp.Running());
+    EXPECT_EQ(std::nullopt, WaitForTheRun(catchUp, 1000));
     otherSession.reset();
-    EXPECT_EQ(true, WaitForTheEnd(catchUp, 20000));
+    EXPECT_EQ(true, WaitForTheRun(catchUp, 20000));
     const std::vector<std::string> reports = CatchUpReports();
     ASSERT_EQ(1u, reports.size());
     EXPECT_NE(std::string::npos, destination.Read("Corvane Backup reports\\" + reports.front())
@@ -108,9 +111,10 @@ TEST_F(CatchUp, StopsAtTheSessionsEnd)
     {
         const AgentRunLock otherSession(0);
         catchUp.Resumed(true);
-        EXPECT_EQ(std::nullopt, WaitForTheEnd(catchUp, 2000));
+        EXPECT_EQ(std::nullopt, WaitForTheRun(catchUp, 20000, true));
+        ASSERT_TRUE(catchUp.Running());
         catchUp.EndSession();
-        EXPECT_EQ(false, WaitForTheEnd(catchUp, 20000));
+        EXPECT_EQ(false, WaitForTheRun(catchUp, 20000));
     }
     EXPECT_TRUE(CatchUpReports().empty());
     EXPECT_TRUE(AgentRunLock(0).Held());
