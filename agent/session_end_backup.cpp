@@ -1,5 +1,6 @@
 #include "agent/session_end_backup.h"
 
+#include "agent/last_complete_backup.h"
 #include "companions/expected_files.h"
 #include "companions/no_copy_reason.h"
 #include "companions/report.h"
@@ -38,13 +39,33 @@ std::string DestinationAtSessionEnd(const InstallDirectory& directory, platform:
     return {};
 }
 
+bool IsComplete(const companions::Verdict& verdict, bool destinationRefused)
+{
+    if (verdict.stoppedEarly || destinationRefused)
+        return false;
+    for (const companions::NotBackedUp& file : verdict.notBackedUp)
+    {
+        if (file.reason != companions::Shortfall::AccessDenied)
+            return false;
+    }
+    return true;
+}
+
 companions::Verdict BackUpAtSessionEnd(const companions::SavedPlan& saved, const SessionEndRun& run)
 {
-    const auto inTime = [&run] { return run.clock() < run.deadline; };
+    bool told = false;
+    const auto inTime = [&run, &told] {
+        if (run.goOn && !run.goOn())
+        {
+            told = true;
+            return false;
+        }
+        return run.clock() < run.deadline;
+    };
     // Left before anything is walked: should the session be forced to end,
     // or the destination not answer, this report is what remains.
     companions::ReportPublisher report(run.files, run.started, saved.selection.destination,
-                                       run.localAppData);
+                                       run.localAppData, {}, run.reportSuffix);
     report.Interim(VerdictOf(saved, {}, {}, true));
 
     // Walking, judging and copying all count against the cap.
@@ -80,8 +101,13 @@ companions::Verdict BackUpAtSessionEnd(const companions::SavedPlan& saved, const
             case companions::VersionedCopy::NotKept:
                 shortfall = companions::Shortfall::CannotKeep;
                 break;
-            case companions::VersionedCopy::SourceBusy:
             case companions::VersionedCopy::Failed:
+                // Named in the report, but a file this user may not read
+                // keeps no backup from being complete.
+                if (run.files.IsDenied(file.sourcePath))
+                    shortfall = companions::Shortfall::AccessDenied;
+                break;
+            case companions::VersionedCopy::SourceBusy:
                 break;
             }
         }
@@ -93,7 +119,9 @@ companions::Verdict BackUpAtSessionEnd(const companions::SavedPlan& saved, const
     // Only what was checked is counted.
     files.resize(judged.size());
     const companions::Verdict verdict = VerdictOf(saved, files, judged, stopped);
-    report.Final(verdict, false);
+    report.Final(verdict, told);
+    if (IsComplete(verdict, run.destinationRefused))
+        KeepLastCompleteBackup(run.localAppData, run.startedUtc, run.files);
     return verdict;
 }
 

@@ -82,9 +82,9 @@ bool WriteProfileList(const std::string& localAppData, const std::string& name,
     return held && store::ReplaceWithText(list, store::FormatSourceList(lines), files);
 }
 
-std::string ReportName(const std::tm& start, int number)
+std::string ReportName(const std::tm& start, int number, std::string_view suffix)
 {
-    std::string text = DateTimeStamp(start);
+    std::string text = DateTimeStamp(start) + std::string(suffix);
     if (number > 1)
         text += " (" + std::to_string(number) + ")";
     return text + ".txt";
@@ -92,7 +92,7 @@ std::string ReportName(const std::tm& start, int number)
 
 ReportPublisher::ReportPublisher(platform::FileTree& files, const std::tm& start,
                                  const std::string& destination, const std::string& localAppData,
-                                 std::string_view kind)
+                                 std::string_view kind, std::string_view suffix)
     : m_files(files), m_destination(destination),
       m_destinationFolder(destination.empty() ? std::string()
                                               : platform::JoinPath(destination, kReportsFolder)),
@@ -103,7 +103,7 @@ ReportPublisher::ReportPublisher(platform::FileTree& files, const std::tm& start
     };
     for (int number = 1;; ++number)
     {
-        m_name = std::string(kind) + ReportName(start, number);
+        m_name = std::string(kind) + ReportName(start, number, suffix);
         if (!taken(m_destinationFolder) && !taken(m_profileFolder))
             break;
     }

@@ -33,7 +33,8 @@ inline constexpr std::string_view kRestoreReportKind = "restore ";
 
 // "2026-03-04 05-06-07.txt" for a run that started then (local time); the
 // second report of that second is "2026-03-04 05-06-07 (2).txt", and so on.
-std::string ReportName(const std::tm& start, int number);
+// A `suffix` follows the time: "2026-03-04 05-06-07 catch-up.txt".
+std::string ReportName(const std::tm& start, int number, std::string_view suffix = {});
 
 // One run's report, kept in "<destination>\Corvane Backup reports" and, so
 // that a verdict outlives an unplugged destination, in
@@ -45,9 +46,11 @@ std::string ReportName(const std::tm& start, int number);
 class ReportPublisher
 {
   public:
-    // `kind` begins the name of a report that is no backup's ("restore ").
+    // `kind` begins the name of a report that is no backup's ("restore "),
+    // `suffix` ends that of a backup of another kind (" catch-up").
     ReportPublisher(platform::FileTree& files, const std::tm& start, const std::string& destination,
-                    const std::string& localAppData, std::string_view kind = {});
+                    const std::string& localAppData, std::string_view kind = {},
+                    std::string_view suffix = {});
 
     const std::string& Name() const { return m_name; }
 

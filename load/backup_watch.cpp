@@ -1,5 +1,6 @@
 #include "load/backup_watch.h"
 
+#include "agent/last_complete_backup.h"
 #include "companions/backup_folder.h"
 #include "companions/report.h"
 #include "companions/run_progress.h"
@@ -63,6 +64,10 @@ void BackupWatch::Run()
         verdict = progress.Finish(stoppedEarly, destination);
         // The window shows the report: it is never kept for the next log-on.
         reports = publisher.Final(*verdict, true);
+        // "All": the agent's daily catch-up counts its day from here.
+        if (!verdict->HasBadNews())
+            agent::KeepLastCompleteBackup(platform::LocalAppData(), m_startedUtc,
+                                          platform::LocalFiles());
     }
     std::lock_guard<std::mutex> hold(m_lock);
     m_phase = companions::MonitorPhase::Done;

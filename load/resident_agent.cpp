@@ -7,6 +7,7 @@
 #include "desktop/running_backup.h"
 #include "desktop/shell_execute_shell.h"
 #include "framework/win_app.h"
+#include "load/agent_catch_up.h"
 #include "load/agent_watches.h"
 #include "load/agent_worker.h"
 #include "load/session_end_run.h"
@@ -57,6 +58,7 @@ ResidentAgent::ResidentAgent(const InstallDirectory& directory, HANDLE stopEvent
                                                                 bool complete, bool watching) {
         m_changes.push_back({folder, std::move(changes), complete, watching});
     });
+    m_catchUp = std::make_unique<AgentCatchUp>(m_window, *m_worker, directory, m_localAppData);
     SetProcessShutdownParameters(kShutdownLevel, 0);
     m_networkChanged = platform::Handle(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     WatchNetwork();
@@ -89,7 +91,7 @@ void ResidentAgent::Run()
     {
         std::optional<agent::Millis> wake = m_schedule.NextWake();
         for (const std::optional<agent::Millis> other :
-             {m_watches.NextWake(), m_destination.NextWake()})
+             {m_watches.NextWake(), m_destination.NextWake(), m_catchUp->NextWake()})
         {
             if (other && (!wake || *other < *wake))
                 wake = other;
@@ -107,6 +109,7 @@ void ResidentAgent::Run()
         if (woken == WAIT_OBJECT_0 + 2)
         {
             m_destination.NetworkChanged();
+            m_catchUp->NetworkChanged();
             WatchNetwork();
         }
         TakeChanges(agent::SteadyNow());
@@ -162,6 +165,8 @@ void ResidentAgent::Follow(companions::AgentDuties duties,
     else
         ShutdownBlockReasonDestroy(m_window);
     m_destination.Follow(m_saved ? m_saved->selection.destination : std::string());
+    m_catchUp->Follow(m_duties.backUpAtSessionEnd,
+                      m_saved ? m_saved->selection.destination : std::string(), now);
     m_destination.SavesWait(m_duties.copyOnSave && m_saved ? waiting : 0, now);
     for (const std::string& folder : m_watches.Want(m_schedule.FoldersToWatch(), now))
         m_handles->Close(folder);
@@ -198,6 +203,7 @@ void ResidentAgent::DoDue(agent::Millis now)
     const agent::AgentSchedule::Due due = m_schedule.TakeDue(now);
     if (due.store)
         Reload();
+    m_catchUp->Tick(now, m_destination.MayLook());
     const agent::FolderWatches::Due watches = m_watches.TakeDue(now);
     for (const agent::WatchedFolder& watched : watches.open)
         Open(watched);
@@ -331,6 +337,7 @@ void ResidentAgent::OnDeviceChange(WPARAM event, LPARAM data)
 void ResidentAgent::BackUpAtSessionEnd()
 {
     m_sessionEnded = true;
+    m_catchUp->EndSession();
     EndSessionWithBackup(*m_worker, m_directory, m_localAppData, !m_destination.MayLook());
 }
 
@@ -350,6 +357,19 @@ LRESULT CALLBACK ResidentAgent::WindowProc(HWND window, UINT message, WPARAM wPa
         if (message == WM_ENDSESSION && wParam && agent)
         {
             agent->BackUpAtSessionEnd();
+            return 0;
+        }
+        if (message == WM_POWERBROADCAST && agent && agent->m_catchUp)
+        {
+            if (wParam == PBT_APMRESUMEAUTOMATIC)
+                agent->m_catchUp->Resumed(agent->m_destination.MayLook());
+            else if (wParam == PBT_APMPOWERSTATUSCHANGE)
+                agent->m_catchUp->PowerChanged();
+            return TRUE;
+        }
+        if (message == AgentCatchUp::kRunEnded && agent && agent->m_catchUp)
+        {
+            agent->m_catchUp->RunEnded(wParam != 0);
             return 0;
         }
         // Answered at once: the looks and opens it leads to run on the worker.

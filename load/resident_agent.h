@@ -17,6 +17,7 @@
 #include <vector>
 #include <windows.h>
 
+class AgentCatchUp;
 class AgentWatches;
 class AgentWorker;
 
@@ -67,6 +68,7 @@ class ResidentAgent
     // Touched by the worker only.
     std::shared_ptr<SaveRounds> m_rounds;
     std::unique_ptr<AgentWorker> m_worker;
+    std::unique_ptr<AgentCatchUp> m_catchUp;
     std::unique_ptr<AgentWatches> m_handles;
     // Folders that could not be watched, reported once.
     std::set<std::string> m_unwatched;

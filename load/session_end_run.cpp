@@ -1,15 +1,11 @@
 #include "load/session_end_run.h"
 
-#include "agent/destination_look.h"
-#include "agent/folder_out_of_reach.h"
 #include "agent/session_end_backup.h"
-#include "companions/backup_folder.h"
 #include "companions/saved_selection.h"
+#include "desktop/agent_run_lock.h"
 #include "desktop/running_backup.h"
 #include "load/agent_worker.h"
-#include "load/look_watchdog.h"
-#include "platform/computer.h"
-#include "platform/drive_roots.h"
+#include "load/whole_tree_backup.h"
 #include "platform/file_tree.h"
 #include "platform/local_time.h"
 
@@ -26,35 +22,6 @@ namespace
 constexpr DWORD kBackupLookMillis = 1000;
 // Time for the report after the copying stopped at the cap.
 constexpr DWORD kReportMillis = 5000;
-
-void RunSessionEndBackup(const InstallDirectory& directory, const std::string& localAppData,
-                         bool refused, agent::Millis deadline, const std::tm& started)
-{
-    LookWatchdog watchdog;
-    const agent::LookContext context{platform::ThisComputer(), platform::LocalDriveRoots(),
-                                     localAppData};
-    platform::FileTree& files = platform::LocalFiles();
-    const std::string destination =
-        agent::DestinationAtSessionEnd(directory, files, started, localAppData);
-    if (destination.empty())
-        return;
-    agent::DestinationLook look{agent::DestinationState::Denied, {}};
-    if (!refused && !watchdog.Within(std::chrono::milliseconds(agent::kLookLimit), [&] {
-            look = agent::LookAtDestination(destination, context, files);
-        }))
-        look = {};
-    const bool there = look.state == agent::DestinationState::There;
-    agent::FolderOutOfReach outOfReach(files, destination);
-    platform::FileTree& used = there ? files : outOfReach;
-    std::optional<companions::SavedPlan> saved = companions::ReadSavedPlan(directory, used).saved;
-    if (!saved)
-        return;
-    if (there && look.place != destination)
-        saved = companions::MovedTo(saved->selection, look.place, directory, files);
-    agent::BackUpAtSessionEnd(*saved,
-                              {used, agent::SteadyNow, deadline, started, context.localAppData,
-                               look.state == agent::DestinationState::Denied});
-}
 
 } // namespace
 
@@ -81,10 +48,17 @@ void EndSessionWithBackup(AgentWorker& worker, const InstallDirectory& directory
     // On a thread of its own: a copy that hangs on a dead network destination
     // must not hold the session past the cap. A hung thread is left to the
     // end of the session, which ends it.
-    std::packaged_task<void()> backup(
-        [directory, localAppData, refused, deadline, started = platform::LocalTimeNow()] {
-            RunSessionEndBackup(directory, localAppData, refused, deadline, started);
-        });
+    std::packaged_task<void()> backup([directory, localAppData, refused, deadline,
+                                       started = platform::LocalTimeNow(),
+                                       startedUtc = agent::UtcNow()] {
+        // Another session's run on the destination is waited for within the
+        // cap; still running then, this one only leaves its report of what
+        // is not backed up.
+        const AgentRunLock lock(
+            static_cast<DWORD>(std::max<agent::Millis>(deadline - agent::SteadyNow(), 0)));
+        BackUpWholeTree(directory, localAppData, refused,
+                        {lock.Held() ? deadline : agent::SteadyNow(), started, startedUtc});
+    });
     std::future<void> done = backup.get_future();
     std::thread(std::move(backup)).detach();
     done.wait_for(std::chrono::milliseconds(deadline + kReportMillis - agent::SteadyNow()));

@@ -179,7 +179,8 @@ class FileTree
     // denied", a share that turned down the user's log-on): the path may
     // well be there, and asking again with the same rights gets nothing
     // more, while a share that counts the failed log-ons may lock the user
-    // out.
+    // out. A file there whose bytes this user may not read is refused too;
+    // one another program holds open is not.
     virtual bool IsDenied(const std::string& path) = 0;
 
     // Which file or folder the path reaches; nothing when there is none, or

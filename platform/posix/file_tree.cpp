@@ -230,7 +230,9 @@ class LocalFileTree final : public FileTree
     bool IsDenied(const std::string& path) override
     {
         struct stat info;
-        return ::stat(path.c_str(), &info) != 0 && (errno == EACCES || errno == EPERM);
+        if (::stat(path.c_str(), &info) == 0)
+            return !S_ISDIR(info.st_mode) && ::access(path.c_str(), R_OK) != 0 && errno == EACCES;
+        return errno == EACCES || errno == EPERM;
     }
 
     std::optional<FileIdentity> Identity(const std::string& path) override

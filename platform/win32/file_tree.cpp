@@ -266,8 +266,20 @@ class LocalFileTree final : public FileTree
 
     bool IsDenied(const std::string& path) override
     {
-        if (GetFileAttributesW(LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES)
-            return false;
+        const std::wstring wide = LongPath(path);
+        const DWORD attributes = GetFileAttributesW(wide.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES)
+        {
+            if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+                return false;
+            // A file whose attributes anyone may read can still refuse this
+            // user its bytes; one held open without sharing answers with a
+            // sharing violation instead, and is no refusal.
+            const Handle file(CreateFileW(wide.c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, 0, nullptr));
+            return !file.IsOpen() && GetLastError() == ERROR_ACCESS_DENIED;
+        }
         switch (GetLastError())
         {
         case ERROR_ACCESS_DENIED:

@@ -1,5 +1,6 @@
 // The resident agent that the installer starts: the catalog that copy on save
-// needs, copy on save itself, then the backup at the end of the session.
+// needs, copy on save itself, the daily catch-up after a resume, then the
+// backup at the end of the session.
 #include "tests/e2e/driver.h"
 
 namespace e2e
@@ -83,6 +84,25 @@ TEST_F(Installed, CatalogCopyOnSaveAndSessionEnd)
     EXPECT_TRUE(WaitFor([&] { return !(report = TakeReport()).empty(); }));
     EXPECT_EQ(report, "1 of 1 files were not backed up.\r\n" + saved + "\tsize differs\r\n");
     EXPECT_EQ(ReadBytes(copy), "a newer version");
+
+    // A laptop that slept for two days: its last complete backup is that
+    // old, and Windows says it resumed. The catch-up backs the selection up
+    // as the log-off backup does, and names its report so.
+    const std::string reports = kBackupFolder + "\\Corvane Backup reports";
+    WriteBytes(std::string(getenv("LOCALAPPDATA")) + "\\Corvane Backup\\last complete backup.txt",
+               std::to_string(time(nullptr) - 2 * 24 * 60 * 60) + "\n");
+    EXPECT_TRUE(SendMessageTimeoutW(FindWindowW(L"CorvaneBackupAgent", nullptr), WM_POWERBROADCAST,
+                                    PBT_APMRESUMEAUTOMATIC, 0, SMTO_ABORTIFHUNG, 5000, nullptr));
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            for (const auto& file : ReadTree(reports))
+                if (file.first.size() > 13 &&
+                    file.first.substr(file.first.size() - 13) == " catch-up.txt")
+                    return true;
+            return false;
+        },
+        60000));
+    EXPECT_EQ(TakeReport(), "1 of 11 files were not backed up.\r\n" + saved + "\tsize differs\r\n");
 
     // Wine sends the end of the session to every top-level window, hidden
     // ones too, and waits for their handlers.

@@ -1,4 +1,5 @@
 #include "agent/folder_out_of_reach.h"
+#include "agent/last_complete_backup.h"
 #include "agent/session_end_backup.h"
 #include "companions/report.h"
 #include "tests/native/support/fake_files.h"
@@ -173,4 +174,75 @@ TEST_F(SessionEnd, NamesAStoreItCannotRead)
     EXPECT_EQ("Cannot read the saved selection: " + directory.PathOf(kDataFile) + "\r\n",
               ReportIn(profileReports));
     EXPECT_EQ(1u, companions::ReportsToShow(profile, files).size());
+}
+
+// A run that copied or found current every file this user can read keeps its
+// start as the last complete backup's time; a file in use, a run cut short or
+// a refusing destination keep the time as it was. A file the user may not
+// read is named, and counts for nothing.
+TEST_F(SessionEnd, KeepsTheTimeOfACompleteBackup)
+{
+    const struct
+    {
+        const char* what;
+        bool busy, denied, refused;
+        agent::Millis deadline;
+        bool complete;
+    } cases[] = {
+        {"all current", false, false, false, 1000, true},
+        {"one not readable", false, true, false, 1000, true},
+        {"one in use", true, false, false, 1000, false},
+        {"cut short", false, false, false, 3, false},
+        {"refused", false, false, true, 1000, false},
+    };
+    const agent::UtcSeconds kBefore = 1'700'000'000, kStart = kBefore + 3 * 86400;
+    for (const auto& c : cases)
+    {
+        FakeFiles disk;
+        disk.MakeFolders(profile);
+        disk.MakeFolders(dest);
+        for (const char* name : {"a.txt", "b.txt"})
+            disk.AddFile(P("/u/docs/") + name, 100);
+        if (c.busy)
+            disk.busy.insert(P("/u/docs/b.txt"));
+        if (c.denied)
+            disk.denied.insert(P("/u/docs/b.txt"));
+        agent::KeepLastCompleteBackup(profile, kBefore, disk);
+        SaveSelection(directory, Selection({P("/u/docs")}, dest, "0000001000"), disk);
+        const auto saved = companions::ReadSavedPlan(directory, disk).saved;
+        agent::SessionEndRun run{
+            disk, [this] { return ++now; }, now + c.deadline, kStarted, profile, c.refused};
+        run.startedUtc = kStart;
+        agent::BackUpAtSessionEnd(*saved, run);
+        EXPECT_EQ(c.complete ? kStart : kBefore,
+                  agent::ReadLastCompleteBackup(profile, kStart + 60, disk))
+            << c.what;
+        if (c.denied)
+        {
+            EXPECT_EQ("1 of 2 files were not backed up.\r\n" + P("/u/docs/b.txt") +
+                          "\taccess denied\r\n",
+                      disk.bytes[platform::JoinPath(profileReports, kReportName)]);
+        }
+    }
+}
+
+// The daily catch-up's run: its report is named as such, and one stopped
+// when the session ends is not kept to be shown, the log-off backup that
+// follows doing the rest.
+TEST_F(SessionEnd, CatchUpStoppedAtTheSessionsEnd)
+{
+    SaveSelection(directory, Selection({P("/u/docs")}, dest, "0000001000"), files);
+    const auto saved = companions::ReadSavedPlan(directory, files).saved;
+    int looksBeforeTheStop = 2;
+    agent::SessionEndRun run{files, [this] { return ++now; }, 1000, kStarted, profile};
+    run.goOn = [&] { return looksBeforeTheStop-- > 0; };
+    run.reportSuffix = " catch-up";
+    agent::BackUpAtSessionEnd(*saved, run);
+    EXPECT_EQ("The backup was stopped before it finished: 0 files checked, 0 not backed up.\r\n",
+              files.bytes[platform::JoinPath(profileReports, "2024-05-01 17-30-05 catch-up.txt")]);
+    EXPECT_TRUE(companions::ReportsToShow(profile, files).empty());
+
+    const companions::Verdict rest = Run("0000001000", 1000);
+    EXPECT_EQ(1u, files.copies.size());
+    EXPECT_EQ(4u, rest.expected);
 }

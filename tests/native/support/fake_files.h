@@ -77,6 +77,8 @@ class FakeFiles : public platform::FileTree
     {
         if (busy.count(from))
             return platform::CopyResult::SourceBusy;
+        if (denied.count(from))
+            return platform::CopyResult::Failed;
         const std::optional<platform::FileFacts> facts = Facts(from);
         if (!facts)
             return platform::CopyResult::Failed;
