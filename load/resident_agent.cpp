@@ -6,6 +6,7 @@
 #include "desktop/running_backup.h"
 #include "desktop/shell_execute_shell.h"
 #include "framework/win_app.h"
+#include "load/agent_icon.h"
 #include "load/agent_watches.h"
 #include "load/agent_worker.h"
 #include "load/session_end_run.h"
@@ -56,6 +57,7 @@ ResidentAgent::ResidentAgent(const InstallDirectory& directory, HANDLE stopEvent
                                                                 bool complete, bool watching) {
         m_changes.push_back({folder, std::move(changes), complete, watching});
     });
+    m_icon = std::make_unique<AgentIcon>(m_window, *m_worker, m_rounds, m_localAppData);
     SetProcessShutdownParameters(kShutdownLevel, 0);
     m_networkChanged = platform::Handle(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     WatchNetwork();
@@ -66,6 +68,7 @@ ResidentAgent::~ResidentAgent()
     if (m_networkChanged.IsOpen())
         CancelIPChangeNotify(&m_networkWatch);
     m_handles.reset();
+    m_icon.reset();
     if (m_window)
         DestroyWindow(m_window);
 }
@@ -88,7 +91,7 @@ void ResidentAgent::Run()
     {
         std::optional<agent::Millis> wake = m_schedule.NextWake();
         for (const std::optional<agent::Millis> other :
-             {m_watches.NextWake(), m_destination.NextWake()})
+             {m_watches.NextWake(), m_destination.NextWake(), m_icon->NextWake()})
         {
             if (other && (!wake || *other < *wake))
                 wake = other;
@@ -118,6 +121,10 @@ void ResidentAgent::Run()
             DispatchMessageA(&message);
         }
         DoDue(agent::SteadyNow());
+        m_icon->Destination(m_saved ? m_saved->selection.destination : std::string(),
+                            m_destination.Last(),
+                            m_duties.copyOnSave ? m_destination.Waiting() : 0);
+        m_icon->Show();
     }
 }
 
@@ -245,8 +252,8 @@ void ResidentAgent::RoundDone(const SaveRoundResult& result)
         m_destination.Looked(result.look, result.waiting, now);
         if (back)
             m_watches.DestinationBack();
-        for (std::string& news : m_destination.TakeNews())
-            Notify(std::move(news));
+        if (std::optional<std::string> moved = m_destination.TakeMoved())
+            m_icon->DiskMoved(*moved);
     }
     else
         m_destination.SavesWait(result.waiting, now);
@@ -273,11 +280,11 @@ void ResidentAgent::RoundDone(const SaveRoundResult& result)
         }
     }
     if (!uncopied.empty())
-        m_worker->Post(
-            [rounds = m_rounds, plan = result.plan, uncopied](LookWatchdog&) -> AgentWorker::Reply {
-                rounds->Report(*plan, uncopied);
-                return nullptr;
-            });
+        m_worker->Post([this, rounds = m_rounds, plan = result.plan,
+                        uncopied](LookWatchdog&) -> AgentWorker::Reply {
+            const agent::RunResult day = rounds->Report(*plan, uncopied);
+            return [this, day] { m_icon->RunEnded(day); };
+        });
 }
 
 void ResidentAgent::Notify(std::string notice)
@@ -334,6 +341,8 @@ LRESULT CALLBACK ResidentAgent::WindowProc(HWND window, UINT message, WPARAM wPa
         return TRUE;
     try
     {
+        if (agent && agent->m_icon && agent->m_icon->OnMessage(message, lParam))
+            return 0;
         if (message == WM_ENDSESSION && wParam && agent)
         {
             agent->BackUpAtSessionEnd();

@@ -17,6 +17,7 @@
 #include <vector>
 #include <windows.h>
 
+class AgentIcon;
 class AgentWatches;
 class AgentWorker;
 
@@ -68,6 +69,7 @@ class ResidentAgent
     std::shared_ptr<SaveRounds> m_rounds;
     std::unique_ptr<AgentWorker> m_worker;
     std::unique_ptr<AgentWatches> m_handles;
+    std::unique_ptr<AgentIcon> m_icon;
     // Folders that could not be watched, reported once.
     std::set<std::string> m_unwatched;
     struct Changes
