@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <ctime>
 #include <functional>
 
 namespace agent
@@ -18,6 +19,17 @@ inline Millis SteadyNow()
 {
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// The wall clock, in seconds since 1970-01-01 UTC. Ages of a day or a week
+// are measured on it, not on the steady clock, whose count stands still
+// while the computer sleeps.
+using UtcSeconds = std::int64_t;
+using WallClock = std::function<UtcSeconds()>;
+
+inline UtcSeconds UtcNow()
+{
+    return static_cast<UtcSeconds>(std::time(nullptr));
 }
 
 } // namespace agent
