@@ -5,8 +5,8 @@ namespace agent
 namespace
 {
 
-constexpr std::time_t kDay = 24 * 60 * 60;
-constexpr std::time_t kWeek = 7 * kDay;
+constexpr UtcSeconds kDay = 24 * 60 * 60;
+constexpr UtcSeconds kWeek = 7 * kDay;
 
 } // namespace
 
@@ -27,9 +27,14 @@ std::string NoFullBackupText(const std::string& since)
            ". Connect your backup disk, or press Backup Now.";
 }
 
-bool NoFullBackupFor(bool autoBackup, std::time_t lastComplete, std::time_t now)
+bool NoFullBackupFor(bool autoBackup, UtcSeconds lastComplete, UtcSeconds now)
 {
-    return autoBackup && now - lastComplete > kWeek;
+    return autoBackup && now >= NoFullBackupFrom(lastComplete);
+}
+
+UtcSeconds NoFullBackupFrom(UtcSeconds lastComplete)
+{
+    return lastComplete + kWeek + 1;
 }
 
 const char* ConditionReportName(Condition condition)
@@ -51,7 +56,7 @@ const char* ConditionReportName(Condition condition)
 }
 
 bool IconConditions::Hold(Condition condition, const std::string& text, const std::string& report,
-                          std::time_t now)
+                          UtcSeconds now)
 {
     std::optional<Held>& held = m_held[Index(condition)];
     if (held && held->text == text && held->report == report)
@@ -81,7 +86,7 @@ std::optional<IconConditions::Shown> IconConditions::Showing() const
     return std::nullopt;
 }
 
-void IconConditions::RunEnded(const RunResult& run, std::time_t now)
+void IconConditions::RunEnded(const RunResult& run, UtcSeconds now)
 {
     if (run.notBackedUp > 0)
     {
@@ -113,7 +118,7 @@ void IconConditions::Seen()
         End(Condition::DiskMoved);
 }
 
-std::vector<std::string> IconConditions::TakeDayOld(std::time_t now)
+std::vector<std::string> IconConditions::TakeDayOld(UtcSeconds now)
 {
     std::vector<std::string> reports;
     for (std::optional<Held>& held : m_held)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "agent/agent_clock.h"
+
 #include <array>
 #include <cstddef>
 #include <ctime>
@@ -52,7 +54,9 @@ std::string NoFullBackupText(const std::string& since);
 
 // Whether a week has gone by since the last complete backup (UTC seconds),
 // with the automatic backups ticked.
-bool NoFullBackupFor(bool autoBackup, std::time_t lastComplete, std::time_t now);
+bool NoFullBackupFor(bool autoBackup, UtcSeconds lastComplete, UtcSeconds now);
+// The first second at which it is told.
+UtcSeconds NoFullBackupFrom(UtcSeconds lastComplete);
 
 // A click on a moved disk's icon opens the restore window, which shows the
 // backup where it now is; on the others, the report behind the icon.
@@ -79,13 +83,13 @@ class IconConditions
     // The condition holds with this text and report; one that held already
     // keeps its start. True when the text is new (its report to write).
     bool Hold(Condition condition, const std::string& text, const std::string& report,
-              std::time_t now);
+              UtcSeconds now);
     void End(Condition condition);
     bool Holds(Condition condition) const { return m_held[Index(condition)].has_value(); }
     // The highest condition that holds, or none: the icon goes.
     std::optional<Shown> Showing() const;
 
-    void RunEnded(const RunResult& run, std::time_t now);
+    void RunEnded(const RunResult& run, UtcSeconds now);
 
     // Whether the shown condition's balloon is due: not yet shown on the
     // user's day (local time) `today`.
@@ -95,14 +99,14 @@ class IconConditions
 
     // The reports of the conditions that now hold for more than a day, each
     // once: kept for the next log-on's display.
-    std::vector<std::string> TakeDayOld(std::time_t now);
+    std::vector<std::string> TakeDayOld(UtcSeconds now);
 
   private:
     struct Held
     {
         std::string text;
         std::string report;
-        std::time_t since;
+        UtcSeconds since;
         bool keptForLogOn = false;
     };
     static std::size_t Index(Condition condition) { return static_cast<std::size_t>(condition); }

@@ -1,5 +1,6 @@
 #include "load/agent_icon.h"
 
+#include "agent/last_complete_backup.h"
 #include "companions/load_role.h"
 #include "companions/report.h"
 #include "desktop/shell_execute_shell.h"
@@ -10,6 +11,7 @@
 #include "platform/path_text.h"
 #include "platform/win32/wide_text.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -19,9 +21,10 @@ namespace
 constexpr agent::Millis kLookEvery = 60 * 1000;
 
 // As the user reads a date in full ("Tuesday, 1 December 2026").
-std::string LongDate(std::time_t when)
+std::string LongDate(agent::UtcSeconds when)
 {
-    const std::tm local = *std::localtime(&when);
+    const std::time_t seconds = static_cast<std::time_t>(when);
+    const std::tm local = *std::localtime(&seconds);
     SYSTEMTIME day{};
     day.wYear = static_cast<WORD>(local.tm_year + 1900);
     day.wMonth = static_cast<WORD>(local.tm_mon + 1);
@@ -47,7 +50,7 @@ void AgentIcon::Hold(agent::Condition condition, const std::string& text)
 {
     const char* name = agent::ConditionReportName(condition);
     if (!m_conditions.Hold(condition, text, companions::ProfileReportPath(m_localAppData, name),
-                           std::time(nullptr)))
+                           agent::UtcNow()))
         return;
     m_worker.Post([condition, text, name, rounds = m_rounds,
                    localAppData = m_localAppData](LookWatchdog&) -> AgentWorker::Reply {
@@ -81,20 +84,43 @@ void AgentIcon::DiskMoved(const std::string& text)
 
 void AgentIcon::RunEnded(const agent::RunResult& run)
 {
-    m_conditions.RunEnded(run, std::time(nullptr));
+    m_conditions.RunEnded(run, agent::UtcNow());
 }
 
-void AgentIcon::LastCompleteBackup(bool autoBackup, std::time_t when)
+void AgentIcon::AutoBackup(bool ticked)
 {
-    m_autoBackup = autoBackup;
+    m_autoBackup = ticked;
+    if (ticked)
+        ReadLastCompleteBackup();
+}
+
+void AgentIcon::ReadLastCompleteBackup()
+{
+    m_worker.Post([this, localAppData = m_localAppData](LookWatchdog&) -> AgentWorker::Reply {
+        const agent::UtcSeconds when =
+            agent::ReadLastCompleteBackup(localAppData, agent::UtcNow(), platform::LocalFiles());
+        return [this, when] { LastCompleteBackup(when); };
+    });
+}
+
+void AgentIcon::LastCompleteBackup(agent::UtcSeconds when)
+{
     m_lastComplete = when;
+    Show();
 }
 
 void AgentIcon::Show()
 {
-    const std::time_t now = std::time(nullptr);
+    const agent::UtcSeconds now = agent::UtcNow();
     if (m_lastComplete && agent::NoFullBackupFor(m_autoBackup, *m_lastComplete, now))
+    {
         Hold(agent::Condition::NoFullBackup, agent::NoFullBackupText(LongDate(*m_lastComplete)));
+        if (agent::SteadyNow() >= m_nextRead)
+        {
+            m_nextRead = agent::SteadyNow() + kLookEvery;
+            ReadLastCompleteBackup();
+        }
+    }
     else
         m_conditions.End(agent::Condition::NoFullBackup);
     for (const std::string& report : m_conditions.TakeDayOld(now))
@@ -113,8 +139,14 @@ void AgentIcon::Show()
         m_icon.Show(shown->text, balloon);
     m_shown = std::move(shown);
     m_nextLook.reset();
-    if (m_shown || m_autoBackup)
+    if (m_shown)
         m_nextLook = agent::SteadyNow() + kLookEvery;
+    // Until then nothing waits: a wait does not count time asleep, but the
+    // loop wakes on resume and on a change of the clock, and looks again.
+    else if (m_autoBackup && m_lastComplete)
+        m_nextLook = agent::SteadyNow() +
+                     1000 * std::max<agent::UtcSeconds>(
+                                agent::NoFullBackupFrom(*m_lastComplete) - agent::UtcNow(), 0);
 }
 
 std::optional<agent::Millis> AgentIcon::NextWake() const

@@ -5,7 +5,6 @@
 #include "agent/icon_conditions.h"
 #include "load/notify_icon.h"
 
-#include <ctime>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,15 +33,18 @@ class AgentIcon
     // A run of the agent ended (copy on save's day, the catch-up). On the
     // window's thread.
     void RunEnded(const agent::RunResult& run);
-    // The last complete backup (UTC), with "Auto Backup On Shutdown Or Log
-    // Off" ticked or not.
-    void LastCompleteBackup(bool autoBackup, std::time_t when);
+    // "Auto Backup On Shutdown Or Log Off" ticked or not: with it, the time
+    // of the last complete backup is read from the profile (on the worker).
+    void AutoBackup(bool ticked);
+    // A run of the agent was complete at `when`.
+    void LastCompleteBackup(agent::UtcSeconds when);
 
     // Shows what holds now, with a balloon when one is due, and keeps for
     // the next log-on what has held for a day.
     void Show();
-    // While a condition holds or may come with the passing days, the wall
-    // clock is looked at once a minute (waits do not count time asleep).
+    // While a condition holds, the wall clock is looked at once a minute (a
+    // day-old condition, the next day's balloon); otherwise only when no
+    // complete backup for a week will be told.
     std::optional<agent::Millis> NextWake() const;
 
     // The icon's and the taskbar's messages; true when it was one.
@@ -51,6 +53,7 @@ class AgentIcon
   private:
     void Hold(agent::Condition condition, const std::string& text);
     void Open();
+    void ReadLastCompleteBackup();
 
     AgentWorker& m_worker;
     std::shared_ptr<SaveRounds> m_rounds;
@@ -59,6 +62,9 @@ class AgentIcon
     agent::IconConditions m_conditions;
     std::optional<agent::IconConditions::Shown> m_shown;
     bool m_autoBackup = false;
-    std::optional<std::time_t> m_lastComplete;
+    std::optional<agent::UtcSeconds> m_lastComplete;
     std::optional<agent::Millis> m_nextLook;
+    // While no complete backup for a week is told, the profile's time is read
+    // again each minute: "Backup Now" keeps it there.
+    agent::Millis m_nextRead = 0;
 };

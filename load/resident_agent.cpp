@@ -150,6 +150,7 @@ void ResidentAgent::Follow(companions::AgentDuties duties,
     m_duties = duties;
     m_saved = std::move(saved);
     m_schedule.Follow(m_duties.copyOnSave ? m_saved.get() : nullptr);
+    m_icon->AutoBackup(m_duties.backUpAtSessionEnd);
     // ShutdownBlockReasonCreate fails under Wine: the backup runs all the same.
     if (m_duties.backUpAtSessionEnd)
         ShutdownBlockReasonCreate(m_window, kBlockReason);

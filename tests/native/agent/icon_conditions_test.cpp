@@ -7,8 +7,8 @@ using agent::Condition;
 namespace
 {
 
-constexpr std::time_t kHour = 60 * 60;
-constexpr std::time_t kDay = 24 * kHour;
+constexpr agent::UtcSeconds kHour = 60 * 60;
+constexpr agent::UtcSeconds kDay = 24 * kHour;
 
 std::tm Day(int yday)
 {
@@ -37,7 +37,7 @@ TEST(IconConditions, Texts)
     const struct
     {
         bool autoBackup;
-        std::time_t age;
+        agent::UtcSeconds age;
         bool due;
     } cases[] = {{true, 7 * kDay, false}, {true, 7 * kDay + 1, true}, {false, 30 * kDay, false}};
     for (const auto& test : cases)
