@@ -40,9 +40,9 @@ std::string LongDate(agent::UtcSeconds when)
 } // namespace
 
 AgentIcon::AgentIcon(HWND window, AgentWorker& worker, std::shared_ptr<SaveRounds> rounds,
-                     std::string localAppData)
+                     std::string localAppData, Shell& shell)
     : m_worker(worker), m_rounds(std::move(rounds)), m_localAppData(std::move(localAppData)),
-      m_icon(window)
+      m_shell(shell), m_icon(window)
 {
 }
 
@@ -158,15 +158,15 @@ void AgentIcon::Open()
 {
     if (!m_shown)
         return;
-    ShellExecuteShell shell;
-    if (agent::OpensRestoreWindow(m_shown->condition))
+    if (!agent::OpensRestoreWindow(m_shown->condition))
     {
-        wchar_t program[MAX_PATH] = {};
-        GetModuleFileNameW(nullptr, program, MAX_PATH);
-        shell.Start(program, platform::WideFromPath(companions::kRestoreArgument), kShowNormal);
+        m_shell.Start(m_shown->report, kShowNormal);
+        return;
     }
-    else
-        shell.Start(m_shown->report, kShowNormal);
+    wchar_t program[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    ShellExecuteShell().Start(program, platform::WideFromPath(companions::kRestoreArgument),
+                              kShowNormal);
 }
 
 bool AgentIcon::OnMessage(UINT message, LPARAM lParam)

@@ -4,6 +4,7 @@
 #include "agent/destination_look.h"
 #include "agent/icon_conditions.h"
 #include "load/notify_icon.h"
+#include "model/shell.h"
 
 #include <memory>
 #include <optional>
@@ -21,8 +22,9 @@ class SaveRounds;
 class AgentIcon
 {
   public:
+    // `shell` opens the reports.
     AgentIcon(HWND window, AgentWorker& worker, std::shared_ptr<SaveRounds> rounds,
-              std::string localAppData);
+              std::string localAppData, Shell& shell);
 
     // The destination as the store names it, the last look at it, and the
     // saves that wait for it (none without copy on save).
@@ -58,6 +60,7 @@ class AgentIcon
     AgentWorker& m_worker;
     std::shared_ptr<SaveRounds> m_rounds;
     std::string m_localAppData;
+    Shell& m_shell;
     NotifyIcon m_icon;
     agent::IconConditions m_conditions;
     std::optional<agent::IconConditions::Shown> m_shown;

@@ -1,7 +1,8 @@
 #include "load/notify_icon.h"
 
+#include "framework/display.h"
 #include "platform/win32/wide_text.h"
-#include "resource.h"
+#include "res/resource.h"
 
 #include <shellapi.h>
 
@@ -25,18 +26,14 @@ template <std::size_t size> void CopyCut(const std::wstring& text, wchar_t (&int
 
 NotifyIcon::NotifyIcon(HWND window) : m_window(window)
 {
-    m_icon = static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
-    if (!m_icon)
-        m_icon = LoadIconW(nullptr, MAKEINTRESOURCEW(32515)); // IDI_WARNING
+    // The program's own icon, at the taskbar's size.
+    if (!m_icon.Load(IDR_MAINFRAME, CIcon::kSmall, WindowDpi(window)))
+        m_icon.m_hIcon = CopyIcon(LoadIconW(nullptr, MAKEINTRESOURCEW(32515))); // IDI_WARNING
 }
 
 NotifyIcon::~NotifyIcon()
 {
     Hide();
-    if (m_icon)
-        DestroyIcon(m_icon);
 }
 
 bool NotifyIcon::Add()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/gdi.h"
+
 #include <string>
 #include <windows.h>
 
@@ -44,7 +46,7 @@ class NotifyIcon
     bool Add();
 
     HWND m_window;
-    HICON m_icon;
+    CIcon m_icon;
     // Empty while the icon is not wanted.
     std::wstring m_tip;
     bool m_shown = false;

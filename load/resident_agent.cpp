@@ -57,7 +57,7 @@ ResidentAgent::ResidentAgent(const InstallDirectory& directory, HANDLE stopEvent
                                                                 bool complete, bool watching) {
         m_changes.push_back({folder, std::move(changes), complete, watching});
     });
-    m_icon = std::make_unique<AgentIcon>(m_window, *m_worker, m_rounds, m_localAppData);
+    m_icon = std::make_unique<AgentIcon>(m_window, *m_worker, m_rounds, m_localAppData, m_shell);
     SetProcessShutdownParameters(kShutdownLevel, 0);
     m_networkChanged = platform::Handle(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     WatchNetwork();

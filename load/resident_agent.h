@@ -5,6 +5,7 @@
 #include "agent/folder_watches.h"
 #include "agent/save_round.h"
 #include "companions/saved_plan.h"
+#include "desktop/shell_execute_shell.h"
 #include "load/directory_watch.h"
 #include "load/save_rounds.h"
 #include "model/install_directory.h"
@@ -69,6 +70,8 @@ class ResidentAgent
     std::shared_ptr<SaveRounds> m_rounds;
     std::unique_ptr<AgentWorker> m_worker;
     std::unique_ptr<AgentWatches> m_handles;
+    // Opens the reports behind the icon.
+    ShellExecuteShell m_shell;
     std::unique_ptr<AgentIcon> m_icon;
     // Folders that could not be watched, reported once.
     std::set<std::string> m_unwatched;

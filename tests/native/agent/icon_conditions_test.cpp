@@ -84,25 +84,30 @@ TEST(IconConditions, RunsThatFailedAndRunsThatDidNot)
 {
     const struct
     {
-        agent::RunResult run;
-        std::optional<std::string> text;
+        std::size_t notBackedUp;
+        const char* report;
+        bool wholeTree;
+        // The icon's text after the run, and its report; none: no icon.
+        const char* text;
+        const char* shownReport;
     } runs[] = {
-        {{2, "C:\\p\\a.txt", false}, "2 files could not be backed up."},
-        {{0, "", false}, std::nullopt},
-        {{5, "C:\\p\\b.txt", true}, "5 files could not be backed up."},
-        {{0, "", false}, "5 files could not be backed up."},
-        {{1, "C:\\p\\c.txt", false}, "1 files could not be backed up."},
-        {{0, "C:\\p\\d.txt", true}, std::nullopt},
+        {2, "a.txt", false, "2 files could not be backed up.", "a.txt"},
+        {0, "", false, nullptr, nullptr},
+        {5, "b.txt", true, "5 files could not be backed up.", "b.txt"},
+        {0, "", false, "5 files could not be backed up.", "b.txt"},
+        {1, "c.txt", false, "1 files could not be backed up.", "c.txt"},
+        {0, "d.txt", true, nullptr, nullptr},
     };
     agent::IconConditions conditions;
     for (const auto& step : runs)
     {
-        conditions.RunEnded(step.run, 0);
+        conditions.RunEnded({step.notBackedUp, step.report, step.wholeTree}, 0);
         const auto shown = conditions.Showing();
-        EXPECT_EQ(step.text, shown ? std::optional(shown->text) : std::nullopt);
+        ASSERT_EQ(step.text != nullptr, shown.has_value()) << step.report;
         if (shown)
         {
-            EXPECT_EQ(step.run.report.empty() ? "C:\\p\\b.txt" : step.run.report, shown->report);
+            EXPECT_EQ(step.text, shown->text);
+            EXPECT_EQ(step.shownReport, shown->report);
         }
     }
 }

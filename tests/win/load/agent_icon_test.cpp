@@ -6,8 +6,10 @@
 #include "tests/native/support/install.h"
 #include "tests/win/wait_and_text.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <shellapi.h>
+#include <vector>
 
 namespace
 {
@@ -23,25 +25,52 @@ bool InTray(HWND window)
     return Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
-// The window of Notepad that shows `report`, when there is one.
-HWND ReportWindow(const std::wstring& report)
+// The texts of the tray's tooltips: Wine's tray keeps one for each icon in
+// its own process, where the text is read through memory lent there.
+std::vector<std::wstring> TrayTips()
 {
-    struct Search
-    {
-        std::wstring name;
-        HWND found = nullptr;
-    } search{report};
+    std::vector<HWND> tips;
     EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(data);
-            wchar_t caption[256] = {};
-            GetWindowTextW(window, caption, 256);
-            if (std::wstring(caption).find(search->name) != std::wstring::npos)
-                search->found = window;
-            return search->found == nullptr;
+        [](HWND window, LPARAM found) -> BOOL {
+            wchar_t name[64] = {};
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (GetClassNameW(window, name, 64) && std::wstring(name) == TOOLTIPS_CLASSW &&
+                process != GetCurrentProcessId())
+                reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+            return TRUE;
         },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+        reinterpret_cast<LPARAM>(&tips));
+    std::vector<std::wstring> texts;
+    for (const HWND tip : tips)
+    {
+        DWORD id = 0;
+        GetWindowThreadProcessId(tip, &id);
+        const HANDLE process =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
+        if (!process)
+            continue;
+        constexpr std::size_t kChars = 256;
+        auto* lent = static_cast<char*>(VirtualAllocEx(
+            process, nullptr, sizeof(TTTOOLINFOW) + kChars * 2, MEM_COMMIT, PAGE_READWRITE));
+        const LRESULT count = SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0);
+        for (LRESULT tool = 0; lent && tool < count; ++tool)
+        {
+            TTTOOLINFOW info{};
+            info.cbSize = sizeof info;
+            info.lpszText = reinterpret_cast<wchar_t*>(lent + sizeof info);
+            wchar_t text[kChars] = {};
+            WriteProcessMemory(process, lent, &info, sizeof info, nullptr);
+            WriteProcessMemory(process, lent + sizeof info, text, sizeof text, nullptr);
+            if (SendMessageW(tip, TTM_ENUMTOOLSW, tool, reinterpret_cast<LPARAM>(lent)) &&
+                ReadProcessMemory(process, lent + sizeof info, text, sizeof text, nullptr))
+                texts.emplace_back(text);
+        }
+        if (lent)
+            VirtualFreeEx(process, lent, 0, MEM_RELEASE);
+        CloseHandle(process);
+    }
+    return texts;
 }
 
 } // namespace
@@ -53,7 +82,7 @@ TEST(AgentIcon, ThereWhileAConditionHoldsAndOpensItsReport)
     const HWND window = CreateWindowExW(0, L"STATIC", L"agent", WS_OVERLAPPED, 0, 0, 0, 0, nullptr,
                                         nullptr, nullptr, nullptr);
     {
-        AgentIcon icon(window, worker, nullptr, profile.Path());
+        AgentIcon icon(window, worker, nullptr, profile.Path(), profile.shell);
         icon.Show();
         EXPECT_FALSE(InTray(window));
         EXPECT_EQ(std::nullopt, icon.NextWake());
@@ -61,10 +90,21 @@ TEST(AgentIcon, ThereWhileAConditionHoldsAndOpensItsReport)
         icon.Destination("E:\\Backup", {agent::DestinationState::Away, {}}, 2);
         icon.Show();
         EXPECT_TRUE(InTray(window));
+        EXPECT_EQ(
+            std::vector<std::wstring>{L"2 saved files wait for your backup folder E:\\Backup."},
+            TrayTips());
         ASSERT_TRUE(worker.WaitIdle(std::chrono::seconds(10)));
         EXPECT_EQ("\xEF\xBB\xBF"
                   "2 saved files wait for your backup folder E:\\Backup.\r\n",
                   profile.Read("Corvane Backup\\reports\\saves waiting.txt"));
+
+        // A tooltip holds 127 characters: a longer text is cut, and says so.
+        icon.Destination("E:\\" + std::string(150, 'd'), {agent::DestinationState::Away, {}}, 2);
+        icon.Show();
+        const std::vector<std::wstring> cut = TrayTips();
+        ASSERT_EQ(1u, cut.size());
+        EXPECT_EQ(127u, cut[0].size());
+        EXPECT_EQ(L'\u2026', cut[0].back());
 
         // Explorer started again: its new taskbar has no icon until told.
         NOTIFYICONDATAW data{};
@@ -76,14 +116,9 @@ TEST(AgentIcon, ThereWhileAConditionHoldsAndOpensItsReport)
         EXPECT_TRUE(InTray(window));
 
         for (const UINT event : {NIN_SELECT, NIN_KEYSELECT})
-        {
             EXPECT_TRUE(icon.OnMessage(NotifyIcon::kMessage, MAKELPARAM(event, NotifyIcon::kId)));
-            HWND shown = nullptr;
-            EXPECT_TRUE(WaitFor([&shown] { return (shown = ReportWindow(L"saves waiting")); }))
-                << event;
-            PostMessageW(shown, WM_CLOSE, 0, 0);
-            EXPECT_TRUE(WaitFor([] { return !ReportWindow(L"saves waiting"); }));
-        }
+        const std::string report = profile.PathOf("Corvane Backup\\reports\\saves waiting.txt");
+        EXPECT_EQ((Starts{{report, kShowNormal}, {report, kShowNormal}}), profile.shell.starts);
 
         icon.Destination("E:\\Backup", {agent::DestinationState::There, "E:\\Backup"}, 0);
         icon.Show();
