@@ -50,8 +50,8 @@ TEST(DestinationLook, MarksTheChosenFolderAndRefusesAnother)
 }
 
 // While saves wait, a look comes once a minute and when a device arrives;
-// after a refusal none comes until the network or the store changes. Each
-// condition the user is told of is told once, when it begins.
+// after a refusal none comes until the network or the store changes. The
+// disk found at another letter is told once.
 TEST(DestinationWatch, LooksWhileSavesWaitAndTellsOnce)
 {
     agent::DestinationWatch watch;
