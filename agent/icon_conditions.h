@@ -90,6 +90,12 @@ class IconConditions
     std::optional<Shown> Showing() const;
 
     void RunEnded(const RunResult& run, UtcSeconds now);
+    // Files copy on save could not copy are told: its next round judges the
+    // day's files again, so that the word goes once they are copied.
+    bool CopiesFailed() const
+    {
+        return Holds(Condition::FilesNotBackedUp) && !m_failedRunWholeTree;
+    }
 
     // Whether the shown condition's balloon is due: not yet shown on the
     // user's day (local time) `today`.

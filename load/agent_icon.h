@@ -35,6 +35,7 @@ class AgentIcon
     // A run of the agent ended (copy on save's day, the catch-up). On the
     // window's thread.
     void RunEnded(const agent::RunResult& run);
+    bool CopiesFailed() const { return m_conditions.CopiesFailed(); }
     // "Auto Backup On Shutdown Or Log Off" ticked or not: with it, the time
     // of the last complete backup is read from the profile (on the worker).
     void AutoBackup(bool ticked);

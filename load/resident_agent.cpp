@@ -85,8 +85,7 @@ void ResidentAgent::WatchNetwork()
 void ResidentAgent::Run()
 {
     Reload();
-    ShellExecuteShell shell;
-    companions::ShowKeptReports(m_localAppData, shell, platform::LocalFiles());
+    companions::ShowKeptReports(m_localAppData, m_shell, platform::LocalFiles());
     while (!m_sessionEnded)
     {
         std::optional<agent::Millis> wake = m_schedule.NextWake();
@@ -280,7 +279,8 @@ void ResidentAgent::RoundDone(const SaveRoundResult& result)
             break;
         }
     }
-    if (!uncopied.empty())
+    // Once told, the day's failed copies are judged again after every round.
+    if (!uncopied.empty() || m_icon->CopiesFailed())
         m_worker->Post([this, rounds = m_rounds, plan = result.plan,
                         uncopied](LookWatchdog&) -> AgentWorker::Reply {
             const agent::RunResult day = rounds->Report(*plan, uncopied);

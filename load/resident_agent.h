@@ -29,6 +29,7 @@ class AgentWorker;
 // the network, the installer's request to end, and the one timeout its
 // schedules name) and never on a disk or a share: reading the store, opening
 // folders, looking at the destination, copying and walking run on its worker.
+// While something needs the user, its icon in the notification area says so.
 class ResidentAgent
 {
   public:
@@ -70,7 +71,7 @@ class ResidentAgent
     std::shared_ptr<SaveRounds> m_rounds;
     std::unique_ptr<AgentWorker> m_worker;
     std::unique_ptr<AgentWatches> m_handles;
-    // Opens the reports behind the icon.
+    // Opens the reports: those kept for the log-on, the one behind the icon.
     ShellExecuteShell m_shell;
     std::unique_ptr<AgentIcon> m_icon;
     // Folders that could not be watched, reported once.

@@ -90,13 +90,14 @@ TEST(IconConditions, RunsThatFailedAndRunsThatDidNot)
         // The icon's text after the run, and its report; none: no icon.
         const char* text;
         const char* shownReport;
+        bool copiesFailed;
     } runs[] = {
-        {2, "a.txt", false, "2 files could not be backed up.", "a.txt"},
-        {0, "", false, nullptr, nullptr},
-        {5, "b.txt", true, "5 files could not be backed up.", "b.txt"},
-        {0, "", false, "5 files could not be backed up.", "b.txt"},
-        {1, "c.txt", false, "1 files could not be backed up.", "c.txt"},
-        {0, "d.txt", true, nullptr, nullptr},
+        {2, "a.txt", false, "2 files could not be backed up.", "a.txt", true},
+        {0, "", false, nullptr, nullptr, false},
+        {5, "b.txt", true, "5 files could not be backed up.", "b.txt", false},
+        {0, "", false, "5 files could not be backed up.", "b.txt", false},
+        {1, "c.txt", false, "1 files could not be backed up.", "c.txt", true},
+        {0, "d.txt", true, nullptr, nullptr, false},
     };
     agent::IconConditions conditions;
     for (const auto& step : runs)
@@ -109,6 +110,7 @@ TEST(IconConditions, RunsThatFailedAndRunsThatDidNot)
             EXPECT_EQ(step.text, shown->text);
             EXPECT_EQ(step.shownReport, shown->report);
         }
+        EXPECT_EQ(step.copiesFailed, conditions.CopiesFailed()) << step.report;
     }
 }
 
