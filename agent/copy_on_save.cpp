@@ -201,9 +201,10 @@ UncopiedFilesReport::UncopiedFilesReport(std::string localAppData)
 {
 }
 
-void UncopiedFilesReport::Add(const companions::SavedPlan& saved,
-                              const std::vector<std::pair<std::string, SavedFileCopy>>& uncopied,
-                              platform::FileTree& files, const std::tm& now)
+RunResult UncopiedFilesReport::Add(
+    const companions::SavedPlan& saved,
+    const std::vector<std::pair<std::string, SavedFileCopy>>& uncopied, platform::FileTree& files,
+    const std::tm& now)
 {
     if (m_day != std::pair(now.tm_year, now.tm_yday))
     {
@@ -235,10 +236,11 @@ void UncopiedFilesReport::Add(const companions::SavedPlan& saved,
     }
     const companions::Verdict verdict = builder.Build(false);
     if (!verdict.HasBadNews())
-        return;
+        return {};
     if (!m_report)
         m_report.emplace(files, now, saved.selection.destination, m_localAppData);
-    m_report->Final(verdict, false);
+    const std::vector<std::string> written = m_report->Final(verdict, false);
+    return {verdict.notBackedUp.size(), written.empty() ? std::string() : written.back(), false};
 }
 
 } // namespace agent

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "agent/icon_conditions.h"
 #include "companions/report.h"
 #include "companions/saved_plan.h"
 #include "platform/file_tree.h"
@@ -74,10 +75,11 @@ class UncopiedFilesReport
   public:
     explicit UncopiedFilesReport(std::string localAppData);
 
-    // Each file with what its copy came to.
-    void Add(const companions::SavedPlan& saved,
-             const std::vector<std::pair<std::string, SavedFileCopy>>& uncopied,
-             platform::FileTree& files, const std::tm& now);
+    // Each file with what its copy came to. Returns the day's files not
+    // backed up, and its report in the profile.
+    RunResult Add(const companions::SavedPlan& saved,
+                  const std::vector<std::pair<std::string, SavedFileCopy>>& uncopied,
+                  platform::FileTree& files, const std::tm& now);
 
   private:
     std::string m_localAppData;

@@ -37,11 +37,9 @@ void DestinationWatch::SavesWait(std::size_t waiting, Millis now)
 void DestinationWatch::Looked(const DestinationLook& look, std::size_t waiting, Millis now)
 {
     m_looking = false;
-    if (look.state == DestinationState::NotOurs && m_last.state != DestinationState::NotOurs)
-        m_news.push_back(NotOurBackupText(m_destination));
     if (look.state == DestinationState::There && look.place != m_destination &&
         look.place != m_last.place)
-        m_news.push_back(BackupMovedText(look.place));
+        m_moved = BackupMovedText(look.place);
     m_last = look;
     m_waiting = waiting;
     m_nextLook.reset();
@@ -59,9 +57,9 @@ std::optional<Millis> DestinationWatch::NextWake() const
     return m_looking || !MayLook() ? std::nullopt : m_nextLook;
 }
 
-std::vector<std::string> DestinationWatch::TakeNews()
+std::optional<std::string> DestinationWatch::TakeMoved()
 {
-    return std::exchange(m_news, {});
+    return std::exchange(m_moved, std::nullopt);
 }
 
 } // namespace agent

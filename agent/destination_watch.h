@@ -5,7 +5,6 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace agent
 {
@@ -40,15 +39,17 @@ class DestinationWatch
     void Looked(const DestinationLook& look, std::size_t waiting, Millis now);
 
     const DestinationLook& Last() const { return m_last; }
+    // The saves that wait for the destination, as the last round left them.
+    std::size_t Waiting() const { return m_waiting; }
 
     // A look due for the saves that wait.
     bool LookDue(Millis now) const;
     std::optional<Millis> NextWake() const;
 
-    // What the user is to be told of the looks since the last call: another
-    // folder at the destination's place, and the disk found at another
-    // letter, each once when it begins.
-    std::vector<std::string> TakeNews();
+    // The text that tells the user the disk was found at another letter,
+    // once when a look finds it there. (Another folder at the destination's
+    // place is told for as long as the last look says so.)
+    std::optional<std::string> TakeMoved();
 
   private:
     std::string m_destination;
@@ -56,7 +57,7 @@ class DestinationWatch
     std::size_t m_waiting = 0;
     bool m_looking = false;
     std::optional<Millis> m_nextLook;
-    std::vector<std::string> m_news;
+    std::optional<std::string> m_moved;
 };
 
 } // namespace agent

@@ -51,7 +51,7 @@ bool IsComplete(const companions::Verdict& verdict, bool destinationRefused)
     return true;
 }
 
-companions::Verdict BackUpAtSessionEnd(const companions::SavedPlan& saved, const SessionEndRun& run)
+SessionEndResult BackUpAtSessionEnd(const companions::SavedPlan& saved, const SessionEndRun& run)
 {
     bool told = false;
     const auto inTime = [&run, &told] {
@@ -122,7 +122,7 @@ companions::Verdict BackUpAtSessionEnd(const companions::SavedPlan& saved, const
     report.Final(verdict, told);
     if (IsComplete(verdict, run.destinationRefused))
         KeepLastCompleteBackup(run.localAppData, run.startedUtc, run.files);
-    return verdict;
+    return {verdict, report.Name()};
 }
 
 } // namespace agent

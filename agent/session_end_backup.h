@@ -62,13 +62,20 @@ std::string DestinationAtSessionEnd(const InstallDirectory& directory, platform:
 // program counts against it, and so does a destination that refused the user.
 bool IsComplete(const companions::Verdict& verdict, bool destinationRefused);
 
+// What a run judged, and the name of its report.
+struct SessionEndResult
+{
+    companions::Verdict verdict;
+    std::string report;
+};
+
 // Backs up the saved plan and writes its report. Before copying, it leaves in
 // the profile a report of what is not backed up yet, marked to be shown at
 // the next log-on: should the user force the session to end, that report is
 // what remains. The finished report replaces it, in the profile and the
 // destination, and is shown only with bad news or when the destination could
 // not take it.
-companions::Verdict BackUpAtSessionEnd(const companions::SavedPlan& saved,
-                                       const SessionEndRun& run);
+
+SessionEndResult BackUpAtSessionEnd(const companions::SavedPlan& saved, const SessionEndRun& run);
 
 } // namespace agent

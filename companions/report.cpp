@@ -29,6 +29,21 @@ std::string ProfileReports(const std::string& localAppData)
                                 : platform::JoinPath(ProfileFolder(localAppData), "reports");
 }
 
+// The report's path, or nothing when it could not be written.
+std::string WriteReport(platform::FileTree& files, const std::string& root,
+                        const std::string& folder, const std::string& name, const std::string& text)
+{
+    const std::string path = platform::JoinPath(folder, name);
+    // The monitor runs elevated and writes where an unelevated program may
+    // have planted a link: no folder below the root is followed, nor swapped
+    // for a link before the report is in place.
+    const std::unique_ptr<platform::HeldFolders> held =
+        folder.empty() ? nullptr : files.MakeFoldersBelow(root, folder);
+    if (!held || !store::ReplaceWithText(path, ReportBytes(text), files))
+        return {};
+    return path;
+}
+
 // One report name a line.
 constexpr const char* kToShowList = "reports to show";
 
@@ -112,15 +127,7 @@ ReportPublisher::ReportPublisher(platform::FileTree& files, const std::tm& start
 std::string ReportPublisher::WriteInto(const std::string& root, const std::string& folder,
                                        const std::string& text)
 {
-    const std::string path = platform::JoinPath(folder, m_name);
-    // The monitor runs elevated and writes where an unelevated program may
-    // have planted a link: no folder below the root is followed, nor swapped
-    // for a link before the report is in place.
-    const std::unique_ptr<platform::HeldFolders> held =
-        folder.empty() ? nullptr : m_files.MakeFoldersBelow(root, folder);
-    if (!held || !store::ReplaceWithText(path, ReportBytes(text), m_files))
-        return {};
-    return path;
+    return WriteReport(m_files, root, folder, m_name, text);
 }
 
 void ReportPublisher::Interim(const Verdict& verdict)
@@ -171,6 +178,24 @@ std::vector<std::string> ReportPublisher::Final(const Verdict& verdict, bool sho
     return written;
 }
 
+std::string ProfileReportPath(const std::string& localAppData, const std::string& name)
+{
+    return localAppData.empty() ? std::string()
+                                : platform::JoinPath(ProfileReports(localAppData), name);
+}
+
+std::string WriteProfileReport(const std::string& localAppData, const std::string& name,
+                               const std::string& text, platform::FileTree& files)
+{
+    return WriteReport(files, localAppData, ProfileReports(localAppData), name, text);
+}
+
+void KeepReportToShow(const std::string& localAppData, const std::string& name,
+                      platform::FileTree& files)
+{
+    KeepToShow(files, localAppData, name);
+}
+
 std::vector<std::string> ReportsToShow(const std::string& localAppData, platform::FileTree& files)
 {
     std::vector<std::string> paths;
@@ -178,7 +203,7 @@ std::vector<std::string> ReportsToShow(const std::string& localAppData, platform
     {
         if (name.rfind(kRestoreReportKind, 0) == 0)
             continue;
-        const std::string path = platform::JoinPath(ProfileReports(localAppData), name);
+        const std::string path = ProfileReportPath(localAppData, name);
         // A report the user deleted meanwhile has nothing left to show.
         if (store::TestRead(path, files))
             paths.push_back(path);

@@ -86,6 +86,18 @@ class ReportPublisher
     std::string m_name;
 };
 
+// "<localAppData>\Corvane Backup\reports\<name>", where the profile keeps
+// reports; empty without a profile.
+std::string ProfileReportPath(const std::string& localAppData, const std::string& name);
+// A report that no run writes (what the agent's icon tells, say), "\n" line
+// ends: in the profile's reports under `name`, replaced whole, not kept to be
+// shown. Returns its path, or nothing when it could not be written.
+std::string WriteProfileReport(const std::string& localAppData, const std::string& name,
+                               const std::string& text, platform::FileTree& files);
+// Keeps a report of the profile (by its name) for the next log-on's display.
+void KeepReportToShow(const std::string& localAppData, const std::string& name,
+                      platform::FileTree& files);
+
 // The full paths of the reports to show, oldest first; a restore's report
 // never is one.
 std::vector<std::string> ReportsToShow(const std::string& localAppData, platform::FileTree& files);

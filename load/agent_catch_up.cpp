@@ -53,6 +53,8 @@ struct AgentCatchUp::Run
     // Read and written by the run's thread only.
     agent::CatchUpConditions conditions;
     bool share = false;
+    // Written by the run's thread before it tells the window it ended.
+    std::optional<agent::RunResult> result;
     agent::CatchUpGate gate{[this] { return Read(); },
                             [this](agent::Millis millis) {
                                 const HANDLE waits[] = {stop.Get(), changed.Get()};
@@ -175,26 +177,31 @@ void AgentCatchUp::Start()
         run->share = IsShare(destination);
         // Low processor and disk priority: the user's own work goes first.
         SetThreadPriority(GetCurrentThread(), THREAD_MODE_BACKGROUND_BEGIN);
-        bool complete = false;
+        WholeTreeOutcome outcome;
         {
             // Another session's run on the destination is waited for.
             const AgentRunLock lock(INFINITE, run->stop.Get());
             if (lock.Held())
-                complete = BackUpWholeTree(directory, localAppData, false,
-                                           {std::numeric_limits<agent::Millis>::max(),
-                                            platform::LocalTimeNow(), started,
-                                            [&run] { return run->gate.GoOn(); }, " catch-up"});
+                outcome = BackUpWholeTree(directory, localAppData, false,
+                                          {std::numeric_limits<agent::Millis>::max(),
+                                           platform::LocalTimeNow(), started,
+                                           [&run] { return run->gate.GoOn(); }, " catch-up"});
         }
         SetThreadPriority(GetCurrentThread(), THREAD_MODE_BACKGROUND_END);
+        run->result = std::move(outcome.result);
         SetEvent(run->finished.Get());
-        PostMessageA(window, kRunEnded, complete ? 1 : 0, 0);
+        PostMessageA(window, kRunEnded, outcome.complete ? 1 : 0, 0);
     }).detach();
 }
 
-void AgentCatchUp::RunEnded(bool complete)
+std::optional<agent::RunResult> AgentCatchUp::RunEnded(bool complete)
 {
+    std::optional<agent::RunResult> result;
+    if (m_run)
+        result = std::move(m_run->result);
     m_run.reset();
     m_schedule.Ended(complete, m_runStarted);
+    return result;
 }
 
 void AgentCatchUp::EndSession()

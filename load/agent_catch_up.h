@@ -1,6 +1,7 @@
 #pragma once
 
 #include "agent/catch_up_schedule.h"
+#include "agent/icon_conditions.h"
 #include "model/install_directory.h"
 
 #include <memory>
@@ -37,7 +38,12 @@ class AgentCatchUp
     void Resumed(bool mayLook);
     void PowerChanged();
     void NetworkChanged();
-    void RunEnded(bool complete);
+    // What the ended run could not back up, for the agent's icon; none when
+    // it was stopped.
+    std::optional<agent::RunResult> RunEnded(bool complete);
+    // The wall-clock start of the last run, kept as the last complete
+    // backup's time when it was complete.
+    agent::UtcSeconds RunStarted() const { return m_runStarted; }
     bool Running() const { return m_run != nullptr; }
     // The session ends: a run stops, none starts any more, and the log-off
     // backup does the rest.

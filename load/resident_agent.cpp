@@ -8,6 +8,7 @@
 #include "desktop/shell_execute_shell.h"
 #include "framework/win_app.h"
 #include "load/agent_catch_up.h"
+#include "load/agent_icon.h"
 #include "load/agent_watches.h"
 #include "load/agent_worker.h"
 #include "load/session_end_run.h"
@@ -59,6 +60,7 @@ ResidentAgent::ResidentAgent(const InstallDirectory& directory, HANDLE stopEvent
         m_changes.push_back({folder, std::move(changes), complete, watching});
     });
     m_catchUp = std::make_unique<AgentCatchUp>(m_window, *m_worker, directory, m_localAppData);
+    m_icon = std::make_unique<AgentIcon>(m_window, *m_worker, m_rounds, m_localAppData, m_shell);
     SetProcessShutdownParameters(kShutdownLevel, 0);
     m_networkChanged = platform::Handle(CreateEventA(nullptr, FALSE, FALSE, nullptr));
     WatchNetwork();
@@ -69,6 +71,7 @@ ResidentAgent::~ResidentAgent()
     if (m_networkChanged.IsOpen())
         CancelIPChangeNotify(&m_networkWatch);
     m_handles.reset();
+    m_icon.reset();
     if (m_window)
         DestroyWindow(m_window);
 }
@@ -85,13 +88,13 @@ void ResidentAgent::WatchNetwork()
 void ResidentAgent::Run()
 {
     Reload();
-    ShellExecuteShell shell;
-    companions::ShowKeptReports(m_localAppData, shell, platform::LocalFiles());
+    companions::ShowKeptReports(m_localAppData, m_shell, platform::LocalFiles());
     while (!m_sessionEnded)
     {
         std::optional<agent::Millis> wake = m_schedule.NextWake();
         for (const std::optional<agent::Millis> other :
-             {m_watches.NextWake(), m_destination.NextWake(), m_catchUp->NextWake()})
+             {m_watches.NextWake(), m_destination.NextWake(), m_catchUp->NextWake(),
+              m_icon->NextWake()})
         {
             if (other && (!wake || *other < *wake))
                 wake = other;
@@ -122,6 +125,10 @@ void ResidentAgent::Run()
             DispatchMessageA(&message);
         }
         DoDue(agent::SteadyNow());
+        m_icon->Destination(m_saved ? m_saved->selection.destination : std::string(),
+                            m_destination.Last(),
+                            m_duties.copyOnSave ? m_destination.Waiting() : 0);
+        m_icon->Show();
     }
 }
 
@@ -159,6 +166,7 @@ void ResidentAgent::Follow(companions::AgentDuties duties,
     }
     m_unreadable = unreadable;
     m_schedule.Follow(m_duties.copyOnSave ? m_saved.get() : nullptr);
+    m_icon->AutoBackup(m_duties.backUpAtSessionEnd);
     // ShutdownBlockReasonCreate fails under Wine: the backup runs all the same.
     if (m_duties.backUpAtSessionEnd)
         ShutdownBlockReasonCreate(m_window, kBlockReason);
@@ -264,8 +272,8 @@ void ResidentAgent::RoundDone(const SaveRoundResult& result)
         m_destination.Looked(result.look, result.waiting, now);
         if (back)
             m_watches.DestinationBack();
-        for (std::string& news : m_destination.TakeNews())
-            Notify(std::move(news));
+        if (std::optional<std::string> moved = m_destination.TakeMoved())
+            m_icon->DiskMoved(*moved);
     }
     else
         m_destination.SavesWait(result.waiting, now);
@@ -291,12 +299,13 @@ void ResidentAgent::RoundDone(const SaveRoundResult& result)
             break;
         }
     }
-    if (!uncopied.empty())
-        m_worker->Post(
-            [rounds = m_rounds, plan = result.plan, uncopied](LookWatchdog&) -> AgentWorker::Reply {
-                rounds->Report(*plan, uncopied);
-                return nullptr;
-            });
+    // Once told, the day's failed copies are judged again after every round.
+    if (!uncopied.empty() || m_icon->CopiesFailed())
+        m_worker->Post([this, rounds = m_rounds, plan = result.plan,
+                        uncopied](LookWatchdog&) -> AgentWorker::Reply {
+            const agent::RunResult day = rounds->Report(*plan, uncopied);
+            return [this, day] { m_icon->RunEnded(day); };
+        });
 }
 
 void ResidentAgent::Notify(std::string notice)
@@ -354,6 +363,8 @@ LRESULT CALLBACK ResidentAgent::WindowProc(HWND window, UINT message, WPARAM wPa
         return TRUE;
     try
     {
+        if (agent && agent->m_icon && agent->m_icon->OnMessage(message, lParam))
+            return 0;
         if (message == WM_ENDSESSION && wParam && agent)
         {
             agent->BackUpAtSessionEnd();
@@ -369,7 +380,11 @@ LRESULT CALLBACK ResidentAgent::WindowProc(HWND window, UINT message, WPARAM wPa
         }
         if (message == AgentCatchUp::kRunEnded && agent && agent->m_catchUp)
         {
-            agent->m_catchUp->RunEnded(wParam != 0);
+            const bool complete = wParam != 0;
+            if (const std::optional<agent::RunResult> result = agent->m_catchUp->RunEnded(complete))
+                agent->m_icon->RunEnded(*result);
+            if (complete)
+                agent->m_icon->LastCompleteBackup(agent->m_catchUp->RunStarted());
             return 0;
         }
         // Answered at once: the looks and opens it leads to run on the worker.

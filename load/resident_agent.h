@@ -5,6 +5,7 @@
 #include "agent/folder_watches.h"
 #include "agent/save_round.h"
 #include "companions/saved_plan.h"
+#include "desktop/shell_execute_shell.h"
 #include "load/directory_watch.h"
 #include "load/save_rounds.h"
 #include "model/install_directory.h"
@@ -18,6 +19,7 @@
 #include <windows.h>
 
 class AgentCatchUp;
+class AgentIcon;
 class AgentWatches;
 class AgentWorker;
 
@@ -28,6 +30,7 @@ class AgentWorker;
 // the network, the installer's request to end, and the one timeout its
 // schedules name) and never on a disk or a share: reading the store, opening
 // folders, looking at the destination, copying and walking run on its worker.
+// While something needs the user, its icon in the notification area says so.
 class ResidentAgent
 {
   public:
@@ -70,6 +73,9 @@ class ResidentAgent
     std::unique_ptr<AgentWorker> m_worker;
     std::unique_ptr<AgentCatchUp> m_catchUp;
     std::unique_ptr<AgentWatches> m_handles;
+    // Opens the reports: those kept for the log-on, the one behind the icon.
+    ShellExecuteShell m_shell;
+    std::unique_ptr<AgentIcon> m_icon;
     // Folders that could not be watched, reported once.
     std::set<std::string> m_unwatched;
     struct Changes

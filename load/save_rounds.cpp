@@ -26,6 +26,11 @@ std::size_t SaveRounds::Waiting()
     return Saves().Files().size();
 }
 
+std::vector<std::string> SaveRounds::WaitingFiles()
+{
+    return Saves().Files();
+}
+
 std::shared_ptr<const companions::SavedPlan> SaveRounds::PlanAt(
     const std::shared_ptr<const companions::SavedPlan>& saved, const std::string& place)
 {
@@ -72,8 +77,9 @@ SaveRoundResult SaveRounds::Run(const std::shared_ptr<const companions::SavedPla
     return result;
 }
 
-void SaveRounds::Report(const companions::SavedPlan& plan,
-                        const std::vector<std::pair<std::string, agent::SavedFileCopy>>& uncopied)
+agent::RunResult SaveRounds::Report(
+    const companions::SavedPlan& plan,
+    const std::vector<std::pair<std::string, agent::SavedFileCopy>>& uncopied)
 {
-    m_uncopied.Add(plan, uncopied, platform::LocalFiles(), platform::LocalTimeNow());
+    return m_uncopied.Add(plan, uncopied, platform::LocalFiles(), platform::LocalTimeNow());
 }

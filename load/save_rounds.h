@@ -41,14 +41,17 @@ class SaveRounds
     SaveRounds(const InstallDirectory& directory, const std::string& localAppData);
 
     std::size_t Waiting();
+    std::vector<std::string> WaitingFiles();
     // One round: a look at the destination first (unless `look` is false:
     // the last one's word, `last`, holds), cut short after ten seconds.
     SaveRoundResult Run(const std::shared_ptr<const companions::SavedPlan>& saved,
                         const agent::SaveRound& round, bool look,
                         const agent::DestinationLook& last, LookWatchdog& watchdog);
-    // Adds the files that could not be copied to the day's report.
-    void Report(const companions::SavedPlan& plan,
-                const std::vector<std::pair<std::string, agent::SavedFileCopy>>& uncopied);
+    // Adds the files that could not be copied to the day's report; returns
+    // the day's files not backed up.
+    agent::RunResult Report(
+        const companions::SavedPlan& plan,
+        const std::vector<std::pair<std::string, agent::SavedFileCopy>>& uncopied);
 
   private:
     agent::WaitingSaves& Saves();

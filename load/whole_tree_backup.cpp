@@ -4,6 +4,7 @@
 #include "agent/folder_out_of_reach.h"
 #include "agent/session_end_backup.h"
 #include "companions/backup_folder.h"
+#include "companions/report.h"
 #include "companions/saved_selection.h"
 #include "load/look_watchdog.h"
 #include "platform/computer.h"
@@ -13,8 +14,8 @@
 #include <chrono>
 #include <optional>
 
-bool BackUpWholeTree(const InstallDirectory& directory, const std::string& localAppData,
-                     bool refused, const WholeTreeRun& run)
+WholeTreeOutcome BackUpWholeTree(const InstallDirectory& directory, const std::string& localAppData,
+                                 bool refused, const WholeTreeRun& run)
 {
     LookWatchdog watchdog;
     const agent::LookContext context{platform::ThisComputer(), platform::LocalDriveRoots(),
@@ -23,7 +24,7 @@ bool BackUpWholeTree(const InstallDirectory& directory, const std::string& local
     const std::string destination =
         agent::DestinationAtSessionEnd(directory, files, run.started, localAppData);
     if (destination.empty())
-        return false;
+        return {};
     agent::DestinationLook look{agent::DestinationState::Denied, {}};
     if (!refused && !watchdog.Within(std::chrono::milliseconds(agent::kLookLimit), [&] {
             look = agent::LookAtDestination(destination, context, files);
@@ -34,7 +35,7 @@ bool BackUpWholeTree(const InstallDirectory& directory, const std::string& local
     platform::FileTree& used = there ? files : outOfReach;
     std::optional<companions::SavedPlan> saved = companions::ReadSavedPlan(directory, used).saved;
     if (!saved)
-        return false;
+        return {};
     if (there && look.place != destination)
         saved = companions::MovedTo(saved->selection, look.place, directory, files);
     agent::SessionEndRun backup{
@@ -43,5 +44,11 @@ bool BackUpWholeTree(const InstallDirectory& directory, const std::string& local
     backup.startedUtc = run.startedUtc;
     backup.goOn = run.goOn;
     backup.reportSuffix = run.reportSuffix;
-    return agent::IsComplete(agent::BackUpAtSessionEnd(*saved, backup), backup.destinationRefused);
+    const agent::SessionEndResult ended = agent::BackUpAtSessionEnd(*saved, backup);
+    WholeTreeOutcome outcome{agent::IsComplete(ended.verdict, backup.destinationRefused), {}};
+    if (!ended.verdict.stoppedEarly)
+        outcome.result =
+            agent::RunResult{ended.verdict.notBackedUp.size(),
+                             companions::ProfileReportPath(localAppData, ended.report), true};
+    return outcome;
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "agent/agent_clock.h"
+#include "agent/icon_conditions.h"
 #include "model/install_directory.h"
 
 #include <ctime>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,11 +23,18 @@ struct WholeTreeRun
     std::string_view reportSuffix = {};
 };
 
+// What a run did: whether it was a complete backup, and, for the agent's
+// icon, what it could not back up (none when it was stopped or never ran).
+struct WholeTreeOutcome
+{
+    bool complete = false;
+    std::optional<agent::RunResult> result;
+};
+
 // Looks at the destination first (10 seconds at most), then reads the saved
 // plan without asking a destination that did not answer, refused the user or
 // is not this computer's backup (its report then stays in the profile), or
 // where the disk moved to, and backs the plan up. A share that refused the
-// user already (`refused`) is not asked again. True when the backup was
-// complete.
-bool BackUpWholeTree(const InstallDirectory& directory, const std::string& localAppData,
-                     bool refused, const WholeTreeRun& run);
+// user already (`refused`) is not asked again.
+WholeTreeOutcome BackUpWholeTree(const InstallDirectory& directory, const std::string& localAppData,
+                                 bool refused, const WholeTreeRun& run);

@@ -45,7 +45,7 @@ int main(int argc, char** argv)
 {
     if (argc > 1 && std::string(argv[1]) == "store")
     {
-        // Every file type of one folder, copied on save.
+        // Every file type of one folder, copied on save and at log-off.
         CreateDirectoryA("C:\\bench", nullptr);
         CreateDirectoryA(kSource.c_str(), nullptr);
         CreateDirectoryA(kDestination.c_str(), nullptr);
@@ -54,6 +54,7 @@ int main(int argc, char** argv)
         Write(kInstall + "filestobackup.bck", kSource.substr(0, kSource.size() - 1) + "\r\n");
         Write(kInstall + "mod.bat", "");
         Write(kInstall + "cataloged", "");
+        Write(kInstall + "enableauto", "");
         if (!WaitForWindow("CorvaneBackupAgent", nullptr))
         {
             std::printf("no resident agent runs\n");

@@ -40,7 +40,8 @@ bool CopiedOnSave(const std::string& file, const std::string& copy)
         60000);
 }
 
-// The texts of the agent's news kept in the profile for the next log-on.
+// The texts of the reports the agent keeps in the profile: behind its icon,
+// and for the next log-on.
 std::string KeptNews()
 {
     std::string news;

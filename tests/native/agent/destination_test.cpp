@@ -50,8 +50,8 @@ TEST(DestinationLook, MarksTheChosenFolderAndRefusesAnother)
 }
 
 // While saves wait, a look comes once a minute and when a device arrives;
-// after a refusal none comes until the network or the store changes. Each
-// condition the user is told of is told once, when it begins.
+// after a refusal none comes until the network or the store changes. The
+// disk found at another letter is told once.
 TEST(DestinationWatch, LooksWhileSavesWaitAndTellsOnce)
 {
     agent::DestinationWatch watch;
@@ -72,11 +72,9 @@ TEST(DestinationWatch, LooksWhileSavesWaitAndTellsOnce)
     watch.Looked({DestinationState::There, "F:\\Backup"}, 0, 6000);
     watch.Looked({DestinationState::There, "F:\\Backup"}, 0, 7000);
     EXPECT_EQ(std::nullopt, watch.NextWake());
-    EXPECT_EQ((std::vector<std::string>{
-                  "E:\\Backup is not your backup folder. The automatic backups wait for it.",
-                  "Your backup disk is now F:. The automatic backups go to F:\\Backup."}),
-              watch.TakeNews());
-    EXPECT_TRUE(watch.TakeNews().empty());
+    EXPECT_EQ("Your backup disk is now F:. The automatic backups go to F:\\Backup.",
+              watch.TakeMoved());
+    EXPECT_EQ(std::nullopt, watch.TakeMoved());
 
     watch.Looked({DestinationState::Denied, {}}, 3, 8000);
     EXPECT_FALSE(watch.MayLook());

@@ -56,7 +56,8 @@ struct SessionEnd : testing::Test
                 reportBeforeTheWalk = ReportIn(profileReports);
             return ++now;
         };
-        return agent::BackUpAtSessionEnd(*saved, {files, clock, deadline, kStarted, profile});
+        return agent::BackUpAtSessionEnd(*saved, {files, clock, deadline, kStarted, profile})
+            .verdict;
     }
 
     std::string ReportIn(const std::string& folder) const
