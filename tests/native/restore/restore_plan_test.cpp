@@ -176,7 +176,7 @@ TEST(RestoreRun, ConflictsAreAskedAndAnsweredAsTheUserSays)
                    kToday, callbacks, files);
     EXPECT_EQ((std::vector<std::string>{"F:\\To\\new.doc\tcannot be written"}), Reasons(notKept));
 
-    // Without a question, both are kept; a stopped restore skips the rest.
+    // A copy gone from the backup is said so; a stopped restore skips the rest.
     callbacks = {};
     int left = 1;
     callbacks.keepGoing = [&left] { return left-- > 0; };
@@ -188,18 +188,6 @@ TEST(RestoreRun, ConflictsAreAskedAndAnsweredAsTheUserSays)
     EXPECT_EQ((std::vector<std::string>{"C:\\W\\both.doc\tthe backup holds no copy",
                                         "C:\\W\\new.doc\tskipped"}),
               Reasons(stopped));
-}
-
-// A link planted in the place restored to is never written through.
-TEST(RestoreRun, ALinkPlantedWhereFilesGoIsNotFollowed)
-{
-    FakeFiles files;
-    files.AddFile(kDest + "\\Sub\\a.doc", 100);
-    files.AddFolderLink("C:\\W\\Sub");
-    const auto contents = Contents(Selection({"C:\\W"}, kDest, "1000000000"), files);
-    EXPECT_EQ(
-        (std::vector<std::string>{"C:\\W\\Sub\\a.doc\tcannot be written"}),
-        Reasons(RunRestore(contents, ListRestore(contents, {{Item(0)}, {}}), kToday, {}, files)));
 }
 
 // A version put back in its place becomes the current copy again; the copy
@@ -267,12 +255,14 @@ TEST(RestoreRun, WaitsForARunningBackupUntilItEndsOrIsStopped)
 
 // A link planted in the backup is never followed, below a restored folder
 // or on the way to a restored file: it is "is a link", and nothing it
-// points to is restored.
-TEST(RestoreRun, NeverFollowsALinkInTheBackup)
+// points to is restored. One planted in the place restored to is never
+// written through.
+TEST(RestoreRun, NeverFollowsALink)
 {
     FakeFiles files;
-    files.MakeFolders("C:\\");
     files.AddFile(kDest + "\\a.doc", 100);
+    files.AddFile(kDest + "\\Sub\\b.doc", 100);
+    files.AddFolderLink("C:\\W\\Sub");
     files.entries[kDest + "\\Planted"] = platform::FileFacts{true, true};
     files.AddFile(kDest + "\\Planted\\secret.txt", 100);
     files.entries[kDest + "\\link.doc"] = platform::FileFacts{false, true};
@@ -281,7 +271,8 @@ TEST(RestoreRun, NeverFollowsALinkInTheBackup)
         return Reasons(RunRestore(contents, ListRestore(contents, {{Item(0, copyPath)}, {}}),
                                   kToday, {}, files));
     };
-    EXPECT_EQ((std::vector<std::string>{"C:\\W\\Planted\tis a link", "C:\\W\\link.doc\tis a link"}),
+    EXPECT_EQ((std::vector<std::string>{"C:\\W\\Planted\tis a link", "C:\\W\\link.doc\tis a link",
+                                        "C:\\W\\Sub\\b.doc\tcannot be written"}),
               restore({}));
     EXPECT_EQ((std::vector<std::string>{"C:\\W\\Planted\\secret.txt\tis a link"}),
               restore(kDest + "\\Planted\\secret.txt"));
