@@ -24,33 +24,30 @@ struct FixedSource : MonitorSource
     }
 };
 
-// The headings, then each row, its columns joined by "|".
+// The headings, then each row, its two columns joined by "|".
 std::vector<std::string> Listed(HWND window)
 {
     const HWND list = GetDlgItem(window, IDC_NOT_BACKED_UP);
-    std::string headings;
     wchar_t text[512] = {};
     const auto utf8 = [&text] { return std::filesystem::path(text).u8string(); };
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT;
     column.pszText = text;
     column.cchTextMax = 512;
+    std::string line;
     for (int i = 0; SendMessageW(list, LVM_GETCOLUMNW, i, reinterpret_cast<LPARAM>(&column)); ++i)
-        headings += (i ? "|" : "") + utf8();
-    std::vector<std::string> lines = {headings};
+        line += (i ? "|" : "") + utf8();
+    std::vector<std::string> lines = {line};
     for (int row = 0; row < SendMessageW(list, LVM_GETITEMCOUNT, 0, 0); ++row)
     {
-        std::string line;
-        for (int sub = 0; sub < 2; ++sub)
-        {
-            LVITEMW item{};
-            item.iSubItem = sub;
-            item.pszText = text;
-            item.cchTextMax = 512;
-            SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-            line += (sub ? "|" : "") + utf8();
-        }
-        lines.push_back(line);
+        LVITEMW cell{};
+        cell.pszText = text;
+        cell.cchTextMax = 512;
+        SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&cell));
+        line = utf8();
+        cell.iSubItem = 1;
+        SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&cell));
+        lines.push_back(line + "|" + utf8());
     }
     return lines;
 }
