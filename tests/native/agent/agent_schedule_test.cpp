@@ -1,5 +1,4 @@
 #include "agent/agent_schedule.h"
-#include "agent/copy_on_save.h"
 #include "tests/native/support/saved_documents.h"
 
 #include <gtest/gtest.h>
@@ -63,8 +62,6 @@ TEST_F(AgentSchedule, FollowsAChangedSelection)
               schedule.FoldersToWatch());
     schedule.Changed(P("/u/docs/c.exe"), 0);
     EXPECT_EQ(std::vector<std::string>{P("/u/docs/c.exe")}, schedule.TakeDue(2000).files);
-    EXPECT_EQ(agent::SavedFileCopy::Copied,
-              agent::CopySavedFile(*saved, P("/u/docs/c.exe"), files));
 }
 
 // A file source's folder is watched without its subfolders, for the names of

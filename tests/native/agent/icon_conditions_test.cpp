@@ -26,11 +26,9 @@ std::optional<Condition> ShownCondition(const agent::IconConditions& conditions)
 
 } // namespace
 
-TEST(IconConditions, Texts)
+// A week without a complete backup, with the automatic backups on, is told.
+TEST(IconConditions, NoFullBackupForAWeek)
 {
-    EXPECT_EQ("3 saved files wait for your backup folder E:\\Backup.",
-              agent::SavesWaitText(3, "E:\\Backup"));
-    EXPECT_EQ("12 files could not be backed up.", agent::FilesNotBackedUpText(12));
     EXPECT_EQ("Your files have not been fully backed up since Tuesday, 1 December 2026. Connect "
               "your backup disk, or press Backup Now.",
               agent::NoFullBackupText("Tuesday, 1 December 2026"));

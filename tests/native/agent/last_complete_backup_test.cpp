@@ -40,15 +40,8 @@ TEST(LastCompleteBackup, ReadsTheTimeKeptAndNowWhereNoneIsSound)
         // What was read is kept: a minute later it is still the time.
         EXPECT_EQ(c.read, agent::ReadLastCompleteBackup(profile, kNow + 60, files)) << held;
     }
-}
-
-TEST(LastCompleteBackup, KeepsTheTimeForTheNextRead)
-{
+    // Without a profile nothing can be kept, and the caller is told so.
     FakeFiles files;
-    const std::string profile = P("/profile");
-    files.MakeFolders(profile);
-    ASSERT_TRUE(agent::KeepLastCompleteBackup(profile, kNow - 3600, files));
-    EXPECT_EQ(kNow - 3600, agent::ReadLastCompleteBackup(profile, kNow, files));
     EXPECT_FALSE(agent::KeepLastCompleteBackup("", kNow, files));
 }
 

@@ -79,18 +79,29 @@ struct CatchUp : testing::Test
 } // namespace
 
 // A resume finds the last complete backup two days old: the run waits while
-// another session's run holds the agents' mutex, then backs the selection
-// up, names its report as a catch-up's and keeps the new time.
-TEST_F(CatchUp, RunsOnResumeAfterAnotherSessionsRun)
+// another session's run holds the agents' mutex. The session ending then
+// stops it without a backup; otherwise it backs the selection up once the
+// mutex is free, names its report as a catch-up's and keeps the new time.
+TEST_F(CatchUp, WaitsForAnotherSessionsRunAndStopsAtTheSessionsEnd)
 {
-    AgentCatchUp catchUp(window, worker, InstallDirectory(install.Path()), profile.Path());
-    catchUp.Follow(true, destination.Path(), 0);
     auto otherSession = std::make_unique<AgentRunLock>(0);
     ASSERT_TRUE(otherSession->Held());
+    const auto waitingRun = [&](AgentCatchUp& catchUp) {
+        catchUp.Follow(true, destination.Path(), 0);
+        catchUp.Resumed(true);
+        EXPECT_EQ(std::nullopt, WaitForTheRun(catchUp, 20000, true));
+        return catchUp.Running();
+    };
+    {
+        AgentCatchUp stopped(window, worker, InstallDirectory(install.Path()), profile.Path());
+        ASSERT_TRUE(waitingRun(stopped));
+        stopped.EndSession();
+        EXPECT_EQ(false, WaitForTheRun(stopped, 20000));
+        EXPECT_TRUE(CatchUpReports().empty());
+    }
+    AgentCatchUp catchUp(window, worker, InstallDirectory(install.Path()), profile.Path());
     const agent::UtcSeconds resumed = agent::UtcNow();
-    catchUp.Resumed(true);
-    EXPECT_EQ(std::nullopt, WaitForTheRun(catchUp, 20000, true));
-    ASSERT_TRUE(catchUp.Running());
+    ASSERT_TRUE(waitingRun(catchUp));
     EXPECT_EQ(std::nullopt, WaitForTheRun(catchUp, 1000));
     otherSession.reset();
     EXPECT_EQ(true, WaitForTheRun(catchUp, 20000));
@@ -100,22 +111,4 @@ TEST_F(CatchUp, RunsOnResumeAfterAnotherSessionsRun)
                                      .find("All 1 files were backed up."));
     EXPECT_LE(resumed, agent::ReadLastCompleteBackup(profile.Path(), agent::UtcNow(),
                                                      platform::LocalFiles()));
-}
-
-// The session ends while the run waits: it ends without a backup, and the
-// log-off backup, free to take the mutex, does the work.
-TEST_F(CatchUp, StopsAtTheSessionsEnd)
-{
-    AgentCatchUp catchUp(window, worker, InstallDirectory(install.Path()), profile.Path());
-    catchUp.Follow(true, destination.Path(), 0);
-    {
-        const AgentRunLock otherSession(0);
-        catchUp.Resumed(true);
-        EXPECT_EQ(std::nullopt, WaitForTheRun(catchUp, 20000, true));
-        ASSERT_TRUE(catchUp.Running());
-        catchUp.EndSession();
-        EXPECT_EQ(false, WaitForTheRun(catchUp, 20000));
-    }
-    EXPECT_TRUE(CatchUpReports().empty());
-    EXPECT_TRUE(AgentRunLock(0).Held());
 }

@@ -25,31 +25,19 @@ bool InTray(HWND window)
     return Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
-// Adds a tooltip window of another process (the tray's) to the list.
-BOOL CALLBACK CollectTrayTip(HWND window, LPARAM found)
-{
-    wchar_t name[64] = {};
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (GetClassNameW(window, name, 64) && std::wstring(name) == TOOLTIPS_CLASSW &&
-        process != GetCurrentProcessId())
-        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-    return TRUE;
-}
-
 // The texts of the tray's tooltips: Wine's tray keeps one for each icon in
 // its own process, where the text is read through memory lent there.
 std::vector<std::wstring> TrayTips()
 {
-    std::vector<HWND> tips;
-    EnumWindows(&CollectTrayTip, reinterpret_cast<LPARAM>(&tips));
     std::vector<std::wstring> texts;
-    for (const HWND tip : tips)
+    for (HWND tip = nullptr; (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));)
     {
         DWORD id = 0;
         GetWindowThreadProcessId(tip, &id);
         const HANDLE process =
-            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
+            id == GetCurrentProcessId()
+                ? nullptr
+                : OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
         if (!process)
             continue;
         constexpr std::size_t kChars = 256;
