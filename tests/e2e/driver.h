@@ -123,6 +123,9 @@ inline std::string TakeReport(const std::string& destination = kBackupFolder)
         {
             if (name == kBackupId)
                 continue;
+            // Listed, then replaced before it could be read: not whole yet.
+            if (text == "<missing>")
+                return false;
             report = text;
             std::error_code busy;
             if (!fs::remove(fs::u8path(reports + "\\" + name), busy) || busy)
