@@ -3,6 +3,7 @@
 // script), shown by a plain dialog box that does nothing else.
 #include "res/resource.h"
 
+#include <initializer_list>
 #include <windows.h>
 
 namespace

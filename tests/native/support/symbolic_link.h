@@ -79,7 +79,8 @@ class Link
                 command += " \"" + std::string(name) + "\"";
             HeapFree(GetProcessHeap(), 0, name);
         }
-        STARTUPINFOA startup{sizeof startup};
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
         if (unixName == nullptr || !CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE,
                                                    0, nullptr, nullptr, &startup, &process))
