@@ -18,9 +18,9 @@ void AgentSchedule::Follow(const companions::SavedPlan* plan)
     m_plan = plan;
 }
 
-std::vector<std::string> AgentSchedule::FoldersToWatch() const
+std::vector<WatchedFolder> AgentSchedule::FoldersToWatch() const
 {
-    std::vector<std::string> candidates = {m_installDirectory};
+    std::vector<WatchedFolder> candidates = {{m_installDirectory, false, {}}};
     if (m_plan)
     {
         for (const CopyStep& step : m_plan->plan.steps)
@@ -29,32 +29,53 @@ std::vector<std::string> AgentSchedule::FoldersToWatch() const
             if (source.isSystemFolder)
                 continue;
             const size_t separator = platform::FindLastSeparator(source.path);
-            candidates.emplace_back(!source.isFile ? source.path
-                                    : separator == std::string_view::npos
-                                        ? std::string_view()
-                                        : source.path.substr(0, separator + 1));
+            if (!source.isFile)
+                candidates.push_back({std::string(source.path), true, {}});
+            else if (separator != std::string_view::npos)
+                candidates.push_back({std::string(source.path.substr(0, separator + 1)),
+                                      false,
+                                      {std::string(source.path.substr(separator + 1))}});
         }
     }
-    std::vector<std::string> folders;
+    std::vector<WatchedFolder> folders;
     std::vector<std::string> upperFolders;
-    for (const std::string& candidate : candidates)
+    const auto covers = [&](size_t i, const std::string& upper, const WatchedFolder& candidate) {
+        return folders[i].subtree ? platform::IsAtOrBelowFolder(upper, upperFolders[i])
+                                  : !candidate.subtree && upper == upperFolders[i];
+    };
+    for (WatchedFolder& candidate : candidates)
     {
-        const std::string upper = m_files.FoldCase(candidate);
-        const auto holds = [&upper](const std::string& other) {
-            return platform::IsAtOrBelowFolder(upper, other);
-        };
-        if (candidate.empty() || std::any_of(upperFolders.begin(), upperFolders.end(), holds))
+        const std::string upper = m_files.FoldCase(candidate.folder);
+        if (candidate.folder.empty())
             continue;
-        // A later folder may hold earlier ones.
-        for (size_t i = upperFolders.size(); i-- > 0;)
+        // Watched already, or another file of a folder watched for its files.
+        size_t i = 0;
+        while (i < folders.size() && !covers(i, upper, candidate))
+            ++i;
+        if (i < folders.size())
         {
-            if (platform::IsBelowFolder(upperFolders[i], upper))
+            auto& names = folders[i].names;
+            if (folders[i].subtree || names.empty())
+                continue;
+            if (candidate.names.empty())
+                names.clear();
+            for (const std::string& name : candidate.names)
+            {
+                if (std::find(names.begin(), names.end(), name) == names.end())
+                    names.push_back(name);
+            }
+            continue;
+        }
+        // A later folder may hold earlier ones.
+        for (i = upperFolders.size(); candidate.subtree && i-- > 0;)
+        {
+            if (platform::IsAtOrBelowFolder(upperFolders[i], upper))
             {
                 folders.erase(folders.begin() + static_cast<std::ptrdiff_t>(i));
                 upperFolders.erase(upperFolders.begin() + static_cast<std::ptrdiff_t>(i));
             }
         }
-        folders.push_back(candidate);
+        folders.push_back(std::move(candidate));
         upperFolders.push_back(upper);
     }
     return folders;
@@ -70,6 +91,15 @@ void AgentSchedule::Changed(const std::string& path, Millis now)
         m_busy.erase(path);
         m_filesDue[path] = now + kQuietPeriod;
     }
+}
+
+void AgentSchedule::Appeared(const std::string& path, Millis now)
+{
+    if (m_plan && !MayCopySavedFile(*m_plan, path, m_files) &&
+        MayHoldSavedFiles(*m_plan, path, m_files))
+        m_filesDue[path] = now + kQuietPeriod;
+    else
+        Changed(path, now);
 }
 
 bool AgentSchedule::Busy(const std::string& path, Millis now)
@@ -88,6 +118,12 @@ bool AgentSchedule::Busy(const std::string& path, Millis now)
 void AgentSchedule::WaitForBackup(const std::string& path, Millis now)
 {
     m_filesDue[path] = now + kBackupWait;
+}
+
+void AgentSchedule::StoreUnreadable(Millis now)
+{
+    if (!m_storeDue || *m_storeDue > now + kStoreRetry)
+        m_storeDue = now + kStoreRetry;
 }
 
 std::optional<Millis> AgentSchedule::NextWake() const

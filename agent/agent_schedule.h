@@ -1,6 +1,7 @@
 #pragma once
 
 #include "agent/agent_clock.h"
+#include "agent/folder_watches.h"
 #include "companions/saved_plan.h"
 
 #include <map>
@@ -30,12 +31,17 @@ class AgentSchedule
     // Copies on save for this plan from now on; nullptr for none. Files
     // already waiting are judged by the plan in force when they are due.
     void Follow(const companions::SavedPlan* plan);
-    // The install directory and, with copy on save, the folders of the
-    // sources, none inside another: changes below them are to be handed in.
-    std::vector<std::string> FoldersToWatch() const;
+    // The install directory and, with copy on save, the source folders with
+    // their subfolders and the folders of file sources without, each with
+    // only its files' names; none inside a folder watched with its
+    // subfolders. Changes in them are to be handed in.
+    std::vector<WatchedFolder> FoldersToWatch() const;
 
     // Something changed at `path`.
     void Changed(const std::string& path, Millis now);
+    // A name appeared at `path` (made, or renamed or moved there): it may be
+    // a folder moved into a source, to be walked.
+    void Appeared(const std::string& path, Millis now);
     // A copy found the file still open for writing. False when it has been
     // so for too long: the caller reports it.
     bool Busy(const std::string& path, Millis now);
@@ -46,13 +52,19 @@ class AgentSchedule
     void WaitForBackup(const std::string& path, Millis now);
     static constexpr Millis kBackupWait = 30 * 1000;
 
+    // The store could not be read: it is read again after kStoreRetry, as
+    // a lock or an I/O error may end without a change to report it.
+    void StoreUnreadable(Millis now);
+    static constexpr Millis kStoreRetry = 60 * 1000;
+
     std::optional<Millis> NextWake() const;
 
     struct Due
     {
         // The store changed: read it again.
         bool store = false;
-        // Saved files to copy.
+        // Saved files to copy, and names that appeared in a source that
+        // may be folders, to be walked.
         std::vector<std::string> files;
     };
     Due TakeDue(Millis now);

@@ -25,10 +25,18 @@ std::vector<std::string> CatalogList(const std::vector<std::string>& sources,
     return list;
 }
 
-CatalogOutcome RunCatalog(const InstallDirectory& directory, platform::FileTree& files)
+CatalogOutcome RunCatalog(const InstallDirectory& directory, platform::FileTree& files,
+                          std::string& unreadable)
 {
-    for (const std::string& file :
-         CatalogList(companions::ReadSavedSelection(directory, files).sources, files))
+    if (!store::TestRead(directory.PathOf(kCatalogMarker), files))
+        return CatalogOutcome::Withdrawn;
+    const companions::SavedSelection saved = companions::ReadSavedSelection(directory, files);
+    if (!saved.unreadable.empty())
+    {
+        unreadable = saved.unreadable;
+        return CatalogOutcome::StoreUnreadable;
+    }
+    for (const std::string& file : CatalogList(saved.selection.sources, files))
         files.ClearArchive(file);
     if (!store::ReplaceWithText(directory.PathOf(kCatalogedMarker), "", files))
         return CatalogOutcome::MarkerNotWritten;

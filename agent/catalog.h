@@ -23,14 +23,22 @@ std::vector<std::string> CatalogList(const std::vector<std::string>& sources,
 enum class CatalogOutcome
 {
     Done,
+    // The request is gone: the window withdrew it when config.bat could not
+    // start, and said that the catalog was not started.
+    Withdrawn,
+    // The saved list cannot be read; the request stays.
+    StoreUnreadable,
     // The cataloged marker could not be written; the request stays.
     MarkerNotWritten,
 };
 
-// Reads the list the window saved (the caller waits until the window has
-// ended, so that it is the list saved by the same click), clears every
-// archive bit, then creates cataloged and removes the catalog request. A bit
-// that cannot be cleared only makes its file count as modified once more.
-CatalogOutcome RunCatalog(const InstallDirectory& directory, platform::FileTree& files);
+// While the catalog request still stands, reads the list the window saved
+// (the caller waits until the window has ended, so that it is the list saved
+// by the same click), clears every archive bit, then creates cataloged and
+// removes the request. A bit that cannot be cleared only makes its file count
+// as modified once more. `unreadable` is set to a store file that cannot be
+// read.
+CatalogOutcome RunCatalog(const InstallDirectory& directory, platform::FileTree& files,
+                          std::string& unreadable);
 
 } // namespace agent

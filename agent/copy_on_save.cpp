@@ -115,6 +115,14 @@ bool MayCopySavedFile(const companions::SavedPlan& saved, const std::string& pat
     return false;
 }
 
+bool MayHoldSavedFiles(const companions::SavedPlan& saved, const std::string& path,
+                       const platform::FileTree& files)
+{
+    const std::vector<Place> places = PlacesOf(saved, path, files);
+    return std::any_of(places.begin(), places.end(),
+                       [](const Place& place) { return !place.source->isFile; });
+}
+
 std::vector<std::string> CopiesOfSavedFile(const companions::SavedPlan& saved,
                                            const std::string& path, platform::FileTree& files)
 {
@@ -142,7 +150,7 @@ SavedFileCopy CopySavedFile(const companions::SavedPlan& saved, const std::strin
     if (copies.empty())
         return SavedFileCopy::NotCopied;
     if (!files.IsFolder(saved.selection.destination))
-        return SavedFileCopy::Failed;
+        return SavedFileCopy::Away;
     bool copied = false;
     bool kept = false;
     for (const std::string& copy : copies)
@@ -158,7 +166,9 @@ SavedFileCopy CopySavedFile(const companions::SavedPlan& saved, const std::strin
         case companions::VersionedCopy::SourceBusy:
             return SavedFileCopy::Busy;
         case companions::VersionedCopy::Failed:
-            return SavedFileCopy::Failed;
+            // The destination went away meanwhile: the file waits for it.
+            return files.IsFolder(saved.selection.destination) ? SavedFileCopy::Failed
+                                                               : SavedFileCopy::Away;
         case companions::VersionedCopy::NotKept:
             return SavedFileCopy::NotKept;
         case companions::VersionedCopy::Copied:
@@ -170,6 +180,20 @@ SavedFileCopy CopySavedFile(const companions::SavedPlan& saved, const std::strin
     if (kept)
         return SavedFileCopy::NewerCopyKept;
     return copied ? SavedFileCopy::Copied : SavedFileCopy::UpToDate;
+}
+
+bool SavedFileIsBehind(const companions::SavedPlan& saved, const std::string& path,
+                       platform::FileTree& files)
+{
+    const std::optional<platform::FileFacts> facts = files.Facts(path);
+    if (!facts || facts->isFolder)
+        return false;
+    for (const std::string& copy : CopiesOfSavedFile(saved, path, files))
+    {
+        if (companions::NeedsCopy(companions::Judge(Expected(path, *facts), files.Facts(copy))))
+            return true;
+    }
+    return false;
 }
 
 UncopiedFilesReport::UncopiedFilesReport(std::string localAppData)

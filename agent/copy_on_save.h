@@ -23,6 +23,11 @@ namespace agent
 bool MayCopySavedFile(const companions::SavedPlan& saved, const std::string& path,
                       const platform::FileTree& files);
 
+// Whether `path` lies inside a folder source, where a folder moved in may
+// hold files the plan copies.
+bool MayHoldSavedFiles(const companions::SavedPlan& saved, const std::string& path,
+                       const platform::FileTree& files);
+
 // Where the file is copied to: the place of each step that copies it, once
 // each, sorted.
 std::vector<std::string> CopiesOfSavedFile(const companions::SavedPlan& saved,
@@ -43,6 +48,8 @@ enum class SavedFileCopy
     Failed,
     // The copy could not be kept as a version: it was not replaced.
     NotKept,
+    // The destination is not there: the file waits for it.
+    Away,
 };
 
 // Copies the file where its copy is missing or older, never over a copy that
@@ -51,6 +58,11 @@ enum class SavedFileCopy
 // does not copy it again.
 SavedFileCopy CopySavedFile(const companions::SavedPlan& saved, const std::string& path,
                             platform::FileTree& files);
+
+// Whether a copy of the file is missing or older than it, as the log-off
+// backup judges: a save the agent has not copied.
+bool SavedFileIsBehind(const companions::SavedPlan& saved, const std::string& path,
+                       platform::FileTree& files);
 
 // The saved files that could not be copied, in one report a day: each
 // failure is added to the day's report, in the destination and the profile,

@@ -3,10 +3,13 @@
 #include "agent/agent_clock.h"
 #include "companions/saved_plan.h"
 #include "companions/verdict.h"
+#include "model/install_directory.h"
 #include "platform/file_tree.h"
 
 #include <ctime>
+#include <functional>
 #include <string>
+#include <string_view>
 
 // The backup when the user logs off or shuts down, made by the agent itself:
 // at the end of a session Windows ends the hidden batches and consoles a
@@ -34,7 +37,30 @@ struct SessionEndRun
     std::tm started;
     // The user's %LOCALAPPDATA%, where the reports to show are kept.
     std::string localAppData;
+    // The destination, a share, refused the user: what is not backed up is
+    // said to be so for that reason.
+    bool destinationRefused = false;
+    // The run's start on the wall clock, kept as the last complete backup's
+    // when the run copied or found current every file this user can read.
+    UtcSeconds startedUtc = 0;
+    // Asked before each file, and may wait: false stops the run. The daily
+    // catch-up pauses and ends here; a run stopped so has a report that is
+    // not shown, since the log-off backup that follows does the rest.
+    std::function<bool()> goOn = {};
+    // Ends the report's name: the catch-up's is "<date time> catch-up.txt".
+    std::string_view reportSuffix = {};
 };
+
+// The saved destination the backup at the end of the session goes to; empty
+// when there is none. A store that cannot be read is no empty selection:
+// nothing is backed up, and a notice kept for the next log-on names the file.
+std::string DestinationAtSessionEnd(const InstallDirectory& directory, platform::FileTree& files,
+                                    const std::tm& started, const std::string& localAppData);
+
+// Whether a run's verdict makes it a complete backup: every file copied or
+// found current, save those this user may not read. A file in use by another
+// program counts against it, and so does a destination that refused the user.
+bool IsComplete(const companions::Verdict& verdict, bool destinationRefused);
 
 // Backs up the saved plan and writes its report. Before copying, it leaves in
 // the profile a report of what is not backed up yet, marked to be shown at

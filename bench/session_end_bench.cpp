@@ -4,7 +4,10 @@
 // run takes beyond the unchanged run, against a plain copy of those files
 // ("x_plain_copy", the aim is at most 1.5), and against the same copies
 // keeping their old copies as versions done straight to the file system
-// ("x_floor"), the least that work can cost.
+// ("x_floor"), the least that work can cost. The daily catch-up of the
+// unchanged tree, its gate asked before each file, against the same listings
+// ("x_listings", at most 2), and what its minute tick costs when nothing is due.
+#include "agent/catch_up_gate.h"
 #include "agent/session_end_backup.h"
 #include "bench/bench_compare.h"
 #include "bench/generated_tree.h"
@@ -43,20 +46,25 @@ class SessionEndSetup
         store::ReplaceWithText(directory.PathOf(kDataFile), selection.destination, disk);
         store::ReplaceWithText(directory.PathOf(kFilesToBackupFile),
                                store::FormatSourceList(selection.sources), disk);
-        m_saved = companions::ReadSavedPlan(directory, disk);
+        m_saved = companions::ReadSavedPlan(directory, disk).saved;
         Run();
     }
     ~SessionEndSetup() { fs::remove_all(m_root); }
 
-    void Run() const
+    void Run(std::function<bool()> goOn = {}) const
     {
         const auto now = [] {
             return std::chrono::duration_cast<std::chrono::milliseconds>(
                        BenchClock::now().time_since_epoch())
                 .count();
         };
-        const agent::SessionEndRun run{platform::LocalFiles(), now, now() + 3600 * 1000, std::tm{},
-                                       m_profile.string()};
+        agent::SessionEndRun run{platform::LocalFiles(), now, now() + 3600 * 1000, std::tm{},
+                                 m_profile.string()};
+        if (goOn)
+        {
+            run.goOn = std::move(goOn);
+            run.reportSuffix = " catch-up";
+        }
         benchmark::DoNotOptimize(agent::BackUpAtSessionEnd(*m_saved, run));
     }
 
@@ -85,6 +93,35 @@ void UnchangedTree(benchmark::State& state)
             ListBare(Tree().Root());
             ListBare(setup.Destination());
         });
+}
+
+// The catch-up's gate reads the conditions before each file; on Windows the
+// look for the monitor's mutex is one OpenMutex more per file.
+void CatchUpUnchangedTree(benchmark::State& state)
+{
+    const SessionEndSetup& setup = Setup();
+    agent::CatchUpGate gate([] { return agent::CatchUpConditions{}; }, [](agent::Millis) {});
+    Compare(
+        state, "x_listings", [&] { setup.Run([&gate] { return gate.GoOn(); }); },
+        [&] {
+            ListBare(Tree().Root());
+            ListBare(setup.Destination());
+        });
+}
+
+// The agent's minute tick when no catch-up is due: the wall clock read and
+// compared, nothing more (no file is read).
+void CatchUpTick(benchmark::State& state)
+{
+    agent::CatchUpSchedule schedule(agent::UtcNow());
+    schedule.Follow(true, 0);
+    agent::Millis now = 0;
+    for (auto _ : state)
+    {
+        now += agent::CatchUpSchedule::kTick;
+        benchmark::DoNotOptimize(schedule.TakeTick(now) &&
+                                 schedule.Due(agent::UtcNow(), agent::PowerSource::Mains));
+    }
 }
 
 // Every hundredth file written again, a little longer, with a newer time.
@@ -166,4 +203,6 @@ void ThousandChangedFiles(benchmark::State& state)
 } // namespace
 
 BENCHMARK(UnchangedTree)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(CatchUpUnchangedTree)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(CatchUpTick)->Unit(benchmark::kNanosecond);
 BENCHMARK(ThousandChangedFiles)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -11,7 +11,7 @@ namespace
 
 bool SameName(const std::string& a, const std::string& b)
 {
-    return platform::UpperCaseAnsi(a) == platform::UpperCaseAnsi(b);
+    return platform::UpperCasePath(a) == platform::UpperCasePath(b);
 }
 
 } // namespace

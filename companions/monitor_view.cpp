@@ -48,6 +48,8 @@ MonitorView ViewOf(const MonitorState& state)
                                                   : "Backing up your files...";
         return view;
     }
+    if (!state.notJudged.empty())
+        view.headline = state.notJudged;
     if (!state.verdict)
         return view;
     const Verdict& verdict = *state.verdict;

@@ -42,6 +42,9 @@ struct MonitorState
     MonitorPhase phase = MonitorPhase::GettingReady;
     Progress progress;
     std::optional<Verdict> verdict;
+    // Why there is no verdict (the saved selection could not be read): said
+    // in its place once the run has ended.
+    std::string notJudged;
     std::chrono::seconds elapsed{0};
     // Since the last file arrived, or since copying began.
     std::chrono::seconds quiet{0};

@@ -3,6 +3,7 @@
 #include "companions/date_stamp.h"
 #include "model/backup_folders.h"
 #include "platform/file_tree.h"
+#include "platform/path_code.h"
 #include "platform/path_text.h"
 #include "store/store_file.h"
 #include "store/store_formats.h"
@@ -14,63 +15,76 @@ namespace companions
 namespace
 {
 
-std::string ProgramFolder(const std::string& localAppData)
+// A report holds path text. UTF-8 begins with a byte-order mark, by which
+// Notepad, on every Windows, tells it from the ANSI of earlier versions.
+std::string ReportBytes(const std::string& text)
 {
-    return localAppData.empty() ? std::string()
-                                : platform::JoinPath(localAppData, "Corvane Backup");
+    return platform::ProcessPathCode() == platform::PathCode::Utf8 ? std::string(kUtf8Mark) + text
+                                                                   : text;
 }
 
 std::string ProfileReports(const std::string& localAppData)
 {
     return localAppData.empty() ? std::string()
-                                : platform::JoinPath(ProgramFolder(localAppData), "reports");
+                                : platform::JoinPath(ProfileFolder(localAppData), "reports");
 }
 
-// One report name a line, kept as the source list keeps its entries.
-std::string ToShowList(const std::string& localAppData)
-{
-    return platform::JoinPath(ProgramFolder(localAppData), "reports to show");
-}
-
-// Without a profile there is no list: nothing is read or written elsewhere.
-std::vector<std::string> NamesToShow(platform::FileTree& files, const std::string& localAppData)
-{
-    if (localAppData.empty())
-        return {};
-    return store::ParseSourceList(store::ReadIfPresent(ToShowList(localAppData), files));
-}
+// One report name a line.
+constexpr const char* kToShowList = "reports to show";
 
 void KeepToShow(platform::FileTree& files, const std::string& localAppData, const std::string& name)
 {
-    std::vector<std::string> names = NamesToShow(files, localAppData);
-    if (localAppData.empty() || std::find(names.begin(), names.end(), name) != names.end())
+    std::vector<std::string> names = ReadProfileList(localAppData, kToShowList, files);
+    if (std::find(names.begin(), names.end(), name) != names.end())
         return;
     names.push_back(name);
-    const std::unique_ptr<platform::HeldFolders> held =
-        files.MakeFoldersBelow(localAppData, ProgramFolder(localAppData));
-    if (held)
-        store::ReplaceWithText(ToShowList(localAppData), store::FormatSourceList(names), files);
+    WriteProfileList(localAppData, kToShowList, names, files);
 }
 
 void MarkShown(platform::FileTree& files, const std::string& localAppData, const std::string& name)
 {
-    std::vector<std::string> names = NamesToShow(files, localAppData);
+    std::vector<std::string> names = ReadProfileList(localAppData, kToShowList, files);
     const auto kept = std::remove(names.begin(), names.end(), name);
     if (kept == names.end())
         return;
     names.erase(kept, names.end());
-    const std::string list = ToShowList(localAppData);
-    if (names.empty())
-        store::Delete(list, files);
-    else
-        store::ReplaceWithText(list, store::FormatSourceList(names), files);
+    WriteProfileList(localAppData, kToShowList, names, files);
 }
 
 } // namespace
 
-std::string ReportName(const std::tm& start, int number)
+std::string ProfileFolder(const std::string& localAppData)
 {
-    std::string text = DateTimeStamp(start);
+    return localAppData.empty() ? std::string()
+                                : platform::JoinPath(localAppData, "Corvane Backup");
+}
+
+std::vector<std::string> ReadProfileList(const std::string& localAppData, const std::string& name,
+                                         platform::FileTree& files)
+{
+    if (localAppData.empty())
+        return {};
+    return store::ParseSourceList(
+        store::ReadIfPresent(platform::JoinPath(ProfileFolder(localAppData), name), files));
+}
+
+bool WriteProfileList(const std::string& localAppData, const std::string& name,
+                      const std::vector<std::string>& lines, platform::FileTree& files)
+{
+    if (localAppData.empty())
+        return false;
+    const std::string list = platform::JoinPath(ProfileFolder(localAppData), name);
+    if (lines.empty())
+        return store::Delete(list, files);
+    // Held until the list is in place: no link swapped in on the way.
+    const std::unique_ptr<platform::HeldFolders> held =
+        files.MakeFoldersBelow(localAppData, ProfileFolder(localAppData));
+    return held && store::ReplaceWithText(list, store::FormatSourceList(lines), files);
+}
+
+std::string ReportName(const std::tm& start, int number, std::string_view suffix)
+{
+    std::string text = DateTimeStamp(start) + std::string(suffix);
     if (number > 1)
         text += " (" + std::to_string(number) + ")";
     return text + ".txt";
@@ -78,7 +92,7 @@ std::string ReportName(const std::tm& start, int number)
 
 ReportPublisher::ReportPublisher(platform::FileTree& files, const std::tm& start,
                                  const std::string& destination, const std::string& localAppData,
-                                 std::string_view kind)
+                                 std::string_view kind, std::string_view suffix)
     : m_files(files), m_destination(destination),
       m_destinationFolder(destination.empty() ? std::string()
                                               : platform::JoinPath(destination, kReportsFolder)),
@@ -89,7 +103,7 @@ ReportPublisher::ReportPublisher(platform::FileTree& files, const std::tm& start
     };
     for (int number = 1;; ++number)
     {
-        m_name = std::string(kind) + ReportName(start, number);
+        m_name = std::string(kind) + ReportName(start, number, suffix);
         if (!taken(m_destinationFolder) && !taken(m_profileFolder))
             break;
     }
@@ -104,7 +118,7 @@ std::string ReportPublisher::WriteInto(const std::string& root, const std::strin
     // for a link before the report is in place.
     const std::unique_ptr<platform::HeldFolders> held =
         folder.empty() ? nullptr : m_files.MakeFoldersBelow(root, folder);
-    if (!held || !store::ReplaceWithText(path, text, m_files))
+    if (!held || !store::ReplaceWithText(path, ReportBytes(text), m_files))
         return {};
     return path;
 }
@@ -115,10 +129,12 @@ void ReportPublisher::Interim(const Verdict& verdict)
     KeepToShow(m_files, m_localAppData, m_name);
 }
 
-void ReportPublisher::Notice(const std::string& text)
+std::string ReportPublisher::Notice(const std::string& text)
 {
-    if (!WriteInto(m_localAppData, m_profileFolder, text).empty())
+    std::string path = WriteInto(m_localAppData, m_profileFolder, text);
+    if (!path.empty())
         KeepToShow(m_files, m_localAppData, m_name);
+    return path;
 }
 
 std::vector<std::string> ReportPublisher::WriteBoth(const std::string& text,
@@ -158,7 +174,7 @@ std::vector<std::string> ReportPublisher::Final(const Verdict& verdict, bool sho
 std::vector<std::string> ReportsToShow(const std::string& localAppData, platform::FileTree& files)
 {
     std::vector<std::string> paths;
-    for (const std::string& name : NamesToShow(files, localAppData))
+    for (const std::string& name : ReadProfileList(localAppData, kToShowList, files))
     {
         if (name.rfind(kRestoreReportKind, 0) == 0)
             continue;

@@ -12,12 +12,29 @@
 namespace companions
 {
 
+// What a report in UTF-8 begins with; one without it is ANSI, as earlier
+// versions wrote them.
+inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// "<localAppData>\Corvane Backup", where the companions keep what they must
+// remember for the user; empty without a profile.
+std::string ProfileFolder(const std::string& localAppData);
+
+// A list kept in the profile folder under `name`, one line each, and
+// replaced whole (an empty one removed). Without a profile there is none:
+// nothing is read or written elsewhere.
+std::vector<std::string> ReadProfileList(const std::string& localAppData, const std::string& name,
+                                         platform::FileTree& files);
+bool WriteProfileList(const std::string& localAppData, const std::string& name,
+                      const std::vector<std::string>& lines, platform::FileTree& files);
+
 // What begins the name of a restore's report.
 inline constexpr std::string_view kRestoreReportKind = "restore ";
 
 // "2026-03-04 05-06-07.txt" for a run that started then (local time); the
 // second report of that second is "2026-03-04 05-06-07 (2).txt", and so on.
-std::string ReportName(const std::tm& start, int number);
+// A `suffix` follows the time: "2026-03-04 05-06-07 catch-up.txt".
+std::string ReportName(const std::tm& start, int number, std::string_view suffix = {});
 
 // One run's report, kept in "<destination>\Corvane Backup reports" and, so
 // that a verdict outlives an unplugged destination, in
@@ -29,9 +46,11 @@ std::string ReportName(const std::tm& start, int number);
 class ReportPublisher
 {
   public:
-    // `kind` begins the name of a report that is no backup's ("restore ").
+    // `kind` begins the name of a report that is no backup's ("restore "),
+    // `suffix` ends that of a backup of another kind (" catch-up").
     ReportPublisher(platform::FileTree& files, const std::tm& start, const std::string& destination,
-                    const std::string& localAppData, std::string_view kind = {});
+                    const std::string& localAppData, std::string_view kind = {},
+                    std::string_view suffix = {});
 
     const std::string& Name() const { return m_name; }
 
@@ -50,8 +69,9 @@ class ReportPublisher
     std::vector<std::string> Shown(const std::string& text);
 
     // News that is no run's verdict (an agent that could not start, say),
-    // "\n" line ends: in the profile only, kept to be shown.
-    void Notice(const std::string& text);
+    // "\n" line ends: in the profile only, kept to be shown. Returns the path
+    // written, empty when none was.
+    std::string Notice(const std::string& text);
 
   private:
     std::vector<std::string> WriteBoth(const std::string& text, bool& reachedDestination);

@@ -1,5 +1,6 @@
 #include "companions/run_progress.h"
 
+#include "companions/no_copy_reason.h"
 #include "platform/path_text.h"
 
 namespace companions
@@ -50,13 +51,17 @@ void RunProgress::OnChangesLost()
         Consider(i);
 }
 
-Verdict RunProgress::Finish(bool stoppedEarly) const
+Verdict RunProgress::Finish(bool stoppedEarly, const std::string& destination) const
 {
     VerdictBuilder verdict;
     for (const RefusedSource& source : m_refused)
         verdict.Refused(source.path, source.reason);
+    NoCopyReasons reasons(destination, true, m_tree);
     for (const ExpectedFile& file : m_files)
-        verdict.Judged(file, Judge(file, m_tree));
+    {
+        const Shortfall shortfall = Judge(file, m_tree);
+        verdict.Judged(file, shortfall == Shortfall::Missing ? reasons.Of(file) : shortfall);
+    }
     return verdict.Build(stoppedEarly);
 }
 

@@ -43,8 +43,9 @@ class RunProgress
 
     const Progress& Now() const { return m_progress; }
 
-    // The verdict over every file, each copy judged as the disk has it now.
-    Verdict Finish(bool stoppedEarly) const;
+    // The verdict over every file, each copy judged as the disk has it now,
+    // and why a copy of xcopy's is missing where `destination` can tell.
+    Verdict Finish(bool stoppedEarly, const std::string& destination) const;
 
   private:
     bool Consider(std::size_t index);

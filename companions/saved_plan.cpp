@@ -10,15 +10,13 @@
 namespace companions
 {
 
-std::optional<SavedPlan> ReadSavedPlan(const InstallDirectory& directory, platform::FileTree& files,
-                                       SavedPlanUse use)
+SavedPlanRead ReadSavedPlan(const InstallDirectory& directory, platform::FileTree& files,
+                            SavedPlanUse use)
 {
-    if (!store::TestRead(directory.PathOf(kSettingsFile), files))
-        return std::nullopt;
-    BackupSelection selection = ReadSavedSelection(directory, files);
-    if (selection.destination.empty())
-        return std::nullopt;
-    return PlanOfSelection(std::move(selection), directory, files, use);
+    SavedSelection read = ReadSavedSelection(directory, files);
+    if (!read.saved || read.selection.destination.empty())
+        return {std::nullopt, std::move(read.unreadable)};
+    return {PlanOfSelection(std::move(read.selection), directory, files, use), {}};
 }
 
 SavedPlan PlanOfSelection(BackupSelection selection, const InstallDirectory& directory,
@@ -26,7 +24,16 @@ SavedPlan PlanOfSelection(BackupSelection selection, const InstallDirectory& dir
 {
     SavedPlan saved{
         selection, PlanBackup(selection, files), {}, {selection.destination, directory.Root()}};
-    const bool destinationCarried = CanCarryInBatch(selection.destination);
+    // What a source missing from the disk was is read from what the backup
+    // holds: a file source deleted since its copy was made is restored, and
+    // copied again once saved, as the file it was, never as a folder.
+    for (PlannedSource& source : saved.plan.sources)
+    {
+        if (!source.found && files.IsFile(FileCopyPathOf(saved.plan, source)))
+            TakeSourceAsFile(saved.plan, source);
+    }
+    const bool destinationCarried =
+        use == SavedPlanUse::Restore || CanCarryInBatch(selection.destination);
     // A partial save or a hand-edited store may hold what the dialog refuses.
     const SourceEntryChecks checks(selection.destination, files);
     const HeldFolder installDirectory(directory.Root(), files);
@@ -39,7 +46,7 @@ SavedPlan PlanOfSelection(BackupSelection selection, const InstallDirectory& dir
         if (!destinationCarried || !CanCarryInBatch(path))
             saved.refused.push_back({path, Shortfall::CannotCarry});
         else if (checks.Check(path) ||
-                 (use == SavedPlanUse::Copy && installDirectory.By(path) != HeldFolder::Hold::No))
+                 (use != SavedPlanUse::Follow && installDirectory.By(path) != HeldFolder::Hold::No))
             saved.refused.push_back({path, Shortfall::HoldsBackupFolder});
         else
             continue;

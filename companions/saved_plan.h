@@ -42,18 +42,32 @@ struct SavedPlan
 // install directory.
 // What the plan is read for: the monitor follows what backup.bat copies;
 // the agent copies itself, and never from a folder that holds the install
-// directory, where the store changes.
+// directory, where the store changes; a restore reads what a backup holds as
+// the agent would have copied it, and writes no batch file, so the batch
+// form of the folder it reads from refuses nothing.
 enum class SavedPlanUse
 {
     Follow,
     Copy,
+    Restore,
 };
 
-std::optional<SavedPlan> ReadSavedPlan(const InstallDirectory& directory, platform::FileTree& files,
-                                       SavedPlanUse use = SavedPlanUse::Copy);
+struct SavedPlanRead
+{
+    // Nothing before the first save, without a destination, or when the
+    // store cannot be read.
+    std::optional<SavedPlan> saved;
+    // The store file that is there but cannot be read: it is reported, and
+    // nothing is backed up or followed until it reads again.
+    std::string unreadable;
+};
+
+SavedPlanRead ReadSavedPlan(const InstallDirectory& directory, platform::FileTree& files,
+                            SavedPlanUse use = SavedPlanUse::Copy);
 
 // The plan of a selection with a destination as ReadSavedPlan gives it: the
-// sources the companions may not copy refused.
+// sources the companions may not copy refused, and a source missing from the
+// disk taken for a file where the backup holds it as one.
 SavedPlan PlanOfSelection(BackupSelection selection, const InstallDirectory& directory,
                           platform::FileTree& files, SavedPlanUse use = SavedPlanUse::Copy);
 

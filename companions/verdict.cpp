@@ -25,6 +25,14 @@ const char* ReasonText(Shortfall shortfall)
         return "holds the backup folder";
     case Shortfall::CannotKeep:
         return "cannot keep the old copy";
+    case Shortfall::AccessDenied:
+        return "access denied";
+    case Shortfall::InUse:
+        return "in use by another program";
+    case Shortfall::PathTooLong:
+        return "path too long";
+    case Shortfall::DiskFull:
+        return "backup disk full";
     case Shortfall::None:
         break;
     }

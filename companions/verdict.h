@@ -28,6 +28,13 @@ enum class Shortfall
     // The copy could not be kept as a version (a share that refuses the
     // swap, a full folder or disk): it was left as it was, not replaced.
     CannotKeep,
+    // The destination, a share, refused the user: nothing could be copied
+    // or judged there.
+    AccessDenied,
+    // No copy, and why (NoCopyReasons).
+    InUse,
+    PathTooLong,
+    DiskFull,
 };
 
 // The words the report and the monitor use for a shortfall.

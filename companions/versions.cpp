@@ -274,10 +274,12 @@ void PutBackMissingCopy(const std::string& destination, const std::string& copyP
 VersionedCopy CopyKeepingVersion(const std::string& from, const std::string& destination,
                                  const std::string& copyPath, platform::FileTree& files)
 {
-    // A link planted below the destination is never followed, and the
-    // folders stay held until the copy is in place.
+    // The copy's folders are made below the destination only: one that went
+    // away meanwhile is never made again, on whatever took its letter. A link
+    // planted there is never followed, and the folders stay held until the
+    // copy is in place.
     const std::unique_ptr<platform::HeldFolders> copyFolder =
-        files.MakeFoldersBelow(destination, std::string(platform::FolderOf(copyPath)));
+        files.MakeFoldersBelow(destination, platform::ParentFolder(copyPath));
     if (!copyFolder)
         return VersionedCopy::Failed;
     std::optional<platform::FileFacts> old = files.Facts(copyPath);

@@ -1,5 +1,6 @@
 #include "companions/virtual_drive.h"
 
+#include "companions/backup_folder.h"
 #include "companions/saved_plan.h"
 #include "companions/saved_selection.h"
 #include "platform/path_text.h"
@@ -15,10 +16,13 @@ Message Told(const std::string& text)
 }
 
 // A folder as a device name compares: without the "\??\" of the object
-// namespace, a trailing backslash or letter case.
+// namespace (where a share is "\??\UNC\server\share"), a trailing backslash
+// or letter case.
 std::string Comparable(std::string path, const platform::FileTree& files)
 {
-    if (path.rfind("\\??\\", 0) == 0)
+    if (path.rfind("\\??\\UNC\\", 0) == 0)
+        path.replace(0, 8, "\\\\");
+    else if (path.rfind("\\??\\", 0) == 0)
         path.erase(0, 4);
     while (path.size() > 1 && platform::EndsWithSeparator(path))
         path.pop_back();
@@ -33,11 +37,17 @@ std::string Name(char letter)
 } // namespace
 
 Message ToggleVirtualDrive(const InstallDirectory& directory, DriveLetters& letters,
-                           platform::FileTree& files)
+                           platform::FileTree& files, const MovedBackupSearch& search)
 {
-    const std::string destination = ReadSavedSelection(directory, files).destination;
+    const SavedSelection saved = ReadSavedSelection(directory, files);
+    if (!saved.unreadable.empty())
+        return Told(UnreadableStoreText(saved.unreadable));
+    std::string destination = saved.selection.destination;
     if (destination.empty())
         return Told("Choose a folder to back up to first.");
+    // A backup disk that came back at another letter is shown from there.
+    if (!files.IsFolder(destination))
+        destination = FindMovedBackup(destination, search, files).value_or(destination);
     const std::string wanted = Comparable(destination, files);
     for (char letter = 'A'; letter <= 'Z'; ++letter)
     {
@@ -49,7 +59,7 @@ Message ToggleVirtualDrive(const InstallDirectory& directory, DriveLetters& lett
         return Told("Drive " + Name(letter) + " no longer shows your backup folder.");
     }
     if (!files.IsFolder(destination))
-        return Told(DestinationMissingText(destination));
+        return Told(DestinationNotThereText(destination, files));
     const std::uint32_t used = letters.Used();
     for (char letter = 'Z'; letter >= 'A'; --letter)
     {

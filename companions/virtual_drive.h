@@ -1,5 +1,6 @@
 #pragma once
 
+#include "companions/backup_folder.h"
 #include "model/install_directory.h"
 #include "model/prompt.h"
 #include "platform/file_tree.h"
@@ -30,8 +31,9 @@ constexpr unsigned kInformationType = 0x40;
 
 // "Add/Remove Virtual Drive": removes the letter that stands for the saved
 // destination, or gives the destination the first free letter from Z:
-// downwards, as subst does. Returns what to tell the user.
+// downwards, as subst does; a destination missing from its letter is taken
+// where `search` finds it. Returns what to tell the user.
 Message ToggleVirtualDrive(const InstallDirectory& directory, DriveLetters& letters,
-                           platform::FileTree& files);
+                           platform::FileTree& files, const MovedBackupSearch& search);
 
 } // namespace companions

@@ -4,6 +4,7 @@
 // batch still runs.
 bool IsBackupRunning();
 
-// Returns once no backup runs: a restore never writes while the batch may be
-// writing the copies it reads.
-void WaitWhileBackupRuns();
+// The time between two looks at the mutex while a backup runs: it may belong
+// to a process with other rights, and can then only be looked for, never
+// waited on.
+void PauseBeforeLookingAgain();

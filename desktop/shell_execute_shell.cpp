@@ -1,6 +1,7 @@
 #include "desktop/shell_execute_shell.h"
 
 #include "platform/win32/system_function.h"
+#include "platform/win32/wide_text.h"
 
 #include <windows.h>
 // shellapi.h needs the types of windows.h.
@@ -19,10 +20,7 @@ bool Started(HINSTANCE result)
 
 bool ShellExecuteShell::Start(const std::string& path, int show)
 {
-    static const auto execute =
-        platform::SystemFunction<decltype(&ShellExecuteA)>("shell32.dll", "ShellExecuteA");
-    return execute != nullptr &&
-           Started(execute(nullptr, "open", path.c_str(), nullptr, nullptr, show));
+    return Start(platform::WideFromPath(path), std::wstring(), show);
 }
 
 bool ShellExecuteShell::Start(const std::wstring& program, const std::wstring& arguments, int show)

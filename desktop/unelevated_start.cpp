@@ -51,10 +51,7 @@ struct ComApartment
 class Bstr
 {
   public:
-    explicit Bstr(const std::string& text)
-        : m_text(SysAllocString(platform::WideFromAnsi(text).c_str()))
-    {
-    }
+    explicit Bstr(const std::wstring& text) : m_text(SysAllocString(text.c_str())) {}
     ~Bstr() { SysFreeString(m_text); }
     Bstr(const Bstr&) = delete;
     Bstr& operator=(const Bstr&) = delete;
@@ -90,8 +87,9 @@ bool IsElevated()
 // which starts programs in the desktop's process, with its token.
 bool StartThroughDesktopShell(const std::string& arguments)
 {
-    char program[MAX_PATH] = {};
-    if (GetModuleFileNameA(nullptr, program, MAX_PATH) == 0)
+    std::wstring program(32768, L'\0');
+    program.resize(GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size())));
+    if (program.empty())
         return false;
     const ComApartment apartment;
     Com<IShellWindows> windows;
@@ -119,7 +117,8 @@ bool StartThroughDesktopShell(const std::string& arguments)
         FAILED(folderView->get_Application(application.Typed())) ||
         FAILED(application->QueryInterface(IID_IShellDispatch2, shell.Out())))
         return false;
-    const Bstr file(program), parameters(arguments), verb("open");
+    // The arguments may name a file of any characters (a quiet restore's).
+    const Bstr file(program), parameters(platform::WideFromPath(arguments)), verb(L"open");
     VARIANT show;
     VariantInit(&show);
     show.vt = VT_I4;

@@ -1,6 +1,7 @@
 #include "framework/controls.h"
 
 #include "framework/win_app.h"
+#include "framework/window_text.h"
 
 #include <commctrl.h>
 
@@ -26,6 +27,10 @@ void CButton::SetCheck(int nCheck)
 
 int CListBox::AddString(const char* text)
 {
+    if (UnicodeWindows())
+        return static_cast<int>(
+            ::SendMessageW(m_hWnd, LB_ADDSTRING, 0,
+                           reinterpret_cast<LPARAM>(platform::WideFromPath(text).c_str())));
     return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
 }
 
@@ -39,16 +44,30 @@ int CListBox::GetCurSel() const
     return static_cast<int>(SendMessage(LB_GETCURSEL));
 }
 
-std::string CListBox::GetText(int nIndex) const
+namespace
 {
-    const auto length = static_cast<int>(SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(nIndex)));
+
+// The entry's text in the characters of the call: LB_GETTEXTLEN and LB_GETTEXT
+// count them as the call that sends them reads them.
+template <typename Text, typename Send> Text ListBoxText(HWND list, int index, Send send)
+{
+    const auto length = static_cast<int>(send(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0));
     if (length < 0)
-        return std::string();
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const auto copied = static_cast<int>(SendMessage(LB_GETTEXT, static_cast<WPARAM>(nIndex),
-                                                     reinterpret_cast<LPARAM>(text.data())));
+        return Text();
+    Text text(static_cast<size_t>(length) + 1, '\0');
+    const auto copied = static_cast<int>(
+        send(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data())));
     text.resize(copied < 0 ? 0 : static_cast<size_t>(copied));
     return text;
+}
+
+} // namespace
+
+std::string CListBox::GetText(int nIndex) const
+{
+    if (UnicodeWindows())
+        return platform::PathFromWide(ListBoxText<std::wstring>(m_hWnd, nIndex, ::SendMessageW));
+    return ListBoxText<std::string>(m_hWnd, nIndex, ::SendMessageA);
 }
 
 CListCtrl::CListCtrl()
@@ -59,11 +78,12 @@ CListCtrl::CListCtrl()
 
 int CListCtrl::InsertColumn(int nCol, const std::string& heading, int width)
 {
-    LVCOLUMNA column{};
+    std::wstring text = platform::WideFromPath(heading);
+    LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.pszText = const_cast<char*>(heading.c_str());
+    column.pszText = text.data();
     column.cx = width;
-    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(nCol),
+    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNW, static_cast<WPARAM>(nCol),
                                         reinterpret_cast<LPARAM>(&column)));
 }
 
@@ -86,21 +106,23 @@ DWORD CListCtrl::SetExtendedStyle(DWORD dwNewStyle)
 
 int CListCtrl::InsertItem(int nItem, const std::string& text, LPARAM lParam)
 {
-    LVITEMA item{};
+    std::wstring wide = platform::WideFromPath(text);
+    LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = nItem;
-    item.pszText = const_cast<char*>(text.c_str());
+    item.pszText = wide.data();
     item.lParam = lParam;
-    return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
 BOOL CListCtrl::SetItemText(int nItem, int nSubItem, const std::string& text)
 {
-    LVITEMA item{};
+    std::wstring wide = platform::WideFromPath(text);
+    LVITEMW item{};
     item.iSubItem = nSubItem;
-    item.pszText = const_cast<char*>(text.c_str());
+    item.pszText = wide.data();
     return static_cast<BOOL>(
-        SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
+        SendMessage(LVM_SETITEMTEXTW, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
 }
 
 BOOL CListCtrl::DeleteAllItems()
@@ -123,15 +145,16 @@ CTreeCtrl::CTreeCtrl()
 HTREEITEM CTreeCtrl::InsertItem(const std::string& text, HTREEITEM hParent, LPARAM lParam,
                                 bool hasChildren)
 {
-    TVINSERTSTRUCTA insert{};
+    std::wstring wide = platform::WideFromPath(text);
+    TVINSERTSTRUCTW insert{};
     insert.hParent = hParent;
     insert.hInsertAfter = TVI_LAST;
     insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN;
-    insert.item.pszText = const_cast<char*>(text.c_str());
+    insert.item.pszText = wide.data();
     insert.item.lParam = lParam;
     insert.item.cChildren = hasChildren ? 1 : 0;
     return reinterpret_cast<HTREEITEM>(
-        SendMessage(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+        SendMessage(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
 BOOL CTreeCtrl::DeleteItem(HTREEITEM hItem)

@@ -6,7 +6,8 @@
 #include <string>
 
 // Control objects are bound to controls of a dialog template (DDX_Control or
-// SubclassDlgItem); each call below is the control's own message.
+// SubclassDlgItem); each call below is the control's own message. Texts are
+// in the process's path code (window_text.h).
 
 class CButton : public CWnd
 {

@@ -1,6 +1,7 @@
 #include "framework/dialog.h"
 
 #include "framework/win_app.h"
+#include "framework/window_text.h"
 
 #include <cstring>
 #include <exception>
@@ -108,8 +109,12 @@ int CDialog::DoModal()
     m_nModalResult = -1;
     // Set before the window exists, so that EndDialog in OnInitDialog counts.
     m_bInModalLoop = true;
-    HWND hWnd = ::CreateDialogParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), owner,
-                                     &DialogProc, reinterpret_cast<LPARAM>(this));
+    const LPARAM self = reinterpret_cast<LPARAM>(this);
+    HWND hWnd = UnicodeWindows()
+                    ? ::CreateDialogParamW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(m_nIDTemplate),
+                                           owner, &DialogProc, self)
+                    : ::CreateDialogParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
+                                           owner, &DialogProc, self);
     if (hWnd != nullptr && hWnd == m_hWnd)
         RunModalLoop();
     m_bInModalLoop = false;
@@ -133,10 +138,13 @@ void CDialog::RunModalLoop()
 {
     if (m_bInModalLoop && !IsWindowVisible())
         ShowWindow(SW_SHOWNORMAL);
+    // A Unicode window's keys reach it as typed only through the wide calls.
+    const bool unicode = UnicodeWindows();
     MSG msg;
     while (m_bInModalLoop && m_hWnd != nullptr)
     {
-        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got =
+            unicode ? ::GetMessageW(&msg, nullptr, 0, 0) : ::GetMessageA(&msg, nullptr, 0, 0);
         if (got <= 0)
         {
             // WM_QUIT ends every loop: passed on to the one outside this one.
@@ -144,10 +152,14 @@ void CDialog::RunModalLoop()
                 ::PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
-        if (WalkPreTranslateTree(m_hWnd, &msg) || ::IsDialogMessageA(m_hWnd, &msg))
+        if (WalkPreTranslateTree(m_hWnd, &msg) ||
+            (unicode ? ::IsDialogMessageW(m_hWnd, &msg) : ::IsDialogMessageA(m_hWnd, &msg)))
             continue;
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        if (unicode)
+            ::DispatchMessageW(&msg);
+        else
+            ::DispatchMessageA(&msg);
     }
 }
 

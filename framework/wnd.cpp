@@ -1,6 +1,7 @@
 #include "framework/wnd.h"
 
 #include "framework/fatal_error.h"
+#include "framework/window_text.h"
 
 #include <exception>
 
@@ -12,6 +13,16 @@ constexpr char kObjectProperty[] = "Corvane.CWnd";
 // The message being handled, for Default(); saved and restored around each
 // dispatch, because handlers send messages and run nested loops.
 MSG g_currentMessage;
+
+// The wide call keeps a Unicode window Unicode; the ANSI one would make it an
+// ANSI window, its texts turned into the code page.
+WNDPROC SetProcedure(HWND hWnd, WNDPROC procedure)
+{
+    const auto value = reinterpret_cast<LONG_PTR>(procedure);
+    return reinterpret_cast<WNDPROC>(UnicodeWindows()
+                                         ? ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, value)
+                                         : ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, value));
+}
 
 } // namespace
 
@@ -52,7 +63,7 @@ HWND CWnd::Detach()
         return nullptr;
     if (m_pfnSuper != nullptr)
     {
-        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+        SetProcedure(hWnd, m_pfnSuper);
         m_pfnSuper = nullptr;
     }
     ::RemovePropA(hWnd, kObjectProperty);
@@ -64,8 +75,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
 {
     if (!Attach(hWnd))
         return FALSE;
-    m_pfnSuper = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WndProc)));
+    m_pfnSuper = SetProcedure(hWnd, &CWnd::WndProc);
     if (m_pfnSuper == nullptr)
     {
         Detach();
@@ -84,7 +94,8 @@ LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
 {
     CWnd* wnd = FromHandlePermanent(hWnd);
     if (wnd == nullptr)
-        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+        return UnicodeWindows() ? ::DefWindowProcW(hWnd, message, wParam, lParam)
+                                : ::DefWindowProcA(hWnd, message, wParam, lParam);
     const MSG saved = g_currentMessage;
     g_currentMessage = MSG{hWnd, message, wParam, lParam, 0, {0, 0}};
     LRESULT result = 0;
@@ -119,6 +130,10 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (UnicodeWindows())
+        return m_pfnSuper != nullptr
+                   ? ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam)
+                   : ::DefWindowProcW(m_hWnd, message, wParam, lParam);
     if (m_pfnSuper != nullptr)
         return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);

@@ -47,14 +47,16 @@ class CWnd : public CCmdTarget
     // Owner-drawn controls draw themselves here when their parent is asked to.
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
 
-    int MessageBox(LPCSTR lpszText, LPCSTR lpszCaption = nullptr, UINT nType = MB_OK);
+    int MessageBox(const std::string& text, const std::string& caption, UINT nType = MB_OK);
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     BOOL EnableWindow(BOOL bEnable = TRUE);
     BOOL ShowWindow(int nCmdShow);
     BOOL IsWindowVisible() const;
+    // Texts in the process's path code (window_text.h).
     void SetWindowText(const std::string& text);
     std::string GetWindowText() const;
+    void SetDlgItemText(int nID, const std::string& text);
     void InvalidateRect(const RECT* lpRect, BOOL bErase = TRUE);
     void GetClientRect(LPRECT lpRect) const;
     BOOL IsIconic() const;

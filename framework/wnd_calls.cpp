@@ -1,10 +1,14 @@
+#include "framework/window_text.h"
 #include "framework/wnd.h"
 
 // The window's own calls: each is the Win32 call on m_hWnd.
 
-int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType)
+int CWnd::MessageBox(const std::string& text, const std::string& caption, UINT nType)
 {
-    return ::MessageBoxA(m_hWnd, lpszText, lpszCaption, nType);
+    if (UnicodeWindows())
+        return ::MessageBoxW(m_hWnd, platform::WideFromPath(text).c_str(),
+                             platform::WideFromPath(caption).c_str(), nType);
+    return ::MessageBoxA(m_hWnd, text.c_str(), caption.c_str(), nType);
 }
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
@@ -34,15 +38,33 @@ BOOL CWnd::IsWindowVisible() const
 
 void CWnd::SetWindowText(const std::string& text)
 {
-    ::SetWindowTextA(m_hWnd, text.c_str());
+    if (UnicodeWindows())
+        ::SetWindowTextW(m_hWnd, platform::WideFromPath(text).c_str());
+    else
+        ::SetWindowTextA(m_hWnd, text.c_str());
 }
 
 std::string CWnd::GetWindowText() const
 {
+    if (UnicodeWindows())
+    {
+        std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(m_hWnd)) + 1, L'\0');
+        text.resize(static_cast<size_t>(
+            ::GetWindowTextW(m_hWnd, text.data(), static_cast<int>(text.size()))));
+        return platform::PathFromWide(text);
+    }
     std::string text(static_cast<size_t>(::GetWindowTextLengthA(m_hWnd)) + 1, '\0');
     text.resize(
         static_cast<size_t>(::GetWindowTextA(m_hWnd, text.data(), static_cast<int>(text.size()))));
     return text;
+}
+
+void CWnd::SetDlgItemText(int nID, const std::string& text)
+{
+    if (UnicodeWindows())
+        ::SetDlgItemTextW(m_hWnd, nID, platform::WideFromPath(text).c_str());
+    else
+        ::SetDlgItemTextA(m_hWnd, nID, text.c_str());
 }
 
 void CWnd::InvalidateRect(const RECT* lpRect, BOOL bErase)

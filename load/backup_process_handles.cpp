@@ -3,6 +3,7 @@
 #include "companions/backup_processes.h"
 #include "platform/path_text.h"
 #include "platform/win32/process_snapshot.h"
+#include "platform/win32/wide_text.h"
 
 #include <map>
 #include <string>
@@ -23,11 +24,11 @@ std::int64_t CreationOf(HANDLE process)
 // The interpreter the system runs batch files with: COMSPEC's, or cmd.exe.
 std::string InterpreterName()
 {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetEnvironmentVariableA("COMSPEC", path, MAX_PATH);
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableW(L"COMSPEC", path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return "cmd.exe";
-    return std::string(platform::LastComponent(path));
+    return std::string(platform::LastComponent(platform::PathFromWide({path, length})));
 }
 
 } // namespace

@@ -1,9 +1,13 @@
 #include "load/backup_watch.h"
 
+#include "agent/last_complete_backup.h"
+#include "companions/backup_folder.h"
 #include "companions/report.h"
 #include "companions/run_progress.h"
 #include "companions/saved_plan.h"
+#include "companions/saved_selection.h"
 #include "load/directory_watch.h"
+#include "platform/computer.h"
 #include "platform/environment.h"
 #include "platform/file_tree.h"
 #include "platform/path_text.h"
@@ -20,9 +24,11 @@ void BackupWatch::Run()
     // The dialog saves the store after it has started this monitor.
     if (m_processes.dialog.IsOpen())
         WaitForSingleObject(m_processes.dialog.Get(), INFINITE);
-    // Nothing saved (a start by hand before any save): nothing to expect.
-    const std::optional<companions::SavedPlan> saved = companions::ReadSavedPlan(
+    // Nothing saved (a start by hand before any save): nothing to expect. A
+    // store that cannot be read gives no verdict at all, never "All 0".
+    const companions::SavedPlanRead read = companions::ReadSavedPlan(
         m_directory, platform::LocalFiles(), companions::SavedPlanUse::Follow);
+    const std::optional<companions::SavedPlan>& saved = read.saved;
     const std::string destination = saved ? saved->selection.destination : std::string();
     // Watched before the files are listed: what arrives meanwhile is seen by
     // the first judging or reported afterwards.
@@ -34,19 +40,38 @@ void BackupWatch::Run()
     Publish(progress, false);
     FollowCopies(progress, changes, destination);
 
+    // "Backup Now" was the user's own act: the folder is this computer's backup.
+    if (platform::LocalFiles().IsFolder(destination))
+        companions::MarkAsOurs(destination, platform::ThisComputer(), platform::LocalFiles());
     // The batch erases itself with its last line; still there, it was stopped.
     const bool stoppedEarly =
         platform::LocalFiles().Facts(m_directory.PathOf(kBackupBatchFile)).has_value();
     // Looked at before the mutex goes: a new run may write a new backup.bat.
     m_runningMutex.Close();
-    companions::Verdict verdict = progress.Finish(stoppedEarly);
-    // The window shows the report: it is never kept for the next log-on.
-    std::vector<std::string> reports =
-        companions::ReportPublisher(platform::LocalFiles(), m_start, destination,
-                                    platform::LocalAppData())
-            .Final(verdict, true);
+    companions::ReportPublisher publisher(platform::LocalFiles(), m_start, destination,
+                                          platform::LocalAppData());
+    std::optional<companions::Verdict> verdict;
+    std::vector<std::string> reports;
+    std::string notJudged;
+    if (!read.unreadable.empty())
+    {
+        notJudged = companions::UnreadableStoreText(read.unreadable);
+        if (std::string path = publisher.Notice(notJudged); !path.empty())
+            reports.push_back(std::move(path));
+    }
+    else
+    {
+        verdict = progress.Finish(stoppedEarly, destination);
+        // The window shows the report: it is never kept for the next log-on.
+        reports = publisher.Final(*verdict, true);
+        // "All": the agent's daily catch-up counts its day from here.
+        if (!verdict->HasBadNews())
+            agent::KeepLastCompleteBackup(platform::LocalAppData(), m_startedUtc,
+                                          platform::LocalFiles());
+    }
     std::lock_guard<std::mutex> hold(m_lock);
     m_phase = companions::MonitorPhase::Done;
+    m_notJudged = std::move(notJudged);
     m_verdict = std::move(verdict);
     m_reports = std::move(reports);
     m_finished = std::chrono::steady_clock::now();
@@ -96,6 +121,7 @@ MonitorSnapshot BackupWatch::Snapshot() const
     snapshot.state.phase = m_phase;
     snapshot.state.progress = m_progress;
     snapshot.state.verdict = m_verdict;
+    snapshot.state.notJudged = m_notJudged;
     const auto now =
         m_phase == companions::MonitorPhase::Done ? m_finished : std::chrono::steady_clock::now();
     snapshot.state.elapsed = duration_cast<seconds>(now - m_started);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "agent/agent_clock.h"
 #include "load/backup_process_handles.h"
 #include "load/monitor_source.h"
 #include "model/install_directory.h"
@@ -43,12 +44,14 @@ class BackupWatch : public MonitorSource
     BackupProcessHandles m_processes;
     platform::Handle m_runningMutex;
     std::tm m_start;
+    agent::UtcSeconds m_startedUtc = agent::UtcNow();
     const std::chrono::steady_clock::time_point m_started = std::chrono::steady_clock::now();
 
     mutable std::mutex m_lock;
     companions::MonitorPhase m_phase = companions::MonitorPhase::GettingReady;
     companions::Progress m_progress;
     std::optional<companions::Verdict> m_verdict;
+    std::string m_notJudged;
     std::vector<std::string> m_reports;
     std::chrono::steady_clock::time_point m_lastArrival = m_started;
     std::chrono::steady_clock::time_point m_finished{};

@@ -4,6 +4,7 @@
 #include "platform/text_case.h"
 #include "platform/win32/handle.h"
 #include "platform/win32/process_snapshot.h"
+#include "platform/win32/wide_text.h"
 
 #include <sddl.h>
 #include <string>
@@ -34,9 +35,9 @@ void EnableDebugPrivilege()
 
 bool IsCompanion(const std::string& exeName)
 {
-    const std::string name = platform::UpperCaseAnsi(exeName);
-    return name == platform::UpperCaseAnsi(kLoadProgram) ||
-           name == platform::UpperCaseAnsi(kVirtualDriveProgram);
+    const std::string name = platform::UpperCasePath(exeName);
+    return name == platform::UpperCasePath(kLoadProgram) ||
+           name == platform::UpperCasePath(kVirtualDriveProgram);
 }
 
 // Every running companion but this process, started from the folder: another
@@ -44,17 +45,18 @@ bool IsCompanion(const std::string& exeName)
 std::vector<platform::Handle> OpenCompanions(const std::string& folder)
 {
     std::vector<platform::Handle> found;
-    const std::string upperFolder = platform::UpperCaseAnsi(folder + "\\");
+    const std::string upperFolder = platform::UpperCasePath(folder + "\\");
     for (const platform::ProcessEntry& entry : platform::TakeProcessSnapshot())
     {
         if (entry.id == GetCurrentProcessId() || !IsCompanion(entry.exeName))
             continue;
         platform::Handle process(OpenProcess(
             SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.id));
-        char path[MAX_PATH] = {};
+        wchar_t path[MAX_PATH] = {};
         DWORD size = MAX_PATH;
-        if (process.IsOpen() && QueryFullProcessImageNameA(process.Get(), 0, path, &size) &&
-            platform::UpperCaseAnsi(path).rfind(upperFolder, 0) == 0)
+        if (process.IsOpen() && QueryFullProcessImageNameW(process.Get(), 0, path, &size) &&
+            platform::UpperCasePath(platform::PathFromWide({path, size})).rfind(upperFolder, 0) ==
+                0)
             found.push_back(std::move(process));
     }
     return found;

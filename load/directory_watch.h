@@ -36,23 +36,41 @@ class DirectoryWatch
     bool m_pending = false;
 };
 
+// A folder opened to be watched. Opening may wait on a disk or a share, so
+// the agent opens its folders on a worker.
+platform::Handle OpenFolderToWatch(const std::string& folder);
+
+// One change a watch reports: a path below the folder, and whether the
+// name appeared there (made, or renamed or moved in: it may be a folder).
+struct FolderChange
+{
+    std::string name;
+    bool appeared = false;
+};
+
 // The same reports as completion routines, run on the thread that made the
 // watch while it waits alertably: there is no handle per folder to wait on,
-// so a thread watches any number of folders.
+// so a thread watches any number of folders. Folders made, renamed or moved
+// in are reported too.
 class DirectoryRoutineWatch
 {
   public:
-    // The paths below the folder that changed; `complete` is false when the
-    // report overflowed or failed and names were lost.
-    using Changes = std::function<void(std::vector<std::string> names, bool complete)>;
+    // The changes; `complete` is false when the report overflowed or failed
+    // and names were lost; `watching` false when the watch has ended (its
+    // folder went away, a share was lost) and reports nothing more.
+    using Changes =
+        std::function<void(std::vector<FolderChange> changes, bool complete, bool watching)>;
 
-    // Starts watching; a folder that cannot be opened is not watched.
-    DirectoryRoutineWatch(const std::string& folder, Changes changes);
+    // Starts watching the opened folder, with its subfolders or without.
+    DirectoryRoutineWatch(platform::Handle folder, bool subtree, Changes changes);
+    // Closes the folder at once: a volume to be removed is not held.
     ~DirectoryRoutineWatch();
     DirectoryRoutineWatch(const DirectoryRoutineWatch&) = delete;
     DirectoryRoutineWatch& operator=(const DirectoryRoutineWatch&) = delete;
 
     bool Watching() const;
+    // The folder's handle, for the device notifications of its volume.
+    HANDLE Folder() const;
 
   private:
     struct Read;

@@ -1,5 +1,7 @@
 #include "load/file_reason_list.h"
 
+#include "platform/win32/wide_text.h"
+
 namespace
 {
 
@@ -69,9 +71,12 @@ int CALLBACK CFileReasonList::Compare(LPARAM left, LPARAM right, LPARAM list)
     const companions::FileReason& a = self.m_files[static_cast<size_t>(left)];
     const companions::FileReason& b = self.m_files[static_cast<size_t>(right)];
     // Letter case makes no other file on Windows; equal texts keep the order given.
-    int order = self.m_sortColumn == kReason ? lstrcmpiA(a.reason.c_str(), b.reason.c_str()) : 0;
+    const auto compare = [](const std::string& a, const std::string& b) {
+        return lstrcmpiW(platform::WideFromPath(a).c_str(), platform::WideFromPath(b).c_str());
+    };
+    int order = self.m_sortColumn == kReason ? compare(a.reason, b.reason) : 0;
     if (order == 0)
-        order = lstrcmpiA(a.path.c_str(), b.path.c_str());
+        order = compare(a.path, b.path);
     if (self.m_descending)
         order = -order;
     return order != 0 ? order : (left > right) - (left < right);

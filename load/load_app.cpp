@@ -4,6 +4,7 @@
 #include "agent/catalog.h"
 #include "companions/load_role.h"
 #include "companions/report.h"
+#include "companions/saved_selection.h"
 #include "desktop/running_backup.h"
 #include "desktop/unelevated_start.h"
 #include "framework/win_app.h"
@@ -16,6 +17,8 @@
 #include "model/backup_running.h"
 #include "platform/environment.h"
 #include "platform/local_time.h"
+#include "platform/path_code.h"
+#include "platform/win32/wide_text.h"
 #include "restore/quiet_restore.h"
 #include "store/store_file.h"
 
@@ -39,13 +42,32 @@ bool StartedShown()
 // session share this name.
 constexpr const char* kResidentMutex = "Local\\CorvaneBackup.Agent";
 
-// The arguments after the program's name, which may be quoted.
+// The arguments after the program's name, which may be quoted, as path text:
+// a quiet restore's PATH may hold any character.
 std::string Arguments()
 {
-    const std::string line = GetCommandLineA();
+    const std::string line = platform::PathFromWide(GetCommandLineW());
     const bool quoted = !line.empty() && line.front() == '"';
     const size_t end = quoted ? line.find('"', 1) : line.find(' ');
     return end == std::string::npos ? std::string() : line.substr(end + 1);
+}
+
+// A console shows the line's every character; a file or a pipe gets UTF-8.
+void WriteErrorLine(const std::string& text)
+{
+    const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    if (error == nullptr || error == INVALID_HANDLE_VALUE)
+        return;
+    DWORD mode = 0;
+    DWORD written = 0;
+    if (GetConsoleMode(error, &mode))
+    {
+        const std::wstring line = platform::WideFromPath(text + "\r\n");
+        WriteConsoleW(error, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+        return;
+    }
+    const std::string line = text + "\r\n";
+    WriteFile(error, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
 constexpr const char* kQuietRestoreUsage = "Usage: Load.exe /restore /quiet PATH [/to FOLDER]";
@@ -57,6 +79,12 @@ class CLoadApp : public CWinApp
 
     BOOL InitInstance() override
     {
+        // Before any thread: from here on every path is UTF-8, every call wide.
+        platform::SetProcessPathCode(platform::PathCode::Utf8);
+        // No "insert a disk" box when a look at the drives finds an empty
+        // card reader: the companions look at every disk for a backup that
+        // moved.
+        SetErrorMode(SEM_FAILCRITICALERRORS);
         const InstallDirectory directory;
         const std::string arguments = Arguments();
         const bool catalogRequested =
@@ -89,35 +117,40 @@ class CLoadApp : public CWinApp
 
   private:
     // For scripts, which read the exit status: the restore runs here, with
-    // the rights this start has, and says its outcome on the caller's console.
+    // the rights this start has, and says on the caller's console that it
+    // waits for a running backup, and its outcome.
     static int QuietRestore(const InstallDirectory& directory, const std::string& arguments)
     {
+        AttachConsole(ATTACH_PARENT_PROCESS);
         const std::optional<restore::QuietRestoreArguments> parsed =
             restore::ParseQuietRestore(arguments);
+        restore::RestoreCallbacks callbacks;
+        callbacks.backupRuns = IsBackupRunning;
+        callbacks.pause = PauseBeforeLookingAgain;
+        callbacks.waiting = [] { WriteErrorLine(restore::kWaitingForBackupText); };
         const restore::QuietRestoreOutcome outcome =
             parsed ? restore::RunQuietRestore(directory, *parsed,
                                               {platform::LocalFiles(), platform::LocalTimeNow(),
-                                               platform::LocalAppData(), WaitWhileBackupRuns})
+                                               platform::LocalAppData(), callbacks})
                    : restore::QuietRestoreOutcome{2, kQuietRestoreUsage};
-        AttachConsole(ATTACH_PARENT_PROCESS);
-        const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-        if (error != nullptr && error != INVALID_HANDLE_VALUE)
-        {
-            const std::string line = outcome.line + "\r\n";
-            DWORD written = 0;
-            WriteFile(error, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-        }
+        WriteErrorLine(outcome.line);
         return outcome.status;
     }
 
     // The catalog flow's start: the list is the one the same click saves, so
-    // the work begins once the dialog has ended.
+    // the work begins once the dialog has ended, and only if the dialog did
+    // not withdraw its request meanwhile.
     static void Catalog(const InstallDirectory& directory)
     {
         const BackupProcessHandles processes = OpenBackupProcesses();
         if (processes.dialog.IsOpen())
             WaitForSingleObject(processes.dialog.Get(), INFINITE);
-        agent::RunCatalog(directory, platform::LocalFiles());
+        std::string unreadable;
+        if (agent::RunCatalog(directory, platform::LocalFiles(), unreadable) ==
+            agent::CatalogOutcome::StoreUnreadable)
+            companions::ReportPublisher(platform::LocalFiles(), platform::LocalTimeNow(), "",
+                                        platform::LocalAppData())
+                .Notice(companions::UnreadableStoreText(unreadable));
     }
 
     static void Resident(const InstallDirectory& directory, const std::string& arguments)

@@ -2,25 +2,26 @@
 
 #include "agent/agent_start.h"
 #include "agent/copy_on_save.h"
-#include "agent/session_end_backup.h"
 #include "companions/report.h"
+#include "companions/saved_selection.h"
 #include "desktop/running_backup.h"
 #include "desktop/shell_execute_shell.h"
 #include "framework/win_app.h"
-#include "load/directory_watch.h"
-#include "load/save_copier.h"
+#include "load/agent_catch_up.h"
+#include "load/agent_watches.h"
+#include "load/agent_worker.h"
+#include "load/session_end_run.h"
 #include "platform/environment.h"
 #include "platform/file_tree.h"
 #include "platform/local_time.h"
 #include "platform/path_text.h"
 
 #include <chrono>
-#include <cstdlib>
-#include <ctime>
+#include <dbt.h>
 #include <exception>
-#include <future>
+#include <iphlpapi.h>
 #include <memory>
-#include <thread>
+#include <optional>
 #include <utility>
 
 namespace
@@ -29,19 +30,10 @@ namespace
 constexpr const char* kWindowClass = "CorvaneBackupAgent";
 // Shown by Windows beside the program while the end of the session waits.
 constexpr const wchar_t* kBlockReason = L"Corvane Backup is backing up your files";
-// How often the end of the session looks whether a running backup has ended.
-constexpr DWORD kBackupLookMillis = 1000;
-// Time for the report after the copying stopped at the cap.
-constexpr DWORD kReportMillis = 5000;
 // Among the last programs asked to end, so that the others have saved and
 // closed the files it copies.
 constexpr DWORD kShutdownLevel = 0x100;
-
-agent::Millis Now()
-{
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
+constexpr std::chrono::milliseconds kLookLimit{agent::kLookLimit};
 
 } // namespace
 
@@ -50,22 +42,44 @@ ResidentAgent::ResidentAgent(const InstallDirectory& directory, HANDLE stopEvent
       m_schedule(directory.Root(), platform::LocalFiles())
 {
     m_localAppData = platform::LocalAppData();
-    m_copier = std::make_unique<SaveCopier>(m_localAppData);
+    m_rounds = std::make_shared<SaveRounds>(directory, m_localAppData);
+    m_worker = std::make_unique<AgentWorker>();
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = &ResidentAgent::WindowProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = kWindowClass;
     RegisterClassA(&windowClass);
-    // Top-level and never shown: a message-only window gets no session messages.
+    // Top-level and never shown: a message-only window gets no session or
+    // device messages.
     m_window = CreateWindowExA(0, kWindowClass, "Corvane Backup", WS_OVERLAPPED, 0, 0, 0, 0,
                                nullptr, nullptr, windowClass.hInstance, this);
+    m_handles = std::make_unique<AgentWatches>(m_window, [this](const std::string& folder,
+                                                                std::vector<FolderChange> changes,
+                                                                bool complete, bool watching) {
+        m_changes.push_back({folder, std::move(changes), complete, watching});
+    });
+    m_catchUp = std::make_unique<AgentCatchUp>(m_window, *m_worker, directory, m_localAppData);
     SetProcessShutdownParameters(kShutdownLevel, 0);
+    m_networkChanged = platform::Handle(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    WatchNetwork();
 }
 
 ResidentAgent::~ResidentAgent()
 {
+    if (m_networkChanged.IsOpen())
+        CancelIPChangeNotify(&m_networkWatch);
+    m_handles.reset();
     if (m_window)
         DestroyWindow(m_window);
+}
+
+void ResidentAgent::WatchNetwork()
+{
+    HANDLE unused = nullptr;
+    m_networkWatch = OVERLAPPED{};
+    m_networkWatch.hEvent = m_networkChanged.Get();
+    if (NotifyAddrChange(&unused, &m_networkWatch) != ERROR_IO_PENDING)
+        m_networkChanged.Close();
 }
 
 void ResidentAgent::Run()
@@ -75,17 +89,31 @@ void ResidentAgent::Run()
     companions::ShowKeptReports(m_localAppData, shell, platform::LocalFiles());
     while (!m_sessionEnded)
     {
+        std::optional<agent::Millis> wake = m_schedule.NextWake();
+        for (const std::optional<agent::Millis> other :
+             {m_watches.NextWake(), m_destination.NextWake(), m_catchUp->NextWake()})
+        {
+            if (other && (!wake || *other < *wake))
+                wake = other;
+        }
         DWORD timeout = INFINITE;
-        if (const std::optional<agent::Millis> wake = m_schedule.NextWake())
-            timeout = static_cast<DWORD>(std::max<agent::Millis>(*wake - Now(), 0));
+        if (wake)
+            timeout = static_cast<DWORD>(std::max<agent::Millis>(*wake - agent::SteadyNow(), 0));
         // Alertable: the watches' completion routines run in here.
-        const HANDLE waits[] = {m_stopEvent, m_copier->Done()};
+        const HANDLE waits[] = {m_stopEvent, m_worker->Done(), m_networkChanged.Get()};
+        const DWORD count = m_networkChanged.IsOpen() ? 3 : 2;
         const DWORD woken =
-            MsgWaitForMultipleObjectsEx(2, waits, timeout, QS_ALLINPUT, MWMO_ALERTABLE);
+            MsgWaitForMultipleObjectsEx(count, waits, timeout, QS_ALLINPUT, MWMO_ALERTABLE);
         if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED)
             return;
-        TakeChanges(Now());
-        TakeCopies(Now());
+        if (woken == WAIT_OBJECT_0 + 2)
+        {
+            m_destination.NetworkChanged();
+            m_catchUp->NetworkChanged();
+            WatchNetwork();
+        }
+        TakeChanges(agent::SteadyNow());
+        m_worker->RunReplies();
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
         {
@@ -93,52 +121,80 @@ void ResidentAgent::Run()
                 return;
             DispatchMessageA(&message);
         }
-        DoDue(Now());
+        DoDue(agent::SteadyNow());
     }
 }
 
 void ResidentAgent::Reload()
 {
-    m_duties = companions::ReadAgentDuties(m_directory, platform::LocalFiles());
-    std::optional<companions::SavedPlan> saved =
-        companions::ReadSavedPlan(m_directory, platform::LocalFiles());
-    m_saved = saved ? std::make_shared<const companions::SavedPlan>(std::move(*saved)) : nullptr;
+    m_worker->Post(
+        [this, directory = m_directory, rounds = m_rounds](LookWatchdog&) -> AgentWorker::Reply {
+            const companions::AgentDuties duties =
+                companions::ReadAgentDuties(directory, platform::LocalFiles());
+            companions::SavedPlanRead read =
+                companions::ReadSavedPlan(directory, platform::LocalFiles());
+            std::shared_ptr<const companions::SavedPlan> plan =
+                read.saved ? std::make_shared<const companions::SavedPlan>(std::move(*read.saved))
+                           : nullptr;
+            const std::size_t waiting = rounds->Waiting();
+            return [this, duties, plan, waiting, unreadable = std::move(read.unreadable)] {
+                Follow(duties, plan, waiting, unreadable);
+            };
+        });
+}
+
+void ResidentAgent::Follow(companions::AgentDuties duties,
+                           std::shared_ptr<const companions::SavedPlan> saved, std::size_t waiting,
+                           const std::string& unreadable)
+{
+    const agent::Millis now = agent::SteadyNow();
+    m_duties = duties;
+    m_saved = std::move(saved);
+    // Nothing is followed until the store reads again; said once.
+    if (!unreadable.empty())
+    {
+        m_schedule.StoreUnreadable(now);
+        if (unreadable != m_unreadable)
+            Notify(companions::UnreadableStoreText(unreadable));
+    }
+    m_unreadable = unreadable;
     m_schedule.Follow(m_duties.copyOnSave ? m_saved.get() : nullptr);
     // ShutdownBlockReasonCreate fails under Wine: the backup runs all the same.
     if (m_duties.backUpAtSessionEnd)
         ShutdownBlockReasonCreate(m_window, kBlockReason);
     else
         ShutdownBlockReasonDestroy(m_window);
-    const std::vector<std::string> folders = m_schedule.FoldersToWatch();
-    if (folders == m_watchedFolders)
-        return;
-    m_watches.clear();
-    std::vector<std::string> unwatched;
-    for (const std::string& folder : folders)
-    {
-        m_watches.push_back(std::make_unique<DirectoryRoutineWatch>(
-            folder, [this, folder](std::vector<std::string> names, bool complete) {
-                m_changes.push_back({folder, std::move(names), complete});
-            }));
-        // A folder that is not there (an unplugged drive) is a backup's news, not this one's.
-        if (!m_watches.back()->Watching() && platform::LocalFiles().IsFolder(folder) &&
-            m_unwatched.insert(folder).second)
-            unwatched.push_back(folder);
-    }
-    m_watchedFolders = folders;
-    if (!unwatched.empty())
-        m_copier->Post({nullptr, {}, {}, agent::UnwatchedFoldersNotice(unwatched)});
+    m_destination.Follow(m_saved ? m_saved->selection.destination : std::string());
+    m_catchUp->Follow(m_duties.backUpAtSessionEnd,
+                      m_saved ? m_saved->selection.destination : std::string(), now);
+    m_destination.SavesWait(m_duties.copyOnSave && m_saved ? waiting : 0, now);
+    for (const std::string& folder : m_watches.Want(m_schedule.FoldersToWatch(), now))
+        m_handles->Close(folder);
 }
 
 void ResidentAgent::TakeChanges(agent::Millis now)
 {
     for (const Changes& changes : std::exchange(m_changes, {}))
     {
-        // Lost reports: the store may have changed; saved files wait for their next save.
+        // Lost reports: the store may have changed, and saves were missed.
         if (!changes.complete)
+        {
             m_schedule.Changed(changes.folder, now);
-        for (const std::string& name : changes.names)
-            m_schedule.Changed(platform::JoinPath(changes.folder, name), now);
+            m_watches.Overflowed(changes.folder);
+        }
+        for (const FolderChange& change : changes.changes)
+        {
+            const std::string path = platform::JoinPath(changes.folder, change.name);
+            if (change.appeared)
+                m_schedule.Appeared(path, now);
+            else
+                m_schedule.Changed(path, now);
+        }
+        if (!changes.watching)
+        {
+            m_handles->Close(changes.folder);
+            m_watches.Lost(changes.folder, now);
+        }
     }
 }
 
@@ -147,74 +203,142 @@ void ResidentAgent::DoDue(agent::Millis now)
     const agent::AgentSchedule::Due due = m_schedule.TakeDue(now);
     if (due.store)
         Reload();
-    if (!due.files.empty() && m_saved && m_duties.copyOnSave)
-        m_copier->Post({m_saved, due.files, {}, {}});
+    m_catchUp->Tick(now, m_destination.MayLook());
+    const agent::FolderWatches::Due watches = m_watches.TakeDue(now);
+    for (const agent::WatchedFolder& watched : watches.open)
+        Open(watched);
+    if (!m_saved || !m_duties.copyOnSave)
+    {
+        for (const agent::WatchedFolder& walk : watches.walk)
+            m_watches.Walked(walk.folder, true);
+        return;
+    }
+    if (!due.files.empty() || !watches.walk.empty() || m_destination.LookDue(now))
+        PostRound({due.files, watches.walk});
 }
 
-void ResidentAgent::TakeCopies(agent::Millis now)
+void ResidentAgent::Open(const agent::WatchedFolder& watched)
 {
-    for (const SaveCopier::Copied& copied : m_copier->TakeCopied())
-    {
-        for (const std::string& file : copied.postponed)
-            m_schedule.WaitForBackup(file, now);
-        std::vector<std::pair<std::string, agent::SavedFileCopy>> uncopied;
-        for (const auto& [file, result] : copied.files)
-        {
-            switch (result)
+    m_worker->Post([this, watched](LookWatchdog& watchdog) -> AgentWorker::Reply {
+        auto opened = std::make_shared<platform::Handle>();
+        bool there = false;
+        watchdog.Within(kLookLimit, [&] {
+            *opened = OpenFolderToWatch(watched.folder);
+            there = opened->IsOpen() || platform::LocalFiles().IsFolder(watched.folder);
+        });
+        return [this, watched, opened, there] {
+            if (opened->IsOpen() && m_handles->Start(watched, std::move(*opened)))
             {
-            case agent::SavedFileCopy::Busy:
-                if (!m_schedule.Busy(file, now))
-                    uncopied.emplace_back(file, result);
-                break;
-            case agent::SavedFileCopy::Failed:
-            case agent::SavedFileCopy::NewerCopyKept:
-            case agent::SavedFileCopy::NotKept:
-                uncopied.emplace_back(file, result);
-                break;
-            default:
-                break;
+                if (!m_watches.Opened(watched.folder))
+                    m_handles->Close(watched.folder);
+                return;
             }
+            m_watches.Lost(watched.folder, agent::SteadyNow());
+            // A folder that is not there (an unplugged drive) is a backup's
+            // news, not this one's.
+            if (there && m_unwatched.insert(watched.folder).second)
+                Notify(agent::UnwatchedFoldersNotice({watched.folder}));
+        };
+    });
+}
+
+void ResidentAgent::PostRound(agent::SaveRound round)
+{
+    const bool look = m_destination.MayLook();
+    if (look)
+        m_destination.LookStarted();
+    m_worker->Post([this, rounds = m_rounds, saved = m_saved, round = std::move(round), look,
+                    last = m_destination.Last()](LookWatchdog& watchdog) -> AgentWorker::Reply {
+        const SaveRoundResult result = rounds->Run(saved, round, look, last, watchdog);
+        return [this, result] { RoundDone(result); };
+    });
+}
+
+void ResidentAgent::RoundDone(const SaveRoundResult& result)
+{
+    const agent::Millis now = agent::SteadyNow();
+    if (result.looked)
+    {
+        const bool back = result.look.state == agent::DestinationState::There &&
+                          m_destination.Last().state != agent::DestinationState::There;
+        m_destination.Looked(result.look, result.waiting, now);
+        if (back)
+            m_watches.DestinationBack();
+        for (std::string& news : m_destination.TakeNews())
+            Notify(std::move(news));
+    }
+    else
+        m_destination.SavesWait(result.waiting, now);
+    for (const agent::WatchedFolder& walk : result.round.walks)
+        m_watches.Walked(walk.folder, result.outcome.walked);
+    for (const std::string& file : result.postponed)
+        m_schedule.WaitForBackup(file, now);
+    std::vector<std::pair<std::string, agent::SavedFileCopy>> uncopied;
+    for (const auto& [file, copy] : result.outcome.copies)
+    {
+        switch (copy)
+        {
+        case agent::SavedFileCopy::Busy:
+            if (!m_schedule.Busy(file, now))
+                uncopied.emplace_back(file, copy);
+            break;
+        case agent::SavedFileCopy::Failed:
+        case agent::SavedFileCopy::NewerCopyKept:
+        case agent::SavedFileCopy::NotKept:
+            uncopied.emplace_back(file, copy);
+            break;
+        default:
+            break;
         }
-        if (!uncopied.empty())
-            m_copier->Post({copied.saved, {}, std::move(uncopied), {}});
+    }
+    if (!uncopied.empty())
+        m_worker->Post(
+            [rounds = m_rounds, plan = result.plan, uncopied](LookWatchdog&) -> AgentWorker::Reply {
+                rounds->Report(*plan, uncopied);
+                return nullptr;
+            });
+}
+
+void ResidentAgent::Notify(std::string notice)
+{
+    m_worker->Post([notice = std::move(notice),
+                    localAppData = m_localAppData](LookWatchdog&) -> AgentWorker::Reply {
+        companions::ReportPublisher(platform::LocalFiles(), platform::LocalTimeNow(), "",
+                                    localAppData)
+            .Notice(notice + "\n");
+        return nullptr;
+    });
+}
+
+void ResidentAgent::OnDeviceChange(WPARAM event, LPARAM data)
+{
+    const AgentWatches::DeviceNews news = m_handles->OnDeviceChange(event, data);
+    const agent::Millis now = agent::SteadyNow();
+    switch (news.kind)
+    {
+    case AgentWatches::DeviceNews::Kind::Arrived:
+        m_watches.DeviceArrived(now);
+        m_destination.DeviceArrived(now);
+        break;
+    case AgentWatches::DeviceNews::Kind::QueryRemove:
+        m_watches.ClosedForRemoval(news.folder);
+        break;
+    case AgentWatches::DeviceNews::Kind::RemoveFailed:
+        m_watches.RemovalFailed(news.folder, now);
+        break;
+    case AgentWatches::DeviceNews::Kind::RemoveComplete:
+        m_watches.Lost(news.folder, now);
+        break;
+    case AgentWatches::DeviceNews::Kind::None:
+        break;
     }
 }
 
 void ResidentAgent::BackUpAtSessionEnd()
 {
     m_sessionEnded = true;
-    // The store as it is now, whatever change is still waiting to settle.
-    auto saved = std::make_shared<std::optional<companions::SavedPlan>>(
-        companions::ReadAgentDuties(m_directory, platform::LocalFiles()).backUpAtSessionEnd
-            ? companions::ReadSavedPlan(m_directory, platform::LocalFiles())
-            : std::nullopt);
-    if (!*saved)
-    {
-        // The copies already begun are finished, as the window's thread once did.
-        m_copier->WaitIdle(SaveCopier::kCopiesEnd);
-        return;
-    }
-    const agent::Millis deadline = Now() + agent::kSessionEndCap;
-    // The backup copies what is still waiting; the copy under way must not
-    // write the same copy at the same time.
-    m_copier->Drop();
-    m_copier->WaitIdle(std::chrono::milliseconds(deadline - Now()));
-    // Nor while the xcopy of a "Backup Now" may write them, which the end of
-    // the session ends too. Nothing signals the mutex's end: it is looked at
-    // once a second, within the cap.
-    while (IsBackupRunning() && Now() + kBackupLookMillis < deadline)
-        Sleep(kBackupLookMillis);
-    // On a thread of its own: a copy that hangs on a dead network destination
-    // must not hold the session past the cap. A hung thread is left to the
-    // end of the session, which ends it.
-    std::packaged_task<void()> backup([saved, deadline, started = platform::LocalTimeNow(),
-                                       localAppData = m_localAppData] {
-        agent::BackUpAtSessionEnd(**saved,
-                                  {platform::LocalFiles(), Now, deadline, started, localAppData});
-    });
-    std::future<void> done = backup.get_future();
-    std::thread(std::move(backup)).detach();
-    done.wait_for(std::chrono::milliseconds(deadline + kReportMillis - Now()));
+    m_catchUp->EndSession();
+    EndSessionWithBackup(*m_worker, m_directory, m_localAppData, !m_destination.MayLook());
 }
 
 LRESULT CALLBACK ResidentAgent::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -228,17 +352,36 @@ LRESULT CALLBACK ResidentAgent::WindowProc(HWND window, UINT message, WPARAM wPa
     // which Windows carries through.
     if (message == WM_QUERYENDSESSION)
         return TRUE;
-    if (message == WM_ENDSESSION && wParam && agent)
+    try
     {
-        try
+        if (message == WM_ENDSESSION && wParam && agent)
         {
             agent->BackUpAtSessionEnd();
+            return 0;
         }
-        catch (const std::exception& error)
+        if (message == WM_POWERBROADCAST && agent && agent->m_catchUp)
         {
-            AfxReportFatalError(error.what());
+            if (wParam == PBT_APMRESUMEAUTOMATIC)
+                agent->m_catchUp->Resumed(agent->m_destination.MayLook());
+            else if (wParam == PBT_APMPOWERSTATUSCHANGE)
+                agent->m_catchUp->PowerChanged();
+            return TRUE;
         }
-        return 0;
+        if (message == AgentCatchUp::kRunEnded && agent && agent->m_catchUp)
+        {
+            agent->m_catchUp->RunEnded(wParam != 0);
+            return 0;
+        }
+        // Answered at once: the looks and opens it leads to run on the worker.
+        if (message == WM_DEVICECHANGE && agent && agent->m_handles)
+        {
+            agent->OnDeviceChange(wParam, lParam);
+            return TRUE;
+        }
+    }
+    catch (const std::exception& error)
+    {
+        AfxReportFatalError(error.what());
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -32,11 +32,11 @@ void CConflictDialog::DoDataExchange(CDataExchange* pDX)
 BOOL CConflictDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    SetDlgItemTextA(m_hWnd, IDC_CONFLICT_PATH, m_conflict.target.c_str());
-    SetDlgItemTextA(m_hWnd, IDC_YOUR_FILE,
-                    restore::FactsLine(m_conflict.targetSize, m_conflict.targetLastWrite).c_str());
-    SetDlgItemTextA(m_hWnd, IDC_BACKUP_COPY,
-                    restore::FactsLine(m_conflict.copySize, m_conflict.copyLastWrite).c_str());
+    SetDlgItemText(IDC_CONFLICT_PATH, m_conflict.target);
+    SetDlgItemText(IDC_YOUR_FILE,
+                   restore::FactsLine(m_conflict.targetSize, m_conflict.targetLastWrite));
+    SetDlgItemText(IDC_BACKUP_COPY,
+                   restore::FactsLine(m_conflict.copySize, m_conflict.copyLastWrite));
     return TRUE;
 }
 

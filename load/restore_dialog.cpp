@@ -1,7 +1,10 @@
 #include "load/restore_dialog.h"
 
+#include "companions/backup_folder.h"
 #include "companions/progress_text.h"
+#include "companions/saved_selection.h"
 #include "companions/versions.h"
+#include "desktop/running_backup.h"
 #include "load/load_resource.h"
 #include "load/restore_conflict_dialog.h"
 #include "load/restore_versions_dialog.h"
@@ -12,6 +15,7 @@
 #include "widgets/folder_dialog.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace
 {
@@ -23,6 +27,9 @@ constexpr UINT kFound = WM_APP + 2;
 constexpr UINT kAskConflict = WM_APP + 3;
 constexpr UINT kProgress = WM_APP + 4;
 constexpr UINT kRestoreDone = WM_APP + 5;
+constexpr UINT kWaiting = WM_APP + 6;
+
+constexpr const char* kRestoringLine = "Restoring your files...";
 
 // A filter that matches much shows this many files: enough to pick from.
 constexpr std::size_t kMostFound = 1000;
@@ -56,6 +63,7 @@ ON_MESSAGE(kFound, OnFound)
 ON_MESSAGE(kAskConflict, OnAskConflict)
 ON_MESSAGE(kProgress, OnProgress)
 ON_MESSAGE(kRestoreDone, OnRestoreDone)
+ON_MESSAGE(kWaiting, OnWaiting)
 END_MESSAGE_MAP()
 
 void CRestoreDialog::DoDataExchange(CDataExchange* pDX)
@@ -78,7 +86,14 @@ BOOL CRestoreDialog::OnInitDialog()
     if (!m_tree.Bind(IDC_BACKUP_TREE, this, kChecksChanged) ||
         !m_notRestored.Bind(IDC_NOT_RESTORED, this))
         throw std::runtime_error("the restore window's lists cannot be bound");
-    Open(companions::ReadSavedPlan(m_context.directory, m_context.files));
+    companions::SavedPlanRead read = companions::ReadSavedPlan(m_context.directory, m_context.files,
+                                                               companions::SavedPlanUse::Restore);
+    // A backup disk that came back at another letter is shown from there.
+    if (read.saved)
+        read.saved = companions::FollowMovedBackup(
+            std::move(*read.saved), m_context.directory, companions::SearchOnThisComputer(),
+            m_context.files, companions::SavedPlanUse::Restore);
+    Open(std::move(read));
     return TRUE;
 }
 
@@ -136,7 +151,7 @@ void CRestoreDialog::OnOpenBackup()
 {
     const std::string folder = PickFolder("Choose the backup folder to restore from:");
     if (!folder.empty())
-        Open(restore::SavedPlanFor(folder, m_context.directory, m_context.files));
+        Open({restore::SavedPlanFor(folder, m_context.directory, m_context.files), {}});
 }
 
 void CRestoreDialog::OnFilterChange()
@@ -211,6 +226,19 @@ LRESULT CRestoreDialog::OnProgress(WPARAM, LPARAM)
     m_count.SetWindowText(text.files);
     m_bytes.SetWindowText(text.bytes);
     m_progress.SetPos(text.percent);
+    // The restore goes on: the backup it waited for has ended.
+    if (std::exchange(m_waitShown, false) && m_restoring && !m_closeWhenDone)
+        SetHeadline(kRestoringLine);
+    return 0;
+}
+
+LRESULT CRestoreDialog::OnWaiting(WPARAM, LPARAM)
+{
+    if (m_restoring && !m_closeWhenDone)
+    {
+        SetHeadline(restore::kWaitingForBackupText);
+        m_waitShown = true;
+    }
     return 0;
 }
 
@@ -230,13 +258,17 @@ LRESULT CRestoreDialog::OnRestoreDone(WPARAM, LPARAM)
     return 0;
 }
 
-void CRestoreDialog::Open(std::optional<companions::SavedPlan> saved)
+void CRestoreDialog::Open(companions::SavedPlanRead read)
 {
     m_filterTask.Stop();
     ++m_filterRound;
     m_tree.ShowHoldings(nullptr);
     m_contents.reset();
-    if (!saved)
+    std::optional<companions::SavedPlan>& saved = read.saved;
+    if (!read.unreadable.empty())
+        SetHeadline(companions::UnreadableStoreText(read.unreadable) +
+                    "\nOpen the backup folder to restore from.");
+    else if (!saved)
         SetHeadline("No backup has been made from this computer yet. Open the backup folder to "
                     "restore from.");
     else
@@ -244,7 +276,7 @@ void CRestoreDialog::Open(std::optional<companions::SavedPlan> saved)
         const std::string destination = saved->plan.destination;
         m_contents = restore::BackupContents::Read(std::move(*saved), m_context.files);
         if (!m_contents)
-            SetHeadline(companions::DestinationMissingText(destination) +
+            SetHeadline(companions::DestinationNotThereText(destination, m_context.files) +
                         " Open another backup folder to restore from.");
     }
     if (m_contents)
@@ -305,7 +337,7 @@ void CRestoreDialog::Restore(const std::vector<restore::RestoreItem>& items,
     }
     m_restoring = true;
     UpdateButtons();
-    SetHeadline("Restoring your files...");
+    SetHeadline(kRestoringLine);
     m_notRestored.Show({});
     const HWND window = m_hWnd;
     m_restoreTask.Start([this, window, list](const std::atomic<bool>& stop) {
@@ -348,7 +380,9 @@ restore::RestoreCallbacks CRestoreDialog::CallbacksFor(HWND window, const std::a
         if (!m_progressPosted.exchange(true))
             ::PostMessageA(window, kProgress, 0, 0);
     };
-    callbacks.waitWhileBackupRuns = m_context.waitWhileBackupRuns;
+    callbacks.backupRuns = m_context.backupRuns;
+    callbacks.pause = PauseBeforeLookingAgain;
+    callbacks.waiting = [window] { ::PostMessageA(window, kWaiting, 0, 0); };
     callbacks.keepGoing = [&stop] { return !stop; };
     return callbacks;
 }
@@ -356,5 +390,5 @@ restore::RestoreCallbacks CRestoreDialog::CallbacksFor(HWND window, const std::a
 std::string CRestoreDialog::PickFolder(const char* title)
 {
     CFolderDialog dialog(title, "", this, BIF_RETURNONLYFSDIRS);
-    return dialog.DoModal() == IDOK ? std::string(dialog.m_szSelectedPath) : std::string();
+    return dialog.DoModal() == IDOK ? dialog.SelectedPath() : std::string();
 }

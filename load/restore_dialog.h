@@ -24,8 +24,9 @@ struct RestoreWindowContext
     InstallDirectory directory;
     // Where the profile's copy of each restore's report goes.
     std::string localAppData;
-    // Returns once no backup runs.
-    std::function<void()> waitWhileBackupRuns;
+    // Whether a backup of "Backup Now" runs now: the restore waits for its
+    // end, and Close ends the wait. Unset: none runs.
+    std::function<bool()> backupRuns;
     // Said under the first line, such as the rights the window runs with.
     std::string notice;
 };
@@ -55,6 +56,7 @@ class CRestoreDialog : public CCompanionDialog
     LRESULT OnFound(WPARAM wParam, LPARAM lParam);
     LRESULT OnAskConflict(WPARAM wParam, LPARAM lParam);
     LRESULT OnProgress(WPARAM wParam, LPARAM lParam);
+    LRESULT OnWaiting(WPARAM wParam, LPARAM lParam);
     LRESULT OnRestoreDone(WPARAM wParam, LPARAM lParam);
 
     CStatic m_headline;
@@ -72,7 +74,7 @@ class CRestoreDialog : public CCompanionDialog
     DECLARE_MESSAGE_MAP()
 
   private:
-    void Open(std::optional<companions::SavedPlan> saved);
+    void Open(companions::SavedPlanRead read);
     void SetHeadline(const std::string& line);
     void UpdateButtons();
     // Finds the files whose names hold the filter on a thread of its own.
@@ -98,6 +100,8 @@ class CRestoreDialog : public CCompanionDialog
     BackgroundTask m_restoreTask;
     bool m_restoring = false;
     bool m_closeWhenDone = false;
+    // The headline says that the restore waits for a running backup.
+    bool m_waitShown = false;
     std::atomic<bool> m_progressPosted{false};
     restore::RestoreProgress m_lastProgress;
     restore::RestoreVerdict m_verdict;

@@ -31,8 +31,7 @@ void CVersionsDialog::DoDataExchange(CDataExchange* pDX)
 BOOL CVersionsDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    SetDlgItemTextA(m_hWnd, IDC_VERSION_FILE,
-                    ("Versions of " + m_name + ", newest first:").c_str());
+    SetDlgItemText(IDC_VERSION_FILE, "Versions of " + m_name + ", newest first:");
     for (const companions::Version& version : m_versions)
         m_list.AddString(restore::VersionLine(version).c_str());
     return TRUE;

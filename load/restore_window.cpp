@@ -34,7 +34,7 @@ int RunRestoreWindow(const std::string& arguments)
         return 0;
     const platform::Handle running(CreateMutexA(nullptr, FALSE, kRestoreWindowMutex));
     RestoreWindowContext context{platform::LocalFiles(), InstallDirectory(),
-                                 platform::LocalAppData(), WaitWhileBackupRuns,
+                                 platform::LocalAppData(), IsBackupRunning,
                                  elevated ? kAdministratorsNotice : ""};
     CRestoreDialog dialog(std::move(context));
     CWinApp* app = AfxGetApp();

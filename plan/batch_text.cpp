@@ -1,6 +1,7 @@
 #include "plan/batch_text.h"
 
 #include "platform/code_page.h"
+#include "platform/path_code.h"
 #include "platform/path_text.h"
 
 std::string EscapeBatchPercent(std::string_view path)
@@ -33,7 +34,12 @@ bool CanCarryInBatch(const std::string& path)
     }
     if (bits < 0x80)
         return refused == 0;
-    const std::string escaped = EscapeBatchPercent(path);
+    // The batch file is written in ANSI, then OEM: a companion's path text is
+    // judged in its ANSI form, which must name the same path.
+    const std::string ansi = platform::AnsiFromPath(path);
+    if (platform::PathFromAnsi(ansi) != path)
+        return false;
+    const std::string escaped = EscapeBatchPercent(ansi);
     const std::string batchForm = platform::AnsiToOem(escaped);
     // By character: in code page 932 "\x83\x7C" is one letter, not a "|".
     return platform::FindFirstCharacterOf(batchForm, "\"?*<>|", platform::kOemCodePage) ==

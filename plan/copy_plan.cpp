@@ -72,7 +72,7 @@ bool EndsWithIgnoringCase(std::string_view name, std::string_view upperSuffix)
 {
     if (name.size() < upperSuffix.size())
         return false;
-    return platform::UpperCaseAnsi(std::string(name.substr(name.size() - upperSuffix.size()))) ==
+    return platform::UpperCasePath(std::string(name.substr(name.size() - upperSuffix.size()))) ==
            upperSuffix;
 }
 
@@ -95,9 +95,22 @@ void CopyMatching(CopyPlan& plan, size_t sourceCount, const std::array<const cha
     }
 }
 
-// `isFile(i)` tells whether the source at index i is a file.
-template <typename IsFile>
-CopyPlan Plan(const BackupSelection& selection, platform::FileTree& files, IsFile isFile)
+// With one source its copies go straight into the destination.
+bool IsOnlySource(const CopyPlan& plan, const PlannedSource& source)
+{
+    return source.copyFolder == plan.destination;
+}
+
+// What the disk held at one source's path.
+struct Found
+{
+    bool isFile = false;
+    bool found = false;
+};
+
+// `lookUp(i)` tells what the source at index i is.
+template <typename LookUp>
+CopyPlan Plan(const BackupSelection& selection, platform::FileTree& files, LookUp lookUp)
 {
     CopyPlan plan;
     const size_t sourceCount = selection.sources.size();
@@ -113,17 +126,19 @@ CopyPlan Plan(const BackupSelection& selection, platform::FileTree& files, IsFil
     for (size_t i = 0; i < sourceCount; ++i)
     {
         const std::string& source = selection.sources[i];
-        const bool file = isFile(i);
+        const Found found = lookUp(i);
+        const bool file = found.isFile;
         const std::string_view path = plan.texts.Keep(source);
         if (sourceCount == 1)
         {
-            plan.sources.push_back(
-                PlannedSource{path, plan.texts.Keep(selection.destination), file, false});
+            plan.sources.push_back(PlannedSource{path, plan.texts.Keep(selection.destination), file,
+                                                 found.found, false});
             continue;
         }
         copyFolder.clear();
         AppendCopyFolder(belowDestination, source, file, universalNames, copyFolder);
-        plan.sources.push_back(PlannedSource{path, plan.texts.Keep(copyFolder), file, false});
+        plan.sources.push_back(
+            PlannedSource{path, plan.texts.Keep(copyFolder), file, found.found, false});
         if (file)
             plan.foldersToMake.push_back(plan.sources.back().copyFolder);
     }
@@ -131,7 +146,7 @@ CopyPlan Plan(const BackupSelection& selection, platform::FileTree& files, IsFil
     // the modified-only switch.
     plan.sources.push_back(PlannedSource{
         kSystemFolder,
-        plan.texts.Keep(platform::JoinPath(selection.destination, kSystemStateFolder)), false,
+        plan.texts.Keep(platform::JoinPath(selection.destination, kSystemStateFolder)), false, true,
         true});
 
     const bool modifiedOnly = selection.IsTicked(OptionFlag::ModifiedOnly);
@@ -181,11 +196,36 @@ std::string CopyStep::CopyPathOf(std::string_view relativePath) const
 
 CopyPlan PlanBackup(const BackupSelection& selection, platform::FileTree& files)
 {
-    return Plan(selection, files, [&](size_t i) { return files.IsFile(selection.sources[i]); });
+    return Plan(selection, files, [&](size_t i) {
+        const std::optional<platform::FileFacts> facts = files.Facts(selection.sources[i]);
+        return Found{facts && !facts->isFolder, facts.has_value()};
+    });
 }
 
 CopyPlan PlanBackup(const BackupSelection& selection,
                     const std::vector<platform::PathTarget>& targets, platform::FileTree& files)
 {
-    return Plan(selection, files, [&targets](size_t i) { return targets[i].isFile; });
+    return Plan(selection, files, [&targets](size_t i) {
+        // A plain file found by listing its folder has no identity read.
+        return Found{targets[i].isFile, targets[i].isFile || targets[i].identity.has_value()};
+    });
+}
+
+std::string FileCopyPathOf(const CopyPlan& plan, const PlannedSource& source)
+{
+    // The mirror of a file is the mirror of its folder and its name.
+    if (source.isFile || IsOnlySource(plan, source))
+        return platform::JoinPath(source.copyFolder, platform::LastComponent(source.path));
+    return std::string(source.copyFolder);
+}
+
+void TakeSourceAsFile(CopyPlan& plan, PlannedSource& source)
+{
+    if (source.isFile)
+        return;
+    source.isFile = true;
+    if (IsOnlySource(plan, source))
+        return;
+    const std::string_view folder = source.copyFolder;
+    source.copyFolder = folder.substr(0, platform::FindLastSeparator(folder));
 }

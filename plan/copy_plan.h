@@ -19,8 +19,11 @@ struct PlannedSource
     // As the user wrote it; for the system folder, as the interpreter expands it.
     std::string_view path;
     std::string_view copyFolder;
-    // Read from the disk when the plan is made: a missing path counts as a folder.
+    // Read from the disk when the plan is made: a missing path counts as a
+    // folder (see TakeSourceAsFile).
     bool isFile = false;
+    // There when the plan was made.
+    bool found = true;
     // "%systemroot%" in the path is the interpreter's to expand.
     bool isSystemFolder = false;
 };
@@ -84,3 +87,14 @@ CopyPlan PlanBackup(const BackupSelection& selection, platform::FileTree& files)
 // The same plan from targets looked up already, one per source.
 CopyPlan PlanBackup(const BackupSelection& selection,
                     const std::vector<platform::PathTarget>& targets, platform::FileTree& files);
+
+// Where the copy of a source lies when that source is a file, whatever the
+// plan took it for: "<destination>\<name>" with one source, the mirror of its
+// path with more.
+std::string FileCopyPathOf(const CopyPlan& plan, const PlannedSource& source);
+
+// Takes a source planned as a folder for the file it was: a file source that
+// was missing when the plan was made (deleted, on an unplugged stick) is
+// still a file where the backup holds it as one. Its copy folder follows;
+// the companions read backups so, and backup.bat's lines are none of theirs.
+void TakeSourceAsFile(CopyPlan& plan, PlannedSource& source);

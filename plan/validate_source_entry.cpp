@@ -58,7 +58,7 @@ bool IsAscii(char c)
 std::optional<Message> ValidateSourceEntry(const std::string& entry, const std::string& destination)
 {
     return RejectionFor(
-        HoldByText(platform::UpperCaseAnsi(entry), platform::UpperCaseAnsi(destination)), entry,
+        HoldByText(platform::UpperCasePath(entry), platform::UpperCasePath(destination)), entry,
         destination);
 }
 
@@ -68,17 +68,11 @@ HeldFolder::HeldFolder(const std::string& folder, platform::FileTree& files)
     // Only a folder that is there has identities to compare.
     if (!m_own)
         return;
-    for (std::string above = folder;;)
+    for (std::string above = platform::ParentFolder(folder); !above.empty();
+         above = platform::ParentFolder(above))
     {
-        const size_t separator = platform::FindLastSeparator(above);
-        if (separator == std::string::npos || separator == 0)
-            break;
-        // "C:\\" is the folder above "C:\\Data"; "C:" alone is no folder.
-        above.resize(separator + (above[separator - 1] == ':' ? 1 : 0));
         if (const std::optional<platform::FileIdentity> identity = m_files.Identity(above))
             m_above.push_back(*identity);
-        if (platform::EndsWithSeparator(above))
-            break;
     }
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdlib>
 #include <string>
 
 namespace platform
@@ -10,12 +9,8 @@ namespace platform
 // value, as the command interpreter expands it.
 std::string ExpandEnvironment(const std::string& text);
 
-// The user's %LOCALAPPDATA%, where the profile keeps the reports; empty
-// when it is not set.
-inline std::string LocalAppData()
-{
-    const char* folder = std::getenv("LOCALAPPDATA");
-    return folder ? folder : "";
-}
+// The user's %LOCALAPPDATA%, where the profile keeps the reports, as path
+// text; empty when it is not set.
+std::string LocalAppData();
 
 } // namespace platform

@@ -36,15 +36,17 @@ struct FileFacts
 
 // Which file or folder a path reaches, whatever name it is reached by (a
 // mapped drive and its UNC name, a subst letter, a junction): the volume's
-// serial number and the file's index on that volume.
+// serial number and the file's id on that volume, 128 bits on file systems
+// (ReFS) whose ids do not fit in 64. A share that gives no id has none.
 struct FileIdentity
 {
     std::uint64_t volume = 0;
     std::uint64_t file = 0;
+    std::uint64_t fileHigh = 0;
 
     bool operator==(const FileIdentity& other) const
     {
-        return volume == other.volume && file == other.file;
+        return volume == other.volume && file == other.file && fileHigh == other.fileHigh;
     }
     bool operator!=(const FileIdentity& other) const { return !(*this == other); }
 };
@@ -173,7 +175,17 @@ class FileTree
     // open can still hold a file the user may read.
     virtual bool IsAbsent(const std::string& path) = 0;
 
-    // Which file or folder the path reaches; nothing when there is none.
+    // Whether the file system refused this user a look at `path` ("access
+    // denied", a share that turned down the user's log-on): the path may
+    // well be there, and asking again with the same rights gets nothing
+    // more, while a share that counts the failed log-ons may lock the user
+    // out. A file there whose bytes this user may not read is refused too;
+    // one another program holds open is not.
+    virtual bool IsDenied(const std::string& path) = 0;
+
+    // Which file or folder the path reaches; nothing when there is none, or
+    // when the file system gives it no id (many NAS answer zero): the text of
+    // the path is all a caller can compare then.
     virtual std::optional<FileIdentity> Identity(const std::string& path) = 0;
 
     // Both in one look where the platform can: a list of many thousand sources
@@ -239,6 +251,15 @@ class FileTree
     virtual bool Replace(const std::string& path, const NextPiece& next) = 0;
 
     virtual bool ClearArchive(const std::string& path) = 0;
+
+    // The bytes this user may still write on the volume that holds the
+    // folder; nothing when it cannot be told.
+    virtual std::optional<std::uint64_t> FreeSpace(const std::string& folder) = 0;
+
+    // Whether another program holds the file so that it cannot be read: open
+    // without sharing reading, or a range of it locked. POSIX has no such
+    // locks.
+    virtual bool HeldByAnotherProgram(const std::string& path) = 0;
 
     // The text in the letter case this file system ignores, so that two paths
     // naming the same file compare equal afterwards.

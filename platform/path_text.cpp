@@ -97,22 +97,40 @@ std::string JoinPath(std::string_view folder, std::string_view name)
     return path.append(name);
 }
 
+size_t Utf16Length(std::string_view path, unsigned codePage)
+{
+    size_t units = 0;
+    for (size_t i = 0; i < path.size(); ++i)
+    {
+        const auto byte = static_cast<unsigned char>(path[i]);
+        if (codePage != kUtf8CodePage)
+            i += IsLeadByte(codePage, path[i]) ? 1 : 0;
+        // Every byte of UTF-8 but those that go on a character begins one,
+        // and four bytes make a character of two units.
+        else if ((byte & 0xC0) == 0x80)
+            continue;
+        units += codePage == kUtf8CodePage && byte >= 0xF0 ? 2 : 1;
+    }
+    return units;
+}
+
+std::string ParentFolder(std::string_view path)
+{
+    if (EndsWithSeparator(path))
+        path.remove_suffix(1);
+    const size_t separator = FindLastSeparator(path);
+    if (separator == std::string_view::npos || separator == 0)
+        return {};
+    // "C:" alone names no folder.
+    return std::string(path.substr(0, separator + (path[separator - 1] == ':' ? 1 : 0)));
+}
+
 std::string_view LastComponent(std::string_view path)
 {
     if (EndsWithSeparator(path))
         path.remove_suffix(1);
     const size_t separator = FindLastSeparator(path);
     return separator == std::string_view::npos ? path : path.substr(separator + 1);
-}
-
-std::string_view FolderOf(std::string_view path)
-{
-    const size_t separator = FindLastSeparator(path);
-    if (separator == std::string_view::npos)
-        return {};
-    // A root keeps its separator: "E:" is no folder, nor is "" on POSIX.
-    const bool root = separator == 0 || path[separator - 1] == ':';
-    return path.substr(0, root ? separator + 1 : separator);
 }
 
 } // namespace platform

@@ -32,9 +32,13 @@ bool IsMirrorRoot(std::string_view name)
 
 BackupItem ItemOf(std::string_view folder, std::string_view name, const platform::FileFacts& facts)
 {
-    return BackupItem{std::string(name), platform::JoinPath(folder, name),
-                      facts.isFolder,    facts.size,
-                      facts.lastWrite,   0};
+    return BackupItem{std::string(name),
+                      platform::JoinPath(folder, name),
+                      facts.isFolder && !facts.isLink,
+                      facts.isLink,
+                      facts.size,
+                      facts.lastWrite,
+                      0};
 }
 
 Holding NewHolding(HoldingKind kind, std::string label, std::string copyPath,
@@ -113,7 +117,8 @@ class UncoveredMirrors
             std::any_of(m_covered.begin(), m_covered.end(), [&folded](const std::string& c) {
                 return platform::IsBelowFolder(c, folded);
             });
-        if (facts.isFolder && (holdsSource || (original.empty() && mirror.rfind("UNC", 0) == 0)))
+        if (facts.isFolder && !facts.isLink &&
+            (holdsSource || (original.empty() && mirror.rfind("UNC", 0) == 0)))
         {
             Walk(path);
             return;
@@ -248,8 +253,9 @@ void BackupContents::ForEach(const Holding& holding, const std::string& folder,
         if (Belongs(holding, folder, name, facts))
             items.push_back(ItemOf(folder, name, facts));
     });
-    const auto file = std::find_if(items.begin(), items.end(),
-                                   [](const BackupItem& item) { return !item.isFolder; });
+    const auto file = std::find_if(items.begin(), items.end(), [](const BackupItem& item) {
+        return !item.isFolder && !item.isLink;
+    });
     if (file != items.end())
     {
         std::unordered_map<std::string, int> counts;

@@ -38,7 +38,11 @@ struct BackupItem
     std::string name;
     // The copy's full path in the destination.
     std::string copyPath;
+    // A folder, never a link to one.
     bool isFolder = false;
+    // A symbolic link or junction, which the restore never follows: someone
+    // who may write in the backup can point one anywhere.
+    bool isLink = false;
     std::uint64_t size = 0;
     // When the copy was made: its own last-write time.
     platform::FileTime lastWrite{};
@@ -96,11 +100,12 @@ class BackupContents
 
     // The files and folders directly in `folder` (the holding's copyPath or a
     // folder below it), folders first, each by name; unfinished copies
-    // ("*.part") and the program's own folders are left out.
+    // ("*.corvane-part") and the program's own folders are left out.
     std::vector<BackupItem> List(const Holding& holding, const std::string& folder) const;
 
-    // Every file of a holding below `folder` (or the holding's file itself),
-    // depth first; false from `visit` stops the walk, and is returned.
+    // Every file and link of a holding below `folder` (or the holding's file
+    // itself), depth first, never through a link; false from `visit` stops
+    // the walk, and is returned.
     bool Walk(const Holding& holding, const std::string& folder,
               const std::function<bool(const BackupItem&)>& visit) const;
 

@@ -8,10 +8,10 @@ namespace restore
 std::vector<FoundFile> FindInBackup(const BackupContents& contents, const std::string& filter,
                                     std::size_t limit, const std::atomic<bool>& stop)
 {
-    const std::string folded = platform::UpperCaseAnsi(filter);
+    const std::string folded = platform::UpperCasePath(filter);
     std::vector<FoundFile> found;
     const auto take = [&](std::size_t holding, const BackupItem& item) {
-        if (platform::UpperCaseAnsi(item.name).find(folded) != std::string::npos)
+        if (platform::UpperCasePath(item.name).find(folded) != std::string::npos)
             found.push_back({holding, item});
         return !stop && found.size() < limit;
     };

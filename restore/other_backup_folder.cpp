@@ -8,9 +8,10 @@ namespace restore
 companions::SavedPlan SavedPlanFor(const std::string& folder, const InstallDirectory& directory,
                                    platform::FileTree& files)
 {
-    BackupSelection selection = companions::ReadSavedSelection(directory, files);
+    BackupSelection selection = companions::ReadSavedSelection(directory, files).selection;
     selection.destination = folder;
-    return companions::PlanOfSelection(std::move(selection), directory, files);
+    return companions::PlanOfSelection(std::move(selection), directory, files,
+                                       companions::SavedPlanUse::Restore);
 }
 
 } // namespace restore

@@ -11,8 +11,9 @@ namespace restore
 
 // The plan a restore reads another backup folder with (a new PC's, one the
 // user picks): the saved selection with that folder as its destination, its
-// sources refused as the saved plan's are, so that a backup is read alike
-// however the window came to it. Without a saved selection, no sources.
+// sources refused as the saved plan's are for a restore, so that a backup is
+// read alike however the window came to it, whatever the folder's name.
+// Without a saved selection, no sources.
 companions::SavedPlan SavedPlanFor(const std::string& folder, const InstallDirectory& directory,
                                    platform::FileTree& files);
 

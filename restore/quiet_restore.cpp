@@ -1,7 +1,9 @@
 #include "restore/quiet_restore.h"
 
+#include "companions/backup_folder.h"
 #include "companions/load_role.h"
 #include "companions/saved_plan.h"
+#include "companions/saved_selection.h"
 #include "platform/path_text.h"
 
 #include <vector>
@@ -63,13 +65,21 @@ QuietRestoreOutcome RunQuietRestore(const InstallDirectory& directory,
                                     const QuietRestoreContext& context)
 {
     platform::FileTree& files = context.files;
-    std::optional<companions::SavedPlan> saved = companions::ReadSavedPlan(directory, files);
+    companions::SavedPlanRead read =
+        companions::ReadSavedPlan(directory, files, companions::SavedPlanUse::Restore);
+    if (!read.unreadable.empty())
+        return Refused(companions::UnreadableStoreText(read.unreadable));
+    std::optional<companions::SavedPlan>& saved = read.saved;
     if (!saved)
         return Refused("Choose a folder to back up to first.");
+    // A backup disk that came back at another letter is restored from there.
+    saved = companions::FollowMovedBackup(std::move(*saved), directory,
+                                          companions::SearchOnThisComputer(), files,
+                                          companions::SavedPlanUse::Restore);
     const std::string destination = saved->plan.destination;
     std::optional<BackupContents> contents = BackupContents::Read(std::move(*saved), files);
     if (!contents)
-        return Refused(companions::DestinationMissingText(destination));
+        return Refused(companions::DestinationNotThereText(destination, files));
 
     const std::string path = WithoutTrailingSeparator(arguments.path);
     const std::string folded = files.FoldCase(path);
@@ -95,9 +105,8 @@ QuietRestoreOutcome RunQuietRestore(const InstallDirectory& directory,
     const RestoreList list = ListRestore(*contents, request);
     if (list.refusal != RestoreRefusal::None)
         return Refused(RefusalText(list.refusal));
-    RestoreCallbacks callbacks;
-    callbacks.waitWhileBackupRuns = context.waitWhileBackupRuns;
-    const RestoreVerdict verdict = RunRestore(*contents, list, context.start, callbacks, files);
+    const RestoreVerdict verdict =
+        RunRestore(*contents, list, context.start, context.callbacks, files);
     PublishRestoreReport(verdict, context.start, destination, context.localAppData, files);
     return QuietRestoreOutcome{verdict.AllRestored() ? 0 : 1, RestoreFirstLine(verdict)};
 }

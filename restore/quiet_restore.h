@@ -5,7 +5,6 @@
 #include "restore/restore_plan.h"
 
 #include <ctime>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,7 +38,9 @@ struct QuietRestoreContext
     platform::FileTree& files;
     std::tm start;
     std::string localAppData;
-    std::function<void()> waitWhileBackupRuns;
+    // How the restore looks for a running backup and says that it waits;
+    // nothing is asked.
+    RestoreCallbacks callbacks;
 };
 
 // Restores what the backup holds of `arguments.path` (a saved source, or a

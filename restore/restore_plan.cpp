@@ -4,10 +4,12 @@
 #include "companions/report.h"
 #include "companions/verdict.h"
 #include "companions/versions.h"
+#include "plan/validate_source_entry.h"
 #include "platform/path_text.h"
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 namespace restore
 {
@@ -64,6 +66,55 @@ std::optional<RestoreShortfall> ShortfallOf(platform::CopyResult result)
     return RestoreShortfall::CannotWrite;
 }
 
+bool KeepGoing(const RestoreCallbacks& callbacks)
+{
+    return !callbacks.keepGoing || callbacks.keepGoing();
+}
+
+// Returns true once no backup runs, false when the restore is stopped first.
+// The first wait of a restore is told.
+bool WaitWhileBackupRuns(const RestoreCallbacks& callbacks, bool& told)
+{
+    while (callbacks.backupRuns && callbacks.backupRuns())
+    {
+        if (!std::exchange(told, true) && callbacks.waiting)
+            callbacks.waiting();
+        if (!KeepGoing(callbacks))
+            return false;
+        if (callbacks.pause)
+            callbacks.pause();
+    }
+    return true;
+}
+
+// Whether "Restore To..." names a folder in the backup, by its text or under
+// another name (vd.exe's drive letter, a subst letter, a share, a junction):
+// the nearest folder at or above it that is there is the backup folder or
+// lies below it.
+bool IsInBackup(const std::string& folder, const std::string& destination,
+                platform::FileTree& files)
+{
+    if (platform::IsAtOrBelowFolder(files.FoldCase(folder), files.FoldCase(destination)))
+        return true;
+    std::string there = folder;
+    while (!there.empty() && !files.Identity(there))
+        there = platform::ParentFolder(there);
+    return !there.empty() &&
+           HeldFolder(there, files).ByIdentity(files.Identity(destination)) != HeldFolder::Hold::No;
+}
+
+// Whether the path, or a folder between it and the destination, is a link.
+bool LinkOnTheWay(std::string path, const std::string& destination, platform::FileTree& files)
+{
+    for (; platform::IsBelowFolder(path, destination); path = platform::ParentFolder(path))
+    {
+        const std::optional<platform::FileFacts> facts = files.Facts(path);
+        if (facts && facts->isLink)
+            return true;
+    }
+    return false;
+}
+
 // Where each file of one request goes.
 class Targets
 {
@@ -102,8 +153,7 @@ class Targets
     {
         if (!m_toFolder.empty())
             return m_toFolder;
-        return holding.isFile ? std::string(platform::FolderOf(holding.originalPath))
-                              : holding.originalPath;
+        return holding.isFile ? platform::ParentFolder(holding.originalPath) : holding.originalPath;
     }
 
   private:
@@ -118,7 +168,7 @@ std::string StandingFolderAtOrAbove(std::string path, platform::FileTree& files)
 {
     while (!files.IsFolder(path))
     {
-        const std::string_view above = platform::FolderOf(path);
+        const std::string above = platform::ParentFolder(path);
         if (above.empty() || above.size() >= path.size())
             break;
         path.resize(above.size());
@@ -140,6 +190,8 @@ class FileRestorer
     // Nothing when the file was restored, or was the same already.
     std::optional<RestoreShortfall> RestoreOne(const RestoreFile& file)
     {
+        if (file.isLink)
+            return RestoreShortfall::IsLink;
         if (file.noCopy || !m_files.IsFile(file.from))
             return RestoreShortfall::NoCopy;
         if (file.climbsOut)
@@ -147,29 +199,27 @@ class FileRestorer
         // Folders below the place restored to follow no link, and stay held
         // until the file is in place.
         const std::unique_ptr<platform::HeldFolders> held = m_files.MakeFoldersBelow(
-            StandingFolderOf(file.root), std::string(platform::FolderOf(file.target)));
+            StandingFolderOf(file.root), platform::ParentFolder(file.target));
         if (!held)
             return RestoreShortfall::CannotWrite;
         const std::optional<platform::FileFacts> there = m_files.Facts(file.target);
         if (there && there->isFolder)
             return RestoreShortfall::CannotWrite;
-        std::optional<RestoreShortfall> shortfall;
+        const bool differs = there && !Same(*there, file.size, file.lastWrite);
         // Kept both: the restored file stands beside the user's, not in its place.
-        bool inPlace = true;
-        if (!there)
-            shortfall = ShortfallOf(m_files.Copy(file.from, file.target));
-        else if (!Same(*there, file.size, file.lastWrite))
-        {
-            const ConflictChoice choice = Choose(file, *there);
-            inPlace = choice != ConflictChoice::KeepBoth;
-            shortfall = ResolveConflict(file, *there, choice);
-        }
-        // The version put back is the current copy again, or the next backup
-        // would judge the file against the copy it replaced.
-        if (!shortfall && file.isVersion && file.toOriginalPlace && inPlace)
+        const ConflictChoice choice = differs ? Choose(file, *there) : ConflictChoice::Replace;
+        if (choice == ConflictChoice::Skip)
+            return RestoreShortfall::Skipped;
+        // The version put back is the current copy again first, or the next
+        // backup would judge the file against the copy it replaced, and never
+        // replace that newer copy. Where the swap fails, nothing is written.
+        if (file.isVersion && file.toOriginalPlace && choice != ConflictChoice::KeepBoth &&
             companions::CopyKeepingVersion(file.from, m_contents.Destination(), file.copyPath,
-                                           m_files);
-        return shortfall;
+                                           m_files) != companions::VersionedCopy::Copied)
+            return RestoreShortfall::CannotWrite;
+        if (!there)
+            return ShortfallOf(m_files.Copy(file.from, file.target));
+        return differs ? ResolveConflict(file, *there, choice) : std::nullopt;
     }
 
   private:
@@ -202,24 +252,17 @@ class FileRestorer
                                                     const platform::FileFacts& there,
                                                     ConflictChoice choice)
     {
-        switch (choice)
-        {
-        case ConflictChoice::Skip:
-            return RestoreShortfall::Skipped;
-        case ConflictChoice::KeepBoth:
+        if (choice == ConflictChoice::KeepBoth)
             return ShortfallOf(
                 m_files.Copy(file.from, FreeNameBeside(file.target, "restored", m_today, m_files)));
-        case ConflictChoice::Replace:
-            break;
-        }
         if (!file.toOriginalPlace)
             return ShortfallOf(m_files.Copy(
                 file.from, file.target, FreeNameBeside(file.target, "replaced", m_today, m_files)));
         // The user's file is on another volume than its versions: copied.
         const std::string kept = companions::FreeVersionPath(
             m_contents.Destination(), file.copyPath, there.lastWrite, m_files);
-        const std::unique_ptr<platform::HeldFolders> versionFolder = m_files.MakeFoldersBelow(
-            m_contents.Destination(), std::string(platform::FolderOf(kept)));
+        const std::unique_ptr<platform::HeldFolders> versionFolder =
+            m_files.MakeFoldersBelow(m_contents.Destination(), platform::ParentFolder(kept));
         if (!versionFolder)
             return RestoreShortfall::CannotWrite;
         if (const std::optional<RestoreShortfall> notKept =
@@ -270,9 +313,7 @@ RestoreList ListRestore(const BackupContents& contents, const RestoreRequest& re
 {
     platform::FileTree& files = contents.Files();
     RestoreList list;
-    if (!request.toFolder.empty() &&
-        platform::IsAtOrBelowFolder(files.FoldCase(request.toFolder),
-                                    files.FoldCase(contents.Destination())))
+    if (!request.toFolder.empty() && IsInBackup(request.toFolder, contents.Destination(), files))
     {
         list.refusal = RestoreRefusal::InsideBackup;
         return list;
@@ -288,13 +329,15 @@ RestoreList ListRestore(const BackupContents& contents, const RestoreRequest& re
         const Holding& holding = contents.Holdings().at(item.holding);
         const bool toOriginalPlace = request.toFolder.empty();
         const auto add = [&](const std::string& from, const std::string& copyPath,
-                             const std::optional<platform::FileFacts>& facts, bool isVersion) {
+                             const std::optional<platform::FileFacts>& facts, bool isVersion,
+                             bool isLink) {
             auto [target, stays] = targets.Of(holding, copyPath);
             RestoreFile file{from, copyPath, std::move(target), targets.RootOf(holding)};
             file.toOriginalPlace = toOriginalPlace;
             file.isVersion = isVersion;
             file.noCopy = !facts || facts->isFolder;
             file.climbsOut = !stays;
+            file.isLink = isLink;
             if (facts)
             {
                 file.size = facts->size;
@@ -304,20 +347,24 @@ RestoreList ListRestore(const BackupContents& contents, const RestoreRequest& re
             list.files.push_back(std::move(file));
         };
         const std::string root = item.copyPath.empty() ? holding.copyPath : item.copyPath;
+        const std::string& destination = contents.Destination();
         if (!item.versionPath.empty())
         {
-            add(item.versionPath, root, files.Facts(item.versionPath), true);
+            add(item.versionPath, root, files.Facts(item.versionPath), true,
+                LinkOnTheWay(item.versionPath, destination, files));
             continue;
         }
         const std::optional<platform::FileFacts> facts = files.Facts(root);
-        if (!facts || !facts->isFolder || holding.isFile)
+        const bool linked = LinkOnTheWay(root, destination, files);
+        if (!facts || !facts->isFolder || holding.isFile || linked)
         {
-            add(root, root, facts, false);
+            add(root, root, facts, false, linked);
             continue;
         }
         contents.Walk(holding, root, [&](const BackupItem& copy) {
             add(copy.copyPath, copy.copyPath,
-                platform::FileFacts{false, false, false, false, copy.size, copy.lastWrite}, false);
+                platform::FileFacts{false, false, false, false, copy.size, copy.lastWrite}, false,
+                copy.isLink);
             return true;
         });
     }
@@ -333,14 +380,13 @@ RestoreVerdict RunRestore(const BackupContents& contents, const RestoreList& lis
     RestoreProgress progress{0, list.files.size(), 0, list.bytes, {}};
     FileRestorer restorer(contents, today, callbacks, files);
     bool going = true;
+    bool toldWaiting = false;
     for (const RestoreFile& file : list.files)
     {
-        going = going && (!callbacks.keepGoing || callbacks.keepGoing());
+        going = going && KeepGoing(callbacks) && WaitWhileBackupRuns(callbacks, toldWaiting);
         std::optional<RestoreShortfall> shortfall = RestoreShortfall::Skipped;
         if (going)
         {
-            if (callbacks.waitWhileBackupRuns)
-                callbacks.waitWhileBackupRuns();
             progress.current = file.target;
             if (callbacks.progress)
                 callbacks.progress(progress);

@@ -70,6 +70,9 @@ struct RestoreFile
     bool noCopy = false;
     // A name that would climb out of the place restored to: never written.
     bool climbsOut = false;
+    // The copy, or a folder between it and the destination, is a link: it is
+    // never followed.
+    bool isLink = false;
 };
 
 struct RestoreList
@@ -130,15 +133,25 @@ struct RestoreProgress
     std::string current;
 };
 
+// Said, once, when a restore waits for a backup of "Backup Now" to end.
+inline constexpr const char* kWaitingForBackupText =
+    "Waiting for the backup that is running to end...";
+
 struct RestoreCallbacks
 {
     // Asked for each conflict until an answer says "for all"; unset: Keep both.
     std::function<ConflictAnswer(const Conflict&)> ask;
     // Before each file and after the last.
     std::function<void(const RestoreProgress&)> progress;
-    // Before each file: returns once no backup runs (one may write the copies).
-    std::function<void()> waitWhileBackupRuns;
-    // False stops the restore: the files not reached count as skipped.
+    // Whether a backup of "Backup Now" runs now, whose xcopy may be writing
+    // the copies: before each file the restore waits while one does, looking
+    // again after each `pause`. Unset: none runs.
+    std::function<bool()> backupRuns;
+    std::function<void()> pause;
+    // Told the first time the restore waits for a backup, to say so.
+    std::function<void()> waiting;
+    // False stops the restore, a wait included: the files not reached count
+    // as skipped.
     std::function<bool()> keepGoing;
 };
 

@@ -17,6 +17,8 @@ const char* RestoreReasonText(RestoreShortfall shortfall)
         return "in use";
     case RestoreShortfall::Skipped:
         return "skipped";
+    case RestoreShortfall::IsLink:
+        return "is a link";
     }
     return "";
 }

@@ -18,9 +18,12 @@ enum class RestoreShortfall
     // Another program holds the file at the place restored to open.
     InUse,
     Skipped,
+    // The copy is a link (or lies beyond one): never followed.
+    IsLink,
 };
 
-// "the backup holds no copy", "cannot be written", "in use", "skipped".
+// "the backup holds no copy", "cannot be written", "in use", "skipped", "is
+// a link".
 const char* RestoreReasonText(RestoreShortfall shortfall);
 
 struct NotRestored

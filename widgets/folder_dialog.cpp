@@ -1,6 +1,8 @@
 #include "widgets/folder_dialog.h"
 
+#include "platform/path_code.h"
 #include "platform/win32/system_function.h"
+#include "platform/win32/wide_text.h"
 
 #include <cstring>
 
@@ -52,6 +54,17 @@ BOOL PathFromItemList(LPCITEMIDLIST pidl, char* path)
     return pathFrom != nullptr && pathFrom(pidl, path);
 }
 
+// The folder's path in UTF-8, with every character of its name, which the
+// ANSI call turns into look-alikes or "?"; empty where it has none.
+std::string Utf8PathFromItemList(LPCITEMIDLIST pidl)
+{
+    static const auto pathFrom = platform::SystemFunction<decltype(&SHGetPathFromIDListW)>(
+        "shell32.dll", "SHGetPathFromIDListW");
+    wchar_t path[MAX_PATH] = {};
+    return pathFrom != nullptr && pathFrom(pidl, path) ? platform::PathFromWide(path)
+                                                       : std::string();
+}
+
 // The browser's item lists come from the task allocator.
 void FreeItemList(LPITEMIDLIST pidl)
 {
@@ -92,7 +105,13 @@ int CFolderDialog::DoModal()
         PostModal();
         return -1;
     }
-    const BOOL hasPath = PathFromItemList(pidl, m_szSelectedPath);
+    BOOL hasPath = PathFromItemList(pidl, m_szSelectedPath);
+    m_selectedPath = hasPath ? m_szSelectedPath : "";
+    if (platform::ProcessPathCode() == platform::PathCode::Utf8)
+    {
+        m_selectedPath = Utf8PathFromItemList(pidl);
+        hasPath = !m_selectedPath.empty();
+    }
     FreeItemList(pidl);
     PostModal();
     return hasPath ? IDOK : kNoFileSystemPath;

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <shlobj.h>
+#include <string>
 #include <windows.h>
 
 // Lets the user pick a folder in the shell's folder browser and hands back its
@@ -26,6 +27,9 @@ class CFolderDialog : public CCommonDialog
 
     static int CALLBACK BrowseCallbackProc(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData);
 
+    // The folder picked, as path text (platform/path_code.h); empty unless IDOK.
+    const std::string& SelectedPath() const { return m_selectedPath; }
+
     BROWSEINFOA m_browseInfo;
     char m_szInitialFolder[MAX_PATH];
     char m_szSelectedPath[MAX_PATH];
@@ -41,4 +45,5 @@ class CFolderDialog : public CCommonDialog
 
   private:
     std::unique_ptr<char[]> m_displayName;
+    std::string m_selectedPath;
 };

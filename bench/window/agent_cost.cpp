@@ -1,7 +1,9 @@
 // Sets the resident agent that the installer started to copy one folder on
 // save, then times SAVES saves from the last write of the file to its copy in
-// the destination, and prints the median.
-// Usage: agent_cost store | agent_cost SAVES
+// the destination, and prints the median. "away" takes the destination away
+// and saves a file, which then waits for it; "back" brings it back and times
+// the waiting save's copy.
+// Usage: agent_cost store | agent_cost SAVES | agent_cost away | agent_cost back
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -59,6 +61,29 @@ int main(int argc, char** argv)
         }
         // It reads the store two quiet seconds after the last change.
         Sleep(4000);
+        return 0;
+    }
+    const std::string away = kDestination + "-away";
+    const std::string waiting = kSource + "waiting.txt";
+    if (argc > 1 && std::string(argv[1]) == "away")
+    {
+        MoveFileA(kDestination.c_str(), away.c_str());
+        Write(waiting, "waits");
+        // Two quiet seconds, then the round that finds the destination away.
+        Sleep(4000);
+        return 0;
+    }
+    if (argc > 1 && std::string(argv[1]) == "back")
+    {
+        MoveFileA(away.c_str(), kDestination.c_str());
+        const double back = Millis();
+        const std::string copy = kDestination + "\\waiting.txt";
+        while (GetFileAttributesA(copy.c_str()) == INVALID_FILE_ATTRIBUTES &&
+               Millis() - back < 90000)
+            Sleep(100);
+        std::printf("A save made while the destination was away, copied %.0f s after it came "
+                    "back (the agent looks once a minute while saves wait)\n",
+                    (Millis() - back) / 1000);
         return 0;
     }
     const int saves = argc > 1 ? std::atoi(argv[1]) : 20;

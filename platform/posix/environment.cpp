@@ -28,4 +28,10 @@ std::string ExpandEnvironment(const std::string& text)
     return expanded.append(text, start, std::string::npos);
 }
 
+std::string LocalAppData()
+{
+    const char* folder = std::getenv("LOCALAPPDATA");
+    return folder ? folder : "";
+}
+
 } // namespace platform

@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #include <utility>
 
@@ -226,6 +227,14 @@ class LocalFileTree final : public FileTree
         return ::stat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
     }
 
+    bool IsDenied(const std::string& path) override
+    {
+        struct stat info;
+        if (::stat(path.c_str(), &info) == 0)
+            return !S_ISDIR(info.st_mode) && ::access(path.c_str(), R_OK) != 0 && errno == EACCES;
+        return errno == EACCES || errno == EPERM;
+    }
+
     std::optional<FileIdentity> Identity(const std::string& path) override
     {
         struct stat info;
@@ -354,7 +363,17 @@ class LocalFileTree final : public FileTree
     // No archive attribute here: there is nothing to clear.
     bool ClearArchive(const std::string& path) override { return Facts(path).has_value(); }
 
-    std::string FoldCase(std::string path) const override { return UpperCaseAnsi(std::move(path)); }
+    std::optional<std::uint64_t> FreeSpace(const std::string& folder) override
+    {
+        struct statvfs volume;
+        if (::statvfs(folder.c_str(), &volume) != 0)
+            return std::nullopt;
+        return std::uint64_t{volume.f_bavail} * volume.f_frsize;
+    }
+
+    bool HeldByAnotherProgram(const std::string&) override { return false; }
+
+    std::string FoldCase(std::string path) const override { return UpperCasePath(std::move(path)); }
 };
 
 } // namespace

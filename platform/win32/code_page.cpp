@@ -26,7 +26,8 @@ std::string OemToAnsi(std::string text)
 
 bool IsLeadByte(unsigned codePage, char byte)
 {
-    return IsDBCSLeadByteEx(codePage, static_cast<BYTE>(byte)) != FALSE;
+    return codePage != kUtf8CodePage &&
+           IsDBCSLeadByteEx(codePage, static_cast<BYTE>(byte)) != FALSE;
 }
 
 } // namespace platform

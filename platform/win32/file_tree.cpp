@@ -11,6 +11,7 @@
 #include "platform/yielding_read.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -28,7 +29,7 @@ namespace
 // them. The prefix takes only absolute paths; others go as they are.
 std::wstring LongPath(const std::string& path)
 {
-    std::wstring wide = WideFromAnsi(path);
+    std::wstring wide = WideFromPath(path);
     if (wide.size() >= 3 && wide[1] == L':' && wide[2] == L'\\')
         return L"\\\\?\\" + wide;
     if (wide.size() >= 3 && wide[0] == L'\\' && wide[1] == L'\\' && wide[2] != L'?')
@@ -230,7 +231,7 @@ class LocalFileTree final : public FileTree
         std::wstring pattern = LongPath(folder);
         if (!pattern.empty() && pattern.back() != L'\\')
             pattern += L'\\';
-        pattern += WideFromAnsi(prefix);
+        pattern += WideFromPath(prefix);
         pattern += L'*';
         WIN32_FIND_DATAW data;
         // The basic information leaves out the short names, which nobody here reads.
@@ -247,7 +248,7 @@ class LocalFileTree final : public FileTree
             if (name == L"." || name == L"..")
                 continue;
             visit(
-                AnsiFromWide(name),
+                PathFromWide(name),
                 FactsFrom(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow,
                           fat ? TrueTimeOfFat(data.ftLastWriteTime, *fat) : data.ftLastWriteTime));
         } while (FindNextFileW(find, &data));
@@ -263,30 +264,80 @@ class LocalFileTree final : public FileTree
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
     }
 
+    bool IsDenied(const std::string& path) override
+    {
+        const std::wstring wide = LongPath(path);
+        const DWORD attributes = GetFileAttributesW(wide.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES)
+        {
+            if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+                return false;
+            // A file whose attributes anyone may read can still refuse this
+            // user its bytes; one held open without sharing answers with a
+            // sharing violation instead, and is no refusal.
+            const Handle file(CreateFileW(wide.c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, 0, nullptr));
+            return !file.IsOpen() && GetLastError() == ERROR_ACCESS_DENIED;
+        }
+        switch (GetLastError())
+        {
+        case ERROR_ACCESS_DENIED:
+        case ERROR_NETWORK_ACCESS_DENIED:
+        case ERROR_LOGON_FAILURE:
+        case ERROR_ACCOUNT_RESTRICTION:
+        case ERROR_ACCOUNT_DISABLED:
+        case ERROR_ACCOUNT_EXPIRED:
+        case ERROR_ACCOUNT_LOCKED_OUT:
+        case ERROR_PASSWORD_EXPIRED:
+        case ERROR_SESSION_CREDENTIAL_CONFLICT:
+            return true;
+        default:
+            return false;
+        }
+    }
+
     std::optional<FileIdentity> Identity(const std::string& path) override
     {
         // No access asked: any file or folder opens, whoever holds it.
         const Handle file(CreateFileW(LongPath(path).c_str(), 0,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        BY_HANDLE_FILE_INFORMATION information;
-        if (!file.IsOpen() || !GetFileInformationByHandle(file.Get(), &information))
+        if (!file.IsOpen())
             return std::nullopt;
-        return FileIdentity{information.dwVolumeSerialNumber,
-                            std::uint64_t{information.nFileIndexHigh} << 32 |
-                                information.nFileIndexLow};
+        FileIdentity identity;
+        FILE_ID_INFO id;
+        BY_HANDLE_FILE_INFORMATION information;
+        // The 128-bit id where the system has it (Windows 8 and later), else
+        // the 64-bit index.
+        if (GetFileInformationByHandleEx(file.Get(), FileIdInfo, &id, sizeof id))
+        {
+            identity.volume = id.VolumeSerialNumber;
+            std::memcpy(&identity.file, id.FileId.Identifier, sizeof identity.file);
+            std::memcpy(&identity.fileHigh, id.FileId.Identifier + sizeof identity.file,
+                        sizeof identity.fileHigh);
+        }
+        else if (GetFileInformationByHandle(file.Get(), &information))
+            identity = {information.dwVolumeSerialNumber,
+                        std::uint64_t{information.nFileIndexHigh} << 32 |
+                            information.nFileIndexLow};
+        if (identity.file == 0 && identity.fileHigh == 0)
+            return std::nullopt;
+        return identity;
     }
 
     std::string UniversalName(const std::string& path) override
     {
         static const auto universalName =
-            SystemFunction<decltype(&WNetGetUniversalNameA)>("mpr.dll", "WNetGetUniversalNameA");
-        char buffer[4096];
+            SystemFunction<decltype(&WNetGetUniversalNameW)>("mpr.dll", "WNetGetUniversalNameW");
+        // The structure the call writes at its start, and its texts after it.
+        alignas(UNIVERSAL_NAME_INFOW) char buffer[8192];
         DWORD size = sizeof buffer;
         if (universalName == nullptr ||
-            universalName(path.c_str(), UNIVERSAL_NAME_INFO_LEVEL, buffer, &size) != NO_ERROR)
+            universalName(WideFromPath(path).c_str(), UNIVERSAL_NAME_INFO_LEVEL, buffer, &size) !=
+                NO_ERROR)
             return path;
-        return reinterpret_cast<const UNIVERSAL_NAME_INFOA*>(buffer)->lpUniversalName;
+        return PathFromWide(reinterpret_cast<const UNIVERSAL_NAME_INFOW*>(buffer)->lpUniversalName);
     }
 
     std::unique_ptr<HeldFolders> MakeFoldersBelow(const std::string& root,
@@ -467,7 +518,36 @@ class LocalFileTree final : public FileTree
         return SetFileAttributesW(wide.c_str(), rest ? rest : FILE_ATTRIBUTE_NORMAL) != FALSE;
     }
 
-    std::string FoldCase(std::string path) const override { return UpperCaseAnsi(std::move(path)); }
+    std::optional<std::uint64_t> FreeSpace(const std::string& folder) override
+    {
+        // A share's root is named with its closing backslash.
+        std::wstring wide = WideFromPath(folder);
+        if (!wide.empty() && wide.back() != L'\\')
+            wide += L'\\';
+        ULARGE_INTEGER available;
+        if (!GetDiskFreeSpaceExW(wide.c_str(), &available, nullptr, nullptr))
+            return std::nullopt;
+        return available.QuadPart;
+    }
+
+    bool HeldByAnotherProgram(const std::string& path) override
+    {
+        const Handle file(CreateFileW(LongPath(path).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr));
+        if (!file.IsOpen())
+        {
+            const DWORD error = GetLastError();
+            return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+        }
+        // Opened, but its first bytes locked by the program that holds it.
+        char byte = 0;
+        DWORD read = 0;
+        return !ReadFile(file.Get(), &byte, 1, &read, nullptr) &&
+               GetLastError() == ERROR_LOCK_VIOLATION;
+    }
+
+    std::string FoldCase(std::string path) const override { return UpperCasePath(std::move(path)); }
 };
 
 } // namespace

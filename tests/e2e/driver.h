@@ -6,6 +6,7 @@
 #include "tests/win/wait_and_text.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -66,10 +67,16 @@ inline const std::string kHarness = "C:\\e2e\\";
 inline const std::string kSources[] = {"C:\\e2e\\Photos été\\Docs 100%", "C:\\e2e\\Docs 100%"};
 inline const std::string kBackupFolder = "C:\\e2e\\Backup";
 // The sample files by source and path below it; both sources hold a
-// "letter.doc", and each sample holds its source and its path.
+// "letter.doc", and each sample holds its source and its path. Four are named
+// in alphabets that no Western code page holds, one beyond the Basic
+// Multilingual Plane.
 inline const std::vector<std::pair<int, std::string>> kSamples = {
-    {0, "beach.jpg"},  {0, "letter.doc"}, {0, "song.mp3"}, {0, "Trip\\sunset.jpg"},
-    {1, "letter.doc"}, {1, "report.doc"}, {1, "data.bin"}, {1, "Archive 2%\\scan.png"}};
+    {0, "beach.jpg"},        {0, "letter.doc"},
+    {0, "song.mp3"},         {0, "Trip\\sunset.jpg"},
+    {0, "Отчёт за год.doc"}, {0, "Trip\\🙂 smile.jpg"},
+    {1, "letter.doc"},       {1, "report.doc"},
+    {1, "data.bin"},         {1, "Archive 2%\\scan.png"},
+    {1, "Ελληνικά.doc"},     {1, "日本語の文書.doc"}};
 
 inline std::string SampleText(int source, const std::string& path)
 {
@@ -95,16 +102,48 @@ inline FileTree PictureAndDocumentCopies()
     return copies;
 }
 
-// The text of the destination's one report, which is then removed, so that
-// the destination holds only copies; "" when there is none.
-inline std::string TakeReport()
+inline const std::string kBackupId = "backup id.txt";
+
+// The text of the destination's one report, which is then removed (the
+// backup's id stays); "" when there is none. A report is UTF-8: it begins
+// with a byte-order mark, left out here.
+inline std::string TakeReport(const std::string& destination = kBackupFolder)
 {
-    const std::string reports = kBackupFolder + "\\Corvane Backup reports";
+    const std::string reports = destination + "\\Corvane Backup reports";
     std::string report;
-    for (const auto& file : ReadTree(reports))
-        report = file.second;
-    fs::remove_all(fs::u8path(reports));
-    return report;
+    // The agent may be writing a report this moment, through a temporary file
+    // beside it: the folder is taken once it holds whole reports only.
+    WaitFor([&] {
+        report.clear();
+        const FileTree tree = ReadTree(reports);
+        for (const auto& file : tree)
+            if (fs::u8path(file.first).extension() == ".tmp")
+                return false;
+        for (const auto& [name, text] : tree)
+        {
+            if (name == kBackupId)
+                continue;
+            report = text;
+            std::error_code busy;
+            if (!fs::remove(fs::u8path(reports + "\\" + name), busy) || busy)
+                return false;
+        }
+        return true;
+    });
+    const std::string mark = "\xEF\xBB\xBF";
+    if (report.empty())
+        return report;
+    EXPECT_EQ(report.rfind(mark, 0), 0u) << "no byte-order mark: " << report;
+    return report.substr(mark.size());
+}
+
+// The copies in the destination: everything but the backup's own reports.
+inline FileTree Copies(const std::string& destination = kBackupFolder)
+{
+    FileTree copies = ReadTree(destination);
+    copies.erase(copies.lower_bound("Corvane Backup reports\\"),
+                 copies.lower_bound("Corvane Backup reports]"));
+    return copies;
 }
 
 // Replaces a file's bytes and dates it an hour after its old write time.
@@ -301,6 +340,44 @@ inline constexpr DWORD kAgentStartMs = 60000;
 inline bool AgentRuns()
 {
     return FindWindowW(L"CorvaneBackupAgent", nullptr) != nullptr;
+}
+
+// Presses "Backup Now": the program ends with status 0, having started
+// backup.bat hidden and the monitor, whose window shows. The stand-in records
+// each start as an empty file named "<creation time> <name> <show state>".
+inline void StartBackup(Program& program)
+{
+    fs::remove_all(kHarness + "starts");
+    Click(program.Window(), IDC_BACKUP_NOW);
+    EXPECT_EQ(program.Exit(), 0u);
+    ASSERT_TRUE(WaitFor([] { return FindWindowW(L"#32770", L"Corvane Backup Monitor"); }));
+    const FileTree starts = ReadTree(kHarness + "starts");
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts.begin()->first.substr(starts.begin()->first.find(' ') + 1), "backup.bat 0");
+}
+
+// Once the batch has run to its end and erased itself: the monitor's top line
+// is the report's first line (its list is the verdict's, as MonitorWindow
+// shows). Closes the monitor; the report's text.
+inline std::string Verdict(const std::string& destination = kBackupFolder)
+{
+    HWND monitor = FindWindowW(L"#32770", L"Corvane Backup Monitor");
+    std::string top;
+    EXPECT_TRUE(WaitFor(
+        [&] { return (top = Text(monitor, IDC_HEADLINE)).find("files were") != std::string::npos; },
+        120000));
+    EXPECT_FALSE(fs::exists(InstalledPath("backup.bat")));
+    const std::string report = TakeReport(destination);
+    EXPECT_EQ(report.find(top + "\r\n"), 0u) << report;
+    // scripts/screenshots takes a screenshot of a monitor that names a file.
+    if (std::getenv("E2E_SCREENSHOT") && report.find('\t') != std::string::npos)
+    {
+        WriteBytes(kHarness + "monitor-ready", "");
+        EXPECT_TRUE(WaitFor([] { return fs::exists(kHarness + "monitor-taken"); }, 60000));
+    }
+    Click(monitor, IDCANCEL);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(monitor); }));
+    return report;
 }
 
 // Each test starts from the program freshly installed by the installer under

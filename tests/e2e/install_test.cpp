@@ -54,8 +54,6 @@ TEST_F(Installed, SetupAndUninstall)
     EXPECT_NE(link.find(InstalledPath("Load.exe") + '\0'), std::string::npos);
     EXPECT_NE(link.find(std::string("/\0r\0e\0s\0t\0o\0r\0e\0", 16)), std::string::npos);
     EXPECT_EQ(MachineValue(kUninstallKey, "DisplayName"), "Corvane Backup");
-    EXPECT_EQ(MachineValue(kUninstallKey, "DisplayVersion"), "1.0.0.1");
-    EXPECT_EQ(MachineValue(kUninstallKey, "Publisher"), "Corvane Software");
     EXPECT_EQ(MachineValue(kUninstallKey, "UninstallString"),
               "\"" + InstalledPath("Uninstall.exe") + "\"");
     EXPECT_EQ(MachineValue(kRunKey, "Corvane Backup"),

@@ -50,7 +50,8 @@ TEST_F(AgentSchedule, TriesABusyFileAgainThenGivesUp)
 TEST_F(AgentSchedule, FollowsAChangedSelection)
 {
     agent::AgentSchedule schedule(install.Path(), files);
-    EXPECT_EQ(std::vector<std::string>{install.Path()}, schedule.FoldersToWatch());
+    using Watched = std::vector<agent::WatchedFolder>;
+    EXPECT_EQ((Watched{{install.Path(), false, {}}}), schedule.FoldersToWatch());
     schedule.Changed(P("/u/docs/a.txt"), 0);
     EXPECT_EQ(std::nullopt, schedule.NextWake());
 
@@ -58,9 +59,35 @@ TEST_F(AgentSchedule, FollowsAChangedSelection)
     schedule.Follow(&*saved);
     // The install directory lies in no other folder; the refused source is
     // not watched.
-    EXPECT_EQ((std::vector<std::string>{install.Path(), P("/u/docs")}), schedule.FoldersToWatch());
+    EXPECT_EQ((Watched{{install.Path(), false, {}}, {P("/u/docs"), true, {}}}),
+              schedule.FoldersToWatch());
     schedule.Changed(P("/u/docs/c.exe"), 0);
     EXPECT_EQ(std::vector<std::string>{P("/u/docs/c.exe")}, schedule.TakeDue(2000).files);
     EXPECT_EQ(agent::SavedFileCopy::Copied,
               agent::CopySavedFile(*saved, P("/u/docs/c.exe"), files));
+}
+
+// A file source's folder is watched without its subfolders, for the names of
+// its file sources only, unless a folder source covers it; a name that
+// appears in a folder source may be a folder moved in, one in a file
+// source's folder is not.
+TEST_F(AgentSchedule, WatchesAFileSourcesFolderForItsNameOnly)
+{
+    for (const char* file : {"/u/notes.txt", "/u/more.txt", "/u/docs/sub/x.txt"})
+        files.AddFile(P(file), 100);
+    SaveSelection(
+        directory,
+        Selection({P("/u/notes.txt"), P("/u/docs/sub/x.txt"), P("/u/docs"), P("/u/more.txt")}, dest,
+                  "0001000000"),
+        files);
+    saved = companions::ReadSavedPlan(directory, files).saved;
+    agent::AgentSchedule schedule(install.Path(), files);
+    schedule.Follow(&*saved);
+    EXPECT_EQ((std::vector<agent::WatchedFolder>{{install.Path(), false, {}},
+                                                 {P("/u/"), false, {"notes.txt", "more.txt"}},
+                                                 {P("/u/docs"), true, {}}}),
+              schedule.FoldersToWatch());
+    schedule.Appeared(P("/u/docs/Moved In"), 0);
+    schedule.Appeared(P("/u/Other"), 0);
+    EXPECT_EQ(std::vector<std::string>{P("/u/docs/Moved In")}, schedule.TakeDue(2000).files);
 }

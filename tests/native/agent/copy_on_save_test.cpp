@@ -1,3 +1,4 @@
+#include "agent/agent_schedule.h"
 #include "agent/copy_on_save.h"
 #include "companions/report.h"
 #include "tests/native/support/local_time.h"
@@ -77,14 +78,14 @@ TEST_F(CopyOnSave, CopiesOnlyWhenTheCopyIsBehindAndTheFileIsClosed)
     EXPECT_FALSE(files.Facts(copy));
 }
 
-// With the destination unplugged a saved file is not copied; the day's
+// With the destination unplugged a saved file waits for it; the day's
 // failures, those whose old copy could not be kept among them, make one
 // report, which waits in the profile for the next log-on.
 TEST_F(CopyOnSave, ReportsTheDaysFailedCopiesInOneReport)
 {
     files.entries.erase(dest + P("/e.txt"));
     files.entries.erase(dest);
-    EXPECT_EQ(SavedFileCopy::Failed, agent::CopySavedFile(*saved, P("/u/docs/a.txt"), files));
+    EXPECT_EQ(SavedFileCopy::Away, agent::CopySavedFile(*saved, P("/u/docs/a.txt"), files));
     const std::string profile = P("/profile");
     files.MakeFolders(profile);
     agent::UncopiedFilesReport report(profile);
@@ -104,4 +105,25 @@ TEST_F(CopyOnSave, ReportsTheDaysFailedCopiesInOneReport)
     day.tm_yday += 1;
     report.Add(*saved, {{P("/u/docs/a.txt"), SavedFileCopy::Failed}}, files, day);
     EXPECT_EQ(2u, companions::ReportsToShow(profile, files).size());
+}
+
+// A file source that was missing when the store was read (a deleted file
+// put back) is a file still where the backup holds it: it is watched and
+// copied to its copy's place once saved.
+TEST_F(CopyOnSave, TakesAFileSourceMissingWhenReadForAFile)
+{
+    const std::string copy = dest + P("/other/u/notes.txt");
+    files.AddFile(copy, 50);
+    SaveSelection(directory, Selection({P("/u/docs"), P("/u/notes.txt")}, dest, "1000000000"),
+                  files);
+    saved = companions::ReadSavedPlan(directory, files).saved;
+    files.AddFile(P("/u/notes.txt"), 100);
+    agent::AgentSchedule schedule(install.Path(), files);
+    schedule.Follow(&*saved);
+    EXPECT_EQ((std::vector<agent::WatchedFolder>{{install.Path(), false, {}},
+                                                 {P("/u/docs"), true, {}},
+                                                 {P("/u/"), false, {"notes.txt"}}}),
+              schedule.FoldersToWatch());
+    EXPECT_EQ(SavedFileCopy::Copied, agent::CopySavedFile(*saved, P("/u/notes.txt"), files));
+    EXPECT_EQ(std::chrono::seconds(100), files.Facts(copy)->lastWrite);
 }

@@ -1,6 +1,9 @@
 #include "companions/expected_files.h"
+#include "companions/verdict.h"
 #include "tests/native/support/disk_backup.h"
+#include "tests/native/support/fake_files.h"
 #include "tests/native/support/paths.h"
+#include "tests/native/support/utf8_paths.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -55,4 +58,26 @@ TEST(ExpectedFiles, EachOptionExpectsWhatItsXcopyLinesTake)
     backup.Make(backup.source, "Corvane Backup versions" + kSep + "a (2026-01-01 00-00-00).Jpeg");
     for (const auto& [ticks, names] : cases)
         EXPECT_EQ(names, Expected(backup, ticks)) << ticks;
+}
+
+// In the companions' UTF-8 a document of any alphabet is expected, its copy
+// found, and one without a copy named as it is.
+TEST(ExpectedFiles, NamesOfEveryAlphabetAreExpectedAndJudged)
+{
+    const Utf8Paths utf8;
+    FakeFiles files;
+    const std::string source = P("/u/Документы"), dest = P("/b/backup");
+    for (const std::string& name : kWorldNames)
+    {
+        files.AddFile(source + kSep + name, 100);
+        files.AddFile(dest + kSep + name, 100);
+    }
+    files.AddFile(source + kSep + "Песня.mp3", 100);
+    files.AddFile(source + kSep + "ΝΈΟ.DOC", 100);
+    companions::VerdictBuilder verdict;
+    for (const companions::ExpectedFile& file : companions::ListExpectedFiles(
+             PlanBackup(Selection({source}, dest, "0000001000"), files), files))
+        verdict.Judged(file, companions::Judge(file, files));
+    EXPECT_EQ("1 of 5 files were not backed up.\n" + source + kSep + "ΝΈΟ.DOC\tmissing\n",
+              companions::ReportText(verdict.Build(false)));
 }

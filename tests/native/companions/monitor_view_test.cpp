@@ -34,4 +34,8 @@ TEST(MonitorView, ShowsTheProgressAndThenTheFilesNotBackedUp)
         companions::Verdict{40, {{0, "C:\\Data\\a.txt", companions::Shortfall::Missing}}};
     EXPECT_EQ((std::vector<companions::FileReason>{{"C:\\Data\\a.txt", "missing"}}),
               companions::ViewOf(state).notBackedUp);
+    // A store it could not read leaves the run without a verdict, never "All 0".
+    state.verdict.reset();
+    state.notJudged = "Cannot read the saved selection: C:\\P\\data.dat";
+    EXPECT_EQ(state.notJudged, companions::ViewOf(state).headline);
 }

@@ -1,7 +1,9 @@
 #include "companions/expected_files.h"
+#include "companions/no_copy_reason.h"
 #include "companions/run_progress.h"
 #include "companions/verdict.h"
 #include "tests/native/support/disk_backup.h"
+#include "tests/native/support/fake_files.h"
 #include "tests/native/support/paths.h"
 #include "tests/native/support/selection.h"
 
@@ -17,7 +19,7 @@ companions::Verdict Judge(const CopyPlan& plan)
 {
     return companions::RunProgress(companions::ListExpectedFiles(plan, platform::LocalFiles()), {},
                                    platform::LocalFiles())
-        .Finish(false);
+        .Finish(false, plan.destination);
 }
 
 } // namespace
@@ -47,14 +49,42 @@ TEST(Verdict, NamesEachFileNotBackedUpWithItsReason)
     EXPECT_EQ("All 0 files were backed up.\n",
               companions::ReportText(Judge(Backup().Plan("1000000000"))));
 
-    // A copy path that no file system can name is missing, never a crash.
+    // A copy path that no file system can name is too long, never a crash.
     const companions::Verdict lost =
         Judge(PlanBackup(Selection({backup.source.Path()},
                                    backup.destination.PathOf(std::string(300, 'd')), "1000000000"),
                          platform::LocalFiles()));
     EXPECT_EQ(5u, lost.notBackedUp.size());
     for (const companions::NotBackedUp& file : lost.notBackedUp)
-        EXPECT_EQ(companions::Shortfall::Missing, file.reason) << file.sourcePath;
+        EXPECT_EQ(companions::Shortfall::PathTooLong, file.reason) << file.sourcePath;
+}
+
+// Where a copy is missing the reason says why, when the disk can tell; the
+// agent's own copies take paths of any length. Paths count as Windows
+// counts them, in UTF-16 units.
+TEST(Verdict, SaysWhyACopyIsMissing)
+{
+    FakeFiles files;
+    files.busy.insert("C:\\W\\held.doc");
+    files.freeSpace = 10;
+    companions::NoCopyReasons xcopy("E:\\B", true, files), agent("E:\\B", false, files);
+    // Just as long as xcopy writes.
+    const std::string longest = "E:\\B\\" + std::string(254, 'x');
+    const std::tuple<std::string, std::string, std::uint64_t, const char*, const char*> cases[] = {
+        {"C:\\W\\a.doc", "E:\\B\\a.doc", 5, "missing", "missing"},
+        {"C:\\W\\held.doc", "E:\\B\\held.doc", 5, "in use by another program",
+         "in use by another program"},
+        {"C:\\W\\big.doc", "E:\\B\\big.doc", 11, "backup disk full", "backup disk full"},
+        {"C:\\W\\x", longest, 5, "missing", "missing"},
+        {"C:\\W\\y", longest + "y", 5, "path too long", "missing"},
+    };
+    for (const auto& [source, copy, size, byXcopy, byAgent] : cases)
+    {
+        const companions::ExpectedFile file{source, copy, size};
+        EXPECT_STREQ(byXcopy, companions::ReasonText(xcopy.Of(file))) << source;
+        EXPECT_STREQ(byAgent, companions::ReasonText(agent.Of(file))) << source;
+    }
+    EXPECT_EQ(3u, platform::Utf16Length("\xF0\x9F\x98\x80\xC3\xA9", platform::kUtf8CodePage));
 }
 
 // FAT's clock counts in two seconds, rounded either way.

@@ -1,8 +1,12 @@
 #include "companions/versions.h"
+#include "platform/path_text.h"
+#include "platform/text_case.h"
 #include "platform/unfinished_copy.h"
 #include "tests/native/support/fake_files.h"
 #include "tests/native/support/paths.h"
+#include "tests/native/support/utf8_paths.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace
@@ -151,18 +155,7 @@ TEST_F(Versions, ACopyLostInItsSwapIsPutBackFirst)
     files.AddFile(platform::UnfinishedCopyOf(copy), 300);
     EXPECT_EQ(companions::CopyKeepingVersion(P("/u/report.doc"), dest, copy, files),
               VersionedCopy::SourceBusy);
-    files = FakeFiles();
-    files.AddFile(P("/u/report.doc"), 300);
-    files.AddFolderLink(P("/b/C/new"));
-    files.AddFolderLink(P("/b/Corvane Backup versions"));
-    files.AddFile(copy, 100);
-    EXPECT_EQ(
-        companions::CopyKeepingVersion(P("/u/report.doc"), dest, P("/b/C/new/report.doc"), files),
-        VersionedCopy::Failed);
-    EXPECT_EQ(companions::CopyKeepingVersion(P("/u/report.doc"), dest, copy, files),
-              VersionedCopy::NotKept);
-    EXPECT_TRUE(files.copies.empty());
-    EXPECT_EQ(files.entries[copy].lastWrite, std::chrono::seconds(100));
+    EXPECT_EQ(files.entries.at(copy).lastWrite, std::chrono::seconds(100));
     EXPECT_EQ(VersionTimes(), (std::vector<std::int64_t>{}));
     EXPECT_FALSE(files.Facts(platform::UnfinishedCopyOf(copy)));
 }
@@ -209,4 +202,31 @@ TEST_F(Versions, AreCountedByTheNameOfTheirCopy)
         counts.emplace_back(count.name, count.count);
     EXPECT_EQ(counts,
               (std::vector<std::pair<std::string, int>>{{"other.txt", 1}, {"report.doc", 2}}));
+}
+
+// In UTF-8 a copy of any alphabet keeps its versions under its own name, and
+// a version named in another letter case is still its copy's.
+TEST_F(Versions, OfNamesInEveryAlphabetAreKeptFoundAndCounted)
+{
+    const Utf8Paths utf8;
+    std::vector<std::pair<std::string, int>> expected, counts;
+    for (const std::string& name : kWorldNames)
+    {
+        const std::string copyOf = P("/b/C/docs/") + name;
+        files.AddFile(P("/u/") + name, 300);
+        files.AddFile(copyOf, 100);
+        ASSERT_EQ(companions::CopyKeepingVersion(P("/u/") + name, dest, copyOf, files),
+                  VersionedCopy::Copied);
+        std::string version(
+            platform::LastComponent(companions::VersionsOf(dest, copyOf, files).at(0).path));
+        EXPECT_EQ(companions::CopyNameOfVersion(version), name);
+        version.replace(version.size() - 4, 4, " (2).doc");
+        files.AddFile(folder + kSep + platform::UpperCasePath(version), 50);
+        EXPECT_EQ(companions::VersionsOf(dest, copyOf, files).size(), 2u) << name;
+        expected.emplace_back(platform::UpperCasePath(name), 2);
+    }
+    for (const companions::VersionCount& count : companions::CountVersions(folder, files))
+        counts.emplace_back(platform::UpperCasePath(count.name), count.count);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(counts, expected);
 }

@@ -38,8 +38,8 @@ TEST(VirtualDrive, TogglesTheLetterOfTheSavedDestination)
     const std::string here = install.Path();
     const auto toggle = [&](FakeLetters& letters, const std::string& destination) {
         install.Write(kDataFile, destination);
-        const Message told =
-            companions::ToggleVirtualDrive(InstallDirectory(here), letters, platform::LocalFiles());
+        const Message told = companions::ToggleVirtualDrive(InstallDirectory(here), letters,
+                                                            platform::LocalFiles(), {});
         EXPECT_EQ("Corvane Backup", told.caption);
         EXPECT_EQ(0x40u, told.type);
         return told.text;
@@ -65,4 +65,9 @@ TEST(VirtualDrive, TogglesTheLetterOfTheSavedDestination)
               toggle(letters, here));
     letters.targets['Q'] = "\\??\\" + here;
     EXPECT_EQ("Drive Q: cannot be removed.", toggle(letters, here));
+    // A share's letter names it in the object namespace's own way.
+    letters.refuse = false;
+    letters.targets['P'] = "\\??\\UNC\\nas\\b\\Backup";
+    EXPECT_EQ("Drive P: no longer shows your backup folder.",
+              toggle(letters, "\\\\nas\\b\\Backup"));
 }

@@ -2,6 +2,7 @@
 #include "tests/native/support/install.h"
 #include "tests/native/support/paths.h"
 #include "tests/native/support/symbolic_link.h"
+#include "tests/native/support/utf8_paths.h"
 
 #include <atomic>
 #include <fstream>
@@ -45,6 +46,33 @@ TEST(LocalFiles, CopyTakesAHeldFileWholeAndLeavesNothingElse)
     EXPECT_FALSE(fs::exists(copy + "2"));
 }
 
+// The companions' UTF-8 names a file of any alphabet: written, copied, listed
+// (by the start of a name in another letter case too) and read as it is.
+TEST(LocalFiles, NamesFilesOfEveryAlphabetInUtf8)
+{
+    const Utf8Paths utf8;
+    Install folder;
+    std::set<std::string> made;
+    for (const std::string& name : kWorldNames)
+    {
+        const std::string path = folder.Path() + kSep + name;
+        ASSERT_TRUE(files.Replace(path, name)) << name;
+        ASSERT_EQ(platform::CopyResult::Copied, files.Copy(path, path + ".copy")) << name;
+        EXPECT_EQ(name, std::string(files.Read(path + ".copy").bytes.get(), name.size()));
+        made.insert({name, name + ".copy"});
+    }
+    std::set<std::string> listed, started;
+    files.List(folder.Path(), [&](std::string_view name, const platform::FileFacts&) {
+        listed.insert(std::string(name));
+    });
+    EXPECT_EQ(made, listed);
+    files.ListStartingWith(folder.Path(), "ОТЧЁТ",
+                           [&](std::string_view name, const platform::FileFacts&) {
+                               started.insert(std::string(name));
+                           });
+    EXPECT_EQ(1u, started.count(kWorldNames[0]));
+}
+
 // A copy over an older one keeps the old one under its other name in the
 // same step; a name that is taken, or a file another program holds open,
 // leaves both as they were.
@@ -83,10 +111,20 @@ TEST(LocalFiles, CopyKeepsTheFileItReplaces)
         CreateFileA(copy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     EXPECT_EQ(platform::CopyResult::TargetBusy, files.Copy(folder.PathOf("newer.txt"), copy));
     EXPECT_EQ(platform::CopyResult::TargetBusy, files.Copy(folder.PathOf("newer.txt"), copy, kept));
+    EXPECT_TRUE(files.HeldByAnotherProgram(copy));
     CloseHandle(held);
+    EXPECT_FALSE(files.HeldByAnotherProgram(copy));
     EXPECT_EQ("new", folder.Read("copy.txt"));
     EXPECT_FALSE(fs::exists(kept));
 #endif
+}
+
+// The room left on a volume is told; a folder that is not there tells none.
+TEST(LocalFiles, TellsTheRoomLeftOnAVolume)
+{
+    Install folder;
+    EXPECT_GT(files.FreeSpace(folder.Path()).value_or(0), 0u);
+    EXPECT_FALSE(files.FreeSpace(folder.PathOf("gone")));
 }
 
 // The user's program, writing the file in place or saving a new one in its

@@ -1,5 +1,6 @@
 #include "plan/batch_text.h"
 #include "platform/path_text.h"
+#include "tests/native/support/utf8_paths.h"
 
 #include <gtest/gtest.h>
 #include <tuple>
@@ -37,18 +38,26 @@ TEST(BatchNames, AreReadByCharacterInWindowsCodePages)
     EXPECT_TRUE(platform::EndsWithSeparator(folder, 1252));
     EXPECT_EQ(std::string::npos, platform::FindFirstCharacterOf("C:\\\x83\x7C", "<|>", 932));
     EXPECT_EQ(5u, platform::FindFirstCharacterOf("C:\\\x83\x7C|", "<|>", 932));
-    const std::pair<const wchar_t*, bool> names[] = {
-        {L"C:\\Caf\u00e9 100%", true},
-        {L"C:\\\u201cFinal\u201d", false}, // a straight quote in the OEM code page
-        {L"C:\\\uff02Final", false},       // a straight quote already in ANSI
-        {L"C:\\Price \u20ac", false},      // "?" in the OEM code page
-        {L"C:\\\u4e2d\u6587", false},      // "?" already in ANSI
+    // UTF-8 has no lead bytes.
+    EXPECT_TRUE(platform::EndsWithSeparator(folder, platform::kUtf8CodePage));
+    // Whether carried as ANSI and as the companions' UTF-8, which must name the
+    // same path in ANSI: a look-alike ("i" for "\u012b") names another.
+    const std::tuple<const wchar_t*, bool, bool> names[] = {
+        {L"C:\\Caf\u00e9 100%", true, true},
+        {L"C:\\\u201cFinal\u201d", false, false}, // a straight quote in the OEM code page
+        {L"C:\\\uff02Final", false, false},       // a straight quote already in ANSI
+        {L"C:\\Price \u20ac", false, false},      // "?" in the OEM code page
+        {L"C:\\\u4e2d\u6587", false, false},      // "?" already in ANSI
+        {L"C:\\R\u012bga", true, false},
     };
-    for (const auto& [wide, carried] : names)
+    for (const auto& [wide, carriedAsAnsi, carriedAsUtf8] : names)
     {
-        char ansi[MAX_PATH] = {};
+        char ansi[MAX_PATH] = {}, utf8[MAX_PATH] = {};
         WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, MAX_PATH, nullptr, nullptr);
-        EXPECT_EQ(carried, CanCarryInBatch(ansi)) << ansi;
+        WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, MAX_PATH, nullptr, nullptr);
+        EXPECT_EQ(carriedAsAnsi, CanCarryInBatch(ansi)) << ansi;
+        const Utf8Paths companions;
+        EXPECT_EQ(carriedAsUtf8, CanCarryInBatch(utf8)) << utf8;
     }
 #endif
 }

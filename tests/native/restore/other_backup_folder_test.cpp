@@ -5,7 +5,8 @@
 #include <gtest/gtest.h>
 
 // Another backup folder is read as the saved one would be: the saved sources
-// with the refusals of the saved plan (here a source that holds the folder).
+// with the refusals of the saved plan (here a source that holds the folder),
+// whatever the folder's name.
 TEST(OtherBackupFolder, AnotherFolderIsReadAsTheSavedOne)
 {
     Install install;
@@ -17,10 +18,19 @@ TEST(OtherBackupFolder, AnotherFolderIsReadAsTheSavedOne)
     ASSERT_EQ(1u, other.refused.size());
     EXPECT_EQ("E:\\", other.refused[0].path);
     SaveSelection(install.Directory(), Selection({"E:\\"}, kDest, "1000000000"), files);
-    const auto read = [&files](std::optional<companions::SavedPlan> saved) {
-        return Holdings(*restore::BackupContents::Read(std::move(*saved), files));
+    const auto read = [&files](companions::SavedPlan saved) {
+        return Holdings(*restore::BackupContents::Read(std::move(saved), files));
     };
     const std::vector<std::string> opened = read(std::move(other));
     EXPECT_EQ((std::vector<std::string>{"source E:\\ -> E:\\", "other Other files -> "}), opened);
-    EXPECT_EQ(read(companions::ReadSavedPlan(install.Directory(), files)), opened);
+    companions::SavedPlanRead saved = companions::ReadSavedPlan(install.Directory(), files);
+    ASSERT_TRUE(saved.saved);
+    EXPECT_EQ(read(std::move(*saved.saved)), opened);
+
+    // A folder whose name no batch could carry (one outside the ANSI code
+    // page, say) is read all the same: a restore writes no batch file.
+    SaveSelection(install.Directory(), Selection({"C:\\W"}, kDest, "1000000000"), files);
+    const auto named = restore::SavedPlanFor("E:\\Back|up", install.Directory(), files);
+    EXPECT_TRUE(named.refused.empty());
+    EXPECT_FALSE(named.plan.steps.empty());
 }

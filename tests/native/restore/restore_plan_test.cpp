@@ -89,6 +89,10 @@ TEST(RestorePlan, TargetsKeepThePathBelowTheSourceOrTheMirror)
               ListRestore(contents, Request{{Item(0)}, kDest + "\\C"}).refusal);
     EXPECT_EQ(RestoreRefusal::InsideBackup,
               ListRestore(contents, Request{{Item(0)}, kDest}).refusal);
+    // Nor is it under another name: a drive letter or a junction of its own.
+    files.aliases["V:\\Link"] = kDest;
+    EXPECT_EQ(RestoreRefusal::InsideBackup,
+              ListRestore(contents, Request{{Item(0)}, "V:\\Link\\C\\New"}).refusal);
 }
 
 // Every conflict rule, with a file held open and a folder that cannot keep.
@@ -199,7 +203,8 @@ TEST(RestoreRun, ALinkPlantedWhereFilesGoIsNotFollowed)
 }
 
 // A version put back in its place becomes the current copy again; the copy
-// it displaces becomes a version.
+// it displaces becomes a version. Where that swap fails, the file is not
+// restored, and the user's file and the copy stay as they were.
 TEST(RestoreRun, AVersionRestoredInPlaceIsTheCurrentCopyAgain)
 {
     FakeFiles files;
@@ -213,13 +218,73 @@ TEST(RestoreRun, AVersionRestoredInPlaceIsTheCurrentCopyAgain)
     callbacks.ask = [](const restore::Conflict&) {
         return restore::ConflictAnswer{ConflictChoice::Replace, false};
     };
-    const auto verdict =
-        RunRestore(contents, ListRestore(contents, {{Item(0, kDest + "\\plan.doc", version)}, {}}),
-                   kToday, callbacks, files);
+    const auto list = ListRestore(contents, {{Item(0, kDest + "\\plan.doc", version)}, {}});
+    files.refusesToKeep = true;
+    EXPECT_EQ((std::vector<std::string>{"C:\\W\\plan.doc\tcannot be written"}),
+              Reasons(RunRestore(contents, list, kToday, callbacks, files)));
+    EXPECT_EQ(3u, files.entries.at("C:\\W\\plan.doc").size);
+    EXPECT_EQ(3u, files.entries.at(kDest + "\\plan.doc").size);
+    files.refusesToKeep = false;
+    const auto verdict = RunRestore(contents, list, kToday, callbacks, files);
     EXPECT_EQ("All 1 files were restored.", restore::RestoreFirstLine(verdict));
     EXPECT_EQ(30u, files.entries.at("C:\\W\\plan.doc").size);
     EXPECT_EQ(30u, files.entries.at(kDest + "\\plan.doc").size);
     EXPECT_EQ(
         3u,
         files.entries.at(kDest + "\\Corvane Backup versions\\plan (2026-12-07 09-30-05).doc").size);
+}
+
+// While a backup runs the restore waits before the next file and says so
+// once; a stop ends a wait for a backup that never ends.
+TEST(RestoreRun, WaitsForARunningBackupUntilItEndsOrIsStopped)
+{
+    FakeFiles files;
+    // The drive stands, the source folder is gone.
+    files.MakeFolders("C:\\");
+    files.AddFile(kDest + "\\a.doc", 100);
+    files.AddFile(kDest + "\\b.doc", 100);
+    const auto contents = Contents(Selection({"C:\\W"}, kDest, "1000000000"), files);
+    const auto list = ListRestore(contents, {{Item(0)}, {}});
+    int looks = 0, pauses = 0, told = 0;
+    restore::RestoreCallbacks callbacks;
+    callbacks.backupRuns = [&looks] { return ++looks % 3 != 0; };
+    callbacks.pause = [&pauses] { ++pauses; };
+    callbacks.waiting = [&told] { ++told; };
+    EXPECT_EQ("All 2 files were restored.",
+              restore::RestoreFirstLine(RunRestore(contents, list, kToday, callbacks, files)));
+    EXPECT_EQ(1, told);
+    EXPECT_EQ(4, pauses);
+
+    files.Remove("C:\\W\\a.doc");
+    bool stopped = false;
+    callbacks.backupRuns = [] { return true; };
+    callbacks.pause = [&stopped] { stopped = true; };
+    callbacks.keepGoing = [&stopped] { return !stopped; };
+    EXPECT_EQ((std::vector<std::string>{"C:\\W\\a.doc\tskipped", "C:\\W\\b.doc\tskipped"}),
+              Reasons(RunRestore(contents, list, kToday, callbacks, files)));
+    EXPECT_FALSE(files.Facts("C:\\W\\a.doc"));
+}
+
+// A link planted in the backup is never followed, below a restored folder
+// or on the way to a restored file: it is "is a link", and nothing it
+// points to is restored.
+TEST(RestoreRun, NeverFollowsALinkInTheBackup)
+{
+    FakeFiles files;
+    files.MakeFolders("C:\\");
+    files.AddFile(kDest + "\\a.doc", 100);
+    files.entries[kDest + "\\Planted"] = platform::FileFacts{true, true};
+    files.AddFile(kDest + "\\Planted\\secret.txt", 100);
+    files.entries[kDest + "\\link.doc"] = platform::FileFacts{false, true};
+    const auto contents = Contents(Selection({"C:\\W"}, kDest, "1000000000"), files);
+    const auto restore = [&](const std::string& copyPath) {
+        return Reasons(RunRestore(contents, ListRestore(contents, {{Item(0, copyPath)}, {}}),
+                                  kToday, {}, files));
+    };
+    EXPECT_EQ((std::vector<std::string>{"C:\\W\\Planted\tis a link", "C:\\W\\link.doc\tis a link"}),
+              restore({}));
+    EXPECT_EQ((std::vector<std::string>{"C:\\W\\Planted\\secret.txt\tis a link"}),
+              restore(kDest + "\\Planted\\secret.txt"));
+    EXPECT_TRUE(files.Facts("C:\\W\\a.doc"));
+    EXPECT_FALSE(files.Facts("C:\\W\\Planted"));
 }

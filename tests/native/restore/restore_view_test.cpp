@@ -10,7 +10,7 @@ TEST(RestoreView, LinesOfTheTreeAndTheFilter)
     earlier.kind = restore::HoldingKind::NotInSelection;
     earlier.label = "D:\\Old";
     EXPECT_EQ("D:\\Old  (not in your selection)", restore::HoldingLine(earlier));
-    restore::BackupItem item{"Work", "E:\\Backup\\Work", true, 0, {}, 0};
+    restore::BackupItem item{"Work", "E:\\Backup\\Work", true, false, 0, {}, 0};
     EXPECT_EQ("Work", restore::ItemLine(item));
     item.isFolder = false;
     item.size = 12 * 1024;

@@ -77,6 +77,8 @@ class FakeFiles : public platform::FileTree
     {
         if (busy.count(from))
             return platform::CopyResult::SourceBusy;
+        if (denied.count(from))
+            return platform::CopyResult::Failed;
         const std::optional<platform::FileFacts> facts = Facts(from);
         if (!facts)
             return platform::CopyResult::Failed;
@@ -153,6 +155,12 @@ class FakeFiles : public platform::FileTree
         return true;
     }
 
+    // Nothing: it cannot be told.
+    std::optional<std::uint64_t> freeSpace;
+    std::optional<std::uint64_t> FreeSpace(const std::string&) override { return freeSpace; }
+    // A file open for writing by another program holds it as Windows does.
+    bool HeldByAnotherProgram(const std::string& path) override { return busy.count(path) > 0; }
+
     // Another name for a folder of the tree (a mapped drive, a junction):
     // every path below `alias` has the identity of the same path below `folder`.
     std::map<std::string, std::string> aliases;
@@ -160,6 +168,9 @@ class FakeFiles : public platform::FileTree
     std::map<std::string, std::string> universal;
 
     bool IsAbsent(const std::string& path) override { return !Identity(path); }
+    // Paths the user may not look at (a share that refuses the user's log-on).
+    std::set<std::string> denied;
+    bool IsDenied(const std::string& path) override { return denied.count(path) != 0; }
 
     std::optional<platform::FileIdentity> Identity(const std::string& path) override
     {
@@ -210,11 +221,8 @@ class FakeFiles : public platform::FileTree
     }
 
   private:
-    static std::string ParentOf(const std::string& path)
-    {
-        const size_t separator = platform::FindLastSeparator(path);
-        return separator == std::string::npos ? std::string() : path.substr(0, separator);
-    }
+    // A drive's root with its separator, "C:\\", as the disk names it.
+    static std::string ParentOf(const std::string& path) { return platform::ParentFolder(path); }
 
     void Add(const std::string& path, const platform::FileFacts& facts)
     {

@@ -68,7 +68,12 @@ class Install
     }
 
     std::string Path() const { return m_path.string(); }
-    std::string PathOf(const std::string& name) const { return (m_path / name).string(); }
+    // Joined as text: a path object on Windows would read the name in another
+    // code than the UTF-8 or ANSI it is given in.
+    std::string PathOf(const std::string& name) const
+    {
+        return Path() + static_cast<char>(std::filesystem::path::preferred_separator) + name;
+    }
     InstallDirectory Directory() const { return InstallDirectory(Path()); }
 
     // The whole file, or "<missing>".

@@ -41,7 +41,7 @@ struct SavedDocuments : testing::Test
             directory,
             Selection({P("/u/docs"), install.Path(), P("/u/bad\"name"), P("/m")}, dest, ticks),
             files);
-        saved = companions::ReadSavedPlan(directory, files);
+        saved = companions::ReadSavedPlan(directory, files).saved;
     }
 
     std::optional<companions::SavedPlan> saved;

@@ -77,9 +77,9 @@ std::string AccessibleName(HWND control)
     return read;
 }
 
+// In the order of ProgramWindows().
 struct KeyboardWalk
 {
-    const char* window;
     std::vector<int> tabOrder;
     // Keys that act, and what they do; then how the window ends.
     std::function<void(HWND)> act;
@@ -87,8 +87,7 @@ struct KeyboardWalk
 };
 
 const KeyboardWalk kWalks[] = {
-    {"main window",
-     {IDC_BACKUP_NOW, IDC_AUTO_ON_SHUTDOWN, IDC_BACKUP_ON_MODIFY, IDC_CHECK_UPDATES,
+    {{IDC_BACKUP_NOW, IDC_AUTO_ON_SHUTDOWN, IDC_BACKUP_ON_MODIFY, IDC_CHECK_UPDATES,
       IDC_SOURCE_LIST, IDC_ADD_FILE, IDC_ADD_FOLDER, IDC_DESTINATION, IDC_BROWSE_DESTINATION,
       IDC_MODIFIED_ONLY, IDC_ALL_FILE_TYPES, IDC_PICTURES, IDC_AUDIO, IDC_VIDEO, IDC_DOCUMENTS,
       IDC_HIDDEN, IDC_SYSTEM_STATE, IDC_VIRTUAL_DRIVE},
@@ -99,19 +98,16 @@ const KeyboardWalk kWalks[] = {
          Press(dialog, VK_ESCAPE);
      },
      IDCANCEL},
-    {"About box",
-     {IDOK, IDC_VISIT_WEBSITE},
+    {{IDOK, IDC_VISIT_WEBSITE},
      [](HWND dialog) {
          SetFocus(GetDlgItem(dialog, IDOK));
          Press(dialog, VK_SPACE);
      },
      IDOK},
-    {"monitor",
-     {IDC_NOT_BACKED_UP, IDC_RESTORE_FILES, IDC_OPEN_REPORT, IDCANCEL},
+    {{IDC_NOT_BACKED_UP, IDC_RESTORE_FILES, IDC_OPEN_REPORT, IDCANCEL},
      [](HWND dialog) { Press(dialog, VK_RETURN); },
      IDCANCEL},
-    {"restore window",
-     {IDC_FILTER, IDC_BACKUP_TREE, IDC_NOT_RESTORED, IDC_OPEN_BACKUP, IDCANCEL},
+    {{IDC_FILTER, IDC_BACKUP_TREE, IDC_NOT_RESTORED, IDC_OPEN_BACKUP, IDCANCEL},
      [](HWND dialog) {
          Press(dialog, 'B', WM_SYSCHAR);
          EXPECT_EQ(GetDlgItem(dialog, IDC_BACKUP_TREE), GetFocus());
@@ -122,16 +118,14 @@ const KeyboardWalk kWalks[] = {
          Press(dialog, VK_ESCAPE);
      },
      IDCANCEL},
-    {"conflict question",
-     {IDC_FOR_ALL, IDOK, IDC_REPLACE, IDCANCEL},
+    {{IDC_FOR_ALL, IDOK, IDC_REPLACE, IDCANCEL},
      [](HWND dialog) {
          Press(dialog, VK_SPACE);
          EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_FOR_ALL));
          Press(dialog, VK_RETURN);
      },
      IDOK},
-    {"versions list",
-     {IDC_VERSION_LIST, IDCANCEL},
+    {{IDC_VERSION_LIST, IDCANCEL},
      [](HWND dialog) {
          Press(dialog, VK_DOWN);
          Press(dialog, VK_RETURN);
@@ -147,16 +141,14 @@ const KeyboardWalk kWalks[] = {
 // arrows and the templates' mnemonics act; Esc closes.
 TEST(Keyboard, EveryWindowWorksByKeyboardAlone)
 {
+    const auto& windows = ProgramWindows();
+    ASSERT_EQ(std::size(kWalks), windows.size());
     CoInitialize(nullptr);
-    for (const KeyboardWalk& walk : kWalks)
+    for (size_t i = 0; i < windows.size(); ++i)
     {
-        SCOPED_TRACE(walk.window);
-        const auto& windows = ProgramWindows();
-        const auto window = std::find_if(windows.begin(), windows.end(), [&](const auto& shown) {
-            return std::string(shown.name) == walk.window;
-        });
-        ASSERT_NE(windows.end(), window);
-        EXPECT_EQ(walk.result, window->run([&](HWND dialog) {
+        const KeyboardWalk& walk = kWalks[i];
+        SCOPED_TRACE(windows[i].name);
+        EXPECT_EQ(walk.result, windows[i].run([&](HWND dialog) {
             EXPECT_EQ(walk.tabOrder, TabOrder(dialog));
             for (const int id : walk.tabOrder)
             {

@@ -91,7 +91,7 @@ int RunRestore(const std::function<void(HWND)>& look)
                   Selection({"C:\\Users\\Anna\\Documents"}, destination.Path(), "1000000000"),
                   platform::LocalFiles());
     ModalScript<CRestoreDialog> dialog(
-        RestoreWindowContext{platform::LocalFiles(), install.Directory(), "", [] {}, ""});
+        RestoreWindowContext{platform::LocalFiles(), install.Directory(), "", {}, ""});
     return RunModal(dialog, [&](HWND window) {
         const HWND tree = GetDlgItem(window, IDC_BACKUP_TREE);
         TreeView_Expand(tree, TreeView_GetRoot(tree), TVE_EXPAND);

@@ -8,12 +8,14 @@
 
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <process.h>
 #include <sstream>
 
 namespace
 {
 
 constexpr const char* kDpiVariable = "CORVANE_TEST_DPI";
+constexpr const char* kDesktopKey = "Control Panel\\Desktop";
 // A folder: the run leaves "<window>.ready" there and waits for "<window>.taken".
 constexpr const char* kScreenshotVariable = "CORVANE_SCREENSHOT";
 
@@ -22,38 +24,22 @@ bool UnderWine()
     return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
 }
 
-// Read by the processes started after it; 0 puts Wine's default back.
-void SetPrefixDpi(DWORD dpi)
+// This test again in a process of its own, with the prefix at `dpi`: its
+// exit status.
+intptr_t RunAt(DWORD dpi)
 {
-    if (dpi == 0)
-        RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels");
-    else
-        RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi,
-                        sizeof dpi);
-}
-
-// This test again in a process of its own, at `dpi`: its exit status.
-DWORD RunAt(UINT dpi)
-{
+    RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels", REG_DWORD, &dpi, sizeof dpi);
     const testing::TestInfo& test = *testing::UnitTest::GetInstance()->current_test_info();
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string command = std::string("\"") + self + "\" --gtest_filter=" + test.test_suite_name() +
-                          "." + test.name();
-    SetEnvironmentVariableA(kDpiVariable, std::to_string(dpi).c_str());
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    DWORD status = ~0u;
-    if (CreateProcessA(self, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                       &process))
-    {
-        WaitForSingleObject(process.hProcess, INFINITE);
-        GetExitCodeProcess(process.hProcess, &status);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-    SetEnvironmentVariableA(kDpiVariable, nullptr);
+    const std::string filter =
+        std::string("--gtest_filter=") + test.test_suite_name() + "." + test.name();
+    const std::string variable = std::string(kDpiVariable) + "=";
+    _putenv((variable + std::to_string(dpi)).c_str());
+    // The runtime joins the arguments as they are: a path with blanks needs its quotes.
+    const intptr_t status =
+        _spawnl(_P_WAIT, self, ('"' + std::string(self) + '"').c_str(), filter.c_str(), nullptr);
+    _putenv(variable.c_str());
     return status;
 }
 
@@ -209,10 +195,8 @@ TEST(EveryScale, TextsFitControlsStayInsideAndPicturesFollowTheDpi)
         return CheckEveryWindowAt(static_cast<UINT>(std::atoi(dpi)));
     if (!UnderWine())
         GTEST_SKIP() << "sets the DPI as Wine reads it; Windows takes it at the next log-on";
-    for (const UINT dpi : {96u, 120u, 144u, 168u, 192u, 288u})
-    {
-        SetPrefixDpi(dpi);
-        EXPECT_EQ(0u, RunAt(dpi)) << "at " << dpi << " DPI";
-    }
-    SetPrefixDpi(0);
+    for (const DWORD dpi : {96u, 120u, 144u, 168u, 192u, 288u})
+        EXPECT_EQ(0, RunAt(dpi)) << "at " << dpi << " DPI";
+    // Wine's default again, for the processes started after this one.
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "LogPixels");
 }

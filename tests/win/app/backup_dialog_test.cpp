@@ -213,19 +213,31 @@ TEST(SystemMenu, AboutItemOpensTheAboutBoxWhateverTheCommandsLowBits)
     EXPECT_EQ((std::vector<std::pair<HWND, BOOL>>(2, {window, FALSE})), g_aboutOwners);
 }
 
-// Loading can fail only where the reading rules do not reach (out of memory):
+// A store file that another program holds without sharing is no first run,
+// and loading fails too where the reading rules do not reach (out of memory):
 // the user is told, and the program ends without a save that would write the
 // half-filled window over the store.
 TEST(DialogStart, FailedLoadEndsWithoutSaving)
 {
-    TestDialog dialog(FileMap{{kSettingsFile, "0;"}});
-    dialog.beforeInit = [](TestDialog&) { throw std::bad_alloc(); };
-    dialog.Run([](TestDialog&) {});
-    EXPECT_EQ(std::vector<Message>{Error("Error Cannot Load Settings From " + dialog.Path() +
-                                         " \nDetails:Nothing was changed")},
-              dialog.prompt.shown);
-    EXPECT_EQ(1, dialog.endStatus);
-    EXPECT_EQ("0;", dialog.Read(kSettingsFile));
+    for (const bool held : {true, false})
+    {
+        SCOPED_TRACE(held ? "held" : "out of memory");
+        TestDialog dialog(FileMap{{kSettingsFile, "0;"}});
+        HANDLE holding = nullptr;
+        if (held)
+            holding = CreateFileA(dialog.PathOf(kSettingsFile).c_str(), GENERIC_READ, 0, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        else
+            dialog.beforeInit = [](TestDialog&) { throw std::bad_alloc(); };
+        dialog.Run([](TestDialog&) {});
+        if (holding)
+            CloseHandle(holding);
+        EXPECT_EQ(std::vector<Message>{Error("Error Cannot Load Settings From " + dialog.Path() +
+                                             " \nDetails:Nothing was changed")},
+                  dialog.prompt.shown);
+        EXPECT_EQ(1, dialog.endStatus);
+        EXPECT_EQ((FileMap{{kSettingsFile, "0;"}}), dialog.Files());
+    }
 }
 
 // Posts the drop of `paths` to the control, as the shell does, in a real HDROP.

@@ -29,25 +29,26 @@ std::vector<std::string> Listed(HWND window)
 {
     const HWND list = GetDlgItem(window, IDC_NOT_BACKED_UP);
     std::string headings;
-    char text[512] = {};
-    LVCOLUMNA column{};
+    wchar_t text[512] = {};
+    const auto utf8 = [&text] { return std::filesystem::path(text).u8string(); };
+    LVCOLUMNW column{};
     column.mask = LVCF_TEXT;
     column.pszText = text;
-    column.cchTextMax = sizeof text;
-    for (int i = 0; SendMessageA(list, LVM_GETCOLUMNA, i, reinterpret_cast<LPARAM>(&column)); ++i)
-        headings += (i ? "|" : "") + std::string(text);
+    column.cchTextMax = 512;
+    for (int i = 0; SendMessageW(list, LVM_GETCOLUMNW, i, reinterpret_cast<LPARAM>(&column)); ++i)
+        headings += (i ? "|" : "") + utf8();
     std::vector<std::string> lines = {headings};
-    for (int row = 0; row < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++row)
+    for (int row = 0; row < SendMessageW(list, LVM_GETITEMCOUNT, 0, 0); ++row)
     {
         std::string line;
         for (int sub = 0; sub < 2; ++sub)
         {
-            LVITEMA item{};
+            LVITEMW item{};
             item.iSubItem = sub;
             item.pszText = text;
-            item.cchTextMax = sizeof text;
-            SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-            line += (sub ? "|" : "") + std::string(text);
+            item.cchTextMax = 512;
+            SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+            line += (sub ? "|" : "") + utf8();
         }
         lines.push_back(line);
     }
@@ -70,7 +71,8 @@ void ClickHeading(HWND window, int column)
 
 // While the batch runs the window follows the source's news: once it has
 // ended, the report's first line on top, the stop under it, each file with
-// its reason (sorted by a heading's clicks), and the report to open. Closing it only stops the
+// its reason (named in any alphabet, sorted by a heading's clicks), and the
+// report to open. Closing it only stops the
 // news: the run it shows goes on.
 TEST(MonitorWindow, FollowsTheSourceUntilTheVerdict)
 {
@@ -95,18 +97,18 @@ TEST(MonitorWindow, FollowsTheSourceUntilTheVerdict)
         state.verdict =
             companions::Verdict{3,
                                 {{0, "C:\\Data\\a.txt", companions::Shortfall::Missing},
-                                 {0, "C:\\Data\\b.txt", companions::Shortfall::SizeDiffers}},
+                                 {0, "C:\\Data\\Отчёт.txt", companions::Shortfall::SizeDiffers}},
                                 true};
         source.snapshot.reports = {"E:\\Backup\\Corvane Backup reports\\r.txt"};
         SendMessageA(window, source.message, 0, 0);
         EXPECT_EQ("The backup was stopped before it finished: 3 files checked, 2 not backed up.",
                   Text(window, IDC_HEADLINE));
         const std::vector<std::string> given = {"File|Reason", "C:\\Data\\a.txt|missing",
-                                                "C:\\Data\\b.txt|size differs"};
+                                                "C:\\Data\\Отчёт.txt|size differs"};
         EXPECT_EQ(given, Listed(window));
         ClickHeading(window, 0);
         ClickHeading(window, 0);
-        EXPECT_EQ((std::vector<std::string>{"File|Reason", "C:\\Data\\b.txt|size differs",
+        EXPECT_EQ((std::vector<std::string>{"File|Reason", "C:\\Data\\Отчёт.txt|size differs",
                                             "C:\\Data\\a.txt|missing"}),
                   Listed(window));
         ClickHeading(window, 1);

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace
 {
@@ -26,8 +27,8 @@ void SetWritten(const std::string& path, WORD day, WORD hour, WORD minute)
     FILETIME time{};
     TzSpecificLocalTimeToSystemTime(nullptr, &local, &universal);
     SystemTimeToFileTime(&universal, &time);
-    const HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE file = CreateFileW(std::filesystem::u8path(path).c_str(), FILE_WRITE_ATTRIBUTES, 0,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     SetFileTime(file, nullptr, nullptr, &time);
     CloseHandle(file);
 }
@@ -40,17 +41,32 @@ std::vector<std::string> Items(HWND tree, HTREEITEM parent)
     HTREEITEM item = parent == TVI_ROOT ? TreeView_GetRoot(tree) : TreeView_GetChild(tree, parent);
     for (; item != nullptr; item = TreeView_GetNextSibling(tree, item))
     {
-        char text[512] = {};
-        TVITEMA read{};
+        wchar_t text[512] = {};
+        TVITEMW read{};
         read.mask = TVIF_TEXT | TVIF_STATE;
         read.hItem = item;
         read.stateMask = TVIS_STATEIMAGEMASK;
         read.pszText = text;
-        read.cchTextMax = sizeof text;
-        SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&read));
-        lines.push_back(((read.state >> 12) == 2 ? "[x] " : "") + std::string(text));
+        read.cchTextMax = 512;
+        SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&read));
+        lines.push_back(((read.state >> 12) == 2 ? "[x] " : "") +
+                        std::filesystem::path(text).u8string());
     }
     return lines;
+}
+
+// Files named in any alphabet, as Load.exe names them: in UTF-8.
+void WriteFiles(const Install& root, const FileMap& files)
+{
+    for (const auto& [name, bytes] : files)
+        platform::LocalFiles().Replace(root.PathOf(name), bytes);
+}
+
+std::string ReadFile(const Install& root, const std::string& name)
+{
+    const platform::FileBytes read = platform::LocalFiles().Read(root.PathOf(name));
+    return read.result == platform::ReadResult::Read ? std::string(read.bytes.get(), read.size)
+                                                     : "<missing>";
 }
 
 // The space bar on the selected item of the tree, as the keyboard makes it.
@@ -100,31 +116,33 @@ void WaitForScreenshot()
 
 } // namespace
 
-// One source with a folder and two versions of a file, and System State:
-// the tree shows each with its facts, narrows to what the filter finds, and
-// checks what is below a ticked box. "Restore" of the source meets two files
-// that differ from their copies: one "Skip" for all answers both, and the
-// verdict names them.
+// One source with a folder and two versions of a file, and System State,
+// names of several alphabets among them: the tree shows each with its facts,
+// narrows to what the filter finds in any letter case, and checks what is
+// below a ticked box. "Restore" of the source meets two files that differ
+// from their copies: one "Skip" for all answers both, and the verdict names
+// them.
 TEST(RestoreWindow, ShowsFiltersAndRestoresTheBackupAskingAboutConflicts)
 {
     Install install, source, destination, profile;
     for (const char* folder : {"Corvane Backup versions", "Work", "systemstate"})
         std::filesystem::create_directories(destination.PathOf(folder));
-    destination.Write({{"report.doc", "the copy"},
-                       {"Work\\plan.txt", "plan copy"},
-                       {"Work\\notes.txt", "notes"},
-                       {"systemstate\\win.ini", "[windows]"},
-                       {"Corvane Backup versions\\report (2026-12-01 08-00-00).doc", "v1"},
-                       {"Corvane Backup versions\\report (2026-12-02 08-00-00).doc", "v2"}});
-    SetWritten(destination.PathOf("report.doc"), 7, 9, 30);
+    WriteFiles(destination, {{"Отчёт.doc", "the copy"},
+                             {"Work\\plan.txt", "plan copy"},
+                             {"Work\\Ελληνικά.txt", "notes"},
+                             {"systemstate\\win.ini", "[windows]"},
+                             {"Corvane Backup versions\\Отчёт (2026-12-01 08-00-00).doc", "v1"},
+                             {"Corvane Backup versions\\Отчёт (2026-12-02 08-00-00).doc", "v2"}});
+    SetWritten(destination.PathOf("Отчёт.doc"), 7, 9, 30);
     std::filesystem::create_directories(source.PathOf("Work"));
-    source.Write({{"report.doc", "the user's own"}, {"Work\\plan.txt", "changed plan"}});
+    WriteFiles(source, {{"Отчёт.doc", "the user's own"}, {"Work\\plan.txt", "changed plan"}});
 
     SaveSelection(install.Directory(), Selection({source.Path()}, destination.Path(), "1000000010"),
                   platform::LocalFiles());
     bool waited = false;
-    ModalScript<CRestoreDialog> dialog(RestoreWindowContext{
-        platform::LocalFiles(), install.Directory(), profile.Path(), [&] { waited = true; }, ""});
+    ModalScript<CRestoreDialog> dialog(
+        RestoreWindowContext{platform::LocalFiles(), install.Directory(), profile.Path(),
+                             [&] { return !std::exchange(waited, true); }, ""});
     dialog.endWith = IDCANCEL;
     dialog.script = [&] {
         const HWND window = dialog.m_hWnd;
@@ -135,7 +153,7 @@ TEST(RestoreWindow, ShowsFiltersAndRestoresTheBackupAskingAboutConflicts)
         const HTREEITEM top = TreeView_GetRoot(tree);
         TreeView_Expand(tree, top, TVE_EXPAND);
         EXPECT_EQ(
-            (std::vector<std::string>{"Work", "report.doc  8 bytes  2026-12-07 09:30  2 versions"}),
+            (std::vector<std::string>{"Work", "Отчёт.doc  8 bytes  2026-12-07 09:30  2 versions"}),
             Items(tree, top));
 
         // System State goes back only elsewhere; a box clears what is below it.
@@ -146,7 +164,7 @@ TEST(RestoreWindow, ShowsFiltersAndRestoresTheBackupAskingAboutConflicts)
         PressSpace(tree, system);
         PressSpace(tree, top);
         EXPECT_EQ(
-            (std::vector<std::string>{"[x] Work", "[x] report.doc  8 bytes  2026-12-07 09:30  2 "
+            (std::vector<std::string>{"[x] Work", "[x] Отчёт.doc  8 bytes  2026-12-07 09:30  2 "
                                                   "versions"}),
             Items(tree, top));
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDOK)));
@@ -158,19 +176,19 @@ TEST(RestoreWindow, ShowsFiltersAndRestoresTheBackupAskingAboutConflicts)
         PressSpace(tree, work);
         EXPECT_EQ((std::vector<std::string>{source.Path(), "System State"}), Items(tree, TVI_ROOT));
 
-        SetDlgItemTextA(window, IDC_FILTER, "NOTES");
+        SetDlgItemTextW(window, IDC_FILTER, L"ΕΛΛΗΝΙΚΆ");
         ASSERT_TRUE(WaitFor([&] { return Items(tree, TVI_ROOT).size() == 1; }, 10000));
         const HTREEITEM found = TreeView_GetChild(tree, TreeView_GetRoot(tree));
         EXPECT_EQ(std::vector<std::string>{"Work"}, Items(tree, TreeView_GetRoot(tree)));
         EXPECT_EQ(1u, Items(tree, found).size());
-        EXPECT_EQ(0u, Items(tree, found)[0].rfind("notes.txt  5 bytes  ", 0));
+        EXPECT_EQ(0u, Items(tree, found)[0].rfind("Ελληνικά.txt  5 bytes  ", 0));
         SetDlgItemTextA(window, IDC_FILTER, "");
         ASSERT_EQ(2u, Items(tree, TVI_ROOT).size());
 
         PressSpace(tree, TreeView_GetRoot(tree));
         TreeView_Expand(tree, TreeView_GetRoot(tree), TVE_EXPAND);
         g_answer = [&](HWND question) {
-            EXPECT_EQ(source.PathOf("report.doc"), Text(question, IDC_CONFLICT_PATH));
+            EXPECT_EQ(source.PathOf("Отчёт.doc"), Text(question, IDC_CONFLICT_PATH));
             EXPECT_EQ(0u, Text(question, IDC_YOUR_FILE).rfind("14 bytes, ", 0));
             EXPECT_EQ("8 bytes, 2026-12-07 09:30:00", Text(question, IDC_BACKUP_COPY));
             EXPECT_EQ(IDOK, LOWORD(SendMessageA(question, DM_GETDEFID, 0, 0)));
@@ -197,9 +215,36 @@ TEST(RestoreWindow, ShowsFiltersAndRestoresTheBackupAskingAboutConflicts)
     };
     EXPECT_EQ(IDCANCEL, dialog.DoModal());
     EXPECT_TRUE(waited);
-    EXPECT_EQ("notes", source.Read("Work\\notes.txt"));
-    EXPECT_EQ("the user's own", source.Read("report.doc"));
+    EXPECT_EQ("notes", ReadFile(source, "Work\\Ελληνικά.txt"));
+    EXPECT_EQ("the user's own", ReadFile(source, "Отчёт.doc"));
     EXPECT_EQ("changed plan", source.Read("Work\\plan.txt"));
+}
+
+// While a backup runs, the restore says that it waits for it, and Close ends
+// the wait and the window with nothing restored.
+TEST(RestoreWindow, WaitsVisiblyForARunningBackupUntilClosed)
+{
+    Install install, source, destination;
+    WriteFiles(destination, {{"a.txt", "copy"}});
+    SaveSelection(install.Directory(), Selection({source.Path()}, destination.Path(), "1000000000"),
+                  platform::LocalFiles());
+    ModalScript<CRestoreDialog> dialog(RestoreWindowContext{
+        platform::LocalFiles(), install.Directory(), "", [] { return true; }, ""});
+    dialog.script = [&] {
+        const HWND window = dialog.m_hWnd;
+        PressSpace(GetDlgItem(window, IDC_BACKUP_TREE),
+                   TreeView_GetRoot(GetDlgItem(window, IDC_BACKUP_TREE)));
+        SendDlgItemMessageA(window, IDOK, BM_CLICK, 0, 0);
+        EXPECT_TRUE(WaitFor(
+            [&] {
+                return Text(window, IDC_RESTORE_HEADLINE) ==
+                       "Waiting for the backup that is running to end...";
+            },
+            10000));
+        SendMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    };
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_EQ("<missing>", source.Read("a.txt"));
 }
 
 // A destination that is gone is said in words; only another folder helps.
