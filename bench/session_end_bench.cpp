@@ -2,13 +2,16 @@
 // Every copy current: against bare listings of the source and the destination
 // ("x_listings", the aim is at most 2). With 1,000 files changed: what the
 // run takes beyond the unchanged run, against a plain copy of those files
-// ("x_plain_copy", the aim is at most 1.5). The daily catch-up of the
+// ("x_plain_copy", the aim is at most 1.5), and against the same copies
+// keeping their old copies as versions done straight to the file system
+// ("x_floor"), the least that work can cost. The daily catch-up of the
 // unchanged tree, its gate asked before each file, against the same listings
 // ("x_listings", at most 2), and what its minute tick costs when nothing is due.
 #include "agent/catch_up_gate.h"
 #include "agent/session_end_backup.h"
 #include "bench/bench_compare.h"
 #include "bench/generated_tree.h"
+#include "bench/keeping_copy_floor.h"
 #include "companions/saved_plan.h"
 #include "store/store_file.h"
 #include "store/store_formats.h"
@@ -142,8 +145,13 @@ void ThousandChangedFiles(benchmark::State& state)
 {
     const SessionEndSetup& setup = Setup();
     const fs::path plain = fs::temp_directory_path() / "corvane-bench-plain-copies";
+    const fs::path floor = fs::temp_directory_path() / "corvane-bench-floor";
+    std::vector<FloorCopy> floorCopies;
     std::vector<double> copyings;
     std::vector<double> ratios;
+    std::vector<double> beyonds;
+    std::vector<double> floors;
+    std::vector<double> floorRatios;
     int round = 0;
     for (auto _ : state)
     {
@@ -157,6 +165,7 @@ void ThousandChangedFiles(benchmark::State& state)
         start = BenchClock::now();
         setup.Run();
         const double beyond = changedRun - SecondsSince(start);
+        beyonds.push_back(beyond);
 
         fs::remove_all(plain);
         fs::create_directories(plain);
@@ -166,10 +175,29 @@ void ThousandChangedFiles(benchmark::State& state)
             fs::copy_file(file, plain / std::to_string(n++));
         copyings.push_back(SecondsSince(start));
         ratios.push_back(beyond / copyings.back());
+
+        // The same files, their copies in a tree of their own made once.
+        for (size_t i = floorCopies.size(); i < changed.size(); ++i)
+        {
+            const fs::path below = changed[i].lexically_relative(Tree().Root());
+            floorCopies.push_back({changed[i], floor / below,
+                                   floor / "Corvane Backup versions" / below.parent_path(), floor});
+            fs::create_directories(floorCopies.back().copy.parent_path());
+            fs::copy_file(changed[i], floorCopies.back().copy);
+        }
+        start = BenchClock::now();
+        for (const FloorCopy& copy : floorCopies)
+            KeepingCopyFloor(copy, round);
+        floors.push_back(SecondsSince(start));
+        floorRatios.push_back(beyond / floors.back());
     }
     fs::remove_all(plain);
+    fs::remove_all(floor);
     state.counters["plain_copy_ms"] = Median(copyings) * 1e3;
     state.counters["x_plain_copy"] = Median(ratios);
+    state.counters["beyond_ms"] = Median(beyonds) * 1e3;
+    state.counters["floor_ms"] = Median(floors) * 1e3;
+    state.counters["x_floor"] = Median(floorRatios);
 }
 
 } // namespace

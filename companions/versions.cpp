@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <tuple>
 
 namespace companions
 {
@@ -81,6 +82,88 @@ constexpr size_t kNewestKept = 10;
 constexpr long kDaysKept = 30;
 constexpr long kMonth = 30;
 
+// One listing of a copy's version folder: the copy's versions, newest first
+// by their own last-write time (names repeat where the clock goes back an
+// hour), and the folded names of every entry a new version's name could meet.
+struct VersionFolderLook
+{
+    std::string folder;
+    std::string name;
+    std::vector<Version> versions;
+    std::vector<std::string> taken;
+};
+
+VersionFolderLook LookAtVersions(const std::string& destination, const std::string& copyPath,
+                                 platform::FileTree& files)
+{
+    VersionFolderLook look;
+    std::tie(look.folder, look.name) = FolderAndName(destination, copyPath);
+    const std::string folded = files.FoldCase(look.name);
+    // Every version name begins with the copy's name up to its extension and " (".
+    const std::string prefix = look.name.substr(0, ExtensionStart(look.name)) + " (";
+    files.ListStartingWith(
+        look.folder, prefix, [&](std::string_view entry, const platform::FileFacts& facts) {
+            if (!facts.isFolder && files.FoldCase(CopyNameOfVersion(entry)) == folded)
+                look.versions.push_back(
+                    {platform::JoinPath(look.folder, entry), facts.size, facts.lastWrite});
+            look.taken.push_back(files.FoldCase(std::string(entry)));
+        });
+    std::stable_sort(look.versions.begin(), look.versions.end(),
+                     [](const Version& a, const Version& b) { return a.lastWrite > b.lastWrite; });
+    return look;
+}
+
+// The first version name, numbered from 1 on, that no entry of the listing
+// holds, for a copy written at `written`.
+std::string FreeVersionName(const VersionFolderLook& look, platform::FileTime written,
+                            platform::FileTree& files)
+{
+    const std::string stamp = DateTimeStamp(platform::LocalTimeOf(written));
+    for (int number = 1;; ++number)
+    {
+        std::string name = NameWithTag(look.name, stamp, number);
+        if (std::find(look.taken.begin(), look.taken.end(), files.FoldCase(name)) ==
+            look.taken.end())
+            return platform::JoinPath(look.folder, name);
+    }
+}
+
+// Deletes the versions, newest first, that the retention does not keep.
+void Retain(const std::vector<Version>& versions, const std::tm& today, platform::FileTree& files)
+{
+    const long todayNumber = DayNumber(today);
+    // Newest first: the first version met of a day, or past a limit, is the
+    // one that day or limit keeps.
+    std::vector<bool> dayTaken(kDaysKept + 1, false);
+    bool monthTaken = false;
+    for (size_t i = 0; i < versions.size(); ++i)
+    {
+        const long age = todayNumber - DayNumber(platform::LocalTimeOf(versions[i].lastWrite));
+        bool keep = i < kNewestKept;
+        if (age >= 1 && age <= kDaysKept && !dayTaken[age])
+            keep = dayTaken[age] = true;
+        if (age > kMonth && !monthTaken)
+            keep = monthTaken = true;
+        if (!keep)
+            files.Remove(versions[i].path);
+    }
+}
+
+// The copy at `copyPath`, known to be missing, is put back from its newest
+// version where its temporary shows it was caught in its swap: true then.
+bool PutBackKnownMissing(const std::string& destination, const std::string& copyPath,
+                         platform::FileTree& files)
+{
+    const std::string temporary = platform::UnfinishedCopyOf(copyPath);
+    if (!files.IsFile(temporary))
+        return false;
+    const std::vector<Version> versions = LookAtVersions(destination, copyPath, files).versions;
+    if (versions.empty() || !files.Rename(versions.front().path, copyPath))
+        return false;
+    files.Remove(temporary);
+    return true;
+}
+
 } // namespace
 
 std::string NameWithTag(std::string_view name, std::string_view tag, int number)
@@ -144,8 +227,7 @@ std::string CopyNameOfVersion(std::string_view versionName)
 std::string FreeVersionPath(const std::string& destination, const std::string& copyPath,
                             platform::FileTime written, platform::FileTree& files)
 {
-    const auto [folder, name] = FolderAndName(destination, copyPath);
-    return FreeTaggedPath(folder, name, DateTimeStamp(platform::LocalTimeOf(written)), files);
+    return FreeVersionName(LookAtVersions(destination, copyPath, files), written, files);
 }
 
 std::string NextVersionPath(const std::string& destination, const std::string& copyPath,
@@ -160,23 +242,7 @@ std::string NextVersionPath(const std::string& destination, const std::string& c
 std::vector<Version> VersionsOf(const std::string& destination, const std::string& copyPath,
                                 platform::FileTree& files)
 {
-    // Named, not bound: a lambda may not take a structured binding in C++17.
-    const std::pair<std::string, std::string> folderAndName = FolderAndName(destination, copyPath);
-    const std::string& folder = folderAndName.first;
-    const std::string& name = folderAndName.second;
-    const std::string folded = files.FoldCase(name);
-    std::vector<Version> versions;
-    // Every version name begins with the copy's name up to its extension and " (".
-    const std::string prefix = name.substr(0, ExtensionStart(name)) + " (";
-    files.ListStartingWith(
-        folder, prefix, [&](std::string_view entry, const platform::FileFacts& facts) {
-            if (!facts.isFolder && files.FoldCase(CopyNameOfVersion(entry)) == folded)
-                versions.push_back(
-                    {platform::JoinPath(folder, entry), facts.size, facts.lastWrite});
-        });
-    std::stable_sort(versions.begin(), versions.end(),
-                     [](const Version& a, const Version& b) { return a.lastWrite > b.lastWrite; });
-    return versions;
+    return LookAtVersions(destination, copyPath, files).versions;
 }
 
 std::vector<VersionCount> CountVersions(const std::string& versionFolder, platform::FileTree& files)
@@ -201,12 +267,8 @@ std::vector<VersionCount> CountVersions(const std::string& versionFolder, platfo
 void PutBackMissingCopy(const std::string& destination, const std::string& copyPath,
                         platform::FileTree& files)
 {
-    const std::string temporary = platform::UnfinishedCopyOf(copyPath);
-    if (files.Facts(copyPath) || !files.IsFile(temporary))
-        return;
-    const std::vector<Version> versions = VersionsOf(destination, copyPath, files);
-    if (!versions.empty() && files.Rename(versions.front().path, copyPath))
-        files.Remove(temporary);
+    if (!files.Facts(copyPath))
+        PutBackKnownMissing(destination, copyPath, files);
 }
 
 VersionedCopy CopyKeepingVersion(const std::string& from, const std::string& destination,
@@ -220,14 +282,22 @@ VersionedCopy CopyKeepingVersion(const std::string& from, const std::string& des
         files.MakeFoldersBelow(destination, platform::ParentFolder(copyPath));
     if (!copyFolder)
         return VersionedCopy::Failed;
-    PutBackMissingCopy(destination, copyPath, files);
+    std::optional<platform::FileFacts> old = files.Facts(copyPath);
+    if (!old && PutBackKnownMissing(destination, copyPath, files))
+        old = files.Facts(copyPath);
     // No copy yet, or a folder in its place (which the copy then fails on):
-    // there is nothing to keep.
-    const std::string keepAs = NextVersionPath(destination, copyPath, files);
+    // there is nothing to keep. Else one listing of the version folder
+    // names the old copy's version and tells the retention what else it kept.
+    VersionFolderLook look;
+    std::string keepAs;
+    if (old && !old->isFolder)
+    {
+        look = LookAtVersions(destination, copyPath, files);
+        keepAs = FreeVersionName(look, old->lastWrite, files);
+    }
     // Without its folder the old copy has nowhere to go.
     std::unique_ptr<platform::HeldFolders> versionFolder;
-    if (!keepAs.empty() && !(versionFolder = files.MakeFoldersBelow(
-                                 destination, VersionFolderOf(destination, copyPath))))
+    if (!keepAs.empty() && !(versionFolder = files.MakeFoldersBelow(destination, look.folder)))
         return VersionedCopy::NotKept;
     switch (files.Copy(from, copyPath, keepAs))
     {
@@ -241,31 +311,25 @@ VersionedCopy CopyKeepingVersion(const std::string& from, const std::string& des
     case platform::CopyResult::TargetBusy:
         return VersionedCopy::Failed;
     }
-    if (!keepAs.empty())
-        ApplyRetention(destination, copyPath, platform::LocalTimeNow(), files);
+    if (keepAs.empty())
+        return VersionedCopy::Copied;
+    // The old copy, renamed, is the version: its size and time as read above.
+    std::vector<Version>& versions = look.versions;
+    versions.insert(std::upper_bound(versions.begin(), versions.end(), old->lastWrite,
+                                     [](platform::FileTime time, const Version& version) {
+                                         return time > version.lastWrite;
+                                     }),
+                    Version{keepAs, old->size, old->lastWrite});
+    // Up to the newest ten, every version stays whatever the day.
+    if (versions.size() > kNewestKept)
+        Retain(versions, platform::LocalTimeNow(), files);
     return VersionedCopy::Copied;
 }
 
 void ApplyRetention(const std::string& destination, const std::string& copyPath,
                     const std::tm& today, platform::FileTree& files)
 {
-    const std::vector<Version> versions = VersionsOf(destination, copyPath, files);
-    const long todayNumber = DayNumber(today);
-    // Newest first: the first version met of a day, or past a limit, is the
-    // one that day or limit keeps.
-    std::vector<bool> dayTaken(kDaysKept + 1, false);
-    bool monthTaken = false;
-    for (size_t i = 0; i < versions.size(); ++i)
-    {
-        const long age = todayNumber - DayNumber(platform::LocalTimeOf(versions[i].lastWrite));
-        bool keep = i < kNewestKept;
-        if (age >= 1 && age <= kDaysKept && !dayTaken[age])
-            keep = dayTaken[age] = true;
-        if (age > kMonth && !monthTaken)
-            keep = monthTaken = true;
-        if (!keep)
-            files.Remove(versions[i].path);
-    }
+    Retain(VersionsOf(destination, copyPath, files), today, files);
 }
 
 } // namespace companions

@@ -199,7 +199,7 @@ class FileRestorer
         // Folders below the place restored to follow no link, and stay held
         // until the file is in place.
         const std::unique_ptr<platform::HeldFolders> held = m_files.MakeFoldersBelow(
-            StandingFolderAtOrAbove(file.root, m_files), platform::ParentFolder(file.target));
+            StandingFolderOf(file.root), platform::ParentFolder(file.target));
         if (!held)
             return RestoreShortfall::CannotWrite;
         const std::optional<platform::FileFacts> there = m_files.Facts(file.target);
@@ -223,6 +223,18 @@ class FileRestorer
     }
 
   private:
+    // Looked for once per place restored to: the folders made below the one
+    // found stand afterwards, and are checked for links with the rest.
+    const std::string& StandingFolderOf(const std::string& root)
+    {
+        if (root != m_root || m_standing.empty())
+        {
+            m_root = root;
+            m_standing = StandingFolderAtOrAbove(root, m_files);
+        }
+        return m_standing;
+    }
+
     ConflictChoice Choose(const RestoreFile& file, const platform::FileFacts& there)
     {
         if (m_answeredForAll)
@@ -267,6 +279,8 @@ class FileRestorer
     const std::tm& m_today;
     const RestoreCallbacks& m_callbacks;
     platform::FileTree& m_files;
+    std::string m_root;
+    std::string m_standing;
     // The answer for all conflicts, once given.
     bool m_answeredForAll = false;
     ConflictChoice m_forAll = ConflictChoice::KeepBoth;

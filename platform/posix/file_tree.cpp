@@ -262,7 +262,9 @@ class LocalFileTree final : public FileTree
     std::unique_ptr<HeldFolders> MakeFoldersBelow(const std::string& root,
                                                   const std::string& path) override
     {
-        if (!IsFolder(root) || !IsAtOrBelowFolder(path, root))
+        // A folder below the root is looked at through it, which fails where
+        // the root is no folder: only the root alone takes a look of its own.
+        if (!IsAtOrBelowFolder(path, root) || (!IsBelowFolder(path, root) && !IsFolder(root)))
             return nullptr;
         // Each folder after the root in turn: made when missing, then seen
         // to be a folder itself, not a link to one. One that stands already
