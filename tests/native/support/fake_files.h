@@ -92,9 +92,8 @@ class FakeFiles : public platform::FileTree
             if (refusesToKeep || entries.count(keepAs) || !IsFolder(platform::ParentFolder(keepAs)))
                 return platform::CopyResult::NotKept;
             Add(keepAs, entries[to]);
-        }
-        if (!keepAs.empty() && bytes.count(to))
             bytes[keepAs] = bytes[to];
+        }
         Add(to, {false, false, false, true, facts->size, facts->lastWrite});
         bytes[to] = bytes[from];
         copies.emplace_back(from, to);
