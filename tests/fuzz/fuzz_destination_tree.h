@@ -36,9 +36,6 @@ inline void PlantTree(FakeFiles& files, const std::string& root, std::string_vie
         if (path.find(std::string(2, platform::kPathSeparator)) != std::string::npos ||
             platform::EndsWithSeparator(path) || path.size() <= root.size() + 1)
             continue;
-        files.entries[path] = facts;
-        for (std::string folder = platform::ParentFolder(path); folder.size() > root.size();
-             folder = platform::ParentFolder(folder))
-            files.entries.try_emplace(folder, platform::FileFacts{true});
+        files.Add(path, facts);
     }
 }

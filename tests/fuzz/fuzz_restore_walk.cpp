@@ -1,6 +1,6 @@
 #include "restore/restore_plan.h"
 #include "tests/fuzz/fuzz_destination_tree.h"
-#include "tests/native/support/selection.h"
+#include "tests/native/support/backup_contents.h"
 
 #include <algorithm>
 
@@ -34,11 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::vector<std::string> sources = {P("/u/docs")};
     if (data[0] & 1)
         sources.push_back(P("/u/notes.txt"));
-    companions::SavedPlan saved;
-    saved.selection = Selection(sources, destination, "1000000000");
-    saved.plan = PlanBackup(saved.selection, files);
-    const std::optional<restore::BackupContents> contents =
-        restore::BackupContents::Read(std::move(saved), files);
+    const std::optional<restore::BackupContents> contents = restore::BackupContents::Read(
+        Saved(Selection(sources, destination, "1000000000"), files), files);
     Expect(contents.has_value(), "the destination is read");
 
     for (const std::string& toFolder : {std::string(), to})

@@ -17,6 +17,17 @@ namespace fs = std::filesystem;
 
 static platform::FileTree& files = platform::LocalFiles();
 
+// The names listed in the folder, or those that begin with `prefix`.
+static std::set<std::string> Listed(const std::string& folder, std::string_view prefix = {})
+{
+    std::set<std::string> names;
+    const auto visit = [&](std::string_view name, const platform::FileFacts&) {
+        names.insert(std::string(name));
+    };
+    prefix.empty() ? files.List(folder, visit) : files.ListStartingWith(folder, prefix, visit);
+    return names;
+}
+
 // This platform's copy takes a file of many chunks that the user's program
 // holds open for writing, byte for byte; it keeps the last-write time, and
 // leaves no file of its own behind nor touches the user's own "*.part".
@@ -61,16 +72,8 @@ TEST(LocalFiles, NamesFilesOfEveryAlphabetInUtf8)
         EXPECT_EQ(name, std::string(files.Read(path + ".copy").bytes.get(), name.size()));
         made.insert({name, name + ".copy"});
     }
-    std::set<std::string> listed, started;
-    files.List(folder.Path(), [&](std::string_view name, const platform::FileFacts&) {
-        listed.insert(std::string(name));
-    });
-    EXPECT_EQ(made, listed);
-    files.ListStartingWith(folder.Path(), "ОТЧЁТ",
-                           [&](std::string_view name, const platform::FileFacts&) {
-                               started.insert(std::string(name));
-                           });
-    EXPECT_EQ(1u, started.count(kWorldNames[0]));
+    EXPECT_EQ(made, Listed(folder.Path()));
+    EXPECT_EQ(1u, Listed(folder.Path(), "ОТЧЁТ").count(kWorldNames[0]));
 }
 
 // A copy over an older one keeps the old one under its other name in the
@@ -86,12 +89,7 @@ TEST(LocalFiles, CopyKeepsTheFileItReplaces)
     EXPECT_EQ("new", folder.Read("copy.txt"));
     EXPECT_EQ("old", folder.Read("copy (1).txt"));
     // Listed by the start of its name, in any case, the kept one is there.
-    std::set<std::string> started;
-    files.ListStartingWith(folder.Path(), "COPY (",
-                           [&](std::string_view name, const platform::FileFacts&) {
-                               started.insert(std::string(name));
-                           });
-    EXPECT_EQ(1u, started.count("copy (1).txt"));
+    EXPECT_EQ(std::set<std::string>{"copy (1).txt"}, Listed(folder.Path(), "COPY ("));
     folder.Write("newer.txt", "newer");
     EXPECT_EQ(platform::CopyResult::NotKept, files.Copy(folder.PathOf("newer.txt"), copy, kept));
     // Nor where the other name's folder is missing.

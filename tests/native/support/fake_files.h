@@ -61,7 +61,7 @@ class FakeFiles : public platform::FileTree
     bool List(const std::string& folder, const platform::FolderVisit& visit) override
     {
         for (const auto& [path, facts] : entries)
-            if (ParentOf(path) == folder)
+            if (platform::ParentFolder(path) == folder)
                 visit(platform::LastComponent(path), facts);
         return true;
     }
@@ -83,18 +83,17 @@ class FakeFiles : public platform::FileTree
         if (!facts)
             return platform::CopyResult::Failed;
         // Into folders that stand, as the disk's copy.
-        if (!IsFolder(ParentOf(to)))
+        if (!IsFolder(platform::ParentFolder(to)))
             return platform::CopyResult::Failed;
         if (heldOpen.count(to))
             return platform::CopyResult::TargetBusy;
         if (!keepAs.empty() && entries.count(to))
         {
-            if (refusesToKeep || entries.count(keepAs) || !IsFolder(ParentOf(keepAs)))
+            if (refusesToKeep || entries.count(keepAs) || !IsFolder(platform::ParentFolder(keepAs)))
                 return platform::CopyResult::NotKept;
             Add(keepAs, entries[to]);
-        }
-        if (!keepAs.empty() && bytes.count(to))
             bytes[keepAs] = bytes[to];
+        }
         Add(to, {false, false, false, true, facts->size, facts->lastWrite});
         bytes[to] = bytes[from];
         copies.emplace_back(from, to);
@@ -103,7 +102,7 @@ class FakeFiles : public platform::FileTree
 
     bool Rename(const std::string& from, const std::string& to) override
     {
-        if (!IsFile(from) || entries.count(to) || !IsFolder(ParentOf(to)))
+        if (!IsFile(from) || entries.count(to) || !IsFolder(platform::ParentFolder(to)))
             return false;
         entries[to] = entries[from];
         bytes[to] = bytes[from];
@@ -132,7 +131,7 @@ class FakeFiles : public platform::FileTree
     // Into a folder that stands, as the disk's are.
     bool Replace(const std::string& path, const platform::NextPiece& next) override
     {
-        if (!IsFolder(ParentOf(path)) || IsFolder(path))
+        if (!IsFolder(platform::ParentFolder(path)) || IsFolder(path))
             return false;
         std::string written;
         for (std::string_view piece = next(); !piece.empty(); piece = next())
@@ -144,7 +143,7 @@ class FakeFiles : public platform::FileTree
 
     bool MakeFile(const std::string& path) override
     {
-        if (!entries.count(path) && IsFolder(ParentOf(path)))
+        if (!entries.count(path) && IsFolder(platform::ParentFolder(path)))
             Add(path, {false, false, false, true, 0});
         return IsFile(path);
     }
@@ -206,7 +205,8 @@ class FakeFiles : public platform::FileTree
     {
         if (!IsFolder(root) || !platform::IsAtOrBelowFolder(path, root))
             return nullptr;
-        for (std::string folder = path; folder.size() > root.size(); folder = ParentOf(folder))
+        for (std::string folder = path; folder.size() > root.size();
+             folder = platform::ParentFolder(folder))
         {
             const std::optional<platform::FileFacts> facts = Facts(folder);
             if (facts && (!facts->isFolder || facts->isLink))
@@ -220,15 +220,12 @@ class FakeFiles : public platform::FileTree
         return platform::LocalFiles().FoldCase(std::move(path));
     }
 
-  private:
-    // A drive's root with its separator, "C:\\", as the disk names it.
-    static std::string ParentOf(const std::string& path) { return platform::ParentFolder(path); }
-
+    // An entry as it is, in folders that are made as needed.
     void Add(const std::string& path, const platform::FileFacts& facts)
     {
         entries[path] = facts;
-        for (std::string folder = ParentOf(path); !folder.empty() && !entries.count(folder);
-             folder = ParentOf(folder))
+        for (std::string folder = platform::ParentFolder(path);
+             !folder.empty() && !entries.count(folder); folder = platform::ParentFolder(folder))
             entries[folder] = platform::FileFacts{true};
     }
 };

@@ -22,7 +22,7 @@ class Link
         if (!CreateSymbolicLinkA(m_path.c_str(), target.c_str(),
                                  (folder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0) |
                                      SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) ||
-            !Exists())
+            !std::filesystem::exists(m_path))
             m_byLinux = RunOnLinux("/bin/ln -s", target, true);
 #else
         std::error_code error;
@@ -55,11 +55,6 @@ class Link
     }
 
   private:
-    bool Exists() const
-    {
-        return std::filesystem::exists(m_path);
-    }
-
 #ifdef _WIN32
     // Wine 8 reports a symbolic link made and makes none, but shows a folder
     // link of the Linux file system below it as one: Linux's own "ln" makes
@@ -86,9 +81,10 @@ class Link
                                                    0, nullptr, nullptr, &startup, &process))
             return false;
         const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (Exists() != appears && std::chrono::steady_clock::now() < giveUp)
+        while (std::filesystem::exists(m_path) != appears &&
+               std::chrono::steady_clock::now() < giveUp)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        return Exists() == appears;
+        return std::filesystem::exists(m_path) == appears;
     }
 #endif
 
