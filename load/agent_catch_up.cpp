@@ -119,18 +119,11 @@ void AgentCatchUp::Tick(agent::Millis now, bool mayLook)
 
 void AgentCatchUp::Resumed(bool mayLook)
 {
-    if (m_run)
-        m_run->Changed();
+    ConditionsChanged();
     Ask(mayLook);
 }
 
-void AgentCatchUp::PowerChanged()
-{
-    if (m_run)
-        m_run->Changed();
-}
-
-void AgentCatchUp::NetworkChanged()
+void AgentCatchUp::ConditionsChanged()
 {
     if (m_run)
         m_run->Changed();

@@ -36,8 +36,8 @@ class AgentCatchUp
     void Tick(agent::Millis now, bool mayLook);
     // Windows resumed from sleep: the wall clock counted the time asleep.
     void Resumed(bool mayLook);
-    void PowerChanged();
-    void NetworkChanged();
+    // The power source or the network changed: a run reads them again.
+    void ConditionsChanged();
     // What the ended run could not back up, for the agent's icon; none when
     // it was stopped.
     std::optional<agent::RunResult> RunEnded(bool complete);

@@ -112,7 +112,7 @@ void ResidentAgent::Run()
         if (woken == WAIT_OBJECT_0 + 2)
         {
             m_destination.NetworkChanged();
-            m_catchUp->NetworkChanged();
+            m_catchUp->ConditionsChanged();
             WatchNetwork();
         }
         TakeChanges(agent::SteadyNow());
@@ -375,7 +375,7 @@ LRESULT CALLBACK ResidentAgent::WindowProc(HWND window, UINT message, WPARAM wPa
             if (wParam == PBT_APMRESUMEAUTOMATIC)
                 agent->m_catchUp->Resumed(agent->m_destination.MayLook());
             else if (wParam == PBT_APMPOWERSTATUSCHANGE)
-                agent->m_catchUp->PowerChanged();
+                agent->m_catchUp->ConditionsChanged();
             return TRUE;
         }
         if (message == AgentCatchUp::kRunEnded && agent && agent->m_catchUp)
